@@ -1,0 +1,39 @@
+#!/bin/sh
+# Installs what is missing, builds, then starts the program ("run") or runs every test ("test").
+set -eu
+cd "$(dirname "$0")/.."
+
+mode=${1:-}
+case "$mode" in
+run | test) ;;
+*)
+    echo "usage: sh scripts/setup.sh run|test" >&2
+    exit 2
+    ;;
+esac
+
+packages="build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev
+    clang libclang-rt-14-dev xvfb xauth fonts-ipafont-gothic"
+missing=""
+for package in $packages; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" ||
+        missing="$missing $package"
+done
+if [ -n "$missing" ]; then
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update
+    # shellcheck disable=SC2086
+    apt-get install -y --no-install-recommends $missing
+fi
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build
+
+if [ "$mode" = test ]; then
+    QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j 2
+elif [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    exec ./build/nerav-schedule-generator
+else
+    # No desktop session: show the window on a virtual display.
+    exec xvfb-run -a ./build/nerav-schedule-generator
+fi

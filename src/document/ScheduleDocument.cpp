@@ -1,0 +1,47 @@
+#include "ScheduleDocument.h"
+
+namespace nerav {
+
+bool ScheduleEntry::operator==(const ScheduleEntry &other) const
+{
+    return fileName == other.fileName && fileExt == other.fileExt && reserved == other.reserved
+            && playTimes == other.playTimes && volume == other.volume;
+}
+
+bool AdvanceSchedule::operator==(const AdvanceSchedule &other) const
+{
+    return startYear == other.startYear && startMonth == other.startMonth
+            && startDay == other.startDay && startHour == other.startHour
+            && startMinute == other.startMinute && startSecond == other.startSecond
+            && stopYear == other.stopYear && stopMonth == other.stopMonth
+            && stopDay == other.stopDay && stopHour == other.stopHour
+            && stopMinute == other.stopMinute && stopSecond == other.stopSecond
+            && weekDay == other.weekDay && details == other.details;
+}
+
+void ScheduleDocument::Reset()
+{
+    basicEntries.clear();
+    advanceSchedules.clear();
+}
+
+void ScheduleDocument::ReplaceContentFrom(ScheduleDocument &&other)
+{
+    basicEntries = std::move(other.basicEntries);
+    advanceSchedules = std::move(other.advanceSchedules);
+}
+
+bool ScheduleDocument::SameContentAs(const ScheduleDocument &other) const
+{
+    return basicEntries == other.basicEntries && advanceSchedules == other.advanceSchedules;
+}
+
+long ScheduleSizeEstimate(const ScheduleDocument &document)
+{
+    long size = 50 + 30L * document.basicCount() + 15L * document.advanceCount();
+    for (const AdvanceSchedule &schedule : document.advanceSchedules)
+        size += 30L * schedule.detailCount();
+    return size;
+}
+
+} // namespace nerav

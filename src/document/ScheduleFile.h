@@ -1,0 +1,31 @@
+#pragma once
+
+// Reading and writing schedule files on disk: a thin layer over the byte codec.
+
+#include "RandomReal.h"
+#include "ScheduleDocument.h"
+
+#include <QString>
+
+namespace nerav {
+
+struct ScheduleFileResult
+{
+    bool ok = false;
+    QString reason; // why it failed, for messages and logs; empty on success
+
+    explicit operator bool() const { return ok; }
+};
+
+// Writes the document to folder + name (folder ends with "/"). The new file is written
+// completely under a temporary name and then replaces any existing file, so a failed write
+// leaves the old file as it was. The document is not changed.
+ScheduleFileResult WriteScheduleFile(const QString &folder, const QString &name,
+        const ScheduleDocument &document, RandomReal &random);
+
+// Reads folder + name and, only on success, replaces the lists of the document. On failure the
+// document is untouched. The edit context is never touched.
+ScheduleFileResult ReadScheduleFile(const QString &folder, const QString &name,
+        ScheduleDocument &document);
+
+} // namespace nerav

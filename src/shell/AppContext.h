@@ -1,0 +1,23 @@
+#pragma once
+
+// Everything one run of the program shares: the schedule, the remembered settings, the text
+// tables and the platform services. The program makes one; every test makes its own.
+
+#include "InterfaceText.h"
+#include "Platform.h"
+#include "RememberedSettings.h"
+#include "ScheduleDocument.h"
+
+namespace nerav {
+
+struct AppContext
+{
+    explicit AppContext(const Platform &services) : platform(services) { }
+
+    ScheduleDocument document;
+    RememberedSettings settings;
+    InterfaceText text;
+    Platform platform;
+};
+
+} // namespace nerav

@@ -1,0 +1,2 @@
+#include "RememberedSettings.h"
+// Placeholder until the settings land.

@@ -1,0 +1,2 @@
+#include "SystemModule.h"
+// Placeholder until the path helpers land.

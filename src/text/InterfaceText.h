@@ -1,0 +1,60 @@
+#pragma once
+
+// Every language-dependent text of the program, in English (language 1) and Japanese (2).
+// One InterfaceText exists per application; windows apply the captions while they load.
+
+#include <QString>
+#include <utility>
+#include <vector>
+
+namespace nerav {
+
+enum Language : short { English = 1, Japanese = 2 };
+
+struct CaptionTable
+{
+    QString fileMenu, helpMenu, aboutProgram, aboutCompany;
+    QString newCommand, openCommand, saveCommand, saveAsCommand, exitCommand;
+    QString basicSchedule, advanceSchedule, detailOfAdvance;
+    QString addCommand, modifyCommand, removeCommand, moveUpCommand, moveDownCommand;
+    QString fileNameHeading, playTimesHeading, volumeHeading;
+    QString startDayHeading, stopDayHeading, weekDayHeading;
+    QString programTitle, entryEditorTitle, fileEditFrame, browseCommand;
+    QString okCommand, copyToCommand, cancelCommand, defaultVolume;
+    QString dateSetup, yearHeading, monthHeading, dayHeading;
+    QString sunday, monday, tuesday, wednesday, thursday, friday, saturday, allDay;
+    QString timeSetup, startTimeHeading, stopTimeHeading;
+    QString hourHeading, minuteHeading, secondHeading;
+    QString advanceEditorTitle, softwareVersion, kernelVersion;
+
+    // The caption of a weekDay value: 0 Sunday .. 6 Saturday, 7 or more every day.
+    const QString &weekDayName(int weekDay) const;
+};
+
+struct MessageTable
+{
+    QString msgRunning, msgSystemInfoError, msgFileNotFound, msgNoSchedule, msgCantSave;
+    QString msgNoFileInAdvance, msgTooManySchedules, msgFileExists, msgTooManyBasic;
+    QString msgDateSetupError, msgTimeSetupError, msgLinkError, msgFileNameError;
+    QString msgFileCopied, msgFileCopyError;
+    // Failures of the schedule file itself.
+    QString msgScheduleReadError, msgScheduleWriteError;
+};
+
+struct InterfaceText
+{
+    short language = 0;
+    CaptionTable captions;
+    MessageTable messages;
+};
+
+// 1 fills the tables in English, 2 in Japanese; any other value does nothing.
+void LoadInterfaceText(InterfaceText &text, short language);
+void LoadEnglishText(InterfaceText &text);
+void LoadJapaneseText(InterfaceText &text);
+
+// Every key with its member, in table order, for code that walks the tables.
+const std::vector<std::pair<const char *, QString CaptionTable::*>> &CaptionKeys();
+const std::vector<std::pair<const char *, QString MessageTable::*>> &MessageKeys();
+
+} // namespace nerav
