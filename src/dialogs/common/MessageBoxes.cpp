@@ -1,0 +1,44 @@
+#include "MessageBoxes.h"
+
+#include <QFontDatabase>
+#include <QMessageBox>
+
+namespace nerav {
+
+static QMessageBox::StandardButton ask(QWidget *parent, const QString &text,
+        QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
+{
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Message"), text, buttons, parent);
+    box.setDefaultButton(defaultButton);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+void ShowMessage(QWidget *parent, const QString &text)
+{
+    ask(parent, text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+bool AskYesNo(QWidget *parent, const QString &text)
+{
+    return ask(parent, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
+            == QMessageBox::Yes;
+}
+
+bool AskOkCancel(QWidget *parent, const QString &text)
+{
+    return ask(parent, text, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok)
+            == QMessageBox::Ok;
+}
+
+QFont ListFont()
+{
+    const QString preferred = QStringLiteral("IPAGothic");
+    QFont font = QFontDatabase::families().contains(preferred)
+            ? QFont(preferred)
+            : QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setStyleHint(QFont::Monospace);
+    font.setFixedPitch(true);
+    return font;
+}
+
+} // namespace nerav

@@ -1,0 +1,26 @@
+#pragma once
+
+// The program's message boxes: every one is titled "Message" and shows a text of the message
+// table in the current language.
+
+#include <QFont>
+#include <QString>
+
+class QWidget;
+
+namespace nerav {
+
+// A message with a single OK button.
+void ShowMessage(QWidget *parent, const QString &text);
+
+// Yes and No; true for Yes.
+bool AskYesNo(QWidget *parent, const QString &text);
+
+// OK and Cancel; true for OK.
+bool AskOkCancel(QWidget *parent, const QString &text);
+
+// The fixed-pitch font of the lists, one that shows Japanese: IPAGothic when installed,
+// otherwise the system's fixed font.
+QFont ListFont();
+
+} // namespace nerav
