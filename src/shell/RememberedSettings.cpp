@@ -1,2 +1,250 @@
 #include "RememberedSettings.h"
-// Placeholder until the settings land.
+
+#include "SystemModule.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QStorageInfo>
+#include <QStringDecoder>
+#include <optional>
+
+namespace nerav {
+
+namespace {
+
+const QString settingsFileName = QStringLiteral("SystemInfo.txt");
+// Seven folder names fit many times over; anything beyond is not ours to read.
+constexpr qint64 maximumFileSize = 1024 * 1024;
+
+bool IsLineEnd(char c)
+{
+    return c == '\r' || c == '\n';
+}
+
+void SkipBlanks(const QByteArray &bytes, qsizetype &pos)
+{
+    while (pos < bytes.size() && (bytes[pos] == ' ' || bytes[pos] == '\t'))
+        ++pos;
+}
+
+// Consumes the comma or the line end (CR LF or LF) that ends a field.
+void SkipSeparator(const QByteArray &bytes, qsizetype &pos)
+{
+    if (pos >= bytes.size())
+        return;
+    if (bytes[pos] == ',') {
+        ++pos;
+    } else if (bytes[pos] == '\r') {
+        ++pos;
+        if (pos < bytes.size() && bytes[pos] == '\n')
+            ++pos;
+    } else if (bytes[pos] == '\n') {
+        ++pos;
+    }
+}
+
+std::optional<QString> DecodeValue(const QByteArray &raw)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QString value = decoder.decode(raw);
+    if (decoder.hasError())
+        return std::nullopt;
+    return value;
+}
+
+// A quoted field runs to the next quote; it must then end at a comma, a line end or the end.
+std::optional<QByteArray> ReadQuotedField(const QByteArray &bytes, qsizetype &pos)
+{
+    const qsizetype close = bytes.indexOf('"', pos + 1);
+    if (close < 0)
+        return std::nullopt;
+    const QByteArray raw = bytes.mid(pos + 1, close - pos - 1);
+    if (raw.contains('\r') || raw.contains('\n'))
+        return std::nullopt;
+    pos = close + 1;
+    SkipBlanks(bytes, pos);
+    if (pos < bytes.size() && bytes[pos] != ',' && !IsLineEnd(bytes[pos]))
+        return std::nullopt;
+    return raw;
+}
+
+// An unquoted field ends at a comma or a line end; a quote inside it means the file is damaged.
+std::optional<QByteArray> ReadPlainField(const QByteArray &bytes, qsizetype &pos)
+{
+    const qsizetype start = pos;
+    while (pos < bytes.size() && bytes[pos] != ',' && !IsLineEnd(bytes[pos])) {
+        if (bytes[pos] == '"')
+            return std::nullopt;
+        ++pos;
+    }
+    return bytes.mid(start, pos - start).trimmed();
+}
+
+std::optional<QString> ReadField(const QByteArray &bytes, qsizetype &pos)
+{
+    SkipBlanks(bytes, pos);
+    if (pos >= bytes.size())
+        return std::nullopt;
+    const std::optional<QByteArray> raw =
+            bytes[pos] == '"' ? ReadQuotedField(bytes, pos) : ReadPlainField(bytes, pos);
+    if (!raw)
+        return std::nullopt;
+    SkipSeparator(bytes, pos);
+    return DecodeValue(*raw);
+}
+
+// A quote or a line break cannot be written inside a quoted field of this file.
+bool CanBeStored(const QString &value)
+{
+    return !value.contains(QLatin1Char('"')) && !value.contains(QLatin1Char('\r')) &&
+            !value.contains(QLatin1Char('\n'));
+}
+
+// Values that cannot be stored fall back to their defaults; a folder and its file name (and the
+// copy drive and its folder) go together, so they never point at a different file.
+RememberedSettings StorableValues(const RememberedSettings &settings)
+{
+    RememberedSettings defaults;
+    InitDefaults(defaults, settings.appFolder);
+    RememberedSettings values = settings;
+    for (QString RememberedSettings::*folder :
+         {&RememberedSettings::openFolder, &RememberedSettings::saveFolder,
+          &RememberedSettings::mediaFolder}) {
+        if (!CanBeStored(values.*folder))
+            values.*folder = defaults.*folder;
+    }
+    if (!CanBeStored(values.documentFolder) || !CanBeStored(values.documentName)) {
+        values.documentFolder = defaults.documentFolder;
+        values.documentName = defaults.documentName;
+    }
+    if (!CanBeStored(values.copyDrive) || !CanBeStored(values.copyFolder)) {
+        values.copyDrive = defaults.copyDrive;
+        values.copyFolder = defaults.copyFolder;
+    }
+    return values;
+}
+
+QString Quoted(const QString &value)
+{
+    return QLatin1Char('"') + value + QLatin1Char('"');
+}
+
+QByteArray SettingsFileText(const RememberedSettings &values)
+{
+    const QString lineEnd = QStringLiteral("\r\n");
+    QString text;
+    for (const QString &value : {values.openFolder, values.saveFolder, values.documentFolder,
+                                 values.documentName, values.mediaFolder})
+        text += Quoted(value) + lineEnd;
+    text += Quoted(values.copyDrive) + QLatin1Char(',') + Quoted(values.copyFolder) + lineEnd;
+    return text.toUtf8();
+}
+
+// The nearest folder of the path that exists, so a removed folder still names its volume.
+QString NearestExistingFolder(const QString &folder)
+{
+    QString probe = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    while (!QFileInfo::exists(probe)) {
+        const qsizetype cut = probe.lastIndexOf(QLatin1Char('/'));
+        if (cut <= 0)
+            return QStringLiteral("/");
+        probe = probe.left(cut);
+    }
+    return probe;
+}
+
+// The values read so far stay; the file goes, so the next start does not stumble on it again.
+SettingsLoad DiscardDamagedFile(const QString &path)
+{
+    QFile::remove(path);
+    return SettingsLoad::Damaged;
+}
+
+} // namespace
+
+QString DefaultAppFolder()
+{
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    if (!programFolder.isEmpty() && QFileInfo(programFolder).isWritable())
+        return WithTrailingSlash(programFolder);
+    // An installed program cannot write beside itself; the user's own data folder takes over.
+    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(dataFolder);
+    return WithTrailingSlash(dataFolder);
+}
+
+QString DriveOfFolder(const QString &folder)
+{
+    if (folder.isEmpty())
+        return QStringLiteral("/");
+    const QStorageInfo storage(NearestExistingFolder(folder));
+    const QString root = storage.isValid() ? storage.rootPath() : QString();
+    return root.isEmpty() ? QStringLiteral("/") : WithTrailingSlash(root);
+}
+
+void InitDefaults(RememberedSettings &settings, const QString &appFolder)
+{
+    settings.appFolder = WithTrailingSlash(appFolder);
+    settings.openFolder = settings.appFolder;
+    settings.saveFolder = settings.appFolder;
+    settings.documentFolder = settings.appFolder;
+    settings.documentName = QStringLiteral("nerav") + QLatin1Char('.') + QStringLiteral("nrv");
+    settings.mediaFolder = settings.appFolder;
+    settings.copyDrive = DriveOfFolder(settings.appFolder);
+    settings.copyFolder = settings.appFolder;
+}
+
+QString SettingsFilePath(const RememberedSettings &settings)
+{
+    return WithTrailingSlash(settings.appFolder) + settingsFileName;
+}
+
+SettingsLoad LoadRememberedSettings(RememberedSettings &settings)
+{
+    if (!FileExistsInDir(settings.appFolder, settingsFileName))
+        return SettingsLoad::Missing;
+
+    QFile file(SettingsFilePath(settings));
+    QByteArray bytes;
+    if (file.open(QIODevice::ReadOnly))
+        bytes = file.read(maximumFileSize);
+    const bool readable = file.isOpen() && file.error() == QFileDevice::NoError;
+    file.close();
+
+    if (!readable)
+        return DiscardDamagedFile(file.fileName());
+
+    qsizetype pos = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    for (QString RememberedSettings::*value :
+         {&RememberedSettings::openFolder, &RememberedSettings::saveFolder,
+          &RememberedSettings::documentFolder, &RememberedSettings::documentName,
+          &RememberedSettings::mediaFolder, &RememberedSettings::copyDrive,
+          &RememberedSettings::copyFolder}) {
+        const std::optional<QString> field = ReadField(bytes, pos);
+        if (!field)
+            return DiscardDamagedFile(file.fileName());
+        settings.*value = *field;
+    }
+    return SettingsLoad::Loaded;
+}
+
+bool SaveRememberedSettings(const RememberedSettings &settings)
+{
+    if (settings.appFolder.isEmpty())
+        return false;
+    QSaveFile file(SettingsFilePath(settings));
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray text = SettingsFileText(StorableValues(settings));
+    if (file.write(text) != text.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+} // namespace nerav
