@@ -1,0 +1,506 @@
+#include "RememberedSettings.h"
+#include "SystemModule.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace nerav;
+
+namespace {
+
+bool WriteFile(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
+
+QByteArray ReadFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool Run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    return process.waitForFinished(10000) && process.exitStatus() == QProcess::NormalExit &&
+            process.exitCode() == 0;
+}
+
+// A small tmpfs at the folder, so the disk can be full or read-only for real.
+bool MountTmpfs(const QString &folder, const QString &size)
+{
+    return Run("mount", {"-t", "tmpfs", "-o", "size=" + size, "tmpfs", folder});
+}
+
+QStringList Values(const RememberedSettings &s)
+{
+    return {s.openFolder,  s.saveFolder, s.documentFolder, s.documentName,
+            s.mediaFolder, s.copyDrive,  s.copyFolder};
+}
+
+// The values of the damaged-file fixtures, in file order.
+const QStringList fileValues = {"/a/", "/b/", "/c/", "x.nrv", "/e/", "/f/", "/g/"};
+
+} // namespace
+
+class TestShell : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+
+    void pathSplitting_data();
+    void pathSplitting();
+    void fileExistsInDir_data();
+    void fileExistsInDir();
+    void copyReplacesExistingFile();
+    void failedCopyKeepsOldFile_data();
+    void failedCopyKeepsOldFile();
+    void copyOntoFullDiskKeepsOldFile();
+    void copyOntoReadOnlyDiskKeepsOldFile();
+    void deleteFileIn();
+
+    void firstRunDefaults();
+    void driveOfMissingFolder();
+    void saveThenLoad_data();
+    void saveThenLoad();
+    void savedFileFormat();
+    void readingRules_data();
+    void readingRules();
+    void damagedFile_data();
+    void damagedFile();
+    void threeLineFileIsRepairedBySave();
+    void unstorableValuesFallBackToDefaults();
+    void saveToUnwritableFolder_data();
+    void saveToUnwritableFolder();
+
+private:
+    QString path(const QString &relative) const { return m_dir->path() + "/" + relative; }
+    RememberedSettings defaults() const
+    {
+        RememberedSettings settings;
+        InitDefaults(settings, m_dir->path());
+        return settings;
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestShell::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+void TestShell::pathSplitting_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QString>("directory");
+    QTest::newRow("full path") << "/media/Media/CLIP01.AVI"
+                               << "CLIP01.AVI"
+                               << "/media/Media/";
+    QTest::newRow("name only") << "CLIP01.AVI"
+                               << "CLIP01.AVI"
+                               << "";
+    QTest::newRow("folder only") << "/media/Media/"
+                                 << ""
+                                 << "/media/Media/";
+    QTest::newRow("root") << "/"
+                          << ""
+                          << "/";
+    QTest::newRow("file in root") << "/CLIP01.AVI"
+                                  << "CLIP01.AVI"
+                                  << "/";
+    QTest::newRow("empty") << ""
+                           << ""
+                           << "";
+    QTest::newRow("spaces and Japanese") << "/home/u/My Media/映像 1.avi"
+                                         << "映像 1.avi"
+                                         << "/home/u/My Media/";
+}
+
+void TestShell::pathSplitting()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, fileName);
+    QFETCH(QString, directory);
+    QCOMPARE(FileNamePart(path), fileName);
+    QCOMPARE(DirectoryPart(path), directory);
+    QCOMPARE(DirectoryPart(path) + FileNamePart(path), path);
+}
+
+void TestShell::fileExistsInDir_data()
+{
+    QTest::addColumn<QString>("folder"); // below the test folder; "." is the test folder itself
+    QTest::addColumn<bool>("withSlash");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("exists");
+    QTest::newRow("with slash") << "." << true << "CLIP01.AVI" << true;
+    QTest::newRow("without slash") << "." << false << "CLIP01.AVI" << true;
+    QTest::newRow("missing file") << "." << true << "CLIP02.AVI" << false;
+    QTest::newRow("other letter case") << "." << true << "clip01.avi" << false;
+    QTest::newRow("missing folder") << "gone" << true << "CLIP01.AVI" << false;
+    QTest::newRow("missing folder, no slash") << "gone" << false << "CLIP01.AVI" << false;
+    QTest::newRow("folder is a file") << "CLIP01.AVI" << true << "CLIP01.AVI" << false;
+    QTest::newRow("star in the name") << "." << true << "A*B.AVI" << true;
+    QTest::newRow("star as a pattern") << "." << true << "*.AVI" << false;
+    QTest::newRow("question mark as a pattern") << "." << true << "CLIP0?.AVI" << false;
+    QTest::newRow("folder named like the file") << "." << true << "FOLDER.AVI" << false;
+    QTest::newRow("dot file") << "." << true << ".hidden.nrv" << true;
+    QTest::newRow("empty name") << "." << true << "" << false;
+    QTest::newRow("file in a subfolder") << "." << true << "FOLDER.AVI/INNER.AVI" << false;
+}
+
+void TestShell::fileExistsInDir()
+{
+    QFETCH(QString, folder);
+    QFETCH(bool, withSlash);
+    QFETCH(QString, name);
+    QFETCH(bool, exists);
+    QVERIFY(WriteFile(path("CLIP01.AVI"), "clip"));
+    QVERIFY(WriteFile(path("A*B.AVI"), "star"));
+    QVERIFY(WriteFile(path(".hidden.nrv"), "hidden"));
+    QVERIFY(QDir(m_dir->path()).mkdir("FOLDER.AVI"));
+    QVERIFY(WriteFile(path("FOLDER.AVI/INNER.AVI"), "inner"));
+
+    QString folderPath = QDir::cleanPath(path(folder));
+    if (withSlash)
+        folderPath += "/";
+    QCOMPARE(FileExistsInDir(folderPath, name), exists);
+}
+
+void TestShell::copyReplacesExistingFile()
+{
+    QVERIFY(QDir(m_dir->path()).mkpath("from"));
+    QVERIFY(QDir(m_dir->path()).mkpath("to"));
+    const QByteArray content(200 * 1024, 'n');
+    QVERIFY(WriteFile(path("from/CLIP.AVI"), content));
+    QVERIFY(WriteFile(path("to/CLIP.AVI"), "old"));
+
+    QVERIFY(CopyFileTo(path("from/"), "CLIP.AVI", path("to")));
+    QCOMPARE(ReadFile(path("to/CLIP.AVI")), content);
+    QCOMPARE(ReadFile(path("from/CLIP.AVI")), content);
+    QCOMPARE(QDir(path("to")).entryList(QDir::Files | QDir::Hidden), QStringList {"CLIP.AVI"});
+
+    QVERIFY(CopyFileTo(path("from/"), "CLIP.AVI", path("to/")));
+    QCOMPARE(ReadFile(path("to/CLIP.AVI")), content);
+}
+
+void TestShell::failedCopyKeepsOldFile_data()
+{
+    QTest::addColumn<QString>("sourceFolder");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("destinationFolder");
+    QTest::newRow("missing source") << "from/"
+                                    << "GONE.AVI"
+                                    << "to";
+    QTest::newRow("source is a folder") << "from/"
+                                        << "DIR.AVI"
+                                        << "to";
+    QTest::newRow("source folder without slash") << "from"
+                                                 << "CLIP.AVI"
+                                                 << "to";
+    QTest::newRow("destination below a file") << "from/"
+                                              << "CLIP.AVI"
+                                              << "to/CLIP.AVI";
+    QTest::newRow("destination missing") << "from/"
+                                         << "CLIP.AVI"
+                                         << "gone/";
+    QTest::newRow("onto itself") << "to/"
+                                 << "CLIP.AVI"
+                                 << "to";
+    QTest::newRow("folder in the way") << "from/"
+                                       << "DIR.AVI/INNER.AVI"
+                                       << "to";
+    QTest::newRow("empty name") << "from/"
+                                << ""
+                                << "to";
+}
+
+void TestShell::failedCopyKeepsOldFile()
+{
+    QFETCH(QString, sourceFolder);
+    QFETCH(QString, name);
+    QFETCH(QString, destinationFolder);
+    QVERIFY(QDir(m_dir->path()).mkpath("from/DIR.AVI"));
+    QVERIFY(QDir(m_dir->path()).mkpath("to"));
+    QVERIFY(WriteFile(path("from/CLIP.AVI"), "new"));
+    QVERIFY(WriteFile(path("from/DIR.AVI/INNER.AVI"), "inner"));
+    QVERIFY(WriteFile(path("to/CLIP.AVI"), "old"));
+
+    QVERIFY(!CopyFileTo(path(sourceFolder), name, path(destinationFolder)));
+    QCOMPARE(ReadFile(path("to/CLIP.AVI")), QByteArray("old"));
+    QCOMPARE(ReadFile(path("from/CLIP.AVI")), QByteArray("new"));
+    QCOMPARE(QDir(path("to")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList {"CLIP.AVI"});
+}
+
+void TestShell::copyOntoFullDiskKeepsOldFile()
+{
+    QVERIFY(QDir(m_dir->path()).mkpath("medium"));
+    if (!MountTmpfs(path("medium"), "64k"))
+        QSKIP("a tmpfs cannot be mounted here");
+    auto unmount = qScopeGuard([this] { Run("umount", {path("medium")}); });
+    QVERIFY(WriteFile(path("medium/CLIP.AVI"), "old"));
+    QVERIFY(WriteFile(path("CLIP.AVI"), QByteArray(512 * 1024, 'n')));
+
+    QVERIFY(!CopyFileTo(m_dir->path() + "/", "CLIP.AVI", path("medium")));
+    QCOMPARE(ReadFile(path("medium/CLIP.AVI")), QByteArray("old"));
+    QCOMPARE(QDir(path("medium")).entryList(QDir::Files | QDir::Hidden), QStringList {"CLIP.AVI"});
+}
+
+void TestShell::copyOntoReadOnlyDiskKeepsOldFile()
+{
+    QVERIFY(QDir(m_dir->path()).mkpath("medium"));
+    if (!MountTmpfs(path("medium"), "64k"))
+        QSKIP("a tmpfs cannot be mounted here");
+    auto unmount = qScopeGuard([this] { Run("umount", {path("medium")}); });
+    QVERIFY(WriteFile(path("medium/CLIP.AVI"), "old"));
+    QVERIFY(Run("mount", {"-o", "remount,ro", path("medium")}));
+    QVERIFY(WriteFile(path("CLIP.AVI"), "new"));
+
+    QVERIFY(!CopyFileTo(m_dir->path() + "/", "CLIP.AVI", path("medium/")));
+    QCOMPARE(ReadFile(path("medium/CLIP.AVI")), QByteArray("old"));
+    QVERIFY(!DeleteFileIn(path("medium"), "CLIP.AVI"));
+}
+
+void TestShell::deleteFileIn()
+{
+    QVERIFY(WriteFile(path("CLIP.AVI"), "clip"));
+    QVERIFY(QDir(m_dir->path()).mkdir("DIR.AVI"));
+
+    QVERIFY(DeleteFileIn(m_dir->path(), "CLIP.AVI"));
+    QVERIFY(!QFile::exists(path("CLIP.AVI")));
+    QVERIFY(!DeleteFileIn(m_dir->path() + "/", "CLIP.AVI"));
+    QVERIFY(!DeleteFileIn(m_dir->path(), "DIR.AVI"));
+    QVERIFY(QDir(path("DIR.AVI")).exists());
+    QVERIFY(!DeleteFileIn(m_dir->path(), ""));
+}
+
+void TestShell::firstRunDefaults()
+{
+    RememberedSettings settings = defaults();
+    QCOMPARE(LoadRememberedSettings(settings), SettingsLoad::Missing);
+
+    const QString folder = m_dir->path() + "/";
+    QCOMPARE(settings.appFolder, folder);
+    QCOMPARE(
+            Values(settings),
+            QStringList({folder, folder, folder, "nerav.nrv", folder, settings.copyDrive, folder}));
+    QVERIFY(settings.copyDrive.endsWith("/"));
+    QVERIFY(folder.startsWith(settings.copyDrive));
+    QCOMPARE(SettingsFilePath(settings), folder + "SystemInfo.txt");
+}
+
+void TestShell::driveOfMissingFolder()
+{
+    QCOMPARE(DriveOfFolder(path("gone/deeper/")), DriveOfFolder(m_dir->path()));
+    QVERIFY(QDir(m_dir->path()).mkdir("medium"));
+    if (!MountTmpfs(path("medium"), "64k"))
+        QSKIP("a tmpfs cannot be mounted here");
+    auto unmount = qScopeGuard([this] { Run("umount", {path("medium")}); });
+    QCOMPARE(DriveOfFolder(path("medium/")), path("medium/"));
+}
+
+void TestShell::saveThenLoad_data()
+{
+    QTest::addColumn<QStringList>("values");
+    QTest::newRow("plain") << QStringList {"/srv/open/",      "/srv/save/",  "/srv/docs/",
+                                           "SHOP.NRV",        "/srv/media/", "/media/usb/",
+                                           "/media/usb/CLIPS"};
+    QTest::newRow("spaces") << QStringList {"/home/u/My Media/",   " /lead/",   "/trail /",
+                                            "my schedule.nrv",     "/a b/c d/", "/media/u/NO NAME/",
+                                            "/media/u/NO NAME/x y"};
+    QTest::newRow("commas") << QStringList {"/a,b/", ",/",          "/c,,d/",        "x,y.nrv",
+                                            "/e,/",  "/media/a,b/", "/media/a,b/f,g"};
+    QTest::newRow("Japanese") << QStringList {
+            "/home/u/映像/",      "/home/u/保存 先/", "/home/u/スケジュール/",   "店舗.nrv",
+            "/home/u/音楽,動画/", "/media/u/ＵＳＢ/", "/media/u/ＵＳＢ/フォルダ"};
+    QTest::newRow("empty") << QStringList {"", "", "", "", "", "", ""};
+}
+
+void TestShell::saveThenLoad()
+{
+    QFETCH(QStringList, values);
+    RememberedSettings saved = defaults();
+    saved.openFolder = values[0];
+    saved.saveFolder = values[1];
+    saved.documentFolder = values[2];
+    saved.documentName = values[3];
+    saved.mediaFolder = values[4];
+    saved.copyDrive = values[5];
+    saved.copyFolder = values[6];
+    QVERIFY(SaveRememberedSettings(saved));
+
+    RememberedSettings loaded = defaults();
+    QCOMPARE(LoadRememberedSettings(loaded), SettingsLoad::Loaded);
+    QCOMPARE(Values(loaded), values);
+}
+
+void TestShell::savedFileFormat()
+{
+    RememberedSettings settings = defaults();
+    settings.openFolder = "/a/";
+    settings.saveFolder = "/b/";
+    settings.documentFolder = "/c/";
+    settings.documentName = "x.nrv";
+    settings.mediaFolder = "/映像/";
+    settings.copyDrive = "/media/usb/";
+    settings.copyFolder = "/media/usb/clips";
+    QVERIFY(SaveRememberedSettings(settings));
+    QCOMPARE(ReadFile(SettingsFilePath(settings)),
+             QByteArray("\"/a/\"\r\n\"/b/\"\r\n\"/c/\"\r\n\"x.nrv\"\r\n\"/\xE6\x98\xA0\xE5\x83\x8F/"
+                        "\"\r\n"
+                        "\"/media/usb/\",\"/media/usb/clips\"\r\n"));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList {"SystemInfo.txt"});
+}
+
+void TestShell::readingRules_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QStringList>("values");
+    const QStringList abc = fileValues;
+    QTest::newRow("CR LF") << QByteArray("\"/a/\"\r\n\"/b/\"\r\n\"/c/\"\r\n\"x.nrv\"\r\n"
+                                         "\"/e/\"\r\n\"/f/\",\"/g/\"\r\n")
+                           << abc;
+    QTest::newRow("LF only") << QByteArray("\"/a/\"\n\"/b/\"\n\"/c/\"\n\"x.nrv\"\n\"/e/\"\n"
+                                           "\"/f/\",\"/g/\"\n")
+                             << abc;
+    QTest::newRow("no line end at the end")
+            << QByteArray("\"/a/\"\n\"/b/\"\n\"/c/\"\n\"x.nrv\"\n\"/e/\"\n\"/f/\",\"/g/\"") << abc;
+    QTest::newRow("unquoted fields")
+            << QByteArray("/a/\r\n/b/\r\n/c/\r\nx.nrv\r\n/e/\r\n/f/,/g/\r\n") << abc;
+    QTest::newRow("unquoted field ends at a comma")
+            << QByteArray("/a/,/b/\r\n/c/\r\nx.nrv\r\n/e/\r\n/f/\r\n/g/\r\n") << abc;
+    QTest::newRow("commas inside quotes")
+            << QByteArray("\"/a,1/\"\r\n\"/b/\"\r\n\"/c/\"\r\n\"x.nrv\"\r\n\"/e/\"\r\n"
+                          "\"/f,2/\",\"/g,3/\"\r\n")
+            << QStringList {"/a,1/", "/b/", "/c/", "x.nrv", "/e/", "/f,2/", "/g,3/"};
+    QTest::newRow("byte order mark")
+            << QByteArray("\xEF\xBB\xBF\"/a/\"\r\n\"/b/\"\r\n\"/c/\"\r\n\"x.nrv\"\r\n\"/e/\"\r\n"
+                          "\"/f/\",\"/g/\"\r\n")
+            << abc;
+    QTest::newRow("lines after the seventh value")
+            << QByteArray("\"/a/\"\r\n\"/b/\"\r\n\"/c/\"\r\n\"x.nrv\"\r\n\"/e/\"\r\n"
+                          "\"/f/\",\"/g/\"\r\n\"/h/\"\r\n")
+            << abc;
+}
+
+void TestShell::readingRules()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QStringList, values);
+    RememberedSettings settings = defaults();
+    QVERIFY(WriteFile(SettingsFilePath(settings), content));
+    QCOMPARE(LoadRememberedSettings(settings), SettingsLoad::Loaded);
+    QCOMPARE(Values(settings), values);
+    QVERIFY(QFile::exists(SettingsFilePath(settings)));
+}
+
+void TestShell::damagedFile_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<int>("valuesTaken");
+    QTest::newRow("three lines") << QByteArray("\"/a/\"\r\n\"/b/\"\r\n\"/c/\"\r\n") << 3;
+    QTest::newRow("empty") << QByteArray() << 0;
+    QTest::newRow("copy folder missing")
+            << QByteArray("\"/a/\"\r\n\"/b/\"\r\n\"/c/\"\r\n\"x.nrv\"\r\n\"/e/\"\r\n\"/f/\"\r\n")
+            << 6;
+    QTest::newRow("unterminated quote")
+            << QByteArray(
+                       "\"/a/\"\r\n\"/b/\r\n\"/c/\"\r\n\"x.nrv\"\r\n\"/e/\"\r\n\"/f/\",\"/g/\"\r\n")
+            << 1;
+    QTest::newRow("unterminated quote at the end")
+            << QByteArray("\"/a/\"\r\n\"/b/\"\r\n\"/c/\"\r\n\"x.nrv\"\r\n\"/e/\"\r\n\"/f/\",\"/g/")
+            << 6;
+    QTest::newRow("quote inside a quoted value")
+            << QByteArray("\"/a/\"\r\n\"/b/\"\r\n\"/c\"d/\"\r\n\"x.nrv\"\r\n\"/e/\"\r\n"
+                          "\"/f/\",\"/g/\"\r\n")
+            << 2;
+    QTest::newRow("quote inside an unquoted value")
+            << QByteArray("/a/\r\n/b\"/\r\n/c/\r\nx.nrv\r\n/e/\r\n/f/,/g/\r\n") << 1;
+    QTest::newRow("invalid UTF-8")
+            << QByteArray("\"/a/\"\r\n\"/b/\"\r\n\"/c/\"\r\n\"\x93\xfa.nrv\"\r\n\"/e/\"\r\n"
+                          "\"/f/\",\"/g/\"\r\n")
+            << 3;
+}
+
+void TestShell::damagedFile()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(int, valuesTaken);
+    RememberedSettings settings = defaults();
+    QVERIFY(WriteFile(SettingsFilePath(settings), content));
+
+    QCOMPARE(LoadRememberedSettings(settings), SettingsLoad::Damaged);
+    QVERIFY(!QFile::exists(SettingsFilePath(settings)));
+    const QStringList expected =
+            fileValues.mid(0, valuesTaken) + Values(defaults()).mid(valuesTaken);
+    QCOMPARE(Values(settings), expected);
+}
+
+void TestShell::threeLineFileIsRepairedBySave()
+{
+    RememberedSettings settings = defaults();
+    QVERIFY(WriteFile(SettingsFilePath(settings), "\"/a/\"\r\n\"/b/\"\r\n\"/c/\"\r\n"));
+    QCOMPARE(LoadRememberedSettings(settings), SettingsLoad::Damaged);
+    QVERIFY(SaveRememberedSettings(settings));
+
+    RememberedSettings again = defaults();
+    QCOMPARE(LoadRememberedSettings(again), SettingsLoad::Loaded);
+    QCOMPARE(Values(again), Values(settings));
+}
+
+void TestShell::unstorableValuesFallBackToDefaults()
+{
+    RememberedSettings settings = defaults();
+    settings.openFolder = "/a/";
+    settings.saveFolder = "/b/";
+    settings.documentFolder = "/say \"hi\"/";
+    settings.documentName = "x.nrv";
+    settings.mediaFolder = "/line\nbreak/";
+    settings.copyDrive = "/f/";
+    settings.copyFolder = "/g/";
+    QVERIFY(SaveRememberedSettings(settings));
+
+    RememberedSettings loaded = defaults();
+    QCOMPARE(LoadRememberedSettings(loaded), SettingsLoad::Loaded);
+    const RememberedSettings fallback = defaults();
+    // The document's folder and name go back together, so no other file of that name is opened.
+    QCOMPARE(Values(loaded),
+             QStringList({"/a/", "/b/", fallback.documentFolder, fallback.documentName,
+                          fallback.mediaFolder, "/f/", "/g/"}));
+}
+
+void TestShell::saveToUnwritableFolder_data()
+{
+    QTest::addColumn<QString>("appFolder");
+    QTest::newRow("folder below a file") << "plain.txt/app/";
+    QTest::newRow("missing folder") << "gone/";
+    QTest::newRow("settings file is a folder") << "taken/";
+}
+
+void TestShell::saveToUnwritableFolder()
+{
+    QFETCH(QString, appFolder);
+    QVERIFY(WriteFile(path("plain.txt"), "plain"));
+    QVERIFY(QDir(m_dir->path()).mkpath("taken/SystemInfo.txt"));
+    RememberedSettings settings;
+    InitDefaults(settings, path(appFolder));
+
+    QVERIFY(!SaveRememberedSettings(settings));
+    QCOMPARE(LoadRememberedSettings(settings), SettingsLoad::Missing);
+    QCOMPARE(ReadFile(path("plain.txt")), QByteArray("plain"));
+}
+
+QTEST_GUILESS_MAIN(TestShell)
+#include "tst_shell.moc"
