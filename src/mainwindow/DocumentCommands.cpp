@@ -1,0 +1,190 @@
+// The document commands of the main window: New, Open, Save and Save As (Exit is close()).
+
+#include "MainForm.h"
+
+#include "DocumentNames.h"
+#include "MessageBoxes.h"
+#include "ScheduleFile.h"
+#include "SystemModule.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QListWidget>
+
+namespace nerav {
+
+void MainForm::NewDocument()
+{
+    RememberedSettings &settings = m_context.settings;
+    settings.documentFolder = settings.appFolder;
+    settings.documentName = DefaultDocumentName(0);
+    for (int n = 1; FileExistsInDir(settings.documentFolder, settings.documentName); ++n) {
+        settings.documentName = DefaultDocumentName(n);
+        QApplication::processEvents();
+    }
+
+    m_context.document.Reset();
+    NormalList->clear();
+    AdvanceList->clear();
+    DetailList->clear();
+    ButtonStatusSetup();
+    SetDocumentTitle();
+}
+
+void MainForm::OpenDocument()
+{
+    RememberedSettings &settings = m_context.settings;
+    QString folder = settings.openFolder;
+    QString name;
+    if (!AskOpenFileName(folder, name))
+        return;
+    // A damaged file leaves the document, the lists, the title and the folders as they were.
+    if (!LoadScheduleIntoLists(folder, name)) {
+        ShowMessage(this, m_context.text.messages.msgScheduleReadError);
+        return;
+    }
+    settings.openFolder = folder;
+    settings.documentFolder = folder;
+    settings.documentName = name;
+    ButtonStatusSetup();
+    SetDocumentTitle();
+}
+
+bool MainForm::LoadScheduleIntoLists(const QString &folder, const QString &name)
+{
+    if (!ReadScheduleFile(folder, name, m_context.document))
+        return false;
+    RefreshNormalList();
+    RefreshAdvanceList();
+    RefreshDetailList();
+    return true;
+}
+
+void MainForm::SaveDocument(bool saveAs)
+{
+    if (!CheckBeforeSave())
+        return;
+
+    RememberedSettings &settings = m_context.settings;
+    if (!saveAs && FileExistsInDir(settings.documentFolder, settings.documentName)) {
+        if (writeDocumentTo(settings.documentFolder, settings.documentName))
+            SetDocumentTitle();
+        return;
+    }
+
+    QString folder = settings.saveFolder;
+    QString name = settings.documentName;
+    if (!AskSaveFileName(folder, name))
+        return;
+    // The writer replaces an existing file only once the new one is complete.
+    if (!writeDocumentTo(folder, name))
+        return;
+    settings.documentFolder = folder;
+    settings.documentName = name;
+    settings.saveFolder = folder;
+    SetDocumentTitle();
+}
+
+bool MainForm::writeDocumentTo(const QString &folder, const QString &name)
+{
+    if (WriteScheduleFile(folder, name, m_context.document, m_context.platform.random))
+        return true;
+    ShowMessage(this, m_context.text.messages.msgScheduleWriteError);
+    return false;
+}
+
+bool MainForm::CheckBeforeSave()
+{
+    const MessageTable &messages = m_context.text.messages;
+    const ScheduleDocument &document = m_context.document;
+    const QString lineBreak = QStringLiteral("\r\n");
+
+    if (document.basicCount() == 0 && document.advanceCount() == 0) {
+        ShowMessage(this, messages.msgNoSchedule + lineBreak + messages.msgCantSave);
+        return false;
+    }
+    for (std::size_t i = 0; i < document.advanceSchedules.size(); ++i) {
+        if (document.advanceSchedules[i].detailCount() == 0) {
+            ShowMessage(this,
+                        messages.msgNoFileInAdvance + QString::number(i + 1) +
+                                QStringLiteral(" !") + lineBreak + QString(25, QLatin1Char(' ')) +
+                                messages.msgCantSave);
+            return false;
+        }
+    }
+    if (!CheckScheduleSize()) {
+        ShowMessage(this, messages.msgTooManySchedules);
+        return false;
+    }
+    return true;
+}
+
+bool MainForm::CheckScheduleSize() const
+{
+    return ScheduleSizeEstimate(m_context.document) < MaxScheduleSizeEstimate;
+}
+
+// A file dialog of our own, so that tests drive the same dialog users see.
+static void prepareDialog(QFileDialog &dialog, const QString &filter, const QString &folder,
+                          const QString &name)
+{
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(filter);
+    dialog.setDirectory(folder);
+    dialog.selectFile(name);
+}
+
+// The chosen path split into folder and name, with the extension rule applied to the name.
+static bool takeChosenPath(QFileDialog &dialog, QString &folder, QString &name)
+{
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    const QString path = dialog.selectedFiles().constFirst();
+    folder = DirectoryPart(path);
+    name = ApplyExtensionRule(FileNamePart(path));
+    return true;
+}
+
+bool MainForm::AskOpenFileName(QString &folder, QString &name)
+{
+    for (;;) {
+        QFileDialog dialog(this);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        prepareDialog(dialog, QStringLiteral("Nerav Schedule Reference File (*.nrv)"), folder,
+                      name);
+        if (!takeChosenPath(dialog, folder, name))
+            return false;
+        if (FileExistsInDir(folder, name))
+            return true;
+        ShowMessage(this, m_context.text.messages.msgFileNotFound);
+        QApplication::processEvents();
+    }
+}
+
+bool MainForm::AskSaveFileName(QString &folder, QString &name)
+{
+    for (;;) {
+        QFileDialog dialog(this);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        // The program asks its own overwrite question below.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        prepareDialog(dialog, QStringLiteral("Schedule File (*.nrv)"), folder, name);
+        if (!takeChosenPath(dialog, folder, name))
+            return false;
+        if (!FileExistsInDir(folder, name))
+            return true;
+        if (AskYesNo(this, m_context.text.messages.msgFileExists))
+            return true;
+        QApplication::processEvents();
+    }
+}
+
+void MainForm::SetDocumentTitle()
+{
+    const RememberedSettings &settings = m_context.settings;
+    setWindowTitle(m_context.text.captions.programTitle + QStringLiteral(" - ") +
+                   settings.documentFolder + settings.documentName);
+}
+
+} // namespace nerav

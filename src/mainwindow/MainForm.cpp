@@ -1,0 +1,319 @@
+#include "MainForm.h"
+
+#include "ColourBar.h"
+#include "MessageBoxes.h"
+#include "NeravLogo.h"
+#include "RememberedSettings.h"
+#include "RowFormat.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStyle>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace nerav {
+
+// The column headings are pictures of fixed Japanese words in both languages.
+static std::vector<ColumnHeading> entryHeadings(const QString &name, const QString &play,
+                                                const QString &volume)
+{
+    return {{name, QStringLiteral("ファイル名"), EntryNameColumn},
+            {play, QStringLiteral("再生回数"), EntryPlayTimesColumn},
+            {volume, QStringLiteral("音量"), EntryVolumeColumn}};
+}
+
+MainForm::MainForm(AppContext &context, QWidget *parent) : QMainWindow(parent), m_context(context)
+{
+    setObjectName(QStringLiteral("MainForm"));
+    buildMenus();
+
+    auto *central = new QWidget(this);
+    auto *layout = new QVBoxLayout(central);
+
+    auto *top = new QHBoxLayout;
+    top->addWidget(buildFileButtons(), 0, Qt::AlignTop);
+    top->addStretch();
+    top->addWidget(buildBranding());
+    layout->addLayout(top);
+
+    auto *frames = new QHBoxLayout;
+    NormalFrame =
+            buildListFrame(QStringLiteral("NormalFrame"), NormalList, QStringLiteral("NormalList"),
+                           entryHeadings(QStringLiteral("Picture1"), QStringLiteral("Picture2"),
+                                         QStringLiteral("Picture3")),
+                           m_normalButtons, QStringLiteral("Normal"));
+    AdvanceFrame = buildListFrame(
+            QStringLiteral("AdvanceFrame"), AdvanceList, QStringLiteral("AdvanceList"),
+            {{QStringLiteral("Picture9"), QStringLiteral("再生開始日"), AdvanceStartColumn},
+             {QStringLiteral("Picture8"), QStringLiteral("停止日"), AdvanceStopColumn},
+             {QStringLiteral("Picture7"), QStringLiteral("曜日設定"), AdvanceWeekDayColumn}},
+            m_advanceButtons, QStringLiteral("Advance"));
+    DetailFrame =
+            buildListFrame(QStringLiteral("DetailFrame"), DetailList, QStringLiteral("DetailList"),
+                           entryHeadings(QStringLiteral("Picture6"), QStringLiteral("Picture5"),
+                                         QStringLiteral("Picture4")),
+                           m_detailButtons, QStringLiteral("Detail"));
+    frames->addWidget(NormalFrame, 1);
+    auto *right = new QVBoxLayout;
+    right->addWidget(AdvanceFrame, 1);
+    right->addWidget(DetailFrame, 1);
+    frames->addLayout(right, 1);
+    layout->addLayout(frames, 1);
+    setCentralWidget(central);
+
+    KeepTimer = new QTimer(this);
+    KeepTimer->setObjectName(QStringLiteral("KeepTimer"));
+    KeepTimer->setInterval(100);
+    connect(KeepTimer, &QTimer::timeout, this, &MainForm::KeepTimer_Timer);
+    KeepTimer->start();
+
+    connectCommands();
+}
+
+void MainForm::buildMenus()
+{
+    subFile = menuBar()->addMenu(QString());
+    subFile->setObjectName(QStringLiteral("subFile"));
+    auto addItem = [this](QMenu *menu, QAction *&item, const char *name) {
+        item = menu->addAction(QString());
+        item->setObjectName(QString::fromLatin1(name));
+    };
+    addItem(subFile, subNew, "subNew");
+    addItem(subFile, subOpen, "subOpen");
+    subFile->addSeparator();
+    addItem(subFile, subSave, "subSave");
+    addItem(subFile, subSaveAs, "subSaveAs");
+    subFile->addSeparator();
+    addItem(subFile, subExit, "subExit");
+
+    subHelp = menuBar()->addMenu(QString());
+    subHelp->setObjectName(QStringLiteral("subHelp"));
+    addItem(subHelp, subAboutNeravScheduleGenerator, "subAboutNeravScheduleGenerator");
+    addItem(subHelp, subAboutCompany, "subAboutCompany");
+}
+
+QWidget *MainForm::buildFileButtons()
+{
+    auto *box = new QWidget;
+    auto *row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    auto addButton = [&](QPushButton *&button, const char *name) {
+        button = new QPushButton(box);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setMinimumWidth(96);
+        row->addWidget(button);
+    };
+    addButton(NewCmd, "NewCmd");
+    addButton(OpenCmd, "OpenCmd");
+    addButton(SaveCmd, "SaveCmd");
+    addButton(SaveAsCmd, "SaveAsCmd");
+    addButton(ExitCmd, "ExitCmd");
+    return box;
+}
+
+QWidget *MainForm::buildBranding()
+{
+    auto *box = new QWidget;
+    auto *column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(4);
+    auto *logo = new NeravLogo(box);
+    logo->setObjectName(QStringLiteral("NeravLogoImage"));
+    Shape1 = new ColourBar(box);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setFixedWidth(logo->sizeHint().width());
+    column->addWidget(logo);
+    column->addWidget(Shape1);
+    return box;
+}
+
+QGroupBox *MainForm::buildListFrame(const QString &frameName, QListWidget *&list,
+                                    const QString &listName,
+                                    const std::vector<ColumnHeading> &headings,
+                                    ListButtons &buttons, const QString &prefix)
+{
+    auto *frame = new QGroupBox;
+    frame->setObjectName(frameName);
+
+    list = new QListWidget(frame);
+    list->setObjectName(listName);
+    list->setFont(ListFont());
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setUniformItemSizes(true);
+    // Wide enough for the longest row: 21 + 5 + 3 + 5 cells and a four-cell caption.
+    list->setMinimumWidth(ColumnHeadings::ColumnOffset(list, 40) + 2 * list->frameWidth() +
+                          list->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+
+    auto *listColumn = new QVBoxLayout;
+    listColumn->setSpacing(2);
+    listColumn->addWidget(new ColumnHeadings(list, headings, frame));
+    listColumn->addWidget(list, 1);
+
+    auto *buttonColumn = new QVBoxLayout;
+    auto addButton = [&](QPushButton *&button, const char *action) {
+        button = new QPushButton(frame);
+        button->setObjectName(prefix + QString::fromLatin1(action));
+        button->setMinimumWidth(88);
+        buttonColumn->addWidget(button);
+    };
+    addButton(buttons.add, "AddCmd");
+    addButton(buttons.modify, "ModifyCmd");
+    addButton(buttons.remove, "RemoveCmd");
+    addButton(buttons.moveUp, "MoveUpCmd");
+    addButton(buttons.moveDown, "MoveDownCmd");
+    buttonColumn->addStretch();
+
+    auto *row = new QHBoxLayout(frame);
+    row->addLayout(listColumn, 1);
+    row->addLayout(buttonColumn);
+    return frame;
+}
+
+void MainForm::connectCommands()
+{
+    connect(NewCmd, &QPushButton::clicked, this, &MainForm::NewDocument);
+    connect(subNew, &QAction::triggered, this, &MainForm::NewDocument);
+    connect(OpenCmd, &QPushButton::clicked, this, &MainForm::OpenDocument);
+    connect(subOpen, &QAction::triggered, this, &MainForm::OpenDocument);
+    connect(SaveCmd, &QPushButton::clicked, this, [this] { SaveDocument(false); });
+    connect(subSave, &QAction::triggered, this, [this] { SaveDocument(false); });
+    connect(SaveAsCmd, &QPushButton::clicked, this, [this] { SaveDocument(true); });
+    connect(subSaveAs, &QAction::triggered, this, [this] { SaveDocument(true); });
+    connect(ExitCmd, &QPushButton::clicked, this, &MainForm::close);
+    connect(subExit, &QAction::triggered, this, &MainForm::close);
+    connect(AdvanceList, &QListWidget::currentRowChanged, this, [this](int row) {
+        // Emptying the list reports row -1; only a selected row brings up its details.
+        if (row >= 0)
+            AdvanceList_Click();
+    });
+}
+
+void MainForm::InitMainFormOsd()
+{
+    const CaptionTable &captions = m_context.text.captions;
+    subFile->setTitle(captions.fileMenu);
+    subHelp->setTitle(captions.helpMenu);
+    subNew->setText(captions.newCommand);
+    subOpen->setText(captions.openCommand);
+    subSave->setText(captions.saveCommand);
+    subSaveAs->setText(captions.saveAsCommand);
+    subExit->setText(captions.exitCommand);
+    subAboutNeravScheduleGenerator->setText(captions.aboutProgram);
+    subAboutCompany->setText(captions.aboutCompany);
+
+    NewCmd->setText(captions.newCommand);
+    OpenCmd->setText(captions.openCommand);
+    SaveCmd->setText(captions.saveCommand);
+    SaveAsCmd->setText(captions.saveAsCommand);
+    ExitCmd->setText(captions.exitCommand);
+
+    NormalFrame->setTitle(captions.basicSchedule);
+    AdvanceFrame->setTitle(captions.advanceSchedule);
+    DetailFrame->setTitle(captions.detailOfAdvance);
+
+    setListButtonCaptions(m_normalButtons, captions);
+    setListButtonCaptions(m_advanceButtons, captions);
+    setListButtonCaptions(m_detailButtons, captions);
+}
+
+void MainForm::setListButtonCaptions(const ListButtons &buttons, const CaptionTable &captions)
+{
+    buttons.add->setText(captions.addCommand);
+    buttons.modify->setText(captions.modifyCommand);
+    buttons.remove->setText(captions.removeCommand);
+    buttons.moveUp->setText(captions.moveUpCommand);
+    buttons.moveDown->setText(captions.moveDownCommand);
+}
+
+void MainForm::RefreshNormalList()
+{
+    NormalList->clear();
+    const ScheduleDocument &document = m_context.document;
+    if (document.basicCount() == 0)
+        return;
+    for (const ScheduleEntry &entry : document.basicEntries)
+        NormalList->addItem(FormatEntryRow(entry, m_context.text.captions));
+    NormalList->setCurrentRow(0);
+}
+
+void MainForm::RefreshAdvanceList()
+{
+    AdvanceList->clear();
+    const ScheduleDocument &document = m_context.document;
+    if (document.advanceCount() == 0)
+        return;
+    for (const AdvanceSchedule &schedule : document.advanceSchedules)
+        AdvanceList->addItem(FormatAdvanceRow(schedule, m_context.text.captions));
+    // Selecting the row brings up its details (AdvanceList_Click).
+    AdvanceList->setCurrentRow(0);
+}
+
+void MainForm::RefreshDetailList()
+{
+    DetailList->clear();
+    const ScheduleDocument &document = m_context.document;
+    const int owner = AdvanceList->currentRow();
+    // Without a selected schedule (or a list out of step with the document) there is nothing
+    // to show.
+    if (owner < 0 || owner >= document.advanceCount())
+        return;
+    const AdvanceSchedule &schedule = document.advanceSchedules[std::size_t(owner)];
+    if (schedule.detailCount() == 0)
+        return;
+    for (const ScheduleEntry &entry : schedule.details)
+        DetailList->addItem(FormatEntryRow(entry, m_context.text.captions));
+    DetailList->setCurrentRow(0);
+}
+
+void MainForm::AdvanceList_Click()
+{
+    RefreshDetailList();
+    ButtonStatusSetup();
+}
+
+void MainForm::applyRowCountRule(const ListButtons &buttons, int rowCount)
+{
+    buttons.add->setEnabled(true);
+    buttons.modify->setEnabled(rowCount >= 1);
+    buttons.remove->setEnabled(rowCount >= 1);
+    buttons.moveUp->setEnabled(rowCount >= 2);
+    buttons.moveDown->setEnabled(rowCount >= 2);
+}
+
+void MainForm::ButtonStatusSetup()
+{
+    applyRowCountRule(m_normalButtons, NormalList->count());
+    applyRowCountRule(m_advanceButtons, AdvanceList->count());
+    if (AdvanceList->count() == 0) {
+        for (QPushButton *button :
+             {m_detailButtons.add, m_detailButtons.modify, m_detailButtons.remove,
+              m_detailButtons.moveUp, m_detailButtons.moveDown})
+            button->setEnabled(false);
+    } else {
+        applyRowCountRule(m_detailButtons, DetailList->count());
+    }
+}
+
+MainWindowLists MainForm::Lists()
+{
+    return MainWindowLists {NormalList, AdvanceList, DetailList, [this] { ButtonStatusSetup(); }};
+}
+
+void MainForm::KeepTimer_Timer()
+{
+    Shape1->rotate();
+}
+
+void MainForm::closeEvent(QCloseEvent *event)
+{
+    // A settings file that cannot be written must not keep the program from ending.
+    SaveRememberedSettings(m_context.settings);
+    event->accept();
+}
+
+} // namespace nerav

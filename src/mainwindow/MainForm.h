@@ -1,0 +1,127 @@
+#pragma once
+
+// The main window. It shows the schedule of the AppContext in three lists (basic entries,
+// advance schedules, details of the selected advance schedule), keeps the list buttons in step
+// with the row counts, and runs the document commands New, Open, Save, Save As and Exit.
+//
+// Architecture: MainForm owns only widgets. The schedule, the remembered settings, the text
+// tables and the platform services live in the AppContext it is given, and every change of the
+// document goes through that context. Rows are built by the free functions of RowFormat.h; the
+// document commands (DocumentCommands.cpp) read and write files through ScheduleFile.h and test
+// for files through SystemModule.h. The editor dialogs receive MainWindowLists, never the
+// window itself. Start-up and shutdown order live in shell/Startup.h; closing this window
+// stores the remembered settings.
+
+#include "AppContext.h"
+#include "ColumnHeadings.h"
+#include "MainWindowLists.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QGroupBox;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QTimer;
+
+namespace nerav {
+
+class ColourBar;
+
+class MainForm : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainForm(AppContext &context, QWidget *parent = nullptr);
+
+    // Applies the captions of the current language to menus, buttons and frames.
+    void InitMainFormOsd();
+
+    void RefreshNormalList();
+    void RefreshAdvanceList();
+    // Rebuilds DetailList from the details of the advance schedule selected in AdvanceList.
+    void RefreshDetailList();
+    // Runs whenever a row of AdvanceList becomes selected: details follow, then the buttons.
+    void AdvanceList_Click();
+    // Enables the fifteen list buttons by the row counts of the lists.
+    void ButtonStatusSetup();
+
+    // What the editor dialogs use of this window.
+    MainWindowLists Lists();
+
+    // Document commands.
+    void NewDocument();
+    void OpenDocument();
+    void SaveDocument(bool saveAs);
+    bool CheckBeforeSave();
+    bool CheckScheduleSize() const;
+    bool AskOpenFileName(QString &folder, QString &name);
+    bool AskSaveFileName(QString &folder, QString &name);
+
+    // Reads folder + name into the document and rebuilds the three lists. On failure the
+    // document and the lists stay as they were and false is returned (no message).
+    bool LoadScheduleIntoLists(const QString &folder, const QString &name);
+
+    // programTitle - documentFolder documentName
+    void SetDocumentTitle();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    struct ListButtons
+    {
+        QPushButton *add = nullptr;
+        QPushButton *modify = nullptr;
+        QPushButton *remove = nullptr;
+        QPushButton *moveUp = nullptr;
+        QPushButton *moveDown = nullptr;
+    };
+
+    void buildMenus();
+    QWidget *buildFileButtons();
+    QWidget *buildBranding();
+    QGroupBox *buildListFrame(const QString &frameName, QListWidget *&list, const QString &listName,
+                              const std::vector<ColumnHeading> &headings, ListButtons &buttons,
+                              const QString &prefix);
+    void connectCommands();
+    static void applyRowCountRule(const ListButtons &buttons, int rowCount);
+    static void setListButtonCaptions(const ListButtons &buttons, const CaptionTable &captions);
+    bool writeDocumentTo(const QString &folder, const QString &name);
+    void KeepTimer_Timer();
+
+    AppContext &m_context;
+
+    QMenu *subFile = nullptr;
+    QMenu *subHelp = nullptr;
+    QAction *subNew = nullptr;
+    QAction *subOpen = nullptr;
+    QAction *subSave = nullptr;
+    QAction *subSaveAs = nullptr;
+    QAction *subExit = nullptr;
+    QAction *subAboutNeravScheduleGenerator = nullptr;
+    QAction *subAboutCompany = nullptr;
+
+    QPushButton *NewCmd = nullptr;
+    QPushButton *OpenCmd = nullptr;
+    QPushButton *SaveCmd = nullptr;
+    QPushButton *SaveAsCmd = nullptr;
+    QPushButton *ExitCmd = nullptr;
+
+    QGroupBox *NormalFrame = nullptr;
+    QGroupBox *AdvanceFrame = nullptr;
+    QGroupBox *DetailFrame = nullptr;
+    QListWidget *NormalList = nullptr;
+    QListWidget *AdvanceList = nullptr;
+    QListWidget *DetailList = nullptr;
+    ListButtons m_normalButtons;
+    ListButtons m_advanceButtons;
+    ListButtons m_detailButtons;
+
+    ColourBar *Shape1 = nullptr;
+    QTimer *KeepTimer = nullptr;
+};
+
+} // namespace nerav

@@ -1,0 +1,59 @@
+#include "RowFormat.h"
+
+namespace nerav {
+
+// Appends the non-zero bytes as characters (single-byte codes shown as Latin-1) and returns how
+// many zero bytes were skipped.
+template<std::size_t N>
+static int appendBytes(QString &text, const std::array<std::uint8_t, N> &bytes)
+{
+    int skipped = 0;
+    for (std::uint8_t byte : bytes) {
+        if (byte == 0)
+            ++skipped;
+        else
+            text.append(QChar(byte));
+    }
+    return skipped;
+}
+
+static QString spaces(int count)
+{
+    return QString(count, QLatin1Char(' '));
+}
+
+QString FormatEntryRow(const ScheduleEntry &entry, const CaptionTable &captions)
+{
+    QString row;
+    int pad = appendBytes(row, entry.fileName);
+    row.append(QLatin1Char('.'));
+    pad += appendBytes(row, entry.fileExt);
+    row.append(spaces(pad + 5));
+
+    const QString playTimes = QString::number(entry.playTimes);
+    row.append(playTimes);
+    row.append(spaces(qMax(0, 3 - int(playTimes.size()))));
+
+    if (entry.volume == DefaultVolume)
+        row.append(spaces(5) + captions.defaultVolume);
+    else
+        row.append(spaces(8) + QString::number(entry.volume));
+    return row;
+}
+
+static QString formatDate(std::uint8_t year, std::uint8_t month, std::uint8_t day)
+{
+    return QStringLiteral("%1/%2/%3")
+            .arg(int(year) + 2000)
+            .arg(int(month), 2, 10, QLatin1Char('0'))
+            .arg(int(day), 2, 10, QLatin1Char('0'));
+}
+
+QString FormatAdvanceRow(const AdvanceSchedule &schedule, const CaptionTable &captions)
+{
+    return formatDate(schedule.startYear, schedule.startMonth, schedule.startDay) + spaces(3) +
+            formatDate(schedule.stopYear, schedule.stopMonth, schedule.stopDay) + spaces(3) +
+            captions.weekDayName(schedule.weekDay);
+}
+
+} // namespace nerav

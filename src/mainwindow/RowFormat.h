@@ -1,0 +1,28 @@
+#pragma once
+
+// The row texts of the three main-window lists. The name column is padded to a fixed width so
+// that, in the lists' fixed-pitch font, every row lines up under the column headings.
+
+#include "InterfaceText.h"
+#include "ScheduleDocument.h"
+
+#include <QString>
+
+namespace nerav {
+
+// Character positions (in half-width cells) where the columns of the rows start; the headings
+// above the lists are placed on them.
+constexpr int EntryNameColumn = 0;
+constexpr int EntryPlayTimesColumn = 26; // 21 of name, dot and extension, then 5 spaces
+constexpr int EntryVolumeColumn = 36; // between "Default" (from 34) and the digits (from 37)
+constexpr int AdvanceStartColumn = 0;
+constexpr int AdvanceStopColumn = 13; // a date is 10 wide, then 3 spaces
+constexpr int AdvanceWeekDayColumn = 26;
+
+// Name, dot and extension (zero bytes skipped and counted as padding), play count, volume.
+QString FormatEntryRow(const ScheduleEntry &entry, const CaptionTable &captions);
+
+// Start date, stop date and the day-of-week caption.
+QString FormatAdvanceRow(const AdvanceSchedule &schedule, const CaptionTable &captions);
+
+} // namespace nerav

@@ -1,0 +1,67 @@
+#include "Startup.h"
+
+#include "MainForm.h"
+#include "MessageBoxes.h"
+#include "SystemModule.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace nerav {
+
+// The one message box titled with the program's name instead of "Message".
+static void ShowAlreadyRunning(const InterfaceText &text)
+{
+    QMessageBox box(QMessageBox::NoIcon, text.captions.programTitle, text.messages.msgRunning,
+                    QMessageBox::Ok);
+    box.exec();
+}
+
+std::unique_ptr<MainForm> StartApplication(AppContext &context, InstanceGuard &guard,
+                                           const QString &appFolder)
+{
+    InitDefaults(context.settings, appFolder);
+    LoadInterfaceText(context.text, Japanese);
+    context.text.language = Japanese;
+
+    if (!guard.tryBecomeOnlyInstance()) {
+        ShowAlreadyRunning(context.text);
+        return nullptr;
+    }
+    // The writer's random source was seeded from the clock when the platform was made.
+
+    if (LoadRememberedSettings(context.settings) == SettingsLoad::Damaged)
+        ShowMessage(nullptr, context.text.messages.msgSystemInfoError);
+
+    auto form = std::make_unique<MainForm>(context);
+    form->InitMainFormOsd();
+    ReopenLastDocument(*form, context);
+    form->ButtonStatusSetup();
+    form->show();
+    return form;
+}
+
+void ReopenLastDocument(MainForm &form, AppContext &context)
+{
+    RememberedSettings &settings = context.settings;
+    if (FileExistsInDir(settings.documentFolder, settings.documentName)) {
+        if (form.LoadScheduleIntoLists(settings.documentFolder, settings.documentName)) {
+            settings.openFolder = settings.documentFolder;
+            form.SetDocumentTitle();
+            return;
+        }
+        ShowMessage(&form, context.text.messages.msgScheduleReadError);
+    }
+    form.NewDocument();
+}
+
+int RunApplication(QApplication &application, AppContext &context, InstanceGuard &guard,
+                   const QString &appFolder)
+{
+    std::unique_ptr<MainForm> form = StartApplication(context, guard, appFolder);
+    if (!form)
+        return 0;
+    return application.exec();
+}
+
+} // namespace nerav

@@ -1,0 +1,31 @@
+#pragma once
+
+// Start-up and shutdown of the program: defaults, language, text tables, the single-instance
+// check, the remembered settings, the main window with the last schedule, then the event loop.
+// Closing the main window (Exit or its close box) stores the remembered settings.
+
+#include "AppContext.h"
+
+#include <QString>
+#include <memory>
+
+class QApplication;
+
+namespace nerav {
+
+class MainForm;
+
+// Runs start-up up to the shown main window. Returns no window when another instance is
+// already running: the running message has been shown and no setting or file was touched.
+std::unique_ptr<MainForm> StartApplication(AppContext &context, InstanceGuard &guard,
+                                           const QString &appFolder);
+
+// Loads the remembered schedule file into the window, or starts a new document when it is
+// missing or damaged (a damaged one is reported first).
+void ReopenLastDocument(MainForm &form, AppContext &context);
+
+// StartApplication, then the event loop until the main window closes; the exit code.
+int RunApplication(QApplication &application, AppContext &context, InstanceGuard &guard,
+                   const QString &appFolder);
+
+} // namespace nerav
