@@ -1,0 +1,35 @@
+#pragma once
+
+// Help > About Company: the maker's three offices, with e-mail and web links that open in the
+// desktop's mail program and browser.
+
+#include <QDialog>
+#include <QString>
+
+class QVBoxLayout;
+
+namespace nerav {
+
+struct AppContext;
+
+class AboutCompanyForm : public QDialog
+{
+    Q_OBJECT
+
+public:
+    AboutCompanyForm(AppContext &context, QWidget *parent = nullptr);
+
+private:
+    struct Office;
+
+    void BuildWindow();
+    void AddOffice(QVBoxLayout *layout, const Office &office);
+    void InitAboutCompanyFormOsd();
+    void Form_Load();
+    void LinkLabel_Click(const QString &target);
+    void OKCmd_Click();
+
+    AppContext &m_context;
+};
+
+} // namespace nerav

@@ -1,0 +1,35 @@
+#pragma once
+
+// Help > About: the program's name, its software version and the schedule kernel version that
+// its schedule files follow.
+
+#include <QDialog>
+
+class QLabel;
+
+namespace nerav {
+
+struct AppContext;
+
+class AboutNeravScheduleGeneratorForm : public QDialog
+{
+    Q_OBJECT
+
+public:
+    AboutNeravScheduleGeneratorForm(AppContext &context, QWidget *parent = nullptr);
+
+    static const QString SoftwareVersion;
+    static const QString ScheduleKernelVersion;
+
+private:
+    void BuildWindow();
+    void InitAboutProgramFormOsd();
+    void Form_Load();
+    void OKCmd_Click();
+
+    AppContext &m_context;
+    QLabel *m_softwareVersionLabel = nullptr;
+    QLabel *m_scheduleKernelLabel = nullptr;
+};
+
+} // namespace nerav

@@ -1,0 +1,13 @@
+#pragma once
+
+// The maker's logo, drawn rather than loaded: a blue badge with a play mark and schedule bars,
+// followed by the name "NERAV" when the size is wide enough for it.
+
+#include <QPixmap>
+#include <QSize>
+
+namespace nerav {
+
+QPixmap NeravLogoPixmap(const QSize &size);
+
+} // namespace nerav

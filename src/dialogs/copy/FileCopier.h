@@ -1,0 +1,55 @@
+#pragma once
+
+// Copies one file in chunks on a worker thread, so a window stays alive while gigabytes go
+// to a slow medium. The destination is written through a QSaveFile: an existing file there is
+// replaced only once the new copy is complete, and a copy that fails or is cancelled leaves
+// nothing behind. The source is only read.
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <atomic>
+
+class QThread;
+
+namespace nerav {
+
+class FileCopier : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit FileCopier(QObject *parent = nullptr);
+    ~FileCopier() override; // cancels a running copy and waits for it
+
+    // True when a file of fileSize bytes can go onto a volume with that much room and file
+    // system: enough free space, and below the 4 GiB file limit of FAT.
+    static bool FitsOnVolume(qint64 fileSize, qint64 bytesAvailable,
+                             const QByteArray &fileSystemType);
+
+    // The checks that would otherwise fail late: a readable source file, an existing
+    // destination folder and room on its volume.
+    static bool CanCopy(const QString &sourcePath, const QString &destinationFolder);
+
+    // Starts copying sourcePath to destinationPath; false when a copy is already running.
+    // progressed and finished arrive on this object's thread.
+    bool start(const QString &sourcePath, const QString &destinationPath);
+    bool isRunning() const;
+    void cancel();
+
+    static constexpr qint64 ChunkSize = 1024 * 1024;
+
+signals:
+    void progressed(qint64 copied, qint64 total);
+    void finished(bool copied);
+
+private:
+    bool CopyInChunks(const QString &sourcePath, const QString &destinationPath);
+    void WorkerDone();
+
+    QThread *m_thread = nullptr;
+    std::atomic<bool> m_cancelled {false};
+    std::atomic<bool> m_result {false};
+};
+
+} // namespace nerav
