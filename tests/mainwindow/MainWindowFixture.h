@@ -1,0 +1,177 @@
+#pragma once
+
+// What the main-window tests share: a main window on fake services in a temporary application
+// folder, sample schedules, and a driver for chains of modal windows.
+
+#include "FakePlatform.h"
+#include "MainForm.h"
+#include "ModalDriver.h"
+#include "RememberedSettings.h"
+#include "SystemModule.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+namespace nerav::test {
+
+inline ScheduleEntry Entry(const QByteArray &name, const QByteArray &ext, int playTimes, int volume)
+{
+    ScheduleEntry entry;
+    std::copy_n(name.constData(), qMin<qsizetype>(name.size(), 16), entry.fileName.begin());
+    std::copy_n(ext.constData(), qMin<qsizetype>(ext.size(), 4), entry.fileExt.begin());
+    entry.playTimes = std::uint8_t(playTimes);
+    entry.volume = std::uint8_t(volume);
+    return entry;
+}
+
+inline AdvanceSchedule Advance(int detailCount, int weekDay = EveryDay)
+{
+    AdvanceSchedule schedule;
+    schedule.startYear = 7;
+    schedule.stopYear = 8;
+    schedule.weekDay = std::uint8_t(weekDay);
+    for (int i = 0; i < detailCount; ++i)
+        schedule.details.push_back(Entry("CLIP" + QByteArray::number(i), "AVI", i + 1, 13));
+    return schedule;
+}
+
+// Three basic entries and two advance schedules (two details, then one).
+inline ScheduleDocument SampleDocument()
+{
+    ScheduleDocument document;
+    document.basicEntries = {Entry("SONG", "MP3", 10, 5), Entry("PHOTO", "JPG", 1, 13),
+                             Entry("MOVIE", "MPG", 2, 0)};
+    document.advanceSchedules = {Advance(2, 3), Advance(1)};
+    return document;
+}
+
+struct MainWindowFixture
+{
+    explicit MainWindowFixture(short language = Japanese) : app(language)
+    {
+        appFolder = dir.path() + QStringLiteral("/app/");
+        QDir().mkpath(appFolder);
+        InitDefaults(app.context.settings, appFolder);
+        form = std::make_unique<MainForm>(app.context);
+        form->InitMainFormOsd();
+        form->NewDocument();
+        form->show();
+    }
+
+    template<class T = QWidget>
+    T *child(const QString &name) const
+    {
+        return form->findChild<T *>(name);
+    }
+
+    void click(const QString &buttonName) const
+    {
+        QPushButton *button = child<QPushButton>(buttonName);
+        QVERIFY2(button, qPrintable(buttonName));
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    // A folder below the temporary folder, created, ending with "/".
+    QString folder(const QString &name) const
+    {
+        const QString path = dir.path() + QLatin1Char('/') + name + QLatin1Char('/');
+        QDir().mkpath(path);
+        return path;
+    }
+
+    QTemporaryDir dir;
+    FakeApp app;
+    QString appFolder;
+    std::unique_ptr<MainForm> form;
+};
+
+// One step of a chain of modal windows: gets the active modal widget.
+using ModalStep = std::function<void(QWidget *)>;
+
+// Answers the next modal windows in turn; each step is armed only once the previous window
+// is being answered, so two steps never act on the same window.
+inline void AnswerInTurn(std::vector<ModalStep> steps, std::size_t first = 0)
+{
+    if (first >= steps.size())
+        return;
+    OnNextModal([steps, first](QWidget *widget) {
+        AnswerInTurn(steps, first + 1);
+        steps[first](widget);
+    });
+}
+
+// Types a name or path into a file dialog and accepts it; an empty one cancels the dialog.
+// The dialog's folder and proposed name go to the optional outputs.
+inline ModalStep TypeIntoFileDialog(const QString &path, QString *directory = nullptr,
+                                    QString *proposedName = nullptr)
+{
+    return [=](QWidget *widget) {
+        auto *dialog = qobject_cast<QFileDialog *>(widget);
+        auto *nameEdit = widget->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        if (!dialog || !nameEdit) {
+            QTest::qFail("expected a file dialog", __FILE__, __LINE__);
+            widget->close();
+            return;
+        }
+        if (directory)
+            *directory = WithTrailingSlash(dialog->directory().absolutePath());
+        if (proposedName)
+            *proposedName = nameEdit->text();
+        if (path.isEmpty()) {
+            dialog->reject();
+            return;
+        }
+        nameEdit->setText(path);
+        QTest::keyClick(nameEdit, Qt::Key_Return);
+    };
+}
+
+inline ModalStep PressInMessageBox(QMessageBox::StandardButton button, QString *text = nullptr)
+{
+    return [=](QWidget *widget) {
+        auto *box = qobject_cast<QMessageBox *>(widget);
+        if (!box || !box->button(button)) {
+            QTest::qFail("expected a message box with that button", __FILE__, __LINE__);
+            widget->close();
+            return;
+        }
+        if (text)
+            *text = box->text();
+        box->button(button)->click();
+    };
+}
+
+// Counts modal windows that open while it lives, and closes them so nothing hangs.
+class ModalWatch
+{
+public:
+    ModalWatch()
+    {
+        m_timer.setInterval(10);
+        QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] {
+            if (QWidget *modal = QApplication::activeModalWidget()) {
+                ++opened;
+                if (auto *box = qobject_cast<QMessageBox *>(modal))
+                    texts.append(box->text());
+                modal->close();
+            }
+        });
+        m_timer.start();
+    }
+
+    int opened = 0;
+    QStringList texts;
+
+private:
+    QTimer m_timer;
+};
+
+} // namespace nerav::test

@@ -1,0 +1,469 @@
+// New, Open, Save and Save As through the real buttons, menus, file dialogs and message boxes.
+
+#include "MainWindowFixture.h"
+#include "ScheduleFile.h"
+
+#include <QAction>
+#include <QFile>
+#include <QProcess>
+#include <QTest>
+
+using namespace nerav;
+using namespace nerav::test;
+
+class DocumentCommandsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+    void newProposesTheFirstFreeName_data();
+    void newProposesTheFirstFreeName();
+    void openThroughTheDialog();
+    void openAsksAgainAfterFileNotFound();
+    void openCancelledChangesNothing();
+    void openOfDamagedFileChangesNothing();
+    void saveAsAppliesTheExtensionRule_data();
+    void saveAsAppliesTheExtensionRule();
+    void saveAfterNewAsksForAName();
+    void overwriteQuestion_data();
+    void overwriteQuestion();
+    void saveAsCancelledChangesNothing();
+    void saveOfAnOpenedFileRewritesItWithoutADialog();
+    void preSaveChecks_data();
+    void preSaveChecks();
+    void sizeEstimate_data();
+    void sizeEstimate();
+    void failedSaveAsKeepsTheDocumentName();
+    void failedSaveKeepsTheOldFile();
+};
+
+static QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+static void writeSample(MainWindowFixture &fixture, const QString &folder, const QString &name,
+                        const ScheduleDocument &document = SampleDocument())
+{
+    QVERIFY(WriteScheduleFile(folder, name, document, fixture.app.random).ok);
+}
+
+static ScheduleDocument readBack(const QString &folder, const QString &name)
+{
+    ScheduleDocument document;
+    ReadScheduleFile(folder, name, document);
+    return document;
+}
+
+static void setDocument(MainWindowFixture &fixture, const ScheduleDocument &document)
+{
+    fixture.app.context.document.basicEntries = document.basicEntries;
+    fixture.app.context.document.advanceSchedules = document.advanceSchedules;
+}
+
+static QString title(const QString &folder, const QString &name)
+{
+    return QStringLiteral("ネラブスケジューラー - ") + folder + name;
+}
+
+void DocumentCommandsTest::cleanup()
+{
+    QVERIFY(WaitForNoModal());
+    QVERIFY2(VisibleTopLevelWindows().isEmpty(), qPrintable(VisibleTopLevelWindows().join(", ")));
+}
+
+void DocumentCommandsTest::newProposesTheFirstFreeName_data()
+{
+    QTest::addColumn<bool>("fromMenu");
+    QTest::newRow("button") << false;
+    QTest::newRow("menu") << true;
+}
+
+void DocumentCommandsTest::newProposesTheFirstFreeName()
+{
+    QFETCH(bool, fromMenu);
+    MainWindowFixture fixture;
+    writeSample(fixture, fixture.appFolder, "nerav.nrv");
+    writeSample(fixture, fixture.appFolder, "nerav1.nrv");
+    setDocument(fixture, SampleDocument());
+    fixture.form->RefreshNormalList();
+
+    if (fromMenu)
+        fixture.form->findChild<QAction *>("subNew")->trigger();
+    else
+        fixture.click("NewCmd");
+
+    const RememberedSettings &settings = fixture.app.context.settings;
+    QCOMPARE(settings.documentFolder, fixture.appFolder);
+    QCOMPARE(settings.documentName, QStringLiteral("nerav2.nrv"));
+    QCOMPARE(fixture.form->windowTitle(), title(fixture.appFolder, "nerav2.nrv"));
+    QCOMPARE(fixture.app.context.document.basicCount(), 0);
+    QCOMPARE(fixture.child<QListWidget>("NormalList")->count(), 0);
+    QVERIFY(!QFile::exists(fixture.appFolder + "nerav2.nrv"));
+}
+
+void DocumentCommandsTest::openThroughTheDialog()
+{
+    MainWindowFixture fixture;
+    const QString docs = fixture.folder("docs");
+    writeSample(fixture, docs, "plan.nrv");
+    fixture.app.context.settings.openFolder = docs;
+
+    QString directory, proposed;
+    AnswerInTurn({TypeIntoFileDialog("plan", &directory, &proposed)});
+    fixture.click("OpenCmd");
+    QVERIFY(WaitForNoModal());
+
+    QCOMPARE(directory, docs);
+    QCOMPARE(proposed, QString());
+    const RememberedSettings &settings = fixture.app.context.settings;
+    QCOMPARE(settings.openFolder, docs);
+    QCOMPARE(settings.documentFolder, docs);
+    QCOMPARE(settings.documentName, QStringLiteral("plan.nrv"));
+    QCOMPARE(settings.saveFolder, fixture.appFolder);
+    QCOMPARE(fixture.form->windowTitle(), title(docs, "plan.nrv"));
+    QVERIFY(fixture.app.context.document.SameContentAs(SampleDocument()));
+    QCOMPARE(fixture.child<QListWidget>("NormalList")->count(), 3);
+    QCOMPARE(fixture.child<QListWidget>("DetailList")->count(), 2);
+    QVERIFY(fixture.child<QPushButton>("DetailMoveUpCmd")->isEnabled());
+}
+
+void DocumentCommandsTest::openAsksAgainAfterFileNotFound()
+{
+    MainWindowFixture fixture;
+    const QString docs = fixture.folder("docs");
+    writeSample(fixture, docs, "plan.nrv");
+
+    QString message, secondDirectory, secondName;
+    AnswerInTurn({TypeIntoFileDialog(docs + "missing"),
+                  PressInMessageBox(QMessageBox::Ok, &message),
+                  TypeIntoFileDialog("plan.nrv", &secondDirectory, &secondName)});
+    fixture.form->findChild<QAction *>("subOpen")->trigger();
+    QVERIFY(WaitForNoModal());
+
+    QCOMPARE(message, QStringLiteral("ファイルが見つかりません"));
+    // The dialog comes back in the folder and with the name of the failed try.
+    QCOMPARE(secondDirectory, docs);
+    QCOMPARE(secondName, QStringLiteral("missing.nrv"));
+    QCOMPARE(fixture.app.context.settings.documentName, QStringLiteral("plan.nrv"));
+    QCOMPARE(fixture.app.context.settings.openFolder, docs);
+}
+
+void DocumentCommandsTest::openCancelledChangesNothing()
+{
+    MainWindowFixture fixture;
+    const RememberedSettings before = fixture.app.context.settings;
+    const QString titleBefore = fixture.form->windowTitle();
+    AnswerInTurn({TypeIntoFileDialog(QString())});
+    fixture.click("OpenCmd");
+    QCOMPARE(fixture.app.context.settings.openFolder, before.openFolder);
+    QCOMPARE(fixture.app.context.settings.documentName, before.documentName);
+    QCOMPARE(fixture.form->windowTitle(), titleBefore);
+}
+
+void DocumentCommandsTest::openOfDamagedFileChangesNothing()
+{
+    MainWindowFixture fixture;
+    const QString docs = fixture.folder("docs");
+    writeSample(fixture, docs, "good.nrv");
+    QFile damaged(docs + "bad.nrv");
+    QVERIFY(damaged.open(QIODevice::WriteOnly));
+    damaged.write("NERAV but not a schedule");
+    damaged.close();
+
+    AnswerInTurn({TypeIntoFileDialog(docs + "good.nrv")});
+    fixture.click("OpenCmd");
+    QVERIFY(WaitForNoModal());
+    const RememberedSettings before = fixture.app.context.settings;
+    fixture.app.context.settings.openFolder = fixture.appFolder;
+
+    QString message;
+    AnswerInTurn(
+            {TypeIntoFileDialog(docs + "bad.nrv"), PressInMessageBox(QMessageBox::Ok, &message)});
+    fixture.click("OpenCmd");
+    QVERIFY(WaitForNoModal());
+
+    QCOMPARE(message, fixture.app.context.text.messages.msgScheduleReadError);
+    const RememberedSettings &settings = fixture.app.context.settings;
+    QCOMPARE(settings.openFolder, fixture.appFolder);
+    QCOMPARE(settings.documentFolder, before.documentFolder);
+    QCOMPARE(settings.documentName, QStringLiteral("good.nrv"));
+    QCOMPARE(fixture.form->windowTitle(), title(docs, "good.nrv"));
+    QVERIFY(fixture.app.context.document.SameContentAs(SampleDocument()));
+    QCOMPARE(fixture.child<QListWidget>("NormalList")->count(), 3);
+    QCOMPARE(fixture.child<QListWidget>("AdvanceList")->count(), 2);
+}
+
+void DocumentCommandsTest::saveAsAppliesTheExtensionRule_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("saved");
+    QTest::newRow("abc") << "abc"
+                         << "abc.nrv";
+    QTest::newRow("x.ab") << "x.ab"
+                          << "x.ab.nrv";
+    QTest::newRow("plan.txt") << "plan.txt"
+                              << "plan.txt";
+    QTest::newRow("plan.nrv2") << "plan.nrv2"
+                               << "plan.nrv2.nrv";
+}
+
+void DocumentCommandsTest::saveAsAppliesTheExtensionRule()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, saved);
+    MainWindowFixture fixture;
+    const QString docs = fixture.folder("docs");
+    fixture.app.context.settings.saveFolder = docs;
+    setDocument(fixture, SampleDocument());
+
+    QString directory, proposed;
+    AnswerInTurn({TypeIntoFileDialog(typed, &directory, &proposed)});
+    fixture.click("SaveAsCmd");
+    QVERIFY(WaitForNoModal());
+
+    QCOMPARE(directory, docs);
+    QCOMPARE(proposed, QStringLiteral("nerav.nrv"));
+    QVERIFY(readBack(docs, saved).SameContentAs(SampleDocument()));
+    const RememberedSettings &settings = fixture.app.context.settings;
+    QCOMPARE(settings.documentFolder, docs);
+    QCOMPARE(settings.documentName, saved);
+    QCOMPARE(settings.saveFolder, docs);
+    QCOMPARE(fixture.form->windowTitle(), title(docs, saved));
+}
+
+void DocumentCommandsTest::saveAfterNewAsksForAName()
+{
+    MainWindowFixture fixture;
+    const QString docs = fixture.folder("docs");
+    fixture.app.context.settings.saveFolder = docs;
+    setDocument(fixture, SampleDocument());
+
+    QString directory, proposed;
+    AnswerInTurn({TypeIntoFileDialog("first", &directory, &proposed)});
+    fixture.click("SaveCmd");
+    QVERIFY(WaitForNoModal());
+
+    QCOMPARE(directory, docs);
+    QCOMPARE(proposed, QStringLiteral("nerav.nrv"));
+    QVERIFY(QFile::exists(docs + "first.nrv"));
+    QCOMPARE(fixture.app.context.settings.documentName, QStringLiteral("first.nrv"));
+}
+
+void DocumentCommandsTest::overwriteQuestion_data()
+{
+    QTest::addColumn<bool>("overwrite");
+    QTest::newRow("Yes overwrites") << true;
+    QTest::newRow("No asks again") << false;
+}
+
+void DocumentCommandsTest::overwriteQuestion()
+{
+    QFETCH(bool, overwrite);
+    MainWindowFixture fixture;
+    const QString docs = fixture.folder("docs");
+    ScheduleDocument old;
+    old.basicEntries = {Entry("OLD", "MP3", 1, 1)};
+    writeSample(fixture, docs, "plan.nrv", old);
+    fixture.app.context.settings.saveFolder = docs;
+    setDocument(fixture, SampleDocument());
+
+    QString question;
+    std::vector<ModalStep> steps = {
+            TypeIntoFileDialog("plan"),
+            PressInMessageBox(overwrite ? QMessageBox::Yes : QMessageBox::No, &question)};
+    if (!overwrite)
+        steps.push_back(TypeIntoFileDialog("other"));
+    AnswerInTurn(steps);
+    fixture.click("SaveAsCmd");
+    QVERIFY(WaitForNoModal());
+
+    QCOMPARE(question, QStringLiteral("終了します。上書き保存しますか？"));
+    const QString savedName = overwrite ? "plan.nrv" : "other.nrv";
+    QVERIFY(readBack(docs, savedName).SameContentAs(SampleDocument()));
+    QCOMPARE(readBack(docs, "plan.nrv").SameContentAs(old), !overwrite);
+    QCOMPARE(fixture.app.context.settings.documentName, savedName);
+}
+
+void DocumentCommandsTest::saveAsCancelledChangesNothing()
+{
+    MainWindowFixture fixture;
+    setDocument(fixture, SampleDocument());
+    const RememberedSettings before = fixture.app.context.settings;
+    AnswerInTurn({TypeIntoFileDialog(QString())});
+    fixture.form->findChild<QAction *>("subSaveAs")->trigger();
+    QCOMPARE(fixture.app.context.settings.saveFolder, before.saveFolder);
+    QCOMPARE(fixture.app.context.settings.documentName, before.documentName);
+    QVERIFY(QDir(fixture.appFolder).entryList(QDir::Files).isEmpty());
+}
+
+void DocumentCommandsTest::saveOfAnOpenedFileRewritesItWithoutADialog()
+{
+    MainWindowFixture fixture;
+    const QString docs = fixture.folder("docs");
+    writeSample(fixture, docs, "plan.nrv");
+    AnswerInTurn({TypeIntoFileDialog(docs + "plan.nrv")});
+    fixture.click("OpenCmd");
+    QVERIFY(WaitForNoModal());
+
+    fixture.app.context.document.basicEntries.push_back(Entry("ADDED", "MP3", 4, 4));
+    ScheduleDocument expected;
+    expected.basicEntries = fixture.app.context.document.basicEntries;
+    expected.advanceSchedules = fixture.app.context.document.advanceSchedules;
+    ModalWatch watch;
+    fixture.form->findChild<QAction *>("subSave")->trigger();
+
+    QCOMPARE(watch.opened, 0);
+    QVERIFY(readBack(docs, "plan.nrv").SameContentAs(expected));
+    QCOMPARE(fixture.form->windowTitle(), title(docs, "plan.nrv"));
+}
+
+void DocumentCommandsTest::preSaveChecks_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<int>("basicCount");
+    QTest::addColumn<QList<int>>("detailCounts");
+    QTest::addColumn<QString>("message");
+
+    const QString crlf = QStringLiteral("\r\n");
+    const QString indent(25, QLatin1Char(' '));
+    QTest::newRow("empty, English")
+            << int(English) << 0 << QList<int> {} << "No any schedule!" + crlf + "Can't save!";
+    QTest::newRow("empty, Japanese") << int(Japanese) << 0 << QList<int> {}
+                                     << QStringLiteral("スケジュールが設定されていないため") +
+                    crlf + QStringLiteral("保存できません");
+    QTest::newRow("second of three without details, English")
+            << int(English) << 1 << QList<int> {1, 0, 0}
+            << "No any schedule file in advance schedule! Can't Save!2 !" + crlf + indent +
+                    "Can't save!";
+    QTest::newRow("first without details, Japanese")
+            << int(Japanese) << 0 << QList<int> {0}
+            << QStringLiteral("スケジュールファイルが設定されていないため、保存できません1 !") +
+                    crlf + indent + QStringLiteral("保存できません");
+    QTest::newRow("too large") << int(English) << 250 << QList<int>(20, 50)
+                               << "Too many schedules!!";
+}
+
+void DocumentCommandsTest::preSaveChecks()
+{
+    QFETCH(int, language);
+    QFETCH(int, basicCount);
+    QFETCH(QList<int>, detailCounts);
+    QFETCH(QString, message);
+
+    MainWindowFixture fixture(short(language));
+    ScheduleDocument document;
+    for (int i = 0; i < basicCount; ++i)
+        document.basicEntries.push_back(Entry("B" + QByteArray::number(i), "MP3", 1, 1));
+    for (int count : detailCounts)
+        document.advanceSchedules.push_back(Advance(count));
+    setDocument(fixture, document);
+
+    QString shown;
+    AnswerInTurn({PressInMessageBox(QMessageBox::Ok, &shown)});
+    fixture.click("SaveAsCmd");
+    QVERIFY(WaitForNoModal());
+    QCOMPARE(shown, message);
+    QVERIFY(QDir(fixture.appFolder).entryList(QDir::Files).isEmpty());
+}
+
+void DocumentCommandsTest::sizeEstimate_data()
+{
+    QTest::addColumn<int>("basicCount");
+    QTest::addColumn<int>("advanceCount");
+    QTest::addColumn<int>("detailsEach");
+    QTest::addColumn<bool>("fits");
+    QTest::newRow("29,990") << 998 << 0 << 0 << true;
+    QTest::newRow("30,020") << 999 << 0 << 0 << false;
+    QTest::newRow("37,850") << 250 << 20 << 50 << false;
+    QTest::newRow("250 of each, 100 details each") << 250 << 250 << 100 << false;
+}
+
+void DocumentCommandsTest::sizeEstimate()
+{
+    QFETCH(int, basicCount);
+    QFETCH(int, advanceCount);
+    QFETCH(int, detailsEach);
+    QFETCH(bool, fits);
+    MainWindowFixture fixture;
+    ScheduleDocument &document = fixture.app.context.document;
+    document.basicEntries.resize(std::size_t(basicCount));
+    document.advanceSchedules.assign(std::size_t(advanceCount), Advance(detailsEach));
+    QCOMPARE(fixture.form->CheckScheduleSize(), fits);
+}
+
+void DocumentCommandsTest::failedSaveAsKeepsTheDocumentName()
+{
+    MainWindowFixture fixture;
+    QFile blocker(fixture.dir.path() + "/blocker");
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    setDocument(fixture, SampleDocument());
+    const RememberedSettings before = fixture.app.context.settings;
+    const QString titleBefore = fixture.form->windowTitle();
+
+    QString message;
+    AnswerInTurn({TypeIntoFileDialog(fixture.dir.path() + "/blocker/plan.nrv"),
+                  PressInMessageBox(QMessageBox::Ok, &message)});
+    fixture.click("SaveAsCmd");
+    QVERIFY(WaitForNoModal());
+
+    QCOMPARE(message, fixture.app.context.text.messages.msgScheduleWriteError);
+    const RememberedSettings &settings = fixture.app.context.settings;
+    QCOMPARE(settings.documentFolder, before.documentFolder);
+    QCOMPARE(settings.documentName, before.documentName);
+    QCOMPARE(settings.saveFolder, before.saveFolder);
+    QCOMPARE(fixture.form->windowTitle(), titleBefore);
+}
+
+// A tiny file system that turns read-only after the old schedule is on it.
+struct ReadOnlyMount
+{
+    explicit ReadOnlyMount(const QString &path) : path(path)
+    {
+        mounted = QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", path}) == 0;
+    }
+    bool makeReadOnly() const
+    {
+        return QProcess::execute("mount", {"-o", "remount,ro", path}) == 0;
+    }
+    ~ReadOnlyMount()
+    {
+        if (mounted)
+            QProcess::execute("umount", {path});
+    }
+    QString path;
+    bool mounted = false;
+};
+
+void DocumentCommandsTest::failedSaveKeepsTheOldFile()
+{
+    MainWindowFixture fixture;
+    const QString docs = fixture.folder("mounted");
+    ReadOnlyMount mount(docs);
+    if (!mount.mounted)
+        QSKIP("mounting a tmpfs is not allowed here");
+    writeSample(fixture, docs, "plan.nrv");
+    const QByteArray oldBytes = fileBytes(docs + "plan.nrv");
+    if (!mount.makeReadOnly())
+        QSKIP("remounting read-only is not allowed here");
+
+    AnswerInTurn({TypeIntoFileDialog(docs + "plan.nrv")});
+    fixture.click("OpenCmd");
+    QVERIFY(WaitForNoModal());
+    fixture.app.context.document.basicEntries.clear();
+
+    QString message;
+    AnswerInTurn({PressInMessageBox(QMessageBox::Ok, &message)});
+    fixture.click("SaveCmd");
+    QVERIFY(WaitForNoModal());
+
+    QCOMPARE(message, fixture.app.context.text.messages.msgScheduleWriteError);
+    QCOMPARE(fileBytes(docs + "plan.nrv"), oldBytes);
+    QCOMPARE(fixture.app.context.settings.documentName, QStringLiteral("plan.nrv"));
+}
+
+QTEST_MAIN(DocumentCommandsTest)
+#include "tst_documentcommands.moc"

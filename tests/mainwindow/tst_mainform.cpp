@@ -1,0 +1,228 @@
+// The main window: its controls, captions, the refreshes and the button rule.
+
+#include "ColourBar.h"
+#include "MainWindowFixture.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+
+using namespace nerav;
+using namespace nerav::test;
+
+class MainFormTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+    void namedControls_data();
+    void namedControls();
+    void japaneseCaptions();
+    void loadedScheduleFillsLists();
+    void buttonStates_data();
+    void buttonStates();
+    void selectingAnotherAdvanceScheduleFollowsItsDetails();
+    void listsForTheEditors();
+    void keepTimerRotatesTheBars();
+};
+
+static const QStringList listButtonNames = [] {
+    QStringList names;
+    for (const char *list : {"Normal", "Advance", "Detail"})
+        for (const char *action : {"AddCmd", "ModifyCmd", "RemoveCmd", "MoveUpCmd", "MoveDownCmd"})
+            names.append(QString::fromLatin1(list) + QString::fromLatin1(action));
+    return names;
+}();
+
+// Enabled states of the fifteen list buttons as "basic advance detail", e.g. "10000 10000 00000".
+static QString enabledButtons(const MainWindowFixture &fixture)
+{
+    QString states;
+    for (int i = 0; i < listButtonNames.size(); ++i) {
+        if (i > 0 && i % 5 == 0)
+            states += QLatin1Char(' ');
+        QPushButton *button = fixture.child<QPushButton>(listButtonNames[i]);
+        states += button && button->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
+    }
+    return states;
+}
+
+// As after loading a schedule: the three refreshes, then the button rule.
+static void showDocument(MainWindowFixture &fixture, const ScheduleDocument &document)
+{
+    fixture.app.context.document.basicEntries = document.basicEntries;
+    fixture.app.context.document.advanceSchedules = document.advanceSchedules;
+    fixture.form->RefreshNormalList();
+    fixture.form->RefreshAdvanceList();
+    fixture.form->RefreshDetailList();
+    fixture.form->ButtonStatusSetup();
+}
+
+static void clickRow(QListWidget *list, int row)
+{
+    const QRect rect = list->visualItemRect(list->item(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+}
+
+void MainFormTest::cleanup()
+{
+    QVERIFY2(VisibleTopLevelWindows().isEmpty(), qPrintable(VisibleTopLevelWindows().join(", ")));
+}
+
+void MainFormTest::namedControls_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char *name :
+         {"subFile",         "subHelp",    "subNew",         "subOpen",
+          "subSave",         "subSaveAs",  "subExit",        "subAboutNeravScheduleGenerator",
+          "subAboutCompany", "NewCmd",     "OpenCmd",        "SaveCmd",
+          "SaveAsCmd",       "ExitCmd",    "NormalFrame",    "AdvanceFrame",
+          "DetailFrame",     "NormalList", "AdvanceList",    "DetailList",
+          "Shape1",          "KeepTimer",  "NeravLogoImage", "Picture1",
+          "Picture2",        "Picture3",   "Picture4",       "Picture5",
+          "Picture6",        "Picture7",   "Picture8",       "Picture9"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+    for (const QString &name : listButtonNames)
+        QTest::newRow(qPrintable(name)) << name;
+}
+
+void MainFormTest::namedControls()
+{
+    QFETCH(QString, name);
+    MainWindowFixture fixture;
+    QVERIFY(fixture.form->findChild<QObject *>(name));
+}
+
+void MainFormTest::japaneseCaptions()
+{
+    MainWindowFixture fixture;
+    QCOMPARE(fixture.child<QMenu>("subFile")->title(), QStringLiteral("&ファイル"));
+    QCOMPARE(fixture.form->findChild<QAction *>("subSaveAs")->text(),
+             QStringLiteral("名前を付けて保存"));
+    QCOMPARE(fixture.child<QPushButton>("NewCmd")->text(), QStringLiteral("新規作成"));
+    QCOMPARE(fixture.child<QGroupBox>("NormalFrame")->title(), QStringLiteral("基本設定"));
+    QCOMPARE(fixture.child<QGroupBox>("DetailFrame")->title(), QStringLiteral("複数ファイル設定"));
+    QCOMPARE(fixture.child<QPushButton>("DetailMoveDownCmd")->text(), QStringLiteral("下へ移動"));
+    QCOMPARE(fixture.child<QLabel>("Picture9")->text(), QStringLiteral("再生開始日"));
+}
+
+void MainFormTest::loadedScheduleFillsLists()
+{
+    MainWindowFixture fixture(English);
+    showDocument(fixture, SampleDocument());
+    auto *normal = fixture.child<QListWidget>("NormalList");
+    auto *advance = fixture.child<QListWidget>("AdvanceList");
+    auto *detail = fixture.child<QListWidget>("DetailList");
+    QCOMPARE(normal->count(), 3);
+    QCOMPARE(normal->currentRow(), 0);
+    QVERIFY(normal->item(1)->text().startsWith(QStringLiteral("PHOTO.JPG")));
+    QVERIFY(normal->item(1)->text().endsWith(QStringLiteral("Default")));
+    QCOMPARE(advance->count(), 2);
+    QCOMPARE(advance->currentRow(), 0);
+    QVERIFY(advance->item(0)->text().endsWith(QStringLiteral("Wednesday")));
+    QCOMPARE(detail->count(), 2);
+    QCOMPARE(detail->currentRow(), 0);
+
+    // A new document empties everything again.
+    fixture.form->NewDocument();
+    QCOMPARE(normal->count() + advance->count() + detail->count(), 0);
+}
+
+void MainFormTest::buttonStates_data()
+{
+    QTest::addColumn<int>("basicCount");
+    QTest::addColumn<QList<int>>("detailCounts"); // one per advance schedule
+    QTest::addColumn<QString>("states");
+
+    QTest::newRow("empty document") << 0 << QList<int> {} << "10000 10000 00000";
+    QTest::newRow("one basic entry") << 1 << QList<int> {} << "11100 10000 00000";
+    QTest::newRow("two basic entries") << 2 << QList<int> {} << "11111 10000 00000";
+    QTest::newRow("250 basic entries") << 250 << QList<int> {} << "11111 10000 00000";
+    QTest::newRow("one advance schedule without details")
+            << 0 << QList<int> {0} << "10000 11100 10000";
+    QTest::newRow("one advance schedule with one detail")
+            << 0 << QList<int> {1} << "10000 11100 11100";
+    QTest::newRow("three details in the first of two")
+            << 0 << QList<int> {3, 0} << "10000 11111 11111";
+}
+
+void MainFormTest::buttonStates()
+{
+    QFETCH(int, basicCount);
+    QFETCH(QList<int>, detailCounts);
+    QFETCH(QString, states);
+
+    ScheduleDocument document;
+    for (int i = 0; i < basicCount; ++i)
+        document.basicEntries.push_back(Entry("FILE" + QByteArray::number(i), "MP3", 1, 1));
+    for (int count : detailCounts)
+        document.advanceSchedules.push_back(Advance(count));
+    MainWindowFixture fixture;
+    showDocument(fixture, document);
+    QCOMPARE(enabledButtons(fixture), states);
+}
+
+void MainFormTest::selectingAnotherAdvanceScheduleFollowsItsDetails()
+{
+    ScheduleDocument document;
+    document.advanceSchedules = {Advance(3), Advance(0)};
+    MainWindowFixture fixture;
+    showDocument(fixture, document);
+    auto *advance = fixture.child<QListWidget>("AdvanceList");
+    auto *detail = fixture.child<QListWidget>("DetailList");
+
+    clickRow(advance, 1);
+    QCOMPARE(advance->currentRow(), 1);
+    QCOMPARE(detail->count(), 0);
+    QCOMPARE(enabledButtons(fixture), QStringLiteral("10000 11111 10000"));
+
+    // Selected by code as the list commands do, then by the arrow key.
+    advance->setCurrentRow(0);
+    QCOMPARE(detail->count(), 3);
+    QCOMPARE(detail->currentRow(), 0);
+    QCOMPARE(enabledButtons(fixture), QStringLiteral("10000 11111 11111"));
+    QTest::keyClick(advance, Qt::Key_Down);
+    QCOMPARE(detail->count(), 0);
+    QCOMPARE(enabledButtons(fixture), QStringLiteral("10000 11111 10000"));
+}
+
+void MainFormTest::listsForTheEditors()
+{
+    MainWindowFixture fixture;
+    MainWindowLists lists = fixture.form->Lists();
+    QCOMPARE(lists.normalList, fixture.child<QListWidget>("NormalList"));
+    QCOMPARE(lists.advanceList, fixture.child<QListWidget>("AdvanceList"));
+    QCOMPARE(lists.detailList, fixture.child<QListWidget>("DetailList"));
+
+    // An editor appends a row and runs the rule.
+    lists.normalList->addItem(QStringLiteral("row"));
+    lists.buttonStatusSetup();
+    QCOMPARE(enabledButtons(fixture), QStringLiteral("11100 10000 00000"));
+}
+
+void MainFormTest::keepTimerRotatesTheBars()
+{
+    MainWindowFixture fixture;
+    auto *timer = fixture.form->findChild<QTimer *>("KeepTimer");
+    auto *bar = fixture.child<ColourBar>("Shape1");
+    QVERIFY(timer->isActive());
+    QCOMPARE(timer->interval(), 100);
+    QCOMPARE(bar->colourAt(0), QColor(0, 0, 255));
+    QCOMPARE(bar->colourAt(4), QColor(255, 128, 0));
+    QCOMPARE(bar->colourAt(7), QColor(255, 0, 255));
+
+    QMetaObject::invokeMethod(timer, "timeout");
+    QCOMPARE(bar->colourAt(0), QColor(0, 255, 255));
+    QCOMPARE(bar->colourAt(6), QColor(255, 0, 255));
+    QCOMPARE(bar->colourAt(7), QColor(0, 0, 255));
+    for (int tick = 1; tick < ColourBar::BarCount; ++tick)
+        QMetaObject::invokeMethod(timer, "timeout");
+    QCOMPARE(bar->colourAt(0), QColor(0, 0, 255));
+}
+
+QTEST_MAIN(MainFormTest)
+#include "tst_mainform.moc"

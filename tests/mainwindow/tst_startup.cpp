@@ -1,0 +1,257 @@
+// Start-up and shutdown: first run, reopening the last schedule, a damaged one, a second
+// instance, and the settings written when the window closes.
+
+#include "MainWindowFixture.h"
+#include "ScheduleFile.h"
+#include "Startup.h"
+
+#include <QAction>
+#include <QFile>
+#include <QTest>
+
+using namespace nerav;
+using namespace nerav::test;
+
+namespace {
+
+class FakeInstanceGuard : public InstanceGuard
+{
+public:
+    explicit FakeInstanceGuard(bool only) : m_only(only) { }
+    bool tryBecomeOnlyInstance() override { return m_only; }
+
+private:
+    bool m_only;
+};
+
+struct StartupFixture
+{
+    StartupFixture()
+    {
+        appFolder = dir.path() + QStringLiteral("/app/");
+        QDir().mkpath(appFolder);
+    }
+
+    QString settingsFile() const { return appFolder + QStringLiteral("SystemInfo.txt"); }
+
+    // A SystemInfo.txt as a previous run would leave it, remembering folder + name.
+    void rememberDocument(const QString &folder, const QString &name) const
+    {
+        RememberedSettings settings;
+        InitDefaults(settings, appFolder);
+        settings.documentFolder = folder;
+        settings.documentName = name;
+        QVERIFY(SaveRememberedSettings(settings));
+    }
+
+    std::unique_ptr<MainForm> start(bool onlyInstance = true)
+    {
+        FakeInstanceGuard guard(onlyInstance);
+        return StartApplication(app.context, guard, appFolder);
+    }
+
+    QTemporaryDir dir;
+    FakeApp app {English}; // start-up itself selects Japanese
+    QString appFolder;
+};
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString japaneseTitle(const QString &folder, const QString &name)
+{
+    return QStringLiteral("ネラブスケジューラー - ") + folder + name;
+}
+
+} // namespace
+
+class StartupTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+    void firstRunShowsAnEmptyDocument();
+    void firstRunOpensAnExistingDefaultFile();
+    void reopensTheRememberedFile();
+    void deletedRememberedFileGivesANewDocument();
+    void damagedRememberedFileIsReportedThenNew();
+    void damagedSettingsFileIsReported();
+    void secondInstanceOnlyShowsTheRunningMessage();
+    void closingWritesTheSettings_data();
+    void closingWritesTheSettings();
+    void runApplicationEndsWhenTheWindowCloses();
+};
+
+void StartupTest::cleanup()
+{
+    QVERIFY(WaitForNoModal());
+    QVERIFY2(VisibleTopLevelWindows().isEmpty(), qPrintable(VisibleTopLevelWindows().join(", ")));
+}
+
+void StartupTest::firstRunShowsAnEmptyDocument()
+{
+    StartupFixture fixture;
+    ModalWatch watch;
+    auto form = fixture.start();
+    QVERIFY(form);
+    QCOMPARE(watch.opened, 0);
+    QVERIFY(form->isVisible());
+    QCOMPARE(fixture.app.context.text.language, short(Japanese));
+    QCOMPARE(form->windowTitle(), japaneseTitle(fixture.appFolder, "nerav.nrv"));
+    QCOMPARE(form->findChild<QPushButton *>("SaveCmd")->text(), QStringLiteral("上書き保存"));
+    QCOMPARE(fixture.app.context.document.basicCount(), 0);
+    QVERIFY(form->findChild<QPushButton *>("NormalAddCmd")->isEnabled());
+    QVERIFY(!form->findChild<QPushButton *>("DetailAddCmd")->isEnabled());
+    QVERIFY(!QFile::exists(fixture.settingsFile()));
+    form->close();
+}
+
+void StartupTest::firstRunOpensAnExistingDefaultFile()
+{
+    StartupFixture fixture;
+    QVERIFY(WriteScheduleFile(fixture.appFolder, "nerav.nrv", SampleDocument(), fixture.app.random)
+                    .ok);
+    auto form = fixture.start();
+    QVERIFY(fixture.app.context.document.SameContentAs(SampleDocument()));
+    QCOMPARE(form->windowTitle(), japaneseTitle(fixture.appFolder, "nerav.nrv"));
+    QCOMPARE(form->findChild<QListWidget *>("NormalList")->count(), 3);
+    form->close();
+}
+
+void StartupTest::reopensTheRememberedFile()
+{
+    StartupFixture fixture;
+    const QString docs = fixture.dir.path() + "/docs/";
+    QDir().mkpath(docs);
+    QVERIFY(WriteScheduleFile(docs, "plan.nrv", SampleDocument(), fixture.app.random).ok);
+    fixture.rememberDocument(docs, "plan.nrv");
+
+    auto form = fixture.start();
+    QVERIFY(fixture.app.context.document.SameContentAs(SampleDocument()));
+    QCOMPARE(fixture.app.context.settings.openFolder, docs);
+    QCOMPARE(form->windowTitle(), japaneseTitle(docs, "plan.nrv"));
+    QCOMPARE(form->findChild<QListWidget *>("AdvanceList")->currentRow(), 0);
+    QCOMPARE(form->findChild<QListWidget *>("DetailList")->count(), 2);
+    QVERIFY(form->findChild<QPushButton *>("DetailMoveDownCmd")->isEnabled());
+    form->close();
+}
+
+void StartupTest::deletedRememberedFileGivesANewDocument()
+{
+    StartupFixture fixture;
+    fixture.rememberDocument(fixture.dir.path() + "/gone/", "plan.nrv");
+    auto form = fixture.start();
+    QCOMPARE(fixture.app.context.settings.documentFolder, fixture.appFolder);
+    QCOMPARE(form->windowTitle(), japaneseTitle(fixture.appFolder, "nerav.nrv"));
+    form->close();
+}
+
+void StartupTest::damagedRememberedFileIsReportedThenNew()
+{
+    StartupFixture fixture;
+    QFile damaged(fixture.appFolder + "broken.nrv");
+    QVERIFY(damaged.open(QIODevice::WriteOnly));
+    damaged.write(QByteArray(80, 'x'));
+    damaged.close();
+    fixture.rememberDocument(fixture.appFolder, "broken.nrv");
+
+    QString message;
+    AnswerInTurn({PressInMessageBox(QMessageBox::Ok, &message)});
+    auto form = fixture.start();
+    QCOMPARE(message, fixture.app.context.text.messages.msgScheduleReadError);
+    QCOMPARE(fixture.app.context.settings.documentName, QStringLiteral("nerav.nrv"));
+    QCOMPARE(form->windowTitle(), japaneseTitle(fixture.appFolder, "nerav.nrv"));
+    QCOMPARE(fixture.app.context.document.basicCount(), 0);
+    QVERIFY(QFile::exists(fixture.appFolder + "broken.nrv"));
+    form->close();
+}
+
+void StartupTest::damagedSettingsFileIsReported()
+{
+    StartupFixture fixture;
+    QFile settings(fixture.settingsFile());
+    QVERIFY(settings.open(QIODevice::WriteOnly));
+    settings.write("\"/a/\"\r\n\"/b/\"\r\n");
+    settings.close();
+
+    QString message;
+    AnswerInTurn({PressInMessageBox(QMessageBox::Ok, &message)});
+    auto form = fixture.start();
+    QCOMPARE(message, QStringLiteral("システムエラー"));
+    QVERIFY(form);
+    form->close();
+}
+
+void StartupTest::secondInstanceOnlyShowsTheRunningMessage()
+{
+    StartupFixture fixture;
+    fixture.rememberDocument(fixture.appFolder, "plan.nrv");
+    const QByteArray settingsBefore = fileBytes(fixture.settingsFile());
+
+    QString title, text;
+    OnNextModal([&](QWidget *widget) {
+        title = widget->windowTitle();
+        PressInMessageBox(QMessageBox::Ok, &text)(widget);
+    });
+    auto form = fixture.start(false);
+    QVERIFY(WaitForNoModal());
+
+    QVERIFY(!form);
+    QCOMPARE(title, QStringLiteral("ネラブスケジューラー"));
+    QCOMPARE(text, QStringLiteral("プログラム起動中"));
+    QCOMPARE(fileBytes(fixture.settingsFile()), settingsBefore);
+    QCOMPARE(QDir(fixture.appFolder).entryList(QDir::Files), QStringList {"SystemInfo.txt"});
+    // Nothing was read either.
+    QCOMPARE(fixture.app.context.settings.documentName, QStringLiteral("nerav.nrv"));
+}
+
+void StartupTest::closingWritesTheSettings_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Exit button") << "ExitCmd";
+    QTest::newRow("Exit menu item") << "subExit";
+    QTest::newRow("close box") << "";
+}
+
+void StartupTest::closingWritesTheSettings()
+{
+    QFETCH(QString, how);
+    StartupFixture fixture;
+    auto form = fixture.start();
+    fixture.app.context.settings.mediaFolder = "/media/disk/";
+
+    if (how.isEmpty())
+        form->close();
+    else if (how == "subExit")
+        form->findChild<QAction *>(how)->trigger();
+    else
+        QTest::mouseClick(form->findChild<QPushButton *>(how), Qt::LeftButton);
+
+    QVERIFY(!form->isVisible());
+    RememberedSettings reread;
+    InitDefaults(reread, fixture.appFolder);
+    QCOMPARE(LoadRememberedSettings(reread), SettingsLoad::Loaded);
+    QCOMPARE(reread.mediaFolder, QStringLiteral("/media/disk/"));
+    QCOMPARE(reread.documentName, QStringLiteral("nerav.nrv"));
+}
+
+void StartupTest::runApplicationEndsWhenTheWindowCloses()
+{
+    StartupFixture fixture;
+    FakeInstanceGuard guard(true);
+    QTimer::singleShot(0, qApp, [] {
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (widget->objectName() == "MainForm" && widget->isVisible())
+                widget->close();
+        }
+    });
+    QCOMPARE(RunApplication(*qApp, fixture.app.context, guard, fixture.appFolder), 0);
+    QVERIFY(QFile::exists(fixture.settingsFile()));
+}
+
+QTEST_MAIN(StartupTest)
+#include "tst_startup.moc"
