@@ -223,7 +223,7 @@ void CopyForm::CopyCmd_Click()
         return;
     const QString destination = DirFolder();
     const QString name = m_fileName.trimmed();
-    const QString source = m_context.settings.mediaFolder;
+    const QString source = WithTrailingSlash(m_context.settings.mediaFolder);
     if (FileExistsInDir(destination, name)) {
         if (SameFolder(destination, source) || SameFolder(destination + name, source + name)) {
             SetBusy(true);

@@ -1,0 +1,142 @@
+#include "AboutCompanyForm.h"
+#include "AboutNeravScheduleGeneratorForm.h"
+#include "FakePlatform.h"
+#include "ModalDriver.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+using namespace nerav;
+using namespace nerav::test;
+
+class TestAbout : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup() { QVERIFY2(VisibleTopLevelWindows().isEmpty(), "a window was left open"); }
+
+    void programVersionLines_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("English") << int(English) << "About Nerav Schedule Generator...";
+        QTest::newRow("Japanese") << int(Japanese) << "ネラブスケジューラーについて";
+    }
+
+    void programVersionLines()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, title);
+        FakeApp app { short(language) };
+        AboutNeravScheduleGeneratorForm form(app.context);
+        form.show();
+        QCOMPARE(form.windowTitle(), title);
+        QCOMPARE(form.findChild<QLabel *>("SoftwareVersionLabel")->text(),
+                 "Software Version 01000000000020070117");
+        QCOMPARE(form.findChild<QLabel *>("ScheduleKernelLabel")->text(),
+                 "Schedule Kernel Version 0100KERNEL0000061018");
+        QCOMPARE(form.findChild<QLabel *>("Picture1")->text(), "ネラブスケジューラー");
+        QVERIFY(!form.findChild<QLabel *>("Label1")->isVisible());
+        QVERIFY(form.findChild<QLabel *>("Label3")->isVisible());
+
+        QTest::mouseClick(form.findChild<QPushButton *>("OKCmd"), Qt::LeftButton);
+        QVERIFY(!form.isVisible());
+        QCOMPARE(form.result(), int(QDialog::Accepted));
+    }
+
+    void companyTitle_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("English") << int(English) << "About Company...";
+        QTest::newRow("Japanese") << int(Japanese) << "お問合せ";
+    }
+
+    void companyTitle()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, title);
+        FakeApp app { short(language) };
+        AboutCompanyForm form(app.context);
+        form.show();
+        QCOMPARE(form.windowTitle(), title);
+        QTest::mouseClick(form.findChild<QPushButton *>("OKCmd"), Qt::LeftButton);
+        QVERIFY(!form.isVisible());
+    }
+
+    void labelClickHandsTargetToShell_data()
+    {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("target"); // empty: the label has no action
+        QTest::newRow("head e-mail") << "NeravEmailLabel"
+                                     << "E-mail : info@nerav.example"
+                                     << "mailto:info@nerav.example";
+        QTest::newRow("head web") << "NeravWWWLabel"
+                                  << "Web : https://www.nerav.example/"
+                                  << "https://www.nerav.example/";
+        QTest::newRow("Japan e-mail") << "NeravJapEmailLabel"
+                                      << "E-mail : japan@nerav.example"
+                                      << "mailto:japan@nerav.example";
+        QTest::newRow("Japan web") << "NeravJapWWWLabel"
+                                   << "Web : https://jp.nerav.example/"
+                                   << "https://jp.nerav.example/";
+        QTest::newRow("USA e-mail") << "NeravUSAEmailLabel"
+                                    << "E-mail : usa@nerav.example"
+                                    << "mailto:usa@nerav.example";
+        QTest::newRow("USA web") << "NeravUSAWWWLabel"
+                                 << "Web : https://us.nerav.example/"
+                                 << "https://us.nerav.example/";
+        QTest::newRow("head office name") << "NeravLabel" << QString() << QString();
+        QTest::newRow("Japan address") << "Label7" << QString() << QString();
+        QTest::newRow("USA telephone") << "Label13" << QString() << QString();
+    }
+
+    void labelClickHandsTargetToShell()
+    {
+        QFETCH(QString, label);
+        QFETCH(QString, text);
+        QFETCH(QString, target);
+        FakeApp app(Japanese);
+        AboutCompanyForm form(app.context);
+        form.show();
+        auto *link = form.findChild<QLabel *>(label);
+        QVERIFY(link && link->isVisible());
+        if (!text.isEmpty())
+            QCOMPARE(link->text(), text);
+        QTest::mouseClick(link, Qt::LeftButton);
+        QCOMPARE(app.shell.opened, target.isEmpty() ? QStringList() : QStringList {target});
+        QVERIFY(form.isVisible());
+        form.close();
+    }
+
+    void failingHandOverShowsLinkError_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("English") << int(English) << "Link error";
+        QTest::newRow("Japanese") << int(Japanese) << "リンクエラー";
+    }
+
+    void failingHandOverShowsLinkError()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, message);
+        FakeApp app { short(language) };
+        app.shell.succeed = false;
+        AboutCompanyForm form(app.context);
+        form.show();
+        QString shown;
+        AnswerNextMessageBox(QMessageBox::Ok, &shown);
+        QTest::mouseClick(form.findChild<QLabel *>("NeravUSAWWWLabel"), Qt::LeftButton);
+        QCOMPARE(shown, message);
+        QCOMPARE(app.shell.opened, QStringList {"https://us.nerav.example/"});
+        QVERIFY(form.isVisible());
+        form.close();
+    }
+};
+
+QTEST_MAIN(TestAbout)
+#include "tst_about.moc"

@@ -1,0 +1,406 @@
+#include "CopyForm.h"
+#include "FakePlatform.h"
+#include "ModalDriver.h"
+#include "RememberedSettings.h"
+#include "SystemModule.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSortFilterProxyModel>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+#include <memory>
+
+using namespace nerav;
+using namespace nerav::test;
+
+static const QByteArray movieContent = "movie content";
+
+static bool WriteFile(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
+
+static QByteArray ReadFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class TestCopyForm : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> temp;
+    std::unique_ptr<FakeApp> app;
+    std::unique_ptr<CopyForm> form;
+    QStringList mounts;
+    QString usb, card, media, appFolder, systemRoot;
+
+    RememberedSettings &settings() { return app->context.settings; }
+
+    QString Folder(const QString &relative)
+    {
+        QDir().mkpath(temp->filePath(relative));
+        return temp->path() + "/" + relative;
+    }
+
+    bool Mount(const QString &folder, const QString &options)
+    {
+        QProcess mount;
+        mount.start("mount", {"-t", "tmpfs", "-o", options, "tmpfs", folder});
+        if (!mount.waitForFinished() || mount.exitCode() != 0)
+            return false;
+        mounts.append(folder);
+        return true;
+    }
+
+    void Open(const QString &fileName = "Movie.mpg")
+    {
+        form = std::make_unique<CopyForm>(app->context, fileName);
+        form->show();
+    }
+
+    template<typename T>
+    T *Child(const char *name)
+    {
+        return form->findChild<T *>(name);
+    }
+    QString CopyText() { return Child<QLineEdit>("CopyText")->text(); }
+    QString ChosenDrive() { return Child<QComboBox>("CopyDrive")->currentData().toString(); }
+    QPushButton *CopyCmd() { return Child<QPushButton>("CopyCmd"); }
+
+    void ChooseDrive(const QString &root)
+    {
+        auto *drives = Child<QComboBox>("CopyDrive");
+        drives->setCurrentIndex(drives->findData(root));
+    }
+
+    void ChooseFolder(const QString &path)
+    {
+        auto *view = Child<QTreeView>("CopyDir");
+        auto *filter = qobject_cast<QSortFilterProxyModel *>(view->model());
+        auto *model = qobject_cast<QFileSystemModel *>(filter->sourceModel());
+        QModelIndex item;
+        QTRY_VERIFY((item = filter->mapFromSource(model->index(QDir::cleanPath(path)))).isValid());
+        for (QModelIndex parent = item.parent(); parent.isValid(); parent = parent.parent())
+            view->expand(parent);
+        view->scrollTo(item);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(item).center());
+        QCOMPARE(CopyText(), WithTrailingSlash(path));
+    }
+
+    // Presses Copy, answers the message that reports the result and returns its text.
+    QString CopyAndAnswer()
+    {
+        QString text;
+        AnswerNextMessageBox(QMessageBox::Ok, &text);
+        QTest::mouseClick(CopyCmd(), Qt::LeftButton);
+        [&] { QTRY_VERIFY(CopyCmd()->isEnabled() && !text.isEmpty()); }();
+        return text;
+    }
+
+    bool NoMessageBoxOpen() { return QApplication::activeModalWidget() == form.get(); }
+
+private slots:
+    void init()
+    {
+        temp = std::make_unique<QTemporaryDir>();
+        app = std::make_unique<FakeApp>(Japanese);
+        usb = Folder("usb/");
+        card = Folder("card/");
+        media = Folder("media/");
+        appFolder = Folder("app/");
+        Folder("usb/Videos/");
+        Folder("card/Music/");
+        QVERIFY(WriteFile(media + "Movie.mpg", movieContent));
+        systemRoot = DriveOfFolder(appFolder);
+        app->drives.offered = {Volume {systemRoot, QString(), true, "ext4"},
+                               Volume {usb, "NERAV", true, "vfat"},
+                               Volume {card, QString(), true, "ext4"}};
+        InitDefaults(settings(), appFolder);
+        settings().mediaFolder = media;
+        settings().copyDrive = usb;
+        settings().copyFolder = usb + "Videos/";
+    }
+
+    void cleanup()
+    {
+        form.reset();
+        for (const QString &folder : std::as_const(mounts))
+            QProcess::execute("umount", {folder});
+        mounts.clear();
+        app.reset();
+        temp.reset();
+        QVERIFY2(VisibleTopLevelWindows().isEmpty(), "a window was left open");
+    }
+
+    void loadShowsRememberedTarget()
+    {
+        Open();
+        QCOMPARE(form->windowTitle(), "Copy to ...");
+        QCOMPARE(Child<QPushButton>("CancelCmd")->text(), "終了");
+        QCOMPARE(CopyCmd()->text(), "Copy");
+        auto *drives = Child<QComboBox>("CopyDrive");
+        QCOMPARE(drives->count(), 3);
+        QCOMPARE(drives->itemText(1), usb + " [NERAV]");
+        QCOMPARE(drives->itemText(2), card);
+        QCOMPARE(ChosenDrive(), usb);
+        QCOMPARE(CopyText(), usb + "Videos/");
+        QVERIFY(Child<QLineEdit>("CopyText")->isReadOnly());
+        QCOMPARE(settings().copyDrive, usb);
+        QVERIFY(NoMessageBoxOpen());
+    }
+
+    void fallBackAtLoad_data()
+    {
+        QTest::addColumn<QString>("drive");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<bool>("usbReady");
+        QTest::newRow("drive not offered") << "elsewhere/"
+                                           << "elsewhere/" << true;
+        QTest::newRow("drive not ready") << "usb/"
+                                         << "usb/Videos/" << false;
+        QTest::newRow("folder missing") << "usb/"
+                                        << "usb/Gone/" << true;
+        QTest::newRow("folder on another drive") << "usb/"
+                                                 << "card/Music/" << true;
+        QTest::newRow("nothing remembered") << ""
+                                            << "" << true;
+    }
+
+    void fallBackAtLoad()
+    {
+        QFETCH(QString, drive);
+        QFETCH(QString, folder);
+        QFETCH(bool, usbReady);
+        settings().copyDrive = drive.isEmpty() ? QString() : temp->path() + "/" + drive;
+        settings().copyFolder = folder.isEmpty() ? QString() : temp->path() + "/" + folder;
+        app->drives.offered[1].ready = usbReady;
+        Open();
+        QVERIFY(NoMessageBoxOpen());
+        QCOMPARE(settings().copyDrive, systemRoot);
+        QCOMPARE(settings().copyFolder, appFolder);
+        QCOMPARE(ChosenDrive(), systemRoot);
+        QCOMPARE(CopyText(), appFolder);
+    }
+
+    void copiesTwiceInOneShowing()
+    {
+        Open();
+        QCOMPARE(CopyAndAnswer(), "File Copied");
+        QCOMPARE(ReadFile(usb + "Videos/Movie.mpg"), movieContent);
+        QCOMPARE(form->cursor().shape(), Qt::ArrowCursor);
+        QVERIFY(Child<QPushButton>("CancelCmd")->isEnabled());
+
+        ChooseDrive(card);
+        QCOMPARE(CopyText(), card);
+        QCOMPARE(settings().copyDrive, card);
+        ChooseFolder(card + "Music");
+        QCOMPARE(settings().copyFolder, card + "Music/");
+        QCOMPARE(CopyAndAnswer(), "File Copied");
+        QCOMPARE(ReadFile(card + "Music/Movie.mpg"), movieContent);
+        QCOMPARE(ReadFile(media + "Movie.mpg"), movieContent);
+        QVERIFY(!QFile::exists(card + "Music/MOVIE.MPG"));
+    }
+
+    void existingFileAsksFirst_data()
+    {
+        QTest::addColumn<bool>("overwrite");
+        QTest::newRow("OK replaces it") << true;
+        QTest::newRow("Cancel keeps it") << false;
+    }
+
+    void existingFileAsksFirst()
+    {
+        QFETCH(bool, overwrite);
+        const QString target = usb + "Videos/Movie.mpg";
+        QVERIFY(WriteFile(target, "older copy"));
+        Open();
+        QString question, result;
+        OnNextModal([&](QWidget *box) {
+            question = MessageBoxText(box);
+            if (overwrite)
+                AnswerNextMessageBox(QMessageBox::Ok, &result);
+            qobject_cast<QMessageBox *>(box)
+                    ->button(overwrite ? QMessageBox::Ok : QMessageBox::Cancel)
+                    ->click();
+        });
+        QTest::mouseClick(CopyCmd(), Qt::LeftButton);
+        QTRY_VERIFY(CopyCmd()->isEnabled() && !question.isEmpty());
+        QCOMPARE(question, app->context.text.messages.msgFileExists);
+        if (overwrite)
+            QTRY_COMPARE(result, "File Copied");
+        QVERIFY(NoMessageBoxOpen());
+        QCOMPARE(ReadFile(target), overwrite ? movieContent : QByteArray("older copy"));
+        QCOMPARE(QDir(usb + "Videos").entryList(QDir::Files | QDir::Hidden),
+                 QStringList {"Movie.mpg"});
+    }
+
+    void sourceFolderIsRefused_data()
+    {
+        QTest::addColumn<QString>("mediaFolder");
+        QTest::addColumn<QString>("drive");
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("the media folder") << "media/"
+                                          << ""
+                                          << "media/";
+        QTest::newRow("media folder without trailing slash") << "media"
+                                                             << ""
+                                                             << "media/";
+        QTest::newRow("destination through a link") << "media/"
+                                                    << "usb/"
+                                                    << "usb/linked/";
+        QTest::newRow("media folder through a link") << "usb/linked/"
+                                                     << ""
+                                                     << "media/";
+    }
+
+    void sourceFolderIsRefused()
+    {
+        QFETCH(QString, mediaFolder);
+        QFETCH(QString, drive);
+        QFETCH(QString, folder);
+        QVERIFY(QFile::link(QDir::cleanPath(media), usb + "linked"));
+        const QDateTime modified = QFileInfo(media + "Movie.mpg").lastModified();
+        settings().mediaFolder = temp->path() + "/" + mediaFolder;
+        settings().copyDrive = drive.isEmpty() ? systemRoot : temp->path() + "/" + drive;
+        settings().copyFolder = temp->path() + "/" + folder;
+        Open();
+        QCOMPARE(CopyText(), settings().copyFolder);
+        QCOMPARE(CopyAndAnswer(), "File Copy Error!");
+        QCOMPARE(ReadFile(media + "Movie.mpg"), movieContent);
+        QCOMPARE(QFileInfo(media + "Movie.mpg").lastModified(), modified);
+        QCOMPARE(QDir(media).entryList(QDir::Files | QDir::Hidden), QStringList {"Movie.mpg"});
+    }
+
+    void unwritableDestination_data()
+    {
+        QTest::addColumn<QString>("mountOptions"); // empty: a folder blocks the name
+        QTest::newRow("folder of the same name") << "";
+        QTest::newRow("read-only medium") << "ro,size=1m";
+        QTest::newRow("medium too small") << "size=64k";
+    }
+
+    void unwritableDestination()
+    {
+        QFETCH(QString, mountOptions);
+        const QString target = Folder("usb/Target/");
+        if (mountOptions.isEmpty())
+            QVERIFY(QDir(target).mkdir("Movie.mpg"));
+        else if (!Mount(target, mountOptions))
+            QSKIP("mounting a tmpfs is not allowed here");
+        QVERIFY(WriteFile(media + "Movie.mpg", QByteArray(1024 * 1024, 'm')));
+        settings().copyFolder = target;
+        Open();
+        QCOMPARE(CopyAndAnswer(), "File Copy Error!");
+        QCOMPARE(QDir(target).entryList(QDir::Files | QDir::Hidden), QStringList());
+        QCOMPARE(QFileInfo(media + "Movie.mpg").size(), 1024 * 1024);
+    }
+
+    void driveNotReadyReturnsToLastDrive_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("not ready") << "not ready";
+        QTest::newRow("unmounted since") << "gone";
+        QTest::newRow("root folder removed") << "removed";
+    }
+
+    void driveNotReadyReturnsToLastDrive()
+    {
+        QFETCH(QString, how);
+        Open();
+        if (how == "not ready")
+            app->drives.offered[2].ready = false;
+        else if (how == "gone")
+            app->drives.offered.removeLast();
+        else
+            QVERIFY(QDir(card).removeRecursively());
+        QString message;
+        AnswerNextMessageBox(QMessageBox::Ok, &message);
+        ChooseDrive(card);
+        QCOMPARE(message, "Device[" + card + "] Error!");
+        QCOMPARE(ChosenDrive(), usb);
+        QCOMPARE(CopyText(), usb + "Videos/");
+        QCOMPARE(settings().copyDrive, usb);
+        QCOMPARE(settings().copyFolder, usb + "Videos/");
+        QVERIFY(NoMessageBoxOpen());
+    }
+
+    // Hundreds of megabytes go to the medium while the window keeps turning its event loop.
+    void largeFileShowsProgress()
+    {
+        const qint64 size = Q_INT64_C(256) * 1024 * 1024;
+        const qint64 markerStep = 32 * 1024 * 1024;
+        QFile big(media + "Big.vob");
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(size));
+        for (qint64 offset = 0; offset < size; offset += markerStep) {
+            QVERIFY(big.seek(offset + 4096));
+            big.write(QByteArray::number(offset).repeated(64));
+        }
+        big.close();
+        settings().copyDrive = card;
+        settings().copyFolder = card;
+        Open("Big.vob");
+
+        auto *progress = Child<QProgressBar>("CopyProgress");
+        QVERIFY(progress->isVisible());
+        QList<int> values;
+        connect(progress, &QProgressBar::valueChanged, form.get(),
+                [&](int value) { values << value; });
+        int ticksDuringCopy = 0;
+        bool busyCursor = true;
+        bool closedDuringCopy = false;
+        QTimer timer;
+        timer.setInterval(5);
+        connect(&timer, &QTimer::timeout, form.get(), [&] {
+            if (!CopyCmd()->isEnabled() && NoMessageBoxOpen()) {
+                if (++ticksDuringCopy == 1) {
+                    QTest::keyClick(form.get(), Qt::Key_Escape);
+                    form->close();
+                    closedDuringCopy = !form->isVisible();
+                }
+                busyCursor = busyCursor && form->cursor().shape() == Qt::WaitCursor &&
+                        !Child<QPushButton>("CancelCmd")->isEnabled();
+            }
+        });
+        timer.start();
+        QCOMPARE(CopyAndAnswer(), "File Copied");
+        timer.stop();
+
+        QVERIFY2(ticksDuringCopy > 0, "the event loop stood still during the copy");
+        QVERIFY(busyCursor);
+        QVERIFY2(!closedDuringCopy, "the window closed under a running copy");
+        QVERIFY(values.size() > 2);
+        QVERIFY(std::is_sorted(values.begin(), values.end()));
+        QCOMPARE(values.last(), progress->maximum());
+
+        QFile source(media + "Big.vob"), copy(card + "Big.vob");
+        QVERIFY(source.open(QIODevice::ReadOnly) && copy.open(QIODevice::ReadOnly));
+        QCOMPARE(copy.size(), size);
+        while (!source.atEnd())
+            QVERIFY(source.read(8 * 1024 * 1024) == copy.read(8 * 1024 * 1024));
+    }
+
+    void exitCloses()
+    {
+        Open();
+        QTest::mouseClick(Child<QPushButton>("CancelCmd"), Qt::LeftButton);
+        QVERIFY(!form->isVisible());
+    }
+};
+
+QTEST_MAIN(TestCopyForm)
+#include "tst_copyform.moc"
