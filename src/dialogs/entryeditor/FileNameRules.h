@@ -1,0 +1,53 @@
+#pragma once
+
+// The player's file-name rule and the name conversions of ScheduleRules.h, for the texts of the
+// entry editor: a base name of at most 16 and an extension of at most 4 characters from A-Z,
+// a-z, 0-9, ".", "_" and "-", decided by character code alone.
+
+#include "ScheduleDocument.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace nerav {
+
+struct SplitName
+{
+    QString base;
+    QString ext;
+};
+
+// The text with leading and trailing spaces (only spaces) removed.
+QString TrimSpaces(const QString &text);
+
+// Upper-cases the letters a-z and nothing else.
+QString UpperAscii(const QString &text);
+
+// 1-based position of the last "." in text; 0 when there is none.
+int FindLastDot(const QString &text);
+
+// Base and extension of a trimmed name, split at its last dot (which belongs to neither).
+SplitName SplitFileName(const QString &name);
+
+// True when every character is one the player accepts (true for the empty text).
+bool CheckFileNameChars(const QString &text);
+
+// The acceptance rule applied to the text of the file-name field.
+bool FileNameAccepted(const QString &text);
+
+// The rule with its message: shows msgFileNameError and returns false on rejection.
+bool CheckFileName(QWidget *parent, const QString &text, const QString &errorMessage);
+
+// Stores an accepted text into fileName and fileExt: trimmed, upper-cased, zero-filled.
+// Returns false, leaving the entry as it was, for a text the rule refuses.
+[[nodiscard]] bool EncodeFileName(const QString &text, ScheduleEntry &entry);
+
+// The name of an entry as text: the base bytes, ".", the extension bytes, each up to its first
+// zero byte. Bytes 128-255 (never written by this program) are shown as Latin-1 characters.
+QString DecodeFileName(const ScheduleEntry &entry);
+
+// True when the stored name holds a byte that no accepted text can produce (128-255).
+bool HasForeignNameBytes(const ScheduleEntry &entry);
+
+} // namespace nerav

@@ -1,0 +1,422 @@
+#include "ScheduleEditForm.h"
+
+#include "CopyForm.h"
+#include "FileNameLengthValidator.h"
+#include "FileNameRules.h"
+#include "SystemModule.h"
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace nerav {
+
+namespace {
+
+constexpr int MaxPlayTimes = 100;
+constexpr int MaxVolumeLevel = 12;
+
+const QString MediaFilter = QStringLiteral("Media File (*.jpg *.avi *.mpg *.dat *.vob *.mp3)");
+const QString AllFilesFilter = QStringLiteral("All File (*)");
+
+// Selects the item holding value; a value the list does not offer (from a schedule file
+// written elsewhere) gets an item of its own showing the stored number, so it is kept.
+void SelectValue(QComboBox *combo, int value)
+{
+    int index = combo->findData(value);
+    if (index < 0) {
+        combo->addItem(QString::number(value), value);
+        index = combo->count() - 1;
+    }
+    combo->setCurrentIndex(index);
+}
+
+QString Spaces(qsizetype count)
+{
+    return QString(std::max<qsizetype>(count, 0), u' ');
+}
+
+bool InRange(int index, std::size_t size)
+{
+    return index >= 0 && static_cast<std::size_t>(index) < size;
+}
+
+// The row the user has selected; with none, the first row becomes selected.
+int SelectFirstRowIfNone(QListWidget *list)
+{
+    if (!list)
+        return -1;
+    if (list->currentRow() < 0 && list->count() > 0)
+        list->setCurrentRow(0);
+    return list->currentRow();
+}
+
+int SelectedRow(QListWidget *list)
+{
+    return list ? list->currentRow() : -1;
+}
+
+} // namespace
+
+ScheduleEditForm::ScheduleEditForm(AppContext &context, const MainWindowLists &lists,
+                                   QWidget *parent)
+    : QDialog(parent), m_context(context), m_lists(lists)
+{
+    setObjectName(QStringLiteral("ScheduleEditForm"));
+    setModal(true);
+    openCopyDialog = [this](const QString &fileName) { OpenCopyForm(fileName); };
+    BuildControls();
+    BuildLayout();
+    InitScheduleEditFormOsd();
+    LoadEntry();
+    m_fileNameText->setFocus();
+}
+
+ScheduleEditForm::~ScheduleEditForm() = default;
+
+void ScheduleEditForm::BuildControls()
+{
+    m_editFrame = new QGroupBox(this);
+    m_editFrame->setObjectName(QStringLiteral("EditFrame"));
+    // The field captions are the same Japanese words in both languages.
+    m_fileNamePicture = new QLabel(QStringLiteral("ファイル名"), m_editFrame);
+    m_fileNamePicture->setObjectName(QStringLiteral("FileNamePicture"));
+    m_playTimesPicture = new QLabel(QStringLiteral("再生回数"), m_editFrame);
+    m_playTimesPicture->setObjectName(QStringLiteral("PlayTimesPicture"));
+    m_volumePicture = new QLabel(QStringLiteral("音量"), m_editFrame);
+    m_volumePicture->setObjectName(QStringLiteral("VolumePicture"));
+
+    m_fileNameText = new QLineEdit(m_editFrame);
+    m_fileNameText->setObjectName(QStringLiteral("FileNameText"));
+    m_nameLength = new FileNameLengthValidator(TypedNameLimit, m_fileNameText);
+    m_fileNameText->setValidator(m_nameLength);
+    m_fileNameText->setMinimumWidth(
+            m_fileNameText->fontMetrics().horizontalAdvance(QString(TypedNameLimit + 2, u'W')));
+    m_fileNamePicture->setBuddy(m_fileNameText);
+
+    m_playTimesCombo = new QComboBox(m_editFrame);
+    m_playTimesCombo->setObjectName(QStringLiteral("PlayTimesCombo"));
+    m_volumeCombo = new QComboBox(m_editFrame);
+    m_volumeCombo->setObjectName(QStringLiteral("VolumeCombo"));
+    m_playTimesPicture->setBuddy(m_playTimesCombo);
+    m_volumePicture->setBuddy(m_volumeCombo);
+
+    m_browseCmd = new QPushButton(m_editFrame);
+    m_browseCmd->setObjectName(QStringLiteral("BrowseCmd"));
+    m_copyCmd = new QPushButton(m_editFrame);
+    m_copyCmd->setObjectName(QStringLiteral("CopyCmd"));
+    m_okCmd = new QPushButton(m_editFrame);
+    m_okCmd->setObjectName(QStringLiteral("OKCmd"));
+    m_cancelCmd = new QPushButton(m_editFrame);
+    m_cancelCmd->setObjectName(QStringLiteral("CancelCmd"));
+    // Return in the name field means OK, not Browse.
+    for (QPushButton *button : {m_browseCmd, m_copyCmd, m_cancelCmd})
+        button->setAutoDefault(false);
+    m_okCmd->setDefault(true);
+
+    connect(m_okCmd, &QPushButton::clicked, this, &ScheduleEditForm::OKCmd_Click);
+    connect(m_cancelCmd, &QPushButton::clicked, this, &ScheduleEditForm::CancelCmd_Click);
+    connect(m_browseCmd, &QPushButton::clicked, this, &ScheduleEditForm::BrowseCmd_Click);
+    connect(m_copyCmd, &QPushButton::clicked, this, &ScheduleEditForm::CopyCmd_Click);
+    connect(m_fileNameText, &QLineEdit::textChanged, this, &ScheduleEditForm::FileNameText_Change);
+}
+
+void ScheduleEditForm::BuildLayout()
+{
+    auto *grid = new QGridLayout(m_editFrame);
+    grid->addWidget(m_fileNamePicture, 0, 0);
+    grid->addWidget(m_fileNameText, 0, 1, 1, 2);
+    grid->addWidget(m_browseCmd, 0, 3, 1, 2);
+    grid->addWidget(m_playTimesPicture, 1, 0);
+    grid->addWidget(m_playTimesCombo, 1, 1);
+    grid->addWidget(m_copyCmd, 1, 3, 1, 2);
+    grid->addWidget(m_volumePicture, 2, 0);
+    grid->addWidget(m_volumeCombo, 2, 1);
+    grid->addWidget(m_okCmd, 2, 3);
+    grid->addWidget(m_cancelCmd, 2, 4);
+    grid->setColumnStretch(2, 1);
+    grid->setHorizontalSpacing(10);
+
+    auto *outer = new QVBoxLayout(this);
+    outer->addWidget(m_editFrame);
+    outer->setSizeConstraint(QLayout::SetFixedSize);
+
+    setTabOrder(m_fileNameText, m_browseCmd);
+    setTabOrder(m_browseCmd, m_copyCmd);
+    setTabOrder(m_copyCmd, m_playTimesCombo);
+    setTabOrder(m_playTimesCombo, m_volumeCombo);
+    setTabOrder(m_volumeCombo, m_okCmd);
+    setTabOrder(m_okCmd, m_cancelCmd);
+}
+
+void ScheduleEditForm::InitScheduleEditFormOsd()
+{
+    const CaptionTable &captions = m_context.text.captions;
+    setWindowTitle(captions.entryEditorTitle);
+    m_editFrame->setTitle(captions.fileEditFrame);
+    m_browseCmd->setText(captions.browseCommand);
+    m_okCmd->setText(captions.okCommand);
+    m_copyCmd->setText(captions.copyToCommand);
+    m_cancelCmd->setText(captions.cancelCommand);
+    m_fileNamePicture->setToolTip(captions.fileNameHeading);
+    m_playTimesPicture->setToolTip(captions.playTimesHeading);
+    m_volumePicture->setToolTip(captions.volumeHeading);
+}
+
+void ScheduleEditForm::LoadEntry()
+{
+    ScheduleDocument &document = m_context.document;
+    m_copyCmd->setEnabled(false);
+    FillChoiceLists();
+    switch (document.editMode) {
+    case EditAddBasic:
+        LoadNewEntry();
+        break;
+    case EditModifyBasic:
+        document.editIndex = static_cast<std::int16_t>(SelectFirstRowIfNone(m_lists.normalList));
+        LoadStoredEntry(StoredTarget());
+        break;
+    case EditAddDetail:
+        document.detailOwner = static_cast<std::int16_t>(SelectedRow(m_lists.advanceList));
+        LoadNewEntry();
+        break;
+    case EditModifyDetail:
+        document.editIndex = static_cast<std::int16_t>(SelectFirstRowIfNone(m_lists.detailList));
+        document.detailOwner = static_cast<std::int16_t>(SelectedRow(m_lists.advanceList));
+        LoadStoredEntry(StoredTarget());
+        break;
+    default:
+        LoadNewEntry();
+        break;
+    }
+}
+
+void ScheduleEditForm::FillChoiceLists()
+{
+    m_playTimesCombo->clear();
+    for (int times = 0; times <= MaxPlayTimes; ++times)
+        m_playTimesCombo->addItem(QString::number(times), times);
+    m_volumeCombo->clear();
+    for (int level = 0; level <= MaxVolumeLevel; ++level)
+        m_volumeCombo->addItem(QString::number(level), level);
+    m_volumeCombo->addItem(m_context.text.captions.defaultVolume, int(DefaultVolume));
+}
+
+void ScheduleEditForm::LoadNewEntry()
+{
+    SetFileNameText(QString());
+    SelectValue(m_playTimesCombo, 1);
+    SelectValue(m_volumeCombo, DefaultVolume);
+}
+
+void ScheduleEditForm::LoadStoredEntry(const ScheduleEntry *entry)
+{
+    if (!entry) {
+        LoadNewEntry();
+        return;
+    }
+    m_storedNameIsForeign = HasForeignNameBytes(*entry);
+    m_loadedName = DecodeFileName(*entry);
+    SetFileNameText(m_loadedName);
+    SelectValue(m_playTimesCombo, entry->playTimes);
+    SelectValue(m_volumeCombo, entry->volume);
+}
+
+AdvanceSchedule *ScheduleEditForm::DetailOwnerSchedule() const
+{
+    ScheduleDocument &document = m_context.document;
+    if (!InRange(document.detailOwner, document.advanceSchedules.size()))
+        return nullptr;
+    return &document.advanceSchedules[static_cast<std::size_t>(document.detailOwner)];
+}
+
+// The existing entry that a modification rewrites; null when the lists and the document
+// do not name one.
+ScheduleEntry *ScheduleEditForm::StoredTarget() const
+{
+    ScheduleDocument &document = m_context.document;
+    std::vector<ScheduleEntry> *entries = nullptr;
+    if (document.editMode == EditModifyBasic) {
+        entries = &document.basicEntries;
+    } else if (document.editMode == EditModifyDetail) {
+        AdvanceSchedule *owner = DetailOwnerSchedule();
+        entries = owner ? &owner->details : nullptr;
+    }
+    if (!entries || !InRange(document.editIndex, entries->size()))
+        return nullptr;
+    return &(*entries)[static_cast<std::size_t>(document.editIndex)];
+}
+
+QListWidget *ScheduleEditForm::EditedList() const
+{
+    const std::int16_t mode = m_context.document.editMode;
+    return (mode == EditAddBasic || mode == EditModifyBasic) ? m_lists.normalList
+                                                             : m_lists.detailList;
+}
+
+bool ScheduleEditForm::CheckFileName()
+{
+    return nerav::CheckFileName(this, m_fileNameText->text(),
+                                m_context.text.messages.msgFileNameError);
+}
+
+// An untouched name read from a foreign file is stored back as it was.
+bool ScheduleEditForm::KeepsStoredName() const
+{
+    return m_storedNameIsForeign && m_fileNameText->text() == m_loadedName;
+}
+
+bool ScheduleEditForm::StoreEntry(ScheduleEntry &entry) const
+{
+    if (!KeepsStoredName() && !EncodeFileName(m_fileNameText->text(), entry))
+        return false;
+    entry.reserved.fill(0);
+    entry.playTimes = static_cast<std::uint8_t>(m_playTimesCombo->currentData().toInt());
+    entry.volume = static_cast<std::uint8_t>(m_volumeCombo->currentData().toInt());
+    return true;
+}
+
+QString ScheduleEditForm::EntryRowText() const
+{
+    const QString name = UpperAscii(TrimSpaces(m_fileNameText->text()));
+    const SplitName parts = SplitFileName(name);
+    const QString playTimes = m_playTimesCombo->currentText().trimmed();
+    QString row = name + Spaces(20 - parts.base.size() - parts.ext.size()) + Spaces(5) + playTimes +
+            Spaces(3 - playTimes.size());
+    if (m_volumeCombo->currentData().toInt() == DefaultVolume)
+        row += Spaces(5) + m_volumeCombo->currentText();
+    else
+        row += Spaces(8) + m_volumeCombo->currentText();
+    return row;
+}
+
+void ScheduleEditForm::AddEntryRow(QListWidget *list)
+{
+    if (!list)
+        return;
+    list->addItem(EntryRowText());
+    list->setCurrentRow(list->count() - 1);
+    list->update();
+}
+
+void ScheduleEditForm::UpdateEntryRow(QListWidget *list)
+{
+    const int row = m_context.document.editIndex;
+    if (!list || row < 0 || row >= list->count())
+        return;
+    list->item(row)->setText(EntryRowText());
+    list->update();
+}
+
+void ScheduleEditForm::OKCmd_Click()
+{
+    if (!KeepsStoredName() && !CheckFileName())
+        return;
+    const std::int16_t mode = m_context.document.editMode;
+    const bool stored =
+            (mode == EditAddBasic || mode == EditAddDetail) ? AddEntry() : ModifyEntry();
+    if (stored)
+        accept();
+    else
+        reject(); // the lists named no entry to change: nothing is stored
+}
+
+bool ScheduleEditForm::AddEntry()
+{
+    ScheduleDocument &document = m_context.document;
+    AdvanceSchedule *owner = nullptr;
+    if (document.editMode == EditAddDetail) {
+        owner = DetailOwnerSchedule();
+        if (!owner)
+            return false;
+    }
+    ScheduleEntry entry;
+    if (!StoreEntry(entry))
+        return false;
+    (owner ? owner->details : document.basicEntries).push_back(entry);
+    AddEntryRow(EditedList());
+    if (m_lists.buttonStatusSetup)
+        m_lists.buttonStatusSetup();
+    return true;
+}
+
+bool ScheduleEditForm::ModifyEntry()
+{
+    ScheduleEntry *target = StoredTarget();
+    if (!target)
+        return false;
+    ScheduleEntry entry = *target;
+    if (!StoreEntry(entry))
+        return false;
+    *target = entry;
+    UpdateEntryRow(EditedList());
+    return true;
+}
+
+void ScheduleEditForm::CancelCmd_Click()
+{
+    reject();
+}
+
+void ScheduleEditForm::BrowseCmd_Click()
+{
+    BrowseMediaFile();
+}
+
+void ScheduleEditForm::CopyCmd_Click()
+{
+    if (CheckFileName() && openCopyDialog)
+        openCopyDialog(TrimSpaces(m_fileNameText->text()));
+}
+
+void ScheduleEditForm::FileNameText_Change(const QString &text)
+{
+    m_nameLength->setCurrentLength(static_cast<int>(text.size()));
+    m_copyCmd->setEnabled(false);
+}
+
+void ScheduleEditForm::BrowseMediaFile()
+{
+    const std::optional<QString> path = ShowMediaOpenDialog();
+    if (!path)
+        return;
+    SetFileNameText(TrimSpaces(FileNamePart(*path)));
+    m_context.settings.mediaFolder = DirectoryPart(*path);
+    m_copyCmd->setEnabled(true);
+}
+
+std::optional<QString> ScheduleEditForm::ShowMediaOpenDialog()
+{
+    QFileDialog dialog(this);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters({MediaFilter, AllFilesFilter});
+    dialog.selectNameFilter(MediaFilter);
+    // Media files copied from cameras and discs often carry upper-case extensions.
+    dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
+    if (!m_context.settings.mediaFolder.isEmpty())
+        dialog.setDirectory(m_context.settings.mediaFolder);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+void ScheduleEditForm::SetFileNameText(const QString &text)
+{
+    m_nameLength->setCurrentLength(static_cast<int>(text.size()));
+    m_fileNameText->setText(text);
+}
+
+void ScheduleEditForm::OpenCopyForm(const QString &fileName)
+{
+    CopyForm form(m_context, fileName, this);
+    form.exec();
+}
+
+} // namespace nerav

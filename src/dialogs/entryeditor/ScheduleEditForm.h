@@ -1,0 +1,90 @@
+#pragma once
+
+// The modal dialog that adds or modifies one media entry of the basic list or of the selected
+// advance schedule's details. It reads the main window's lists to learn which row it edits,
+// writes the entry into the document and puts the entry's row into the list itself.
+
+#include "AppContext.h"
+#include "MainWindowLists.h"
+
+#include <QDialog>
+#include <functional>
+#include <optional>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace nerav {
+
+class FileNameLengthValidator;
+
+class ScheduleEditForm : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // Typing into the file-name field stops at this length.
+    static constexpr int TypedNameLimit = 22;
+
+    ScheduleEditForm(AppContext &context, const MainWindowLists &lists, QWidget *parent = nullptr);
+    ~ScheduleEditForm() override;
+
+    // Opens the copy dialog for a checked file name from mediaFolder.
+    std::function<void(const QString &)> openCopyDialog;
+
+    // The acceptance rule on the file-name field, with its message on rejection.
+    bool CheckFileName();
+
+private:
+    void BuildControls();
+    void BuildLayout();
+    void InitScheduleEditFormOsd();
+    void LoadEntry();
+    void FillChoiceLists();
+    void LoadNewEntry();
+    void LoadStoredEntry(const ScheduleEntry *entry);
+    ScheduleEntry *StoredTarget() const;
+    AdvanceSchedule *DetailOwnerSchedule() const;
+    QListWidget *EditedList() const;
+    bool StoreEntry(ScheduleEntry &entry) const;
+    bool AddEntry();
+    bool ModifyEntry();
+    bool KeepsStoredName() const;
+    QString EntryRowText() const;
+    void AddEntryRow(QListWidget *list);
+    void UpdateEntryRow(QListWidget *list);
+    void BrowseMediaFile();
+    std::optional<QString> ShowMediaOpenDialog();
+    void SetFileNameText(const QString &text);
+    void OpenCopyForm(const QString &fileName);
+
+    void OKCmd_Click();
+    void CancelCmd_Click();
+    void BrowseCmd_Click();
+    void CopyCmd_Click();
+    void FileNameText_Change(const QString &text);
+
+    AppContext &m_context;
+    MainWindowLists m_lists;
+    // Set at load when the stored name holds bytes no typed name can give; kept while untouched.
+    bool m_storedNameIsForeign = false;
+    QString m_loadedName;
+
+    QGroupBox *m_editFrame = nullptr;
+    QLabel *m_fileNamePicture = nullptr;
+    QLabel *m_playTimesPicture = nullptr;
+    QLabel *m_volumePicture = nullptr;
+    QLineEdit *m_fileNameText = nullptr;
+    FileNameLengthValidator *m_nameLength = nullptr;
+    QComboBox *m_playTimesCombo = nullptr;
+    QComboBox *m_volumeCombo = nullptr;
+    QPushButton *m_browseCmd = nullptr;
+    QPushButton *m_copyCmd = nullptr;
+    QPushButton *m_okCmd = nullptr;
+    QPushButton *m_cancelCmd = nullptr;
+};
+
+} // namespace nerav

@@ -1,0 +1,661 @@
+#include "FakePlatform.h"
+#include "ModalDriver.h"
+#include "ScheduleEditForm.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace nerav;
+using namespace nerav::test;
+
+namespace {
+
+ScheduleEntry MakeEntry(const QByteArray &base, const QByteArray &ext, int playTimes, int volume)
+{
+    ScheduleEntry entry;
+    std::copy(base.begin(), base.end(), entry.fileName.begin());
+    std::copy(ext.begin(), ext.end(), entry.fileExt.begin());
+    entry.playTimes = static_cast<std::uint8_t>(playTimes);
+    entry.volume = static_cast<std::uint8_t>(volume);
+    return entry;
+}
+
+template<std::size_t N>
+QByteArray FieldBytes(const std::array<std::uint8_t, N> &field)
+{
+    return QByteArray(reinterpret_cast<const char *>(field.data()), static_cast<qsizetype>(N));
+}
+
+QByteArray ZeroFilled(const QByteArray &text, int size)
+{
+    return text + QByteArray(size - text.size(), '\0');
+}
+
+QStringList Rows(const QListWidget &list)
+{
+    QStringList rows;
+    for (int i = 0; i < list.count(); ++i)
+        rows.append(list.item(i)->text());
+    return rows;
+}
+
+} // namespace
+
+// The main window as the editor sees it: three lists matching a small document.
+struct Fixture
+{
+    FakeApp app;
+    QListWidget normalList, advanceList, detailList;
+    int buttonCalls = 0;
+    int countsAtButtonCall = -1;
+    MainWindowLists lists;
+
+    Fixture()
+    {
+        ScheduleDocument &document = app.context.document;
+        document.basicEntries = {MakeEntry("SONG", "MP3", 10, 5), MakeEntry("CLIP", "", 0, 13),
+                                 MakeEntry("MOVIE", "AVI", 100, 12)};
+        AdvanceSchedule first, second;
+        first.details = {MakeEntry("A", "JPG", 1, 1), MakeEntry("B", "JPG", 2, 2)};
+        second.details = {MakeEntry("C", "VOB", 3, 3)};
+        document.advanceSchedules = {first, second};
+        normalList.addItems({"row 0", "row 1", "row 2"});
+        advanceList.addItems({"adv 0", "adv 1"});
+        detailList.addItems({"det 0", "det 1"});
+        advanceList.setCurrentRow(0);
+        lists = {&normalList, &advanceList, &detailList, [this] {
+                     ++buttonCalls;
+                     countsAtButtonCall = app.context.document.basicCount() +
+                             app.context.document.advanceSchedules[0].detailCount() +
+                             app.context.document.advanceSchedules[1].detailCount();
+                 }};
+    }
+    ScheduleDocument &document() { return app.context.document; }
+    int totalEntries()
+    {
+        return document().basicCount() + document().advanceSchedules[0].detailCount() +
+                document().advanceSchedules[1].detailCount();
+    }
+};
+
+class EditorHandle
+{
+public:
+    explicit EditorHandle(Fixture &fixture) : form(fixture.app.context, fixture.lists, nullptr)
+    {
+        name = form.findChild<QLineEdit *>("FileNameText");
+        playTimes = form.findChild<QComboBox *>("PlayTimesCombo");
+        volume = form.findChild<QComboBox *>("VolumeCombo");
+        browse = form.findChild<QPushButton *>("BrowseCmd");
+        copy = form.findChild<QPushButton *>("CopyCmd");
+        ok = form.findChild<QPushButton *>("OKCmd");
+        cancel = form.findChild<QPushButton *>("CancelCmd");
+    }
+    bool complete() const { return name && playTimes && volume && browse && copy && ok && cancel; }
+    void replaceName(const QString &text)
+    {
+        name->selectAll();
+        QTest::keyClicks(name, text);
+    }
+
+    ScheduleEditForm form;
+    QLineEdit *name = nullptr;
+    QComboBox *playTimes = nullptr, *volume = nullptr;
+    QPushButton *browse = nullptr, *copy = nullptr, *ok = nullptr, *cancel = nullptr;
+};
+
+class tst_EntryEditor : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+    void fileNameRule_data();
+    void fileNameRule();
+    void addWithDefaultsThroughExec();
+    void addDetailToSelectedSchedule();
+    void modify_data();
+    void modify();
+    void modifyClearsBytesOfLongerName();
+    void cancelChangesNothing_data();
+    void cancelChangesNothing();
+    void rejectedNameChangesNothingThroughExec();
+    void copyEnabledOnlyRightAfterBrowse();
+    void copyOpensCopyFormOverEditor();
+    void mediaFilterShowsUpperCaseNames();
+    void typingStopsAtLimitButBrowsedNameStaysWhole();
+    void foreignValuesAreShownAndKept();
+    void tabOrderAndFocus();
+};
+
+void tst_EntryEditor::cleanup()
+{
+    QVERIFY(WaitForNoModal());
+    QCOMPARE(VisibleTopLevelWindows(), QStringList());
+}
+
+// The rule and the encoding, through the real dialog: type the name, press OK.
+void tst_EntryEditor::fileNameRule_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QByteArray>("base");
+    QTest::addColumn<QByteArray>("ext");
+    QTest::addColumn<QString>("rowName");
+
+    QTest::newRow("plain") << "clip.jpg" << true << QByteArray("CLIP") << QByteArray("JPG")
+                           << "CLIP.JPG";
+    QTest::newRow("spaces around")
+            << "  clip.jpg   " << true << QByteArray("CLIP") << QByteArray("JPG") << "CLIP.JPG";
+    QTest::newRow("empty") << "" << false << QByteArray() << QByteArray() << "";
+    QTest::newRow("spaces only") << "    " << false << QByteArray() << QByteArray() << "";
+    QTest::newRow("21 characters")
+            << "1234567890123456.jpeg" << true << QByteArray("1234567890123456")
+            << QByteArray("JPEG") << "1234567890123456.JPEG";
+    QTest::newRow("16 without dot") << "abcdefghijklmnop" << true << QByteArray("ABCDEFGHIJKLMNOP")
+                                    << QByteArray() << "ABCDEFGHIJKLMNOP";
+    QTest::newRow("17 base") << "12345678901234567.jpg" << false << QByteArray() << QByteArray()
+                             << "";
+    QTest::newRow("17 without dot")
+            << "12345678901234567" << false << QByteArray() << QByteArray() << "";
+    QTest::newRow("5 character ext") << "clip.mpeg4" << false << QByteArray() << QByteArray() << "";
+    QTest::newRow("inner space") << "my clip.jpg" << false << QByteArray() << QByteArray() << "";
+    QTest::newRow("parentheses") << "clip(1).jpg" << false << QByteArray() << QByteArray() << "";
+    QTest::newRow("latin-1 letter")
+            << QString::fromUtf8("café.jpg") << false << QByteArray() << QByteArray() << "";
+    QTest::newRow("japanese") << QString::fromUtf8("映像.mp3") << false << QByteArray()
+                              << QByteArray() << "";
+    QTest::newRow("tab") << "clip\t.jpg" << false << QByteArray() << QByteArray() << "";
+    QTest::newRow("underscore dash digits") << "My_Clip-01.Mp3" << true << QByteArray("MY_CLIP-01")
+                                            << QByteArray("MP3") << "MY_CLIP-01.MP3";
+    QTest::newRow("a.b.c") << "a.b.c" << true << QByteArray("A.B") << QByteArray("C") << "A.B.C";
+    QTest::newRow("trailing dot") << "clip." << true << QByteArray("CLIP") << QByteArray()
+                                  << "CLIP.";
+    QTest::newRow("only extension")
+            << ".jpg" << true << QByteArray() << QByteArray("JPG") << ".JPG";
+    QTest::newRow("single dot") << "." << true << QByteArray() << QByteArray() << ".";
+}
+
+void tst_EntryEditor::fileNameRule()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, accepted);
+    QFETCH(QByteArray, base);
+    QFETCH(QByteArray, ext);
+    QFETCH(QString, rowName);
+
+    Fixture fixture;
+    fixture.document().editMode = EditAddBasic;
+    const ScheduleDocument before = fixture.document();
+    EditorHandle editor(fixture);
+    QVERIFY(editor.complete());
+    editor.form.show();
+    editor.name->insert(typed); // as typed or pasted; keyClicks cannot type non-ASCII
+    QString message;
+    if (!accepted)
+        AnswerNextMessageBox(QMessageBox::Ok, &message);
+    QTest::mouseClick(editor.ok, Qt::LeftButton);
+
+    if (!accepted) {
+        QCOMPARE(message, fixture.app.context.text.messages.msgFileNameError);
+        QVERIFY(editor.form.isVisible());
+        QCOMPARE(editor.name->text(), typed);
+        QVERIFY(fixture.document().SameContentAs(before));
+        QCOMPARE(fixture.normalList.count(), 3);
+        QCOMPARE(fixture.buttonCalls, 0);
+        editor.form.reject();
+        return;
+    }
+    QCOMPARE(editor.form.result(), int(QDialog::Accepted));
+    QCOMPARE(fixture.document().basicCount(), 4);
+    const ScheduleEntry &stored = fixture.document().basicEntries.back();
+    QCOMPARE(FieldBytes(stored.fileName), ZeroFilled(base, 16));
+    QCOMPARE(FieldBytes(stored.fileExt), ZeroFilled(ext, 4));
+    QCOMPARE(FieldBytes(stored.reserved), ZeroFilled({}, 6));
+    QVERIFY(fixture.normalList.item(3)->text().startsWith(rowName + QLatin1Char(' ')));
+}
+
+void tst_EntryEditor::addWithDefaultsThroughExec()
+{
+    Fixture fixture;
+    fixture.document().editMode = EditAddBasic;
+    EditorHandle editor(fixture);
+    QString playTimesShown, volumeShown;
+    bool copyEnabled = true;
+    OnNextModal([&](QWidget *) {
+        playTimesShown = editor.playTimes->currentText();
+        volumeShown = editor.volume->currentText();
+        copyEnabled = editor.copy->isEnabled();
+        QTest::keyClicks(editor.name, "clip.jpg");
+        QTest::mouseClick(editor.ok, Qt::LeftButton);
+    });
+    QCOMPARE(editor.form.exec(), int(QDialog::Accepted));
+
+    QCOMPARE(playTimesShown, QStringLiteral("1"));
+    QCOMPARE(volumeShown, QString::fromUtf8("標準"));
+    QVERIFY(!copyEnabled);
+    QCOMPARE(editor.playTimes->count(), 101);
+    QCOMPARE(editor.volume->count(), 14);
+    QCOMPARE(editor.volume->itemText(12), QStringLiteral("12"));
+    const ScheduleEntry &added = fixture.document().basicEntries.at(3);
+    QCOMPARE(added.playTimes, 1);
+    QCOMPARE(added.volume, DefaultVolume);
+    QCOMPARE(fixture.normalList.count(), 4);
+    QCOMPARE(fixture.normalList.currentRow(), 3);
+    QCOMPARE(fixture.normalList.item(3)->text(),
+             QStringLiteral("CLIP.JPG") + QString(13 + 5, ' ') + "1  " + QString(5, ' ') +
+                     QString::fromUtf8("標準"));
+    QCOMPARE(fixture.buttonCalls, 1);
+    QCOMPARE(fixture.countsAtButtonCall, 7); // called after the count grew
+}
+
+void tst_EntryEditor::addDetailToSelectedSchedule()
+{
+    Fixture fixture;
+    fixture.advanceList.setCurrentRow(1);
+    fixture.detailList.clear();
+    fixture.detailList.addItem("det 0");
+    fixture.document().editMode = EditAddDetail;
+    EditorHandle editor(fixture);
+    editor.form.show();
+    QCOMPARE(fixture.document().detailOwner, 1);
+    QTest::keyClicks(editor.name, "clip");
+    editor.playTimes->setCurrentIndex(3);
+    editor.volume->setCurrentIndex(12);
+    QTest::mouseClick(editor.ok, Qt::LeftButton);
+
+    QCOMPARE(fixture.document().advanceSchedules[0].detailCount(), 2);
+    QCOMPARE(fixture.document().advanceSchedules[1].detailCount(), 2);
+    QCOMPARE(fixture.document().basicCount(), 3);
+    const ScheduleEntry &added = fixture.document().advanceSchedules[1].details[1];
+    QCOMPARE(FieldBytes(added.fileExt), ZeroFilled({}, 4));
+    QCOMPARE(added.playTimes, 3);
+    QCOMPARE(added.volume, 12);
+    // Typed without a dot, the row shows no dot until the list is rebuilt.
+    QCOMPARE(fixture.detailList.item(1)->text(),
+             QStringLiteral("CLIP") + QString(16 + 5, ' ') + "3  " + QString(8, ' ') + "12");
+    QCOMPARE(fixture.detailList.currentRow(), 1);
+    QCOMPARE(fixture.buttonCalls, 1);
+    QCOMPARE(fixture.countsAtButtonCall, 7);
+}
+
+void tst_EntryEditor::modify_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("selectedRow");
+    QTest::addColumn<int>("editedRow");
+    QTest::addColumn<QString>("loadedName");
+    QTest::addColumn<QString>("loadedPlayTimes");
+    QTest::addColumn<QString>("loadedVolume");
+
+    QTest::newRow("basic, row 2 selected") << int(EditModifyBasic) << 2 << 2 << "MOVIE.AVI"
+                                           << "100"
+                                           << "12";
+    QTest::newRow("basic, nothing selected") << int(EditModifyBasic) << -1 << 0 << "SONG.MP3"
+                                             << "10"
+                                             << "5";
+    QTest::newRow("basic, no extension") << int(EditModifyBasic) << 1 << 1 << "CLIP."
+                                         << "0" << QString::fromUtf8("標準");
+    QTest::newRow("detail, row 1 selected") << int(EditModifyDetail) << 1 << 1 << "B.JPG"
+                                            << "2"
+                                            << "2";
+    QTest::newRow("detail, nothing selected") << int(EditModifyDetail) << -1 << 0 << "A.JPG"
+                                              << "1"
+                                              << "1";
+}
+
+void tst_EntryEditor::modify()
+{
+    QFETCH(int, mode);
+    QFETCH(int, selectedRow);
+    QFETCH(int, editedRow);
+    QFETCH(QString, loadedName);
+    QFETCH(QString, loadedPlayTimes);
+    QFETCH(QString, loadedVolume);
+
+    Fixture fixture;
+    QListWidget &list = mode == EditModifyBasic ? fixture.normalList : fixture.detailList;
+    list.setCurrentRow(selectedRow);
+    fixture.document().editMode = static_cast<std::int16_t>(mode);
+    const ScheduleDocument before = fixture.document();
+    const QStringList rowsBefore = Rows(list);
+    EditorHandle editor(fixture);
+    editor.form.show();
+
+    QCOMPARE(fixture.document().editIndex, editedRow);
+    QCOMPARE(list.currentRow(), editedRow);
+    QCOMPARE(editor.name->text(), loadedName);
+    QCOMPARE(editor.playTimes->currentText(), loadedPlayTimes);
+    QCOMPARE(editor.volume->currentText(), loadedVolume);
+    QVERIFY(!editor.copy->isEnabled());
+
+    editor.replaceName("new.dat");
+    editor.playTimes->setCurrentIndex(7);
+    editor.volume->setCurrentIndex(0);
+    QTest::mouseClick(editor.ok, Qt::LeftButton);
+    QCOMPARE(editor.form.result(), int(QDialog::Accepted));
+
+    ScheduleDocument expected = before;
+    expected.editMode = fixture.document().editMode;
+    std::vector<ScheduleEntry> &entries =
+            mode == EditModifyBasic ? expected.basicEntries : expected.advanceSchedules[0].details;
+    entries[static_cast<std::size_t>(editedRow)] = MakeEntry("NEW", "DAT", 7, 0);
+    QVERIFY(fixture.document().SameContentAs(expected));
+
+    QStringList expectedRows = rowsBefore;
+    expectedRows[editedRow] = "NEW.DAT" + QString(14 + 5, ' ') + "7  " + QString(8, ' ') + "0";
+    QCOMPARE(Rows(list), expectedRows);
+    QCOMPARE(list.currentRow(), editedRow);
+    QCOMPARE(fixture.buttonCalls, 0);
+}
+
+void tst_EntryEditor::modifyClearsBytesOfLongerName()
+{
+    Fixture fixture;
+    fixture.document().basicEntries[0] = MakeEntry("ABCDEFGHIJKLMNOP", "JPEG", 1, 1);
+    fixture.document().basicEntries[0].reserved.fill(7);
+    fixture.normalList.setCurrentRow(0);
+    fixture.document().editMode = EditModifyBasic;
+    EditorHandle editor(fixture);
+    editor.form.show();
+    QCOMPARE(editor.name->text(), QStringLiteral("ABCDEFGHIJKLMNOP.JPEG"));
+    editor.replaceName("abcdefghijklmno.jpg");
+    QTest::mouseClick(editor.ok, Qt::LeftButton);
+    const ScheduleEntry &stored = fixture.document().basicEntries[0];
+    QCOMPARE(FieldBytes(stored.fileName), ZeroFilled("ABCDEFGHIJKLMNO", 16));
+    QCOMPARE(FieldBytes(stored.fileExt), ZeroFilled("JPG", 4));
+    QCOMPARE(FieldBytes(stored.reserved), ZeroFilled({}, 6));
+}
+
+void tst_EntryEditor::cancelChangesNothing_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::newRow("add basic") << int(EditAddBasic);
+    QTest::newRow("modify basic") << int(EditModifyBasic);
+    QTest::newRow("add detail") << int(EditAddDetail);
+    QTest::newRow("modify detail") << int(EditModifyDetail);
+}
+
+void tst_EntryEditor::cancelChangesNothing()
+{
+    QFETCH(int, mode);
+    Fixture fixture;
+    fixture.normalList.setCurrentRow(1);
+    fixture.detailList.setCurrentRow(1);
+    fixture.document().editMode = static_cast<std::int16_t>(mode);
+    const ScheduleDocument before = fixture.document();
+    const QStringList normalRows = Rows(fixture.normalList), detailRows = Rows(fixture.detailList);
+    EditorHandle editor(fixture);
+    editor.form.show();
+    editor.replaceName("other.jpg");
+    editor.playTimes->setCurrentIndex(50);
+    QTest::mouseClick(editor.cancel, Qt::LeftButton);
+
+    QCOMPARE(editor.form.result(), int(QDialog::Rejected));
+    QVERIFY(fixture.document().SameContentAs(before));
+    QCOMPARE(Rows(fixture.normalList), normalRows);
+    QCOMPARE(Rows(fixture.detailList), detailRows);
+    QCOMPARE(fixture.buttonCalls, 0);
+}
+
+void tst_EntryEditor::rejectedNameChangesNothingThroughExec()
+{
+    Fixture fixture;
+    fixture.normalList.setCurrentRow(0);
+    fixture.document().editMode = EditModifyBasic;
+    const ScheduleDocument before = fixture.document();
+    EditorHandle editor(fixture);
+    QString message;
+    bool stillOpen = false;
+    QString textAfter;
+    OnNextModal([&](QWidget *) {
+        editor.replaceName("clip(1).jpg");
+        editor.volume->setCurrentIndex(3);
+        AnswerNextMessageBox(QMessageBox::Ok, &message);
+        QTest::mouseClick(editor.ok, Qt::LeftButton);
+        stillOpen = editor.form.isVisible();
+        textAfter = editor.name->text();
+        QTest::mouseClick(editor.cancel, Qt::LeftButton);
+    });
+    QCOMPARE(editor.form.exec(), int(QDialog::Rejected));
+    QCOMPARE(message, QString::fromUtf8("ファイル名設定エラー"));
+    QVERIFY(stillOpen);
+    QCOMPARE(textAfter, QStringLiteral("clip(1).jpg"));
+    QVERIFY(fixture.document().SameContentAs(before));
+    QCOMPARE(Rows(fixture.normalList), QStringList({"row 0", "row 1", "row 2"}));
+}
+
+void tst_EntryEditor::copyEnabledOnlyRightAfterBrowse()
+{
+    QTemporaryDir media;
+    QVERIFY(media.isValid());
+    for (const char *name : {"CLIP.JPG", "my clip.jpg"}) {
+        QFile file(media.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    Fixture fixture;
+    fixture.app.context.settings.mediaFolder = media.path() + "/";
+    fixture.document().editMode = EditAddBasic;
+    EditorHandle editor(fixture);
+    QStringList copied;
+    editor.form.openCopyDialog = [&](const QString &name) { copied.append(name); };
+    editor.form.show();
+    QVERIFY(!editor.copy->isEnabled());
+
+    QString startFolder;
+    AnswerNextFileDialog(media.filePath("CLIP.JPG"), &startFolder);
+    QTest::mouseClick(editor.browse, Qt::LeftButton);
+    QCOMPARE(startFolder, media.path());
+    QCOMPARE(editor.name->text(), QStringLiteral("CLIP.JPG"));
+    QVERIFY(editor.copy->isEnabled());
+    QTest::mouseClick(editor.copy, Qt::LeftButton);
+    QCOMPARE(copied, QStringList({"CLIP.JPG"}));
+
+    QTest::keyClick(editor.name, Qt::Key_A);
+    QVERIFY(!editor.copy->isEnabled());
+
+    // A cancelled Browse changes nothing.
+    AnswerNextFileDialog(QString());
+    QTest::mouseClick(editor.browse, Qt::LeftButton);
+    QCOMPARE(editor.name->text(), QStringLiteral("CLIP.JPGa"));
+    QVERIFY(!editor.copy->isEnabled());
+
+    // A name the player refuses is not handed to the copy dialog.
+    AnswerNextFileDialog(media.filePath("my clip.jpg"));
+    QTest::mouseClick(editor.browse, Qt::LeftButton);
+    QVERIFY(editor.copy->isEnabled());
+    QString message;
+    AnswerNextMessageBox(QMessageBox::Ok, &message);
+    QTest::mouseClick(editor.copy, Qt::LeftButton);
+    QCOMPARE(message, fixture.app.context.text.messages.msgFileNameError);
+    QCOMPARE(copied.size(), 1);
+
+    // The folder of the chosen file stays remembered when the editor is cancelled.
+    const QString subfolder = media.filePath("sub");
+    QVERIFY(QDir().mkdir(subfolder));
+    QFile(subfolder + "/x.mp3").open(QIODevice::WriteOnly);
+    AnswerNextFileDialog(subfolder + "/x.mp3");
+    QTest::mouseClick(editor.browse, Qt::LeftButton);
+    QTest::mouseClick(editor.cancel, Qt::LeftButton);
+    QCOMPARE(fixture.app.context.settings.mediaFolder, subfolder + "/");
+    QCOMPARE(fixture.document().basicCount(), 3);
+}
+
+void tst_EntryEditor::copyOpensCopyFormOverEditor()
+{
+    QTemporaryDir media;
+    QFile file(media.filePath("song.mp3"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    Fixture fixture;
+    fixture.app.context.settings.mediaFolder = media.path() + "/";
+    fixture.document().editMode = EditAddBasic;
+    EditorHandle editor(fixture);
+    editor.form.show();
+    AnswerNextFileDialog(media.filePath("song.mp3"));
+    QTest::mouseClick(editor.browse, Qt::LeftButton);
+    QString opened;
+    QWidget *openedParent = nullptr;
+    OnNextModal([&](QWidget *widget) {
+        opened = widget->objectName();
+        openedParent = widget->parentWidget();
+        widget->close();
+    });
+    QTest::mouseClick(editor.copy, Qt::LeftButton);
+    QCOMPARE(opened, QStringLiteral("CopyForm"));
+    QCOMPARE(openedParent, &editor.form);
+    editor.form.reject();
+}
+
+void tst_EntryEditor::mediaFilterShowsUpperCaseNames()
+{
+    QTemporaryDir media;
+    for (const char *name : {"CLIP.JPG", "song.mp3", "Movie.Vob", "notes.txt"}) {
+        QFile file(media.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    Fixture fixture;
+    fixture.app.context.settings.mediaFolder = media.path() + "/";
+    fixture.document().editMode = EditAddBasic;
+    EditorHandle editor(fixture);
+    editor.form.show();
+    QStringList filters, shown;
+    QString selectedFilter;
+    bool loaded = false;
+    OnNextModal([&](QWidget *widget) {
+        auto *dialog = qobject_cast<QFileDialog *>(widget);
+        if (!dialog) {
+            widget->close();
+            return;
+        }
+        filters = dialog->nameFilters();
+        selectedFilter = dialog->selectedNameFilter();
+        auto *view = dialog->findChild<QListView *>("listView");
+        if (view) {
+            loaded = QTest::qWaitFor(
+                    [&] { return view->model()->rowCount(view->rootIndex()) >= 3; });
+            QTest::qWait(50); // let the model finish filtering
+            for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row)
+                shown.append(view->model()->index(row, 0, view->rootIndex()).data().toString());
+        }
+        dialog->reject();
+    });
+    QTest::mouseClick(editor.browse, Qt::LeftButton);
+    editor.form.reject();
+
+    QCOMPARE(filters,
+             QStringList({"Media File (*.jpg *.avi *.mpg *.dat *.vob *.mp3)", "All File (*)"}));
+    QCOMPARE(selectedFilter, filters.first());
+    QVERIFY(loaded);
+    shown.sort();
+    QCOMPARE(shown, QStringList({"CLIP.JPG", "Movie.Vob", "song.mp3"}));
+}
+
+void tst_EntryEditor::typingStopsAtLimitButBrowsedNameStaysWhole()
+{
+    QTemporaryDir media;
+    const QString longName = "a_rather_long_media_file_name.mp3"; // 33 characters
+    QFile file(media.filePath(longName));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    Fixture fixture;
+    fixture.app.context.settings.mediaFolder = media.path() + "/";
+    fixture.document().editMode = EditAddBasic;
+    EditorHandle editor(fixture);
+    editor.form.show();
+
+    QTest::keyClicks(editor.name, "abcdefghijklmnopqrstuvwxyz");
+    QCOMPARE(editor.name->text(), QStringLiteral("abcdefghijklmnopqrstuv"));
+
+    AnswerNextFileDialog(media.filePath(longName));
+    QTest::mouseClick(editor.browse, Qt::LeftButton);
+    QCOMPARE(editor.name->text(), longName);
+    editor.name->end(false);
+    QTest::keyClick(editor.name, Qt::Key_X);
+    QCOMPARE(editor.name->text(), longName);
+    QTest::keyClick(editor.name, Qt::Key_Backspace);
+    QCOMPARE(editor.name->text(), longName.chopped(1));
+    QTest::keyClick(editor.name, Qt::Key_X);
+    QCOMPARE(editor.name->text(), longName.chopped(1));
+
+    // Pasted text is cut to what fits.
+    editor.name->clear();
+    QTest::keyClicks(editor.name, "clip.jpg");
+    editor.name->home(false);
+    editor.name->insert("0123456789abcdefghij");
+    QCOMPARE(editor.name->text(), QStringLiteral("0123456789abcdclip.jpg"));
+    editor.form.reject();
+}
+
+void tst_EntryEditor::foreignValuesAreShownAndKept()
+{
+    Fixture fixture;
+    ScheduleEntry foreign = MakeEntry("CAF\xC9", "JPG", 150, 200);
+    fixture.document().basicEntries[1] = foreign;
+    fixture.document().editMode = EditModifyBasic;
+    {
+        fixture.normalList.setCurrentRow(1);
+        EditorHandle editor(fixture);
+        editor.form.show();
+        QCOMPARE(editor.name->text(), QString::fromUtf8("CAFÉ.JPG"));
+        QCOMPARE(editor.playTimes->currentText(), QStringLiteral("150"));
+        QCOMPARE(editor.volume->currentText(), QStringLiteral("200"));
+        QTest::mouseClick(editor.ok, Qt::LeftButton);
+        QCOMPARE(editor.form.result(), int(QDialog::Accepted));
+        QVERIFY(fixture.document().basicEntries[1] == foreign);
+        QCOMPARE(fixture.normalList.item(1)->text(),
+                 QString::fromUtf8("CAFÉ.JPG") + QString(13 + 5, ' ') + "150" + QString(8, ' ') +
+                         "200");
+    }
+    {
+        EditorHandle editor(fixture);
+        editor.form.show();
+        editor.playTimes->setCurrentIndex(5);
+        QTest::mouseClick(editor.ok, Qt::LeftButton);
+        const ScheduleEntry &stored = fixture.document().basicEntries[1];
+        QCOMPARE(stored.playTimes, 5);
+        QCOMPARE(stored.volume, 200);
+        QVERIFY(stored.fileName == foreign.fileName);
+    }
+    {
+        // An edited name is a typed name: the rule applies.
+        EditorHandle editor(fixture);
+        editor.form.show();
+        editor.name->end(false);
+        QTest::keyClick(editor.name, Qt::Key_Backspace);
+        AnswerNextMessageBox(QMessageBox::Ok);
+        QTest::mouseClick(editor.ok, Qt::LeftButton);
+        QVERIFY(editor.form.isVisible());
+        QVERIFY(fixture.document().basicEntries[1].fileName == foreign.fileName);
+        editor.form.reject();
+    }
+}
+
+void tst_EntryEditor::tabOrderAndFocus()
+{
+    Fixture fixture;
+    fixture.document().editMode = EditAddBasic;
+    EditorHandle editor(fixture);
+    editor.form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&editor.form));
+    QCOMPARE(QApplication::focusWidget(), editor.name);
+    // CopyCmd is disabled after load, so Tab passes it by; enable it to see its place.
+    editor.copy->setEnabled(true);
+    const QList<QWidget *> expected = {editor.browse, editor.copy, editor.playTimes,
+                                       editor.volume, editor.ok,   editor.cancel,
+                                       editor.name};
+    for (QWidget *next : expected) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), next);
+    }
+    editor.form.reject();
+}
+
+QTEST_MAIN(tst_EntryEditor)
+#include "tst_entryeditor.moc"
