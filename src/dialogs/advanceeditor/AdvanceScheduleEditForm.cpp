@@ -1,0 +1,412 @@
+#include "AdvanceScheduleEditForm.h"
+
+#include "MessageBoxes.h"
+#include "ScheduleRules.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace nerav {
+
+namespace {
+
+constexpr int LastWeekDayPosition = EveryDay;
+
+void FillNumbers(QComboBox *combo, int first, int last)
+{
+    combo->clear();
+    for (int value = first; value <= last; ++value)
+        combo->addItem(QString::number(value));
+}
+
+// Values read from a file may lie outside a list: the nearest item is selected.
+void SelectPosition(QComboBox *combo, int position)
+{
+    combo->setCurrentIndex(std::clamp(position, 0, combo->count() - 1));
+}
+
+int Shown(const QComboBox *combo)
+{
+    return combo->currentText().toInt();
+}
+
+QString TwoDigits(const QComboBox *combo)
+{
+    return QStringLiteral("%1").arg(Shown(combo), 2, 10, QLatin1Char('0'));
+}
+
+std::uint8_t Byte(int value)
+{
+    return static_cast<std::uint8_t>(value);
+}
+
+} // namespace
+
+AdvanceScheduleEditForm::AdvanceScheduleEditForm(AppContext &context, const MainWindowLists &lists,
+                                                 QWidget *parent)
+    : QDialog(parent), m_context(context), m_lists(lists)
+{
+    setObjectName(QStringLiteral("AdvanceScheduleEditForm"));
+    setModal(true);
+    BuildControls();
+    BuildLayout();
+    m_comboEventsEnabled = false;
+    InitAdvanceEditFormOsd();
+    PrepareAdvanceEdit();
+    m_comboEventsEnabled = true;
+}
+
+AdvanceScheduleEditForm::~AdvanceScheduleEditForm() = default;
+
+void AdvanceScheduleEditForm::BuildControls()
+{
+    m_dateFrame = new QGroupBox(this);
+    m_dateFrame->setObjectName(QStringLiteral("DateFrame"));
+    m_timeSetupFrame = new QGroupBox(this);
+    m_timeSetupFrame->setObjectName(QStringLiteral("TimeSetupFrame"));
+
+    // The row captions are the same Japanese words in both languages.
+    m_startDateFrame = BuildValueFrame({"StartDateFrame",
+                                        {"Picture1", "Picture2", "Picture3"},
+                                        {"年", "月", "日"},
+                                        {"StartYearCombo", "StartMonthCombo", "StartDayCombo"}},
+                                       m_startDate);
+    m_stopDateFrame = BuildValueFrame({"StopDateFrame",
+                                       {"Picture4", "Picture5", "Picture6"},
+                                       {"年", "月", "日"},
+                                       {"StopYearCombo", "StopMonthCombo", "StopDayCombo"}},
+                                      m_stopDate);
+    m_startTimeFrame = BuildValueFrame({"StartTimeFrame",
+                                        {"Picture9", "Picture8", "Picture7"},
+                                        {"時", "分", "秒"},
+                                        {"StartHourCombo", "StartMinuteCombo", "StartSecondCombo"}},
+                                       m_startTime);
+    m_stopTimeFrame = BuildValueFrame({"StopTimeFrame",
+                                       {"Picture12", "Picture11", "Picture10"},
+                                       {"時", "分", "秒"},
+                                       {"StopHourCombo", "StopMinuteCombo", "StopSecondCombo"}},
+                                      m_stopTime);
+
+    m_weekDayFrame = new QGroupBox(m_dateFrame);
+    m_weekDayFrame->setObjectName(QStringLiteral("WeekDayFrame"));
+    m_weekdayCombo = new QComboBox(m_weekDayFrame);
+    m_weekdayCombo->setObjectName(QStringLiteral("WeekdayCombo"));
+
+    m_okCmd = new QPushButton(this);
+    m_okCmd->setObjectName(QStringLiteral("OKCmd"));
+    m_okCmd->setDefault(true);
+    m_cancelCmd = new QPushButton(this);
+    m_cancelCmd->setObjectName(QStringLiteral("CancelCmd"));
+    m_cancelCmd->setAutoDefault(false);
+
+    for (QComboBox *year : {m_startDate.first, m_stopDate.first})
+        year->setMaxVisibleItems(12);
+    connect(m_startDate.first, &QComboBox::currentIndexChanged, this,
+            &AdvanceScheduleEditForm::StartDate_Click);
+    connect(m_startDate.second, &QComboBox::currentIndexChanged, this,
+            &AdvanceScheduleEditForm::StartDate_Click);
+    connect(m_stopDate.first, &QComboBox::currentIndexChanged, this,
+            &AdvanceScheduleEditForm::StopDate_Click);
+    connect(m_stopDate.second, &QComboBox::currentIndexChanged, this,
+            &AdvanceScheduleEditForm::StopDate_Click);
+    connect(m_okCmd, &QPushButton::clicked, this, &AdvanceScheduleEditForm::OKCmd_Click);
+    connect(m_cancelCmd, &QPushButton::clicked, this, &AdvanceScheduleEditForm::CancelCmd_Click);
+}
+
+QGroupBox *AdvanceScheduleEditForm::BuildValueFrame(const RowNames &names, ValueRows &rows)
+{
+    auto *frame = new QGroupBox(this);
+    frame->setObjectName(QLatin1String(names.frame));
+    auto *grid = new QGridLayout(frame);
+    QComboBox **combos[3] = {&rows.first, &rows.second, &rows.third};
+    for (int row = 0; row < 3; ++row) {
+        auto *picture = new QLabel(QString::fromUtf8(names.words[row]), frame);
+        picture->setObjectName(QLatin1String(names.pictures[row]));
+        auto *combo = new QComboBox(frame);
+        combo->setObjectName(QLatin1String(names.combos[row]));
+        combo->setMinimumContentsLength(4);
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        picture->setBuddy(combo);
+        grid->addWidget(picture, row, 0);
+        grid->addWidget(combo, row, 1);
+        *combos[row] = combo;
+    }
+    grid->setColumnStretch(1, 1);
+    return frame;
+}
+
+void AdvanceScheduleEditForm::BuildLayout()
+{
+    auto *dateColumn = new QVBoxLayout(m_dateFrame);
+    m_startDateFrame->setParent(m_dateFrame);
+    m_stopDateFrame->setParent(m_dateFrame);
+    dateColumn->addWidget(m_startDateFrame);
+    dateColumn->addWidget(m_stopDateFrame);
+    dateColumn->addWidget(m_weekDayFrame);
+    auto *weekDayRow = new QHBoxLayout(m_weekDayFrame);
+    weekDayRow->addWidget(m_weekdayCombo);
+
+    auto *timeColumn = new QVBoxLayout(m_timeSetupFrame);
+    m_startTimeFrame->setParent(m_timeSetupFrame);
+    m_stopTimeFrame->setParent(m_timeSetupFrame);
+    timeColumn->addWidget(m_startTimeFrame);
+    timeColumn->addWidget(m_stopTimeFrame);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_okCmd);
+    buttons->addWidget(m_cancelCmd);
+
+    auto *grid = new QGridLayout(this);
+    grid->addWidget(m_dateFrame, 0, 0, 2, 1);
+    grid->addWidget(m_timeSetupFrame, 0, 1);
+    grid->addLayout(buttons, 1, 1, Qt::AlignBottom);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void AdvanceScheduleEditForm::InitAdvanceEditFormOsd()
+{
+    const CaptionTable &captions = m_context.text.captions;
+    setWindowTitle(captions.advanceEditorTitle);
+    m_dateFrame->setTitle(captions.dateSetup);
+    m_timeSetupFrame->setTitle(captions.timeSetup);
+    m_startDateFrame->setTitle(captions.startDayHeading);
+    m_stopDateFrame->setTitle(captions.stopDayHeading);
+    m_startTimeFrame->setTitle(captions.startTimeHeading);
+    m_stopTimeFrame->setTitle(captions.stopTimeHeading);
+    m_weekDayFrame->setTitle(captions.weekDayHeading);
+    m_okCmd->setText(captions.okCommand);
+    m_cancelCmd->setText(captions.cancelCommand);
+}
+
+void AdvanceScheduleEditForm::PrepareAdvanceEdit()
+{
+    ScheduleDocument &document = m_context.document;
+    if (document.editMode == EditModifyBasic) {
+        QListWidget *list = m_lists.advanceList;
+        if (list && list->currentRow() < 0 && list->count() > 0)
+            list->setCurrentRow(0);
+        document.editIndex = static_cast<std::int16_t>(list ? list->currentRow() : -1);
+    }
+    FillDateLists();
+    FillTimeLists();
+}
+
+const AdvanceSchedule *AdvanceScheduleEditForm::EditedSchedule() const
+{
+    const ScheduleDocument &document = m_context.document;
+    if (document.editMode != EditModifyBasic || document.editIndex < 0 ||
+        document.editIndex >= document.advanceCount())
+        return nullptr;
+    return &document.advanceSchedules[static_cast<std::size_t>(document.editIndex)];
+}
+
+void AdvanceScheduleEditForm::FillDateLists()
+{
+    for (const ValueRows *date : {&m_startDate, &m_stopDate}) {
+        FillNumbers(date->first, FirstYear, LastYear);
+        FillNumbers(date->second, 1, 12);
+    }
+    if (const AdvanceSchedule *s = EditedSchedule()) {
+        SelectDate(m_startDate, s->startYear, s->startMonth, s->startDay);
+        SelectDate(m_stopDate, s->stopYear, s->stopMonth, s->stopDay);
+    } else {
+        // A new schedule starts today; outside the years offered, on the nearest date offered.
+        QDate today = m_context.platform.clock.today();
+        today = today.isValid() ? std::clamp(today, QDate(FirstYear, 1, 1), QDate(LastYear, 12, 31))
+                                : QDate(FirstYear, 1, 1);
+        for (const ValueRows *date : {&m_startDate, &m_stopDate})
+            SelectDate(*date, today.year() - FirstYear, today.month(), today.day());
+    }
+
+    m_weekdayCombo->clear();
+    for (int day = 0; day <= LastWeekDayPosition; ++day)
+        m_weekdayCombo->addItem(m_context.text.captions.weekDayName(day));
+    const AdvanceSchedule *s = EditedSchedule();
+    SelectPosition(m_weekdayCombo, s ? s->weekDay : LastWeekDayPosition);
+}
+
+void AdvanceScheduleEditForm::SelectDate(const ValueRows &date, int yearOffset, int month, int day)
+{
+    SelectPosition(date.first, yearOffset);
+    SelectPosition(date.second, month - 1);
+    FillNumbers(date.third, 1, DaysInMonth(Shown(date.first), Shown(date.second)));
+    SelectPosition(date.third, day - 1);
+}
+
+void AdvanceScheduleEditForm::FillTimeLists()
+{
+    for (const ValueRows *time : {&m_startTime, &m_stopTime}) {
+        FillNumbers(time->first, 0, 23);
+        FillNumbers(time->second, 0, 59);
+        FillNumbers(time->third, 0, 59);
+    }
+    if (const AdvanceSchedule *s = EditedSchedule()) {
+        SelectTime(m_startTime, s->startHour, s->startMinute, s->startSecond);
+        SelectTime(m_stopTime, s->stopHour, s->stopMinute, s->stopSecond);
+    } else {
+        SelectTime(m_startTime, 0, 0, 0);
+        SelectTime(m_stopTime, 23, 59, 59);
+    }
+}
+
+void AdvanceScheduleEditForm::SelectTime(const ValueRows &time, int hour, int minute, int second)
+{
+    SelectPosition(time.first, hour);
+    SelectPosition(time.second, minute);
+    SelectPosition(time.third, second);
+}
+
+void AdvanceScheduleEditForm::StartDate_Click()
+{
+    if (m_comboEventsEnabled)
+        RebuildStartDays();
+}
+
+void AdvanceScheduleEditForm::StopDate_Click()
+{
+    if (m_comboEventsEnabled)
+        RebuildStopDays();
+}
+
+void AdvanceScheduleEditForm::RebuildStartDays()
+{
+    RebuildDays(m_startDate);
+}
+
+void AdvanceScheduleEditForm::RebuildStopDays()
+{
+    RebuildDays(m_stopDate);
+}
+
+// Refills the day list for the chosen year and month, keeping the day where the month has it
+// and otherwise moving it to the month's last day.
+void AdvanceScheduleEditForm::RebuildDays(const ValueRows &date)
+{
+    const int position = Shown(date.third) - 1;
+    const int year = FirstYear + date.first->currentIndex();
+    const int month = date.second->currentIndex() + 1;
+    FillNumbers(date.third, 1, DaysInMonth(year, month));
+    SelectPosition(date.third, position);
+    date.third->update();
+}
+
+bool AdvanceScheduleEditForm::CheckDateOrder() const
+{
+    const int start[3] = {Shown(m_startDate.first), Shown(m_startDate.second),
+                          Shown(m_startDate.third)};
+    const int stop[3] = {Shown(m_stopDate.first), Shown(m_stopDate.second),
+                         Shown(m_stopDate.third)};
+    return !std::lexicographical_compare(stop, stop + 3, start, start + 3);
+}
+
+bool AdvanceScheduleEditForm::CheckTimeOrder() const
+{
+    const int start[3] = {Shown(m_startTime.first), Shown(m_startTime.second),
+                          Shown(m_startTime.third)};
+    const int stop[3] = {Shown(m_stopTime.first), Shown(m_stopTime.second),
+                         Shown(m_stopTime.third)};
+    return std::lexicographical_compare(start, start + 3, stop, stop + 3);
+}
+
+void AdvanceScheduleEditForm::StoreAdvanceSchedule(AdvanceSchedule &schedule) const
+{
+    schedule.weekDay = Byte(m_weekdayCombo->currentIndex());
+    schedule.startYear = Byte(Shown(m_startDate.first) - FirstYear);
+    schedule.startMonth = Byte(Shown(m_startDate.second));
+    schedule.startDay = Byte(Shown(m_startDate.third));
+    schedule.startHour = Byte(Shown(m_startTime.first));
+    schedule.startMinute = Byte(Shown(m_startTime.second));
+    schedule.startSecond = Byte(Shown(m_startTime.third));
+    schedule.stopYear = Byte(Shown(m_stopDate.first) - FirstYear);
+    schedule.stopMonth = Byte(Shown(m_stopDate.second));
+    schedule.stopDay = Byte(Shown(m_stopDate.third));
+    schedule.stopHour = Byte(Shown(m_stopTime.first));
+    schedule.stopMinute = Byte(Shown(m_stopTime.second));
+    schedule.stopSecond = Byte(Shown(m_stopTime.third));
+}
+
+QString AdvanceScheduleEditForm::AdvanceRowText() const
+{
+    const auto dateText = [](const ValueRows &date) {
+        return date.first->currentText().trimmed() + u'/' + TwoDigits(date.second) + u'/' +
+                TwoDigits(date.third);
+    };
+    return QStringLiteral(" ") + dateText(m_startDate) + QStringLiteral("   ") +
+            dateText(m_stopDate) + QStringLiteral("   ") + m_weekdayCombo->currentText().trimmed();
+}
+
+void AdvanceScheduleEditForm::AddAdvanceRow()
+{
+    QListWidget *list = m_lists.advanceList;
+    if (!list)
+        return;
+    list->addItem(AdvanceRowText());
+    list->setCurrentRow(list->count() - 1);
+    list->update();
+}
+
+void AdvanceScheduleEditForm::UpdateAdvanceRow()
+{
+    QListWidget *list = m_lists.advanceList;
+    const int row = m_context.document.editIndex;
+    if (!list || row < 0 || row >= list->count())
+        return;
+    list->item(row)->setText(AdvanceRowText());
+    list->setCurrentRow(row);
+    list->update();
+}
+
+void AdvanceScheduleEditForm::OKCmd_Click()
+{
+    if (!CheckDateOrder()) {
+        ShowMessage(this, m_context.text.messages.msgDateSetupError);
+        return;
+    }
+    if (!CheckTimeOrder()) {
+        ShowMessage(this, m_context.text.messages.msgTimeSetupError);
+        return;
+    }
+    const bool stored =
+            m_context.document.editMode == EditAddBasic ? AddSchedule() : ModifySchedule();
+    if (stored)
+        accept();
+    else
+        reject(); // the advance list named no schedule to change: nothing is stored
+}
+
+bool AdvanceScheduleEditForm::AddSchedule()
+{
+    std::vector<AdvanceSchedule> &schedules = m_context.document.advanceSchedules;
+    schedules.emplace_back();
+    StoreAdvanceSchedule(schedules.back());
+    AddAdvanceRow();
+    if (m_lists.buttonStatusSetup)
+        m_lists.buttonStatusSetup();
+    return true;
+}
+
+bool AdvanceScheduleEditForm::ModifySchedule()
+{
+    if (!EditedSchedule())
+        return false;
+    StoreAdvanceSchedule(
+            m_context.document
+                    .advanceSchedules[static_cast<std::size_t>(m_context.document.editIndex)]);
+    UpdateAdvanceRow();
+    return true;
+}
+
+void AdvanceScheduleEditForm::CancelCmd_Click()
+{
+    reject();
+}
+
+} // namespace nerav
