@@ -1,0 +1,357 @@
+// nrvtool: dump and make round-trip; make refuses what the program's editors and Save refuse,
+// naming the place in the JSON; usage errors exit 2.
+
+#include "NrvTool.h"
+#include "ScheduleCodec.h"
+#include "ScheduleFile.h"
+#include "ScriptedRandom.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace nerav;
+
+namespace {
+
+struct ToolRun
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+ToolRun RunTool(const QStringList &arguments)
+{
+    ToolRun run;
+    QTextStream out(&run.out);
+    QTextStream err(&run.err);
+    SeededRandom random(42);
+    run.exitCode = RunNrvTool(arguments, out, err, random);
+    out.flush();
+    err.flush();
+    return run;
+}
+
+bool PutText(const QString &path, const QByteArray &text)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+}
+
+const char FullSchedule[] = R"({
+  "basic": [
+    {"name": "  clip.jpg ", "playTimes": 3, "volume": 5},
+    {"name": "1234567890123456.jpeg", "volume": "default"},
+    {"name": "a.b.c", "playTimes": 100, "volume": 12},
+    {"name": "noext.", "playTimes": 0, "volume": 0}
+  ],
+  "advance": [
+    {"start": "2006-12-28 00:00:00", "stop": "2007-01-05 23:59:59", "weekDay": 3,
+     "details": [{"name": "song.mp3", "playTimes": 1, "volume": 13}]},
+    {"start": "2008-02-29 08:30:00", "stop": "2008-02-29 08:30:01",
+     "details": [{"name": ".avi"}, {"name": "x_y-z.vob", "playTimes": 7}]}
+  ]
+})";
+
+const char OneEntry[] = R"({"basic": [{"name": "clip.jpg"}]})";
+
+QByteArray WithAdvance(const char *advance)
+{
+    return QByteArray(R"({"basic": [{"name": "clip.jpg"}], "advance": [)") + advance + "]}";
+}
+
+const char GoodDates[] = R"("start": "2007-01-01 00:00:00", "stop": "2007-01-02 23:59:59")";
+
+QByteArray Advance(const QByteArray &fields)
+{
+    return "{" + fields + R"(, "details": [{"name": "a.jpg"}]})";
+}
+
+} // namespace
+
+class TestNrvTool : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void makeThenDumpRoundTrips();
+    void dumpShowsStoredValuesOfForeignFiles();
+    void dumpOfDamagedFileNamesProblemAndOffset();
+    void makeRefusesWithThePlace_data();
+    void makeRefusesWithThePlace();
+    void makeKeepsOldFileWhenRefused();
+    void usageErrorsExitTwo_data();
+    void usageErrorsExitTwo();
+    void executableRunsAsCommand();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_folder;
+};
+
+void TestNrvTool::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_folder = m_dir->path() + '/';
+}
+
+void TestNrvTool::makeThenDumpRoundTrips()
+{
+    QVERIFY(PutText(m_folder + "in.json", FullSchedule));
+    const ToolRun make = RunTool({"make", m_folder + "in.json", m_folder + "out.nrv"});
+    QCOMPARE(make.exitCode, 0);
+    QCOMPARE(make.err, QString());
+
+    const ToolRun dump = RunTool({"dump", m_folder + "out.nrv"});
+    QCOMPARE(dump.exitCode, 0);
+    const QJsonDocument json = QJsonDocument::fromJson(dump.out.toUtf8());
+    const QJsonDocument expected = QJsonDocument::fromJson(R"({
+      "basic": [
+        {"name": "CLIP.JPG", "playTimes": 3, "volume": 5},
+        {"name": "1234567890123456.JPEG", "playTimes": 1, "volume": 13},
+        {"name": "A.B.C", "playTimes": 100, "volume": 12},
+        {"name": "NOEXT.", "playTimes": 0, "volume": 0}
+      ],
+      "advance": [
+        {"start": "2006-12-28 00:00:00", "stop": "2007-01-05 23:59:59", "weekDay": 3,
+         "details": [{"name": "SONG.MP3", "playTimes": 1, "volume": 13}]},
+        {"start": "2008-02-29 08:30:00", "stop": "2008-02-29 08:30:01", "weekDay": 7,
+         "details": [{"name": ".AVI", "playTimes": 1, "volume": 13},
+                     {"name": "X_Y-Z.VOB", "playTimes": 7, "volume": 13}]}
+      ]
+    })");
+    QCOMPARE(json, expected);
+
+    QVERIFY(PutText(m_folder + "again.json", dump.out.toUtf8()));
+    QCOMPARE(RunTool({"make", m_folder + "again.json", m_folder + "again.nrv"}).exitCode, 0);
+    const ToolRun again = RunTool({"dump", m_folder + "again.nrv"});
+    QCOMPARE(again.out, dump.out);
+}
+
+void TestNrvTool::dumpShowsStoredValuesOfForeignFiles()
+{
+    ScheduleDocument document;
+    AdvanceSchedule schedule;
+    schedule.startYear = 120;
+    schedule.startMonth = 100;
+    schedule.startDay = 7;
+    schedule.weekDay = 9;
+    ScheduleEntry entry;
+    entry.fileName = {'A', 0, 'B'};
+    entry.playTimes = 120;
+    entry.volume = 40;
+    schedule.details = {entry};
+    document.advanceSchedules = {schedule};
+    SeededRandom random(5);
+    QVERIFY(WriteScheduleFile(m_folder, "foreign.nrv", document, random).ok);
+
+    const ToolRun dump = RunTool({"dump", m_folder + "foreign.nrv"});
+
+    QCOMPARE(dump.exitCode, 0);
+    QVERIFY2(dump.out.contains(R"("start": "2120-100-07 00:00:00")"), qPrintable(dump.out));
+    QVERIFY(dump.out.contains(R"("weekDay": 9)"));
+    QVERIFY(dump.out.contains(R"("name": "AB.")"));
+    QVERIFY(dump.out.contains(R"("volume": 40)"));
+}
+
+void TestNrvTool::dumpOfDamagedFileNamesProblemAndOffset()
+{
+    QVERIFY(PutText(m_folder + "in.json", OneEntry));
+    QCOMPARE(RunTool({"make", m_folder + "in.json", m_folder + "ok.nrv"}).exitCode, 0);
+    QFile file(m_folder + "ok.nrv");
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(PutText(m_folder + "cut.nrv", file.readAll().chopped(3)));
+
+    const ToolRun dump = RunTool({"dump", m_folder + "cut.nrv"});
+
+    QCOMPARE(dump.exitCode, 1);
+    QCOMPARE(dump.out, QString());
+    QVERIFY2(dump.err.contains("the file ends at byte") &&
+                     dump.err.contains("basic entry 1 of 1") && dump.err.contains("byte offset"),
+             qPrintable(dump.err));
+    QCOMPARE(RunTool({"dump", m_folder + "missing.nrv"}).exitCode, 1);
+}
+
+void TestNrvTool::makeRefusesWithThePlace_data()
+{
+    QTest::addColumn<QByteArray>("json");
+    QTest::addColumn<QString>("error");
+
+    QTest::newRow("notJson") << QByteArray("{\"basic\": [") << "(json): ";
+    QTest::newRow("notObject") << QByteArray("[]") << "(json): must be an object";
+    QTest::newRow("unknownKey") << QByteArray(R"({"basic": [{"name": "a.jpg", "volum": 3}]})")
+                                << "basic[0].volum: unknown key";
+    QTest::newRow("empty") << QByteArray("{}") << "(schedule): no basic entry";
+    QTest::newRow("nameMissing") << QByteArray(R"({"basic": [{"playTimes": 2}]})")
+                                 << "basic[0].name: missing";
+    QTest::newRow("nameSpace") << QByteArray(R"({"basic": [{"name": "my clip.jpg"}]})")
+                               << "basic[0].name: \"my clip.jpg\" is not a name";
+    QTest::newRow("nameLong")
+            << QByteArray(R"({"basic": [{"name": "a.jpg"}, {"name": "12345678901234567.jpg"}]})")
+            << "basic[1].name: ";
+    QTest::newRow("extLong") << QByteArray(R"({"basic": [{"name": "clip.mpeg4"}]})")
+                             << "basic[0].name: ";
+    QTest::newRow("nonAscii") << QByteArray(R"({"basic": [{"name": "caf\u00e9.jpg"}]})")
+                              << "basic[0].name: ";
+    QTest::newRow("playTimes") << QByteArray(R"({"basic": [{"name": "a.jpg", "playTimes": 101}]})")
+                               << "basic[0].playTimes: must be a whole number from 0 to 100";
+    QTest::newRow("playTimesFraction")
+            << QByteArray(R"({"basic": [{"name": "a.jpg", "playTimes": 1.5}]})")
+            << "basic[0].playTimes: ";
+    QTest::newRow("volume") << QByteArray(R"({"basic": [{"name": "a.jpg", "volume": 14}]})")
+                            << "basic[0].volume: ";
+    QTest::newRow("volumeWord") << QByteArray(R"({"basic": [{"name": "a.jpg", "volume": "loud"}]})")
+                                << "basic[0].volume: ";
+    QTest::newRow("detailName")
+            << WithAdvance(R"({"start": "2007-01-01 00:00:00", "stop": "2007-01-01 00:00:01",
+                   "details": [{"name": "a.jpg"}]},
+                   {"start": "2007-01-01 00:00:00", "stop": "2007-01-01 00:00:01",
+                   "details": [{"name": "a.jpg"}]},
+                   {"start": "2007-01-01 00:00:00", "stop": "2007-01-01 00:00:01",
+                   "details": [{"name": "bad(1).jpg"}]})")
+            << "advance[2].details[0].name: ";
+    QTest::newRow("february29")
+            << WithAdvance(
+                       Advance(R"("start": "2007-02-29 00:00:00", "stop": "2007-03-01 00:00:01")"))
+            << "advance[0].start: 2007-02-29 00:00:00: the day must be 1 to 28";
+    QTest::newRow("year2100")
+            << WithAdvance(
+                       Advance(R"("start": "2007-01-01 00:00:00", "stop": "2100-01-01 00:00:01")"))
+            << "advance[0].stop: 2100-01-01 00:00:01: the year must be 2000 to 2099";
+    QTest::newRow("badForm")
+            << WithAdvance(
+                       Advance(R"("start": "2007-1-1 00:00:00", "stop": "2007-01-01 00:00:01")"))
+            << "advance[0].start: must be a text YYYY-MM-DD HH:MM:SS";
+    QTest::newRow("hour24")
+            << WithAdvance(
+                       Advance(R"("start": "2007-01-01 24:00:00", "stop": "2007-01-02 00:00:01")"))
+            << "advance[0].start: ";
+    QTest::newRow("stopMissing") << WithAdvance(Advance(R"("start": "2007-01-01 00:00:00")"))
+                                 << "advance[0].stop: missing";
+    QTest::newRow("dateOrder")
+            << WithAdvance(
+                       Advance(R"("start": "2007-01-02 00:00:00", "stop": "2007-01-01 00:00:01")"))
+            << "advance[0]: the start date is after the stop date";
+    QTest::newRow("timeOrder")
+            << WithAdvance(
+                       Advance(R"("start": "2007-01-01 22:00:00", "stop": "2007-01-02 06:00:00")"))
+            << "advance[0]: the start time of day is not before the stop time";
+    QTest::newRow("equalTimes")
+            << WithAdvance(
+                       Advance(R"("start": "2007-01-01 06:00:00", "stop": "2007-01-01 06:00:00")"))
+            << "advance[0]: the start time";
+    QTest::newRow("weekDay") << WithAdvance(Advance(QByteArray(GoodDates) + R"(, "weekDay": 8)"))
+                             << "advance[0].weekDay: must be a whole number from 0 to 7";
+    QTest::newRow("noDetails")
+            << WithAdvance(QByteArray("{") + GoodDates + "}, " + Advance(GoodDates) + ", {" +
+                           GoodDates + R"(, "details": []})")
+            << "advance[0].details: an advance schedule needs at least one entry";
+
+    QByteArray many = R"({"basic": [)";
+    for (int n = 0; n < 251; ++n)
+        many += QByteArray(n ? "," : "") + R"({"name": "a.jpg"})";
+    QTest::newRow("tooManyBasic") << many + "]}"
+                                  << "basic: 251 entries; at most 250";
+    auto scheduleWith = [](int entries) {
+        QByteArray schedule = "{" + QByteArray(GoodDates) + R"(, "details": [)";
+        for (int n = 0; n < entries; ++n)
+            schedule += QByteArray(n ? "," : "") + R"({"name": "a.jpg"})";
+        return schedule + "]}";
+    };
+    QTest::newRow("tooManyDetails")
+            << WithAdvance(scheduleWith(101)) << "advance[0].details: 101 entries; at most 100";
+    // 50 + 10 * 15 + 1000 * 30 = 30,200: each list within its limit, the whole too large.
+    QByteArray large = R"({"advance": [)";
+    for (int n = 0; n < 10; ++n)
+        large += (n ? "," : "") + scheduleWith(100);
+    QTest::newRow("tooLarge") << large + "]}"
+                              << "(schedule): too many schedules";
+}
+
+void TestNrvTool::makeRefusesWithThePlace()
+{
+    QFETCH(QByteArray, json);
+    QFETCH(QString, error);
+    QVERIFY(PutText(m_folder + "in.json", json));
+
+    const ToolRun make = RunTool({"make", m_folder + "in.json", m_folder + "out.nrv"});
+
+    QCOMPARE(make.exitCode, 1);
+    QVERIFY2(make.err.contains(m_folder + "in.json: " + error), qPrintable(make.err));
+    QVERIFY(make.err.contains("nothing written"));
+    QVERIFY(!QFile::exists(m_folder + "out.nrv"));
+}
+
+void TestNrvTool::makeKeepsOldFileWhenRefused()
+{
+    QVERIFY(PutText(m_folder + "good.json", OneEntry));
+    QVERIFY(PutText(m_folder + "bad.json", "{}"));
+    QCOMPARE(RunTool({"make", m_folder + "good.json", m_folder + "out.nrv"}).exitCode, 0);
+    QFile file(m_folder + "out.nrv");
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+
+    QCOMPARE(RunTool({"make", m_folder + "bad.json", m_folder + "out.nrv"}).exitCode, 1);
+    QCOMPARE(RunTool({"make", m_folder + "missing.json", m_folder + "out.nrv"}).exitCode, 1);
+
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), before);
+}
+
+void TestNrvTool::usageErrorsExitTwo_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("none") << QStringList();
+    QTest::newRow("unknownCommand") << QStringList {"show", "x.nrv"};
+    QTest::newRow("dumpWithoutFile") << QStringList {"dump"};
+    QTest::newRow("dumpTwoFiles") << QStringList {"dump", "a.nrv", "b.nrv"};
+    QTest::newRow("makeWithoutOut") << QStringList {"make", "a.json"};
+    QTest::newRow("helpWithMore") << QStringList {"--help", "dump"};
+}
+
+void TestNrvTool::usageErrorsExitTwo()
+{
+    QFETCH(QStringList, arguments);
+    const ToolRun run = RunTool(arguments);
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY(run.err.startsWith("Usage: nrvtool dump FILE.nrv"));
+    QCOMPARE(run.out, QString());
+}
+
+void TestNrvTool::executableRunsAsCommand()
+{
+    QVERIFY(PutText(m_folder + "in.json", FullSchedule));
+    QProcess process;
+    process.start(NRVTOOL_PATH, {"--help"});
+    QVERIFY(process.waitForFinished());
+    QCOMPARE(process.exitCode(), 0);
+    QVERIFY(process.readAllStandardOutput().contains("nrvtool make SCHEDULE.json OUT.nrv"));
+
+    process.start(NRVTOOL_PATH, {"make", m_folder + "in.json", m_folder + "a.nrv"});
+    QVERIFY(process.waitForFinished());
+    QCOMPARE(process.exitCode(), 0);
+    process.start(NRVTOOL_PATH, {"make", m_folder + "in.json", m_folder + "b.nrv"});
+    QVERIFY(process.waitForFinished());
+    QFile a(m_folder + "a.nrv");
+    QFile b(m_folder + "b.nrv");
+    QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    QVERIFY(a.readAll() != b.readAll()); // a new key for every file
+
+    process.start(NRVTOOL_PATH, {"dump", m_folder + "a.nrv"});
+    QVERIFY(process.waitForFinished());
+    QCOMPARE(process.exitCode(), 0);
+    QVERIFY(process.readAllStandardOutput().contains("\"CLIP.JPG\""));
+
+    process.start(NRVTOOL_PATH, {});
+    QVERIFY(process.waitForFinished());
+    QCOMPARE(process.exitCode(), 2);
+}
+
+QTEST_GUILESS_MAIN(TestNrvTool)
+#include "tst_nrvtool.moc"

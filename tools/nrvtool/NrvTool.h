@@ -1,0 +1,24 @@
+#pragma once
+
+// nrvtool: reads and writes schedule files without the window.
+//   nrvtool dump FILE.nrv                 the schedule as JSON on stdout
+//   nrvtool make SCHEDULE.json OUT.nrv    checks the JSON and writes OUT.nrv as Save does
+
+#include "RandomReal.h"
+
+#include <QStringList>
+#include <QTextStream>
+
+namespace nerav {
+
+enum NrvToolExit {
+    NrvToolOk = 0,
+    NrvToolFailed = 1, // a damaged file, a schedule that does not pass, a write that failed
+    NrvToolUsage = 2,
+};
+
+// Runs one command; arguments exclude the program name. Random draws the new file's key.
+int RunNrvTool(const QStringList &arguments, QTextStream &out, QTextStream &err,
+               RandomReal &random);
+
+} // namespace nerav
