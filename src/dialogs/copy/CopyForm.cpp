@@ -134,6 +134,9 @@ void CopyForm::Form_Load()
         // The remembered target is gone: quietly start from the program's own folder.
         settings.copyDrive = DriveOfFolder(settings.appFolder);
         settings.copyFolder = settings.appFolder;
+        // The program's own volume is shown even when the drive list leaves it out.
+        if (m_copyDrive->findData(settings.copyDrive) < 0)
+            m_copyDrive->addItem(settings.copyDrive, settings.copyDrive);
         ShowDriveAndFolder(settings.copyDrive, settings.copyFolder);
     }
     listEventsEnabled = true;
