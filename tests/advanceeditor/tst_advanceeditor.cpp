@@ -126,6 +126,7 @@ private slots:
     void todayOutsideOfferedYears_data();
     void todayOutsideOfferedYears();
     void storedValuesOutsideListsOpenOnNearest();
+    void modifyWithEmptyListStoresNothing();
 };
 
 void tst_AdvanceEditor::cleanup()
@@ -461,6 +462,20 @@ void tst_AdvanceEditor::storedValuesOutsideListsOpenOnNearest()
     QCOMPARE(editor.shown("Stop").section(' ', 0, 2), QStringLiteral("2005 12 31"));
     QCOMPARE(editor.combo("WeekdayCombo")->currentIndex(), 7);
     editor.form.reject();
+}
+
+void tst_AdvanceEditor::modifyWithEmptyListStoresNothing()
+{
+    Fixture fixture;
+    fixture.advanceList.clear();
+    fixture.document().advanceSchedules.clear();
+    fixture.document().editMode = EditModifyBasic;
+    Editor editor(fixture);
+    editor.form.show();
+    editor.clickOk();
+    QVERIFY(!editor.form.isVisible());
+    QCOMPARE(fixture.document().advanceCount(), 0);
+    QCOMPARE(fixture.advanceList.count(), 0);
 }
 
 QTEST_MAIN(tst_AdvanceEditor)

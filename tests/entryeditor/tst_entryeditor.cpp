@@ -134,6 +134,8 @@ private slots:
     void typingStopsAtLimitButBrowsedNameStaysWhole();
     void foreignValuesAreShownAndKept();
     void tabOrderAndFocus();
+    void listsNamingNoEntryStoreNothing_data();
+    void listsNamingNoEntryStoreNothing();
 };
 
 void tst_EntryEditor::cleanup()
@@ -655,6 +657,40 @@ void tst_EntryEditor::tabOrderAndFocus()
         QCOMPARE(QApplication::focusWidget(), next);
     }
     editor.form.reject();
+}
+
+// The window's button rules keep these cases away; the editor must still not crash or store.
+void tst_EntryEditor::listsNamingNoEntryStoreNothing_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("emptyLists");
+    QTest::newRow("modify basic, empty list") << int(EditModifyBasic) << true;
+    QTest::newRow("add detail, no advance selected") << int(EditAddDetail) << false;
+    QTest::newRow("modify detail, no advance selected") << int(EditModifyDetail) << false;
+    QTest::newRow("modify detail, empty lists") << int(EditModifyDetail) << true;
+}
+
+void tst_EntryEditor::listsNamingNoEntryStoreNothing()
+{
+    QFETCH(int, mode);
+    QFETCH(bool, emptyLists);
+    Fixture fixture;
+    fixture.advanceList.setCurrentRow(-1);
+    if (emptyLists) {
+        fixture.normalList.clear();
+        fixture.advanceList.clear();
+        fixture.detailList.clear();
+        fixture.document().basicEntries.clear();
+    }
+    fixture.document().editMode = static_cast<std::int16_t>(mode);
+    const ScheduleDocument before = fixture.document();
+    EditorHandle editor(fixture);
+    editor.form.show();
+    editor.replaceName("clip.jpg");
+    QTest::mouseClick(editor.ok, Qt::LeftButton);
+    QVERIFY(!editor.form.isVisible());
+    QVERIFY(fixture.document().SameContentAs(before));
+    QCOMPARE(fixture.buttonCalls, 0);
 }
 
 QTEST_MAIN(tst_EntryEditor)

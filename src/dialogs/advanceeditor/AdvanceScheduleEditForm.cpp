@@ -137,6 +137,7 @@ QGroupBox *AdvanceScheduleEditForm::BuildValueFrame(const RowNames &names, Value
         grid->addWidget(picture, row, 0);
         grid->addWidget(combo, row, 1);
         *combos[row] = combo;
+        rows.pictures[row] = picture;
     }
     grid->setColumnStretch(1, 1);
     return frame;
@@ -184,6 +185,21 @@ void AdvanceScheduleEditForm::InitAdvanceEditFormOsd()
     m_weekDayFrame->setTitle(captions.weekDayHeading);
     m_okCmd->setText(captions.okCommand);
     m_cancelCmd->setText(captions.cancelCommand);
+    // The row words are Japanese in both languages; the current language's name is a hint.
+    const QString *dateHeadings[3] = {&captions.yearHeading, &captions.monthHeading,
+                                      &captions.dayHeading};
+    const QString *timeHeadings[3] = {&captions.hourHeading, &captions.minuteHeading,
+                                      &captions.secondHeading};
+    InitRowHints(m_startDate, dateHeadings);
+    InitRowHints(m_stopDate, dateHeadings);
+    InitRowHints(m_startTime, timeHeadings);
+    InitRowHints(m_stopTime, timeHeadings);
+}
+
+void AdvanceScheduleEditForm::InitRowHints(const ValueRows &rows, const QString *headings[3])
+{
+    for (int row = 0; row < 3; ++row)
+        rows.pictures[row]->setToolTip(*headings[row]);
 }
 
 void AdvanceScheduleEditForm::PrepareAdvanceEdit()

@@ -11,6 +11,7 @@
 
 class QComboBox;
 class QGroupBox;
+class QLabel;
 class QPushButton;
 
 namespace nerav {
@@ -34,6 +35,7 @@ private:
         QComboBox *first = nullptr; // year or hour
         QComboBox *second = nullptr; // month or minute
         QComboBox *third = nullptr; // day or second
+        QLabel *pictures[3] = {}; // the Japanese word of each row
     };
     struct RowNames
     {
@@ -47,6 +49,7 @@ private:
     QGroupBox *BuildValueFrame(const RowNames &names, ValueRows &rows);
     void BuildLayout();
     void InitAdvanceEditFormOsd();
+    void InitRowHints(const ValueRows &rows, const QString *headings[3]);
     void PrepareAdvanceEdit();
     void FillDateLists();
     void SelectDate(const ValueRows &date, int yearOffset, int month, int day);
