@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -142,12 +143,12 @@ void TestNrvTool::dumpShowsStoredValuesOfForeignFiles()
     schedule.startDay = 7;
     schedule.weekDay = 9;
     ScheduleEntry entry;
-    entry.fileName = {'A', 0, 'B'};
+    entry.fileName = {'A', 0, 'B', '"', 200};
     entry.playTimes = 120;
     entry.volume = 40;
     schedule.details = {entry};
     document.advanceSchedules = {schedule};
-    SeededRandom random(5);
+    ScriptedRandom random({}, 0.0); // a key of zeros carries the byte 200
     QVERIFY(WriteScheduleFile(m_folder, "foreign.nrv", document, random).ok);
 
     const ToolRun dump = RunTool({"dump", m_folder + "foreign.nrv"});
@@ -155,7 +156,10 @@ void TestNrvTool::dumpShowsStoredValuesOfForeignFiles()
     QCOMPARE(dump.exitCode, 0);
     QVERIFY2(dump.out.contains(R"("start": "2120-100-07 00:00:00")"), qPrintable(dump.out));
     QVERIFY(dump.out.contains(R"("weekDay": 9)"));
-    QVERIFY(dump.out.contains(R"("name": "AB.")"));
+    const QJsonObject detail = QJsonDocument::fromJson(dump.out.toUtf8())
+                                       .object()["advance"][0]["details"][0]
+                                       .toObject();
+    QCOMPARE(detail["name"].toString(), QString("AB\"") + QChar(200) + ".");
     QVERIFY(dump.out.contains(R"("volume": 40)"));
 }
 

@@ -27,31 +27,41 @@ QString DateTimeText(int storedYear, int month, int day, int hour, int minute, i
             Padded(hour, 2) + ':' + Padded(minute, 2) + ':' + Padded(second, 2);
 }
 
-QJsonObject EntryToJson(const ScheduleEntry &entry)
+// A JSON string literal, escaped by Qt's writer.
+QByteArray JsonString(const QString &text)
 {
-    return QJsonObject {{"name", QString::fromLatin1(EntryDisplayName(entry).c_str())},
-                        {"playTimes", entry.playTimes},
-                        {"volume", entry.volume}};
+    const QByteArray array = QJsonDocument(QJsonArray {text}).toJson(QJsonDocument::Compact);
+    return array.mid(1, array.size() - 2);
 }
 
-QJsonArray EntriesToJson(const std::vector<ScheduleEntry> &entries)
+// One entry per line, so schedules compare well line by line.
+QByteArray EntryLine(const ScheduleEntry &entry)
 {
-    QJsonArray array;
-    for (const ScheduleEntry &entry : entries)
-        array.append(EntryToJson(entry));
-    return array;
+    return "{\"name\": " + JsonString(QString::fromLatin1(EntryDisplayName(entry).c_str())) +
+            ", \"playTimes\": " + QByteArray::number(entry.playTimes) +
+            ", \"volume\": " + QByteArray::number(entry.volume) + "}";
 }
 
-QJsonObject AdvanceToJson(const AdvanceSchedule &s)
+QByteArray EntryList(const std::vector<ScheduleEntry> &entries, const QByteArray &indent)
 {
-    return QJsonObject {{"start",
-                         DateTimeText(s.startYear, s.startMonth, s.startDay, s.startHour,
-                                      s.startMinute, s.startSecond)},
-                        {"stop",
-                         DateTimeText(s.stopYear, s.stopMonth, s.stopDay, s.stopHour, s.stopMinute,
-                                      s.stopSecond)},
-                        {"weekDay", s.weekDay},
-                        {"details", EntriesToJson(s.details)}};
+    if (entries.empty())
+        return "[]";
+    QByteArray text = "[\n";
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        text += indent + "    " + EntryLine(entries[i]) + (i + 1 < entries.size() ? ",\n" : "\n");
+    return text + indent + "]";
+}
+
+QByteArray AdvanceObject(const AdvanceSchedule &s)
+{
+    const QString start = DateTimeText(s.startYear, s.startMonth, s.startDay, s.startHour,
+                                       s.startMinute, s.startSecond);
+    const QString stop = DateTimeText(s.stopYear, s.stopMonth, s.stopDay, s.stopHour, s.stopMinute,
+                                      s.stopSecond);
+    return "        {\n            \"start\": " + JsonString(start) +
+            ",\n            \"stop\": " + JsonString(stop) +
+            ",\n            \"weekDay\": " + QByteArray::number(s.weekDay) +
+            ",\n            \"details\": " + EntryList(s.details, "            ") + "\n        }";
 }
 
 // Walks the JSON, building the document and collecting every problem with its place.
@@ -281,11 +291,16 @@ public:
 
 QByteArray ScheduleToJson(const ScheduleDocument &document)
 {
-    QJsonArray advance;
-    for (const AdvanceSchedule &schedule : document.advanceSchedules)
-        advance.append(AdvanceToJson(schedule));
-    const QJsonObject root {{"basic", EntriesToJson(document.basicEntries)}, {"advance", advance}};
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+    QByteArray advance = "[]";
+    if (!document.advanceSchedules.empty()) {
+        advance = "[\n";
+        for (std::size_t i = 0; i < document.advanceSchedules.size(); ++i)
+            advance += AdvanceObject(document.advanceSchedules[i]) +
+                    (i + 1 < document.advanceSchedules.size() ? ",\n" : "\n");
+        advance += "    ]";
+    }
+    return "{\n    \"basic\": " + EntryList(document.basicEntries, "    ") +
+            ",\n    \"advance\": " + advance + "\n}\n";
 }
 
 ScheduleFromJsonResult ScheduleFromJson(const QByteArray &text)

@@ -13,7 +13,7 @@
 
 namespace nerav {
 
-// The document as indented JSON text: names as the list rows show them, volume as a number
+// The document as JSON text, one entry per line: names as the list rows show them, volume as a number
 // (13 is the player's default), dates and times as YYYY-MM-DD HH:MM:SS.
 QByteArray ScheduleToJson(const ScheduleDocument &document);
 
