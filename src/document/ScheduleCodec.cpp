@@ -1,8 +1,7 @@
 #include "ScheduleCodec.h"
 
-#include <algorithm>
 #include <cmath>
-#include <cstring>
+#include <string>
 
 namespace nerav {
 

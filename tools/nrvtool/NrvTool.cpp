@@ -34,7 +34,8 @@ const char HelpText[] =
 
 QString FolderOf(const QString &path)
 {
-    return QFileInfo(path).absolutePath() + QLatin1Char('/');
+    const QString folder = QFileInfo(path).absolutePath();
+    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
 }
 
 QString NameOf(const QString &path)
