@@ -114,6 +114,7 @@ private slots:
     void cleanup();
     void framesCombosAndCaptions();
     void addWithDefaultsThroughExec();
+    void refusedTimesStayOpenThroughExec();
     void modify_data();
     void modify();
     void cancelChangesNothing_data();
@@ -208,6 +209,36 @@ void tst_AdvanceEditor::addWithDefaultsThroughExec()
     QCOMPARE(fixture.advanceList.currentRow(), 2);
     QCOMPARE(fixture.buttonCalls, 1);
     QCOMPARE(fixture.countAtButtonCall, 3);
+}
+
+void tst_AdvanceEditor::refusedTimesStayOpenThroughExec()
+{
+    Fixture fixture;
+    fixture.advanceList.setCurrentRow(0);
+    fixture.document().editMode = EditModifyBasic;
+    const ScheduleDocument before = fixture.document();
+    Editor editor(fixture);
+    QString message;
+    bool stillOpen = false;
+    bool unchangedWhileOpen = false;
+    OnNextModal([&](QWidget *) {
+        editor.setTime("Stop", {8, 0, 0}); // equal to the start time
+        AnswerNextMessageBox(QMessageBox::Ok, &message);
+        editor.clickOk();
+        stillOpen = editor.form.isVisible();
+        unchangedWhileOpen = fixture.document().SameContentAs(before);
+        editor.setTime("Stop", {8, 0, 1});
+        editor.clickOk();
+    });
+    QCOMPARE(editor.form.exec(), int(QDialog::Accepted));
+    QCOMPARE(message, QString::fromUtf8("時間設定エラー"));
+    QVERIFY(stillOpen);
+    QVERIFY(unchangedWhileOpen);
+    const AdvanceSchedule &stored = fixture.document().advanceSchedules[0];
+    QCOMPARE(stored.stopHour, 8);
+    QCOMPARE(stored.stopSecond, 1);
+    QCOMPARE(fixture.advanceList.item(0)->text(),
+             QString::fromUtf8(" 2006/12/28   2007/01/05   水曜日"));
 }
 
 void tst_AdvanceEditor::modify_data()
