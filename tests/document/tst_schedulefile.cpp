@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -164,6 +165,7 @@ void TestScheduleFile::fullDiskKeepsTheOldFile()
     QVERIFY(QDir().mkpath(mountPoint));
     if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=32k", "tmpfs", mountPoint}) != 0)
         QSKIP("mounting a small tmpfs is not permitted here");
+    const auto unmount = qScopeGuard([&] { QProcess::execute("umount", {mountPoint}); });
     const QString folder = mountPoint + '/';
     SeededRandom random(4);
     QVERIFY(WriteScheduleFile(folder, "nerav.nrv", SmallDocument(), random).ok);
@@ -179,7 +181,6 @@ void TestScheduleFile::fullDiskKeepsTheOldFile()
             WriteScheduleFile(folder, "nerav.nrv", OtherDocument(), random);
     const QByteArray after = FileBytes(folder + "nerav.nrv");
     const QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden);
-    QProcess::execute("umount", {mountPoint});
 
     QVERIFY(!result.ok);
     QVERIFY(!result.reason.isEmpty());
