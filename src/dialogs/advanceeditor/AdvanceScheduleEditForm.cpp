@@ -73,22 +73,26 @@ void AdvanceScheduleEditForm::BuildControls()
     m_timeSetupFrame->setObjectName(QStringLiteral("TimeSetupFrame"));
 
     // The row captions are the same Japanese words in both languages.
-    m_startDateFrame = BuildValueFrame({"StartDateFrame",
+    m_startDateFrame = BuildValueFrame(m_dateFrame,
+                                       {"StartDateFrame",
                                         {"Picture1", "Picture2", "Picture3"},
                                         {"年", "月", "日"},
                                         {"StartYearCombo", "StartMonthCombo", "StartDayCombo"}},
                                        m_startDate);
-    m_stopDateFrame = BuildValueFrame({"StopDateFrame",
+    m_stopDateFrame = BuildValueFrame(m_dateFrame,
+                                      {"StopDateFrame",
                                        {"Picture4", "Picture5", "Picture6"},
                                        {"年", "月", "日"},
                                        {"StopYearCombo", "StopMonthCombo", "StopDayCombo"}},
                                       m_stopDate);
-    m_startTimeFrame = BuildValueFrame({"StartTimeFrame",
+    m_startTimeFrame = BuildValueFrame(m_timeSetupFrame,
+                                       {"StartTimeFrame",
                                         {"Picture9", "Picture8", "Picture7"},
                                         {"時", "分", "秒"},
                                         {"StartHourCombo", "StartMinuteCombo", "StartSecondCombo"}},
                                        m_startTime);
-    m_stopTimeFrame = BuildValueFrame({"StopTimeFrame",
+    m_stopTimeFrame = BuildValueFrame(m_timeSetupFrame,
+                                      {"StopTimeFrame",
                                        {"Picture12", "Picture11", "Picture10"},
                                        {"時", "分", "秒"},
                                        {"StopHourCombo", "StopMinuteCombo", "StopSecondCombo"}},
@@ -120,9 +124,10 @@ void AdvanceScheduleEditForm::BuildControls()
     connect(m_cancelCmd, &QPushButton::clicked, this, &AdvanceScheduleEditForm::CancelCmd_Click);
 }
 
-QGroupBox *AdvanceScheduleEditForm::BuildValueFrame(const RowNames &names, ValueRows &rows)
+QGroupBox *AdvanceScheduleEditForm::BuildValueFrame(QWidget *parent, const RowNames &names,
+                                                    ValueRows &rows)
 {
-    auto *frame = new QGroupBox(this);
+    auto *frame = new QGroupBox(parent);
     frame->setObjectName(QLatin1String(names.frame));
     auto *grid = new QGridLayout(frame);
     QComboBox **combos[3] = {&rows.first, &rows.second, &rows.third};
@@ -146,8 +151,6 @@ QGroupBox *AdvanceScheduleEditForm::BuildValueFrame(const RowNames &names, Value
 void AdvanceScheduleEditForm::BuildLayout()
 {
     auto *dateColumn = new QVBoxLayout(m_dateFrame);
-    m_startDateFrame->setParent(m_dateFrame);
-    m_stopDateFrame->setParent(m_dateFrame);
     dateColumn->addWidget(m_startDateFrame);
     dateColumn->addWidget(m_stopDateFrame);
     dateColumn->addWidget(m_weekDayFrame);
@@ -155,8 +158,6 @@ void AdvanceScheduleEditForm::BuildLayout()
     weekDayRow->addWidget(m_weekdayCombo);
 
     auto *timeColumn = new QVBoxLayout(m_timeSetupFrame);
-    m_startTimeFrame->setParent(m_timeSetupFrame);
-    m_stopTimeFrame->setParent(m_timeSetupFrame);
     timeColumn->addWidget(m_startTimeFrame);
     timeColumn->addWidget(m_stopTimeFrame);
 

@@ -46,7 +46,7 @@ private:
     };
 
     void BuildControls();
-    QGroupBox *BuildValueFrame(const RowNames &names, ValueRows &rows);
+    QGroupBox *BuildValueFrame(QWidget *parent, const RowNames &names, ValueRows &rows);
     void BuildLayout();
     void InitAdvanceEditFormOsd();
     void InitRowHints(const ValueRows &rows, const QString *headings[3]);
