@@ -129,6 +129,9 @@ inline ModalStep TypeIntoFileDialog(const QString &path, QString *directory = nu
             dialog->reject();
             return;
         }
+        // As when a user types: the field has focus, so a preselected file gives way.
+        QApplication::setActiveWindow(dialog);
+        nameEdit->setFocus();
         nameEdit->setText(path);
         QTest::keyClick(nameEdit, Qt::Key_Return);
     };

@@ -353,7 +353,7 @@ void DocumentCommandsTest::preSaveChecks()
     QFETCH(QList<int>, detailCounts);
     QFETCH(QString, message);
 
-    MainWindowFixture fixture(short(language));
+    MainWindowFixture fixture {short(language)};
     ScheduleDocument document;
     for (int i = 0; i < basicCount; ++i)
         document.basicEntries.push_back(Entry("B" + QByteArray::number(i), "MP3", 1, 1));
