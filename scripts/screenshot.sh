@@ -1,0 +1,48 @@
+#!/bin/sh
+# Shows the main window with a small sample schedule on a virtual display (Japanese font
+# installed) and saves it as docs/main-window.png.
+#     sh scripts/screenshot.sh            (uses the build folder build/)
+#     BUILD_DIR=other sh scripts/screenshot.sh
+set -eu
+cd "$(dirname "$0")/.."
+build=${BUILD_DIR:-build}
+output=docs/main-window.png
+
+cmake --build "$build" --target nerav-schedule-generator make_sample_schedule
+
+# A throw-away copy of the program: it keeps SystemInfo.txt and opens nerav.nrv beside itself.
+work=$(mktemp -d /tmp/nerav-screenshot.XXXXXX)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/NeravSchedules" "$work/runtime"
+chmod 700 "$work/runtime"
+cp "$build/nerav-schedule-generator" "$work/NeravSchedules/"
+"$build/tests/make_sample_schedule" "$work/NeravSchedules/" nerav.nrv
+
+cat >"$work/shoot.sh" <<'SHOOT'
+#!/bin/sh
+set -eu
+"$1/NeravSchedules/nerav-schedule-generator" &
+program=$!
+window=""
+for _ in $(seq 1 100); do
+    window=$(xwininfo -root -tree 2>/dev/null | awk '/ネラブスケジューラー/ { print $1; exit }')
+    [ -n "$window" ] && break
+    sleep 0.1
+done
+sleep 1
+if [ -n "$window" ]; then
+    import -window "$window" "$2"
+else
+    echo "the main window did not appear" >&2
+fi
+kill "$program"
+wait "$program" 2>/dev/null || true
+[ -n "$window" ]
+SHOOT
+
+# Its own runtime folder, so a running copy elsewhere does not count as a second instance.
+XDG_RUNTIME_DIR="$work/runtime" xvfb-run -a -s "-screen 0 1280x1024x24" \
+    sh "$work/shoot.sh" "$work" "$work/shot.png"
+mkdir -p docs
+cp "$work/shot.png" "$output"
+echo "saved $output"

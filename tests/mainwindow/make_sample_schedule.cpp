@@ -1,0 +1,88 @@
+// Writes a small sample schedule, for the screenshot of the main window:
+//     make_sample_schedule <folder/> <name>
+
+#include "ScheduleFile.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+#include <cstring>
+
+using namespace nerav;
+
+namespace {
+
+// A fixed sequence, so the sample file is the same every time.
+class FixedRandom : public RandomReal
+{
+public:
+    double next() override
+    {
+        m_state = m_state * 1103515245u + 12345u;
+        return double(m_state >> 8) / double(1u << 24);
+    }
+
+private:
+    unsigned m_state = 2007;
+};
+
+ScheduleEntry entry(const char *name, const char *ext, int playTimes, int volume)
+{
+    ScheduleEntry result;
+    std::memcpy(result.fileName.data(), name, qMin<std::size_t>(std::strlen(name), 16));
+    std::memcpy(result.fileExt.data(), ext, qMin<std::size_t>(std::strlen(ext), 4));
+    result.playTimes = std::uint8_t(playTimes);
+    result.volume = std::uint8_t(volume);
+    return result;
+}
+
+AdvanceSchedule window(int startYear, int startMonth, int startDay, int stopYear, int stopMonth,
+                       int stopDay, int weekDay, std::vector<ScheduleEntry> details)
+{
+    AdvanceSchedule schedule;
+    schedule.startYear = std::uint8_t(startYear - 2000);
+    schedule.startMonth = std::uint8_t(startMonth);
+    schedule.startDay = std::uint8_t(startDay);
+    schedule.startHour = 9;
+    schedule.stopYear = std::uint8_t(stopYear - 2000);
+    schedule.stopMonth = std::uint8_t(stopMonth);
+    schedule.stopDay = std::uint8_t(stopDay);
+    schedule.stopHour = 18;
+    schedule.weekDay = std::uint8_t(weekDay);
+    schedule.details = std::move(details);
+    return schedule;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication application(argc, argv);
+    const QStringList arguments = application.arguments();
+    if (arguments.size() != 3) {
+        QTextStream(stderr) << "usage: make_sample_schedule <folder/> <name>\n";
+        return 2;
+    }
+
+    ScheduleDocument document;
+    document.basicEntries = {
+            entry("OPENING", "MPG", 1, 10),          entry("SHOPFRONT", "JPG", 3, 13),
+            entry("WELCOME", "AVI", 2, 8),           entry("BGM01", "MP3", 10, 5),
+            entry("SPRINGSALE2007", "VOB", 100, 12), entry("MENU", "JPG", 0, 0)};
+    document.advanceSchedules = {
+            window(2006, 12, 28, 2007, 1, 5, 3,
+                   {entry("NEWYEAR", "MPG", 5, 13), entry("BGM02", "MP3", 20, 6)}),
+            window(2007, 2, 1, 2007, 2, 14, 7, {entry("VALENTINE", "AVI", 3, 9)}),
+            window(2007, 3, 3, 2007, 3, 31, 6,
+                   {entry("HINAMATSURI", "JPG", 1, 13), entry("SALE", "DAT", 12, 12),
+                    entry("CLOSING", "MPG", 1, 4)}),
+    };
+
+    FixedRandom random;
+    const ScheduleFileResult result =
+            WriteScheduleFile(arguments[1], arguments[2], document, random);
+    if (!result) {
+        QTextStream(stderr) << result.reason << '\n';
+        return 1;
+    }
+    return 0;
+}
