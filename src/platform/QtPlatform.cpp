@@ -90,7 +90,11 @@ LockFileInstanceGuard::LockFileInstanceGuard(const QString &lockFilePath)
 
 bool LockFileInstanceGuard::tryBecomeOnlyInstance()
 {
-    return m_lock->isLocked() || m_lock->tryLock(0);
+    if (m_lock->isLocked() || m_lock->tryLock(0))
+        return true;
+    // Only a lock held by a live instance means "running"; a lock file that cannot be made at
+    // all (no writable runtime folder) must not keep the program from starting.
+    return m_lock->error() != QLockFile::LockFailedError;
 }
 
 QString LockFileInstanceGuard::defaultLockFilePath()

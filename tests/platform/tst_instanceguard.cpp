@@ -20,6 +20,7 @@ private slots:
     void exactlyOneOfTwoWins();
     void lockOfADeadProcessDoesNotBlock();
     void lockIsReleasedWithItsOwner();
+    void unwritableLockFolderDoesNotBlock();
     void defaultLockIsPerUserAndNotBesideTheProgram();
 };
 
@@ -68,6 +69,16 @@ void InstanceGuardTest::lockIsReleasedWithItsOwner()
     }
     LockFileInstanceGuard next(path);
     QVERIFY(next.tryBecomeOnlyInstance());
+}
+
+void InstanceGuardTest::unwritableLockFolderDoesNotBlock()
+{
+    QTemporaryDir dir;
+    QFile notAFolder(dir.filePath("file"));
+    QVERIFY(notAFolder.open(QIODevice::WriteOnly));
+    notAFolder.close();
+    LockFileInstanceGuard guard(dir.filePath("file/nerav.lock"));
+    QVERIFY(guard.tryBecomeOnlyInstance());
 }
 
 void InstanceGuardTest::defaultLockIsPerUserAndNotBesideTheProgram()
