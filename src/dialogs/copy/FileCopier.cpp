@@ -36,7 +36,11 @@ bool FileCopier::CanCopy(const QString &sourcePath, const QString &destinationFo
     if (!source.isFile() || !source.isReadable() || !QFileInfo(destinationFolder).isDir())
         return false;
     const QStorageInfo volume(destinationFolder);
-    if (!volume.isValid() || !volume.isReady() || volume.isReadOnly())
+    // A folder whose volume cannot be found (a root that is no mount point, as in a chroot)
+    // is tried all the same; the copy itself then reports any failure.
+    if (!volume.isValid())
+        return true;
+    if (!volume.isReady() || volume.isReadOnly())
         return false;
     return FitsOnVolume(source.size(), volume.bytesAvailable(), volume.fileSystemType());
 }
