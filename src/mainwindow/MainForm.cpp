@@ -191,6 +191,7 @@ void MainForm::connectCommands()
         if (row >= 0)
             AdvanceList_Click();
     });
+    connectListCommands();
 }
 
 void MainForm::InitMainFormOsd()

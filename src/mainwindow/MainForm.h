@@ -17,6 +17,7 @@
 #include "MainWindowLists.h"
 
 #include <QMainWindow>
+#include <vector>
 
 class QAction;
 class QGroupBox;
@@ -50,6 +51,27 @@ public:
 
     // What the editor dialogs use of this window.
     MainWindowLists Lists();
+
+    // The fifteen list commands (ListCommands.cpp).
+    void NormalAddCmd_Click();
+    void NormalModifyCmd_Click();
+    void NormalMoveUpCmd_Click();
+    void NormalMoveDownCmd_Click();
+    void NormalRemoveCmd_Click();
+    void AdvanceAddCmd_Click();
+    void AdvanceModifyCmd_Click();
+    void AdvanceMoveUpCmd_Click();
+    void AdvanceMoveDownCmd_Click();
+    void AdvanceRemoveCmd_Click();
+    void DetailAddCmd_Click();
+    void DetailModifyCmd_Click();
+    void DetailMoveUpCmd_Click();
+    void DetailMoveDownCmd_Click();
+    void DetailRemoveCmd_Click();
+
+    // Help menu.
+    void subAboutNeravScheduleGenerator_Click();
+    void subAboutCompany_Click();
 
     // Document commands.
     void NewDocument();
@@ -87,6 +109,19 @@ private:
                               const std::vector<ColumnHeading> &headings, ListButtons &buttons,
                               const QString &prefix);
     void connectCommands();
+    void connectListCommands();
+    void ShowEntryEditor();
+    void ShowAdvanceEditor();
+    AdvanceSchedule *SelectedDetailOwner();
+
+    // The row procedures shared by the three lists; each list's rows mirror its records.
+    template<class Record>
+    void MoveRowUp(QListWidget *list, std::vector<Record> &records);
+    template<class Record>
+    void MoveRowDown(QListWidget *list, std::vector<Record> &records);
+    template<class Record>
+    void RemoveRow(QListWidget *list, std::vector<Record> &records);
+    void AfterRowRemoved(QListWidget *list, int removedRow);
     static void applyRowCountRule(const ListButtons &buttons, int rowCount);
     static void setListButtonCaptions(const ListButtons &buttons, const CaptionTable &captions);
     bool writeDocumentTo(const QString &folder, const QString &name);
