@@ -9,18 +9,29 @@ install(FILES ${CMAKE_CURRENT_LIST_DIR}/nerav-schedule-generator.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/nerav-schedule-generator.svg
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+# Some desktops and menus take only bitmap icons; this one is the SVG rendered at 128 pixels.
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/nerav-schedule-generator-128.png
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/128x128/apps
+    RENAME nerav-schedule-generator.png)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME nerav-schedule-generator)
 set(CPACK_PACKAGE_VENDOR "Nerav")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Playback schedule editor for the Nerav media player")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Playback schedule editor for the Nerav media player
+ Builds the schedule file (.nrv) that the Nerav stand-alone media player reads:
+ a basic playlist and dated advance schedules, each with its own playlist.
+ Copies media files to the player's removable medium. Includes nrvtool, which
+ reads and writes schedule files from the command line.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Nerav Schedule Generator developers <dev@nerav.example>")
 set(CPACK_DEBIAN_PACKAGE_SECTION video)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-# The Qt libraries come from the binaries' own needs; the window plugin and the Japanese font
-# are loaded at run time, so they are named here.
+# The Qt libraries come from the binaries' own needs (dpkg-shlibdeps); the window plugin and the
+# Japanese font are loaded at run time, so they are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-ipafont-gothic")
 include(CPack)
