@@ -38,9 +38,11 @@ bool ScheduleDocument::SameContentAs(const ScheduleDocument &other) const
 
 long ScheduleSizeEstimate(const ScheduleDocument &document)
 {
-    long size = 50 + 30L * document.basicCount() + 15L * document.advanceCount();
+    // The vector sizes, not the 16-bit counts, so that no list length can wrap the sum.
+    long size = 50 + 30L * static_cast<long>(document.basicEntries.size())
+            + 15L * static_cast<long>(document.advanceSchedules.size());
     for (const AdvanceSchedule &schedule : document.advanceSchedules)
-        size += 30L * schedule.detailCount();
+        size += 30L * static_cast<long>(schedule.details.size());
     return size;
 }
 

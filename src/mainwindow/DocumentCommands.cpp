@@ -5,6 +5,7 @@
 #include "DocumentNames.h"
 #include "MessageBoxes.h"
 #include "ScheduleFile.h"
+#include "ScheduleRules.h"
 #include "SystemModule.h"
 
 #include <QApplication>
@@ -96,32 +97,30 @@ bool MainForm::writeDocumentTo(const QString &folder, const QString &name)
 bool MainForm::CheckBeforeSave()
 {
     const MessageTable &messages = m_context.text.messages;
-    const ScheduleDocument &document = m_context.document;
     const QString lineBreak = QStringLiteral("\r\n");
-
-    if (document.basicCount() == 0 && document.advanceCount() == 0) {
+    const PreSaveCheck check = nerav::CheckBeforeSave(m_context.document);
+    switch (check.problem) {
+    case PreSaveProblem::None:
+        return true;
+    case PreSaveProblem::EmptySchedule:
         ShowMessage(this, messages.msgNoSchedule + lineBreak + messages.msgCantSave);
-        return false;
-    }
-    for (std::size_t i = 0; i < document.advanceSchedules.size(); ++i) {
-        if (document.advanceSchedules[i].detailCount() == 0) {
-            ShowMessage(this,
-                        messages.msgNoFileInAdvance + QString::number(i + 1) +
-                                QStringLiteral(" !") + lineBreak + QString(25, QLatin1Char(' ')) +
-                                messages.msgCantSave);
-            return false;
-        }
-    }
-    if (!CheckScheduleSize()) {
+        break;
+    case PreSaveProblem::AdvanceWithoutEntries:
+        ShowMessage(this,
+                    messages.msgNoFileInAdvance + QString::number(check.schedulePosition)
+                            + QStringLiteral(" !") + lineBreak + QString(25, QLatin1Char(' '))
+                            + messages.msgCantSave);
+        break;
+    case PreSaveProblem::TooLarge:
         ShowMessage(this, messages.msgTooManySchedules);
-        return false;
+        break;
     }
-    return true;
+    return false;
 }
 
 bool MainForm::CheckScheduleSize() const
 {
-    return ScheduleSizeEstimate(m_context.document) < MaxScheduleSizeEstimate;
+    return nerav::CheckScheduleSize(m_context.document);
 }
 
 // A file dialog of our own, so that tests drive the same dialog users see.
