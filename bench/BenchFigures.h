@@ -1,0 +1,24 @@
+#pragma once
+
+// The benchmark figures. Each one measures the program and its baseline in the same run,
+// alternating them, and prints one line per figure with its goal.
+
+#include <QString>
+
+namespace nerav {
+
+struct BenchSettings
+{
+    QString workFolder; // ends with "/"; everything written goes below it
+    QString programFolder; // where nerav-bench-program and nerav-bench-bare are
+    int runs = 7; // runs of each side for the start-up, memory and copy figures
+    qint64 copyBytes = qint64(1024) * 1024 * 1024;
+};
+
+// Start-up to first paint, and peak memory, from the same child processes.
+void StartupAndMemoryFigures(const BenchSettings &settings);
+void FileFigure(const BenchSettings &settings);
+void ListsFigures(const BenchSettings &settings);
+void CopyFigures(const BenchSettings &settings);
+
+} // namespace nerav

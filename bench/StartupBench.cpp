@@ -1,0 +1,126 @@
+#include "BenchFigures.h"
+#include "LargestSchedule.h"
+#include "Measure.h"
+
+#include "QtPlatform.h"
+#include "RememberedSettings.h"
+#include "ScheduleFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <cstdio>
+
+namespace nerav {
+
+namespace {
+
+const QString scheduleName = QStringLiteral("largest.nrv");
+
+struct ChildRun
+{
+    bool ok = false;
+    double startupMs = 0;
+    double peakKb = 0;
+    int rows = 0;
+};
+
+// The program copied into its own folder beside a SystemInfo.txt that names the largest
+// schedule, as after a run in which that schedule was open. Returns the copy's path.
+QString PrepareProgramFolder(const BenchSettings &settings)
+{
+    const QString appFolder = settings.workFolder + QStringLiteral("startup-app/");
+    const QString scheduleFolder = settings.workFolder + QStringLiteral("startup-schedules/");
+    QDir().mkpath(appFolder);
+    QDir().mkpath(scheduleFolder);
+    const QString program = appFolder + QStringLiteral("nerav-bench-program");
+    QFile::remove(program);
+    if (!QFile::copy(settings.programFolder + QStringLiteral("nerav-bench-program"), program))
+        return QString();
+
+    ClockSeededRandom random;
+    if (!WriteScheduleFile(scheduleFolder, scheduleName, LargestSchedule(), random))
+        return QString();
+    RememberedSettings remembered;
+    InitDefaults(remembered, appFolder);
+    remembered.documentFolder = scheduleFolder;
+    remembered.documentName = scheduleName;
+    if (!SaveRememberedSettings(remembered))
+        return QString();
+    return program;
+}
+
+// Starts the program and waits for its report; the start-up time runs from just before the
+// process is created to the end of the first painted frame.
+ChildRun RunChild(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    const long long started = SteadyNowNs();
+    process.start();
+    ChildRun run;
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        return run;
+    }
+    const QList<QByteArray> words = process.readAllStandardOutput().simplified().split(' ');
+    if (words.size() != 6 || words[0] != "first-paint") {
+        std::fprintf(stderr, "%s gave no report: %s\n", qPrintable(program),
+                     process.readAllStandardError().constData());
+        return run;
+    }
+    run.startupMs = double(words[1].toLongLong() - started) / 1e6;
+    run.peakKb = words[3].toDouble();
+    run.rows = words[5].toInt();
+    run.ok = true;
+    return run;
+}
+
+} // namespace
+
+void StartupAndMemoryFigures(const BenchSettings &settings)
+{
+    const QString program = PrepareProgramFolder(settings);
+    const QString bare = settings.programFolder + QStringLiteral("nerav-bench-bare");
+    if (program.isEmpty()) {
+        PrintFigure(
+                QStringLiteral("start-up: not measured (could not prepare the program folder)"));
+        return;
+    }
+    const QStringList programArguments {settings.workFolder + QStringLiteral("startup.lock")};
+    // 250 basic rows, 8 advance schedules, 100 details of the first one.
+    const int expectedRows = 250 + 8 + 100;
+
+    // One untimed run of each fills the page cache and the font cache.
+    RunChild(program, programArguments);
+    RunChild(bare, {});
+    std::vector<double> programMs, bareMs, programKb, bareKb;
+    for (int i = 0; i < settings.runs; ++i) {
+        const ChildRun ours = RunChild(program, programArguments);
+        const ChildRun base = RunChild(bare, {});
+        if (!ours.ok || !base.ok || ours.rows != expectedRows) {
+            PrintFigure(QStringLiteral("start-up: not measured (run failed, %1 rows listed)")
+                                .arg(ours.rows));
+            return;
+        }
+        programMs.push_back(ours.startupMs);
+        bareMs.push_back(base.startupMs);
+        programKb.push_back(ours.peakKb);
+        bareKb.push_back(base.peakKb);
+    }
+    const double ms = Median(programMs), baseMs = Median(bareMs);
+    PrintFigure(
+            QStringLiteral("start-up: %1x of bare Qt (goal <= 1.3x)  [program %2 ms, bare %3 ms; "
+                           "median of %4, largest schedule reopened]")
+                    .arg(Fixed(Ratio(ms, baseMs), 2), Fixed(ms, 0), Fixed(baseMs, 0))
+                    .arg(settings.runs));
+    const double kb = Median(programKb), baseKb = Median(bareKb);
+    PrintFigure(QStringLiteral("peak memory: %1x of bare Qt (goal <= 1.3x)  [program %2 MiB, "
+                               "bare %3 MiB; VmHWM at first paint]")
+                        .arg(Fixed(Ratio(kb, baseKb), 2), Fixed(kb / 1024, 1),
+                             Fixed(baseKb / 1024, 1)));
+}
+
+} // namespace nerav
