@@ -18,11 +18,11 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME nerav-schedule-generator)
 set(CPACK_PACKAGE_VENDOR "Nerav")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Playback schedule editor for the Nerav media player")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Playback schedule editor for the Nerav media player
- Builds the schedule file (.nrv) that the Nerav stand-alone media player reads:
- a basic playlist and dated advance schedules, each with its own playlist.
- Copies media files to the player's removable medium. Includes nrvtool, which
- reads and writes schedule files from the command line.")
+# The summary above is the first line of the package's description; this is the rest.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Builds the schedule file (.nrv) that the Nerav stand-alone media player reads:
+a basic playlist and dated advance schedules, each with its own playlist.
+Copies media files to the player's removable medium. Includes nrvtool, which
+reads and writes schedule files from the command line.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

@@ -6,11 +6,16 @@
 #include "Startup.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("nerav-schedule-generator"));
+    // The name also names the per-user settings folder (~/.local/share/nerav-schedule-generator).
+    const QString programName = QStringLiteral("nerav-schedule-generator");
+    QApplication::setApplicationName(programName);
+    QGuiApplication::setDesktopFileName(programName);
+    QApplication::setWindowIcon(QIcon::fromTheme(programName));
 
     nerav::QtPlatform services;
     nerav::AppContext context(services.platform());

@@ -164,12 +164,21 @@ SettingsLoad DiscardDamagedFile(const QString &path)
     return SettingsLoad::Damaged;
 }
 
+// The system's program folders belong to the package manager, even when root could write there.
+bool IsSystemProgramFolder(const QString &folder)
+{
+    const QString path = QDir::cleanPath(folder);
+    return path.startsWith(QLatin1String("/usr/")) || path == QLatin1String("/bin") ||
+            path == QLatin1String("/sbin");
+}
+
 } // namespace
 
 QString DefaultAppFolder()
 {
     const QString programFolder = QCoreApplication::applicationDirPath();
-    if (!programFolder.isEmpty() && QFileInfo(programFolder).isWritable())
+    if (!programFolder.isEmpty() && QFileInfo(programFolder).isWritable() &&
+        !IsSystemProgramFolder(programFolder))
         return WithTrailingSlash(programFolder);
     // An installed program cannot write beside itself; the user's own data folder takes over.
     const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
