@@ -2,7 +2,8 @@
 
 // The main window. It shows the schedule of the AppContext in three lists (basic entries,
 // advance schedules, details of the selected advance schedule), keeps the list buttons in step
-// with the row counts, and runs the document commands New, Open, Save, Save As and Exit.
+// with the row counts, runs the list commands that open the editors or move and remove rows,
+// and the document commands New, Open, Save, Save As and Exit.
 //
 // Architecture: MainForm owns only widgets. The schedule, the remembered settings, the text
 // tables and the platform services live in the AppContext it is given, and every change of the
