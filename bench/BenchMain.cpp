@@ -22,7 +22,8 @@ int main(int argc, char *argv[])
     while (!arguments.isEmpty()) {
         const QString argument = arguments.takeFirst();
         if (argument == QLatin1String("--work") && !arguments.isEmpty())
-            settings.workFolder = nerav::WithTrailingSlash(arguments.takeFirst());
+            settings.workFolder =
+                    nerav::WithTrailingSlash(QDir(arguments.takeFirst()).absolutePath());
         else if (argument == QLatin1String("--runs") && !arguments.isEmpty())
             settings.runs = qMax(1, arguments.takeFirst().toInt());
         else if (argument == QLatin1String("--copy-mib") && !arguments.isEmpty())

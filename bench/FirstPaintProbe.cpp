@@ -1,5 +1,6 @@
 #include "FirstPaintProbe.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
 #include <QListWidget>
@@ -8,7 +9,6 @@
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 
 namespace nerav {
 
@@ -55,8 +55,8 @@ void FirstPaintProbe::Report(QWidget *window)
     }
     std::printf("first-paint %lld peak-kb %ld rows %d\n", ns, PeakMemoryKb(), rows);
     std::fflush(stdout);
-    // Teardown is not part of start-up; both programs end the same way.
-    std::_Exit(0);
+    // Ends the event loop; the program then releases its lock file as after a normal run.
+    QCoreApplication::exit(0);
 }
 
 } // namespace nerav
