@@ -15,7 +15,7 @@ namespace nerav {
 
 namespace {
 
-constexpr int copyRuns = 3;
+constexpr int copyRuns = 5;
 
 struct CopyRun
 {

@@ -19,7 +19,7 @@ echo "machine: $(nproc) cores, $(uname -sr), $(date -u '+%Y-%m-%d %H:%M UTC')"
 
 # The real xcb platform on a virtual display, with the program's Japanese font.
 unset QT_QPA_PLATFORM
-xvfb-run -a -s "-screen 0 1280x1024x24" \
+xvfb-run -a -s "-screen 0 2560x1200x24" \
     "$build/nerav-bench" --work "$work" --runs "${RUNS:-7}" --copy-mib "${COPY_MIB:-1024}" \
     || echo "bench: the benchmark program stopped early"
 exit 0
