@@ -249,7 +249,9 @@ bool SaveRememberedSettings(const RememberedSettings &settings)
     if (!file.open(QIODevice::WriteOnly))
         return false;
     const QByteArray text = SettingsFileText(StorableValues(settings));
-    if (file.write(text) != text.size()) {
+    // Flushed here: a commit in Qt 6.4 puts the file in place even when its own final flush
+    // fails (disk full), which would leave an empty file instead of the old one.
+    if (file.write(text) != text.size() || !file.flush()) {
         file.cancelWriting();
         return false;
     }

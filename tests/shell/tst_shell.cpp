@@ -80,6 +80,7 @@ private slots:
     void unstorableValuesFallBackToDefaults();
     void saveToUnwritableFolder_data();
     void saveToUnwritableFolder();
+    void saveOntoFullDiskKeepsOldFile();
 
 private:
     QString path(const QString &relative) const { return m_dir->path() + "/" + relative; }
@@ -500,6 +501,30 @@ void TestShell::saveToUnwritableFolder()
     QVERIFY(!SaveRememberedSettings(settings));
     QCOMPARE(LoadRememberedSettings(settings), SettingsLoad::Missing);
     QCOMPARE(ReadFile(path("plain.txt")), QByteArray("plain"));
+}
+
+void TestShell::saveOntoFullDiskKeepsOldFile()
+{
+    QVERIFY(QDir(m_dir->path()).mkpath("app"));
+    if (!MountTmpfs(path("app"), "64k"))
+        QSKIP("a tmpfs cannot be mounted here");
+    auto unmount = qScopeGuard([this] { Run("umount", {path("app")}); });
+    RememberedSettings settings;
+    InitDefaults(settings, path("app/"));
+    QVERIFY(SaveRememberedSettings(settings));
+    const QByteArray old = ReadFile(path("app/SystemInfo.txt"));
+    {
+        QFile filler(path("app/filler"));
+        QVERIFY(filler.open(QIODevice::WriteOnly));
+        const QByteArray block(1024, 'f');
+        while (filler.write(block) == block.size() && filler.flush()) { }
+    }
+
+    settings.documentName = "other.nrv";
+    QVERIFY(!SaveRememberedSettings(settings));
+    QCOMPARE(ReadFile(path("app/SystemInfo.txt")), old);
+    QCOMPARE(QDir(path("app")).entryList(QDir::Files | QDir::Hidden),
+             (QStringList {"filler", "SystemInfo.txt"}));
 }
 
 QTEST_GUILESS_MAIN(TestShell)
