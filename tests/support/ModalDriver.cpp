@@ -13,14 +13,20 @@ namespace nerav::test {
 
 void OnNextModal(std::function<void(QWidget *)> action, int timeoutMs)
 {
-    QPointer<QWidget> before = QApplication::activeModalWidget();
+    // Windows already open are not the next one, even when one becomes active again as the box
+    // above it closes (a modal dialog between two of its message boxes).
+    QList<QPointer<QWidget>> before;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible())
+            before.append(widget);
+    }
     auto *timer = new QTimer(qApp);
     auto waited = std::make_shared<int>(0);
     timer->setInterval(10);
     QObject::connect(timer, &QTimer::timeout, qApp, [=]() {
         QWidget *modal = QApplication::activeModalWidget();
         *waited += timer->interval();
-        if (modal && modal != before && modal->isVisible()) {
+        if (modal && !before.contains(modal) && modal->isVisible()) {
             timer->stop();
             timer->deleteLater();
             action(modal);
