@@ -3,6 +3,7 @@
 #include "ModalDriver.h"
 #include "RememberedSettings.h"
 #include "SystemModule.h"
+#include "TmpfsMount.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -11,7 +12,6 @@
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QLineEdit>
-#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
@@ -20,6 +20,7 @@
 #include <QTimer>
 #include <QTreeView>
 #include <memory>
+#include <vector>
 
 using namespace nerav;
 using namespace nerav::test;
@@ -46,7 +47,7 @@ private:
     std::unique_ptr<QTemporaryDir> temp;
     std::unique_ptr<FakeApp> app;
     std::unique_ptr<CopyForm> form;
-    QStringList mounts;
+    std::vector<std::unique_ptr<TmpfsMount>> mounts;
     QString usb, card, media, appFolder, systemRoot;
 
     RememberedSettings &settings() { return app->context.settings; }
@@ -59,12 +60,8 @@ private:
 
     bool Mount(const QString &folder, const QString &options)
     {
-        QProcess mount;
-        mount.start("mount", {"-t", "tmpfs", "-o", options, "tmpfs", folder});
-        if (!mount.waitForFinished() || mount.exitCode() != 0)
-            return false;
-        mounts.append(folder);
-        return true;
+        mounts.push_back(std::make_unique<TmpfsMount>(folder, options));
+        return mounts.back()->isMounted();
     }
 
     void Open(const QString &fileName = "Movie.mpg")
@@ -139,8 +136,6 @@ private slots:
     void cleanup()
     {
         form.reset();
-        for (const QString &folder : std::as_const(mounts))
-            QProcess::execute("umount", {folder});
         mounts.clear();
         app.reset();
         temp.reset();

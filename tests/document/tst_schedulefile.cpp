@@ -5,15 +5,15 @@
 #include "ScheduleFile.h"
 #include "ScheduleRules.h"
 #include "ScriptedRandom.h"
+#include "TmpfsMount.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using namespace nerav;
+using nerav::test::TmpfsMount;
 
 namespace {
 
@@ -162,20 +162,14 @@ void TestScheduleFile::encodingFailureChangesNothingOnDisk()
 void TestScheduleFile::fullDiskKeepsTheOldFile()
 {
     const QString mountPoint = m_folder + "medium";
-    QVERIFY(QDir().mkpath(mountPoint));
-    if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=32k", "tmpfs", mountPoint}) != 0)
+    TmpfsMount medium(mountPoint, "size=32k");
+    if (!medium.isMounted())
         QSKIP("mounting a small tmpfs is not permitted here");
-    const auto unmount = qScopeGuard([&] { QProcess::execute("umount", {mountPoint}); });
     const QString folder = mountPoint + '/';
     SeededRandom random(4);
     QVERIFY(WriteScheduleFile(folder, "nerav.nrv", SmallDocument(), random).ok);
     const QByteArray old = FileBytes(folder + "nerav.nrv");
-    {
-        QFile filler(folder + "filler");
-        QVERIFY(filler.open(QIODevice::WriteOnly));
-        const QByteArray block(1024, 'f');
-        while (filler.write(block) == block.size() && filler.flush()) { }
-    }
+    QVERIFY(medium.fill());
 
     const ScheduleFileResult result =
             WriteScheduleFile(folder, "nerav.nrv", OtherDocument(), random);

@@ -2,10 +2,10 @@
 
 #include "MainWindowFixture.h"
 #include "ScheduleFile.h"
+#include "TmpfsMount.h"
 
 #include <QAction>
 #include <QFile>
-#include <QProcess>
 #include <QTest>
 
 using namespace nerav;
@@ -418,32 +418,13 @@ void DocumentCommandsTest::failedSaveAsKeepsTheDocumentName()
     QCOMPARE(fixture.form->windowTitle(), titleBefore);
 }
 
-// A tiny file system that turns read-only after the old schedule is on it.
-struct ReadOnlyMount
-{
-    explicit ReadOnlyMount(const QString &path) : path(path)
-    {
-        mounted = QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", path}) == 0;
-    }
-    bool makeReadOnly() const
-    {
-        return QProcess::execute("mount", {"-o", "remount,ro", path}) == 0;
-    }
-    ~ReadOnlyMount()
-    {
-        if (mounted)
-            QProcess::execute("umount", {path});
-    }
-    QString path;
-    bool mounted = false;
-};
-
 void DocumentCommandsTest::failedSaveKeepsTheOldFile()
 {
     MainWindowFixture fixture;
     const QString docs = fixture.folder("mounted");
-    ReadOnlyMount mount(docs);
-    if (!mount.mounted)
+    // A tiny file system that turns read-only after the old schedule is on it.
+    TmpfsMount mount(docs);
+    if (!mount.isMounted())
         QSKIP("mounting a tmpfs is not allowed here");
     writeSample(fixture, docs, "plan.nrv");
     const QByteArray oldBytes = fileBytes(docs + "plan.nrv");

@@ -1,14 +1,14 @@
 #include "RememberedSettings.h"
 #include "SystemModule.h"
+#include "TmpfsMount.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using namespace nerav;
+using nerav::test::TmpfsMount;
 
 namespace {
 
@@ -22,20 +22,6 @@ QByteArray ReadFile(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool Run(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    return process.waitForFinished(10000) && process.exitStatus() == QProcess::NormalExit &&
-            process.exitCode() == 0;
-}
-
-// A small tmpfs at the folder, so the disk can be full or read-only for real.
-bool MountTmpfs(const QString &folder, const QString &size)
-{
-    return Run("mount", {"-t", "tmpfs", "-o", "size=" + size, "tmpfs", folder});
 }
 
 QStringList Values(const RememberedSettings &s)
@@ -246,10 +232,9 @@ void TestShell::failedCopyKeepsOldFile()
 
 void TestShell::copyOntoFullDiskKeepsOldFile()
 {
-    QVERIFY(QDir(m_dir->path()).mkpath("medium"));
-    if (!MountTmpfs(path("medium"), "64k"))
+    TmpfsMount medium(path("medium"));
+    if (!medium.isMounted())
         QSKIP("a tmpfs cannot be mounted here");
-    auto unmount = qScopeGuard([this] { Run("umount", {path("medium")}); });
     QVERIFY(WriteFile(path("medium/CLIP.AVI"), "old"));
     QVERIFY(WriteFile(path("CLIP.AVI"), QByteArray(512 * 1024, 'n')));
 
@@ -260,12 +245,11 @@ void TestShell::copyOntoFullDiskKeepsOldFile()
 
 void TestShell::copyOntoReadOnlyDiskKeepsOldFile()
 {
-    QVERIFY(QDir(m_dir->path()).mkpath("medium"));
-    if (!MountTmpfs(path("medium"), "64k"))
+    TmpfsMount medium(path("medium"));
+    if (!medium.isMounted())
         QSKIP("a tmpfs cannot be mounted here");
-    auto unmount = qScopeGuard([this] { Run("umount", {path("medium")}); });
     QVERIFY(WriteFile(path("medium/CLIP.AVI"), "old"));
-    QVERIFY(Run("mount", {"-o", "remount,ro", path("medium")}));
+    QVERIFY(medium.makeReadOnly());
     QVERIFY(WriteFile(path("CLIP.AVI"), "new"));
 
     QVERIFY(!CopyFileTo(m_dir->path() + "/", "CLIP.AVI", path("medium/")));
@@ -304,10 +288,9 @@ void TestShell::firstRunDefaults()
 void TestShell::driveOfMissingFolder()
 {
     QCOMPARE(DriveOfFolder(path("gone/deeper/")), DriveOfFolder(m_dir->path()));
-    QVERIFY(QDir(m_dir->path()).mkdir("medium"));
-    if (!MountTmpfs(path("medium"), "64k"))
+    TmpfsMount medium(path("medium"));
+    if (!medium.isMounted())
         QSKIP("a tmpfs cannot be mounted here");
-    auto unmount = qScopeGuard([this] { Run("umount", {path("medium")}); });
     QCOMPARE(DriveOfFolder(path("medium/")), path("medium/"));
 }
 
@@ -505,20 +488,14 @@ void TestShell::saveToUnwritableFolder()
 
 void TestShell::saveOntoFullDiskKeepsOldFile()
 {
-    QVERIFY(QDir(m_dir->path()).mkpath("app"));
-    if (!MountTmpfs(path("app"), "64k"))
+    TmpfsMount medium(path("app"));
+    if (!medium.isMounted())
         QSKIP("a tmpfs cannot be mounted here");
-    auto unmount = qScopeGuard([this] { Run("umount", {path("app")}); });
     RememberedSettings settings;
     InitDefaults(settings, path("app/"));
     QVERIFY(SaveRememberedSettings(settings));
     const QByteArray old = ReadFile(path("app/SystemInfo.txt"));
-    {
-        QFile filler(path("app/filler"));
-        QVERIFY(filler.open(QIODevice::WriteOnly));
-        const QByteArray block(1024, 'f');
-        while (filler.write(block) == block.size() && filler.flush()) { }
-    }
+    QVERIFY(medium.fill());
 
     settings.documentName = "other.nrv";
     QVERIFY(!SaveRememberedSettings(settings));
