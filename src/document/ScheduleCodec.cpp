@@ -50,10 +50,7 @@ public:
         const std::optional<std::uint8_t> stored =
                 ScrambleByte(plainByte, keyByte, static_cast<int>(m_key.size()), m_keyIndex);
         if (!stored) {
-            m_failure = "the byte " + std::to_string(plainByte) + " at file offset " +
-                    std::to_string(m_bytes.size()) + " plus its key byte " +
-                    std::to_string(keyByte) +
-                    " exceeds 255: the schedule holds a character the player cannot read";
+            FailOverflow(plainByte, keyByte);
             return;
         }
         m_bytes.push_back(*stored);
@@ -80,6 +77,14 @@ public:
     const std::string &failure() const { return m_failure; }
 
 private:
+    // Messages are built out of line, so the per-byte path stays small.
+    [[gnu::cold, gnu::noinline]] void FailOverflow(std::uint8_t plainByte, std::uint8_t keyByte)
+    {
+        m_failure = "the byte " + std::to_string(plainByte) + " at file offset " +
+                std::to_string(m_bytes.size()) + " plus its key byte " + std::to_string(keyByte) +
+                " exceeds 255: the schedule holds a character the player cannot read";
+    }
+
     ScheduleBytes &m_bytes;
     const std::vector<std::uint8_t> &m_key;
     int m_keyIndex = 0;
@@ -181,14 +186,41 @@ public:
     }
 
     // What is being read, for the message when the file ends too early.
-    void SetPart(std::string part) { m_part = std::move(part); }
+    void SetPart(std::string part)
+    {
+        m_part = std::move(part);
+        m_entry = 0;
+    }
+
+    // Entry n of count, of advance schedule `schedule` of scheduleCount (0: a basic entry).
+    // Kept as numbers and spelled out only for a message: a file holds up to some 25,000 entries.
+    void SetEntryPart(std::size_t entry, std::size_t count, std::size_t schedule,
+                      std::size_t scheduleCount)
+    {
+        m_entry = entry;
+        m_entryCount = count;
+        m_schedule = schedule;
+        m_scheduleCount = scheduleCount;
+    }
+
+    std::string Part() const
+    {
+        if (m_entry == 0)
+            return m_part;
+        const std::string entry =
+                "entry " + std::to_string(m_entry) + " of " + std::to_string(m_entryCount);
+        if (m_schedule == 0)
+            return "basic " + entry;
+        return entry + " of advance schedule " + std::to_string(m_schedule) + " of " +
+                std::to_string(m_scheduleCount);
+    }
 
     std::uint8_t Plain()
     {
         if (failed())
             return 0;
         if (m_position >= m_size) {
-            Fail("the file ends at byte " + std::to_string(m_size) + " inside " + m_part, m_size);
+            FailAtEnd();
             return 0;
         }
         return m_data[m_position++];
@@ -212,10 +244,7 @@ public:
         const std::optional<std::uint8_t> plain =
                 UnscrambleByte(stored, keyByte, static_cast<int>(m_key.size()), m_keyIndex);
         if (!plain) {
-            Fail("the stored byte " + std::to_string(stored) + " at offset " +
-                         std::to_string(offset) + " is smaller than its key byte " +
-                         std::to_string(keyByte) + " (in " + m_part + ")",
-                 offset);
+            FailBelowKey(stored, offset, keyByte);
             return 0;
         }
         return *plain;
@@ -229,12 +258,31 @@ public:
     }
 
 private:
+    // Messages are built out of line, so the per-byte paths stay small.
+    [[gnu::cold, gnu::noinline]] void FailAtEnd()
+    {
+        Fail("the file ends at byte " + std::to_string(m_size) + " inside " + Part(), m_size);
+    }
+
+    [[gnu::cold, gnu::noinline]] void FailBelowKey(std::uint8_t stored, std::size_t offset,
+                                                   std::uint8_t keyByte)
+    {
+        Fail("the stored byte " + std::to_string(stored) + " at offset " + std::to_string(offset) +
+                     " is smaller than its key byte " + std::to_string(keyByte) + " (in " +
+                     Part() + ")",
+             offset);
+    }
+
     const std::uint8_t *m_data;
     std::size_t m_size;
     std::size_t m_position = 0;
     std::vector<std::uint8_t> m_key;
     int m_keyIndex = 0;
     std::string m_part = "the header";
+    std::size_t m_entry = 0;
+    std::size_t m_entryCount = 0;
+    std::size_t m_schedule = 0;
+    std::size_t m_scheduleCount = 0;
     std::string m_reason;
     std::size_t m_failureOffset = 0;
 };
@@ -304,19 +352,16 @@ void ReadBody(ByteReader &reader, ScheduleDocument &document, std::size_t basicC
         reader.Unscrambled();
     }
     for (std::size_t n = 0; n < basicCount && !reader.failed(); ++n) {
-        reader.SetPart("basic entry " + std::to_string(n + 1) + " of " +
-                       std::to_string(basicCount));
+        reader.SetEntryPart(n + 1, basicCount, 0, 0);
         document.basicEntries.push_back(ReadEntry(reader));
     }
     for (std::size_t s = 0; s < advanceCount && !reader.failed(); ++s) {
-        const std::string schedulePart =
-                "advance schedule " + std::to_string(s + 1) + " of " + std::to_string(advanceCount);
-        reader.SetPart("the header of " + schedulePart);
+        reader.SetPart("the header of advance schedule " + std::to_string(s + 1) + " of " +
+                       std::to_string(advanceCount));
         std::size_t detailCount = 0;
         AdvanceSchedule schedule = ReadAdvanceHeader(reader, detailCount);
         for (std::size_t n = 0; n < detailCount && !reader.failed(); ++n) {
-            reader.SetPart("entry " + std::to_string(n + 1) + " of " + std::to_string(detailCount) +
-                           " of " + schedulePart);
+            reader.SetEntryPart(n + 1, detailCount, s + 1, advanceCount);
             schedule.details.push_back(ReadEntry(reader));
         }
         document.advanceSchedules.push_back(std::move(schedule));
