@@ -3,6 +3,7 @@
 #include "Measure.h"
 
 #include "QtPlatform.h"
+#include "ScheduleCodec.h"
 #include "ScheduleFile.h"
 #include "ScheduleRules.h"
 
@@ -47,7 +48,7 @@ void FileFigure(const BenchSettings &settings)
     const qint64 size = QFileInfo(folder + name).size();
     const QByteArray bytes(size, 'x');
 
-    std::vector<double> programMs, plainMs;
+    std::vector<double> programMs, plainMs, codecMs;
     bool ok = true;
     for (int i = 0; i < fileRuns + 1 && ok; ++i) {
         ScheduleDocument readBack;
@@ -59,9 +60,15 @@ void FileFigure(const BenchSettings &settings)
         start = SteadyNowNs();
         ok = ok && WriteAndReadPlain(plainPath, bytes);
         const double plain = double(SteadyNowNs() - start) / 1e6;
+        // The share of the byte format alone: encoding and decoding in memory.
+        start = SteadyNowNs();
+        const ScheduleEncodeResult encoded = EncodeSchedule(document, random);
+        ok = ok && encoded.ok && DecodeSchedule(encoded.bytes).ok;
+        const double codec = double(SteadyNowNs() - start) / 1e6;
         if (i > 0) { // the first round only warms up
             programMs.push_back(ours);
             plainMs.push_back(plain);
+            codecMs.push_back(codec);
         }
     }
     if (!ok) {
@@ -70,8 +77,10 @@ void FileFigure(const BenchSettings &settings)
     }
     const double ms = Median(programMs), baseMs = Median(plainMs);
     PrintFigure(QStringLiteral("file: %1x of plain QSaveFile (goal <= 1.5x)  [write+read %2 ms, "
-                               "plain %3 ms; %4 bytes, size estimate %5, median of %6]")
-                        .arg(Fixed(Ratio(ms, baseMs), 2), Fixed(ms, 2), Fixed(baseMs, 2))
+                               "plain %3 ms, encoding and decoding alone %4 ms; "
+                               "%5 bytes, size estimate %6, median of %7]")
+                        .arg(Fixed(Ratio(ms, baseMs), 2), Fixed(ms, 2), Fixed(baseMs, 2),
+                             Fixed(Median(codecMs), 2))
                         .arg(size)
                         .arg(ScheduleSizeEstimate(document))
                         .arg(fileRuns));
