@@ -3,6 +3,7 @@
 #include "ModalDriver.h"
 #include "RememberedSettings.h"
 #include "SystemModule.h"
+#include "TestFiles.h"
 #include "TmpfsMount.h"
 
 #include <QApplication>
@@ -26,18 +27,6 @@ using namespace nerav;
 using namespace nerav::test;
 
 static const QByteArray movieContent = "movie content";
-
-static bool WriteFile(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
-
-static QByteArray ReadFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 class TestCopyForm : public QObject
 {

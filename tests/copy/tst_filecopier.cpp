@@ -1,4 +1,5 @@
 #include "FileCopier.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,20 +8,9 @@
 #include <QTest>
 
 using namespace nerav;
+using namespace nerav::test;
 
 static const qint64 GiB = Q_INT64_C(1024) * 1024 * 1024;
-
-static bool WriteFile(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
-
-static QByteArray ReadFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 class TestFileCopier : public QObject
 {

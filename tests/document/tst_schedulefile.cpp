@@ -5,6 +5,7 @@
 #include "ScheduleFile.h"
 #include "ScheduleRules.h"
 #include "ScriptedRandom.h"
+#include "TestFiles.h"
 #include "TmpfsMount.h"
 
 #include <QDir>
@@ -13,7 +14,7 @@
 #include <QtTest>
 
 using namespace nerav;
-using nerav::test::TmpfsMount;
+using namespace nerav::test;
 
 namespace {
 
@@ -50,18 +51,6 @@ ScheduleDocument CallerDocument()
     document.editIndex = 2;
     document.detailOwner = 1;
     return document;
-}
-
-QByteArray FileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool PutBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 QByteArray ValidFile()
@@ -134,19 +123,19 @@ void TestScheduleFile::writeReplacesTheExistingFileAndLeavesNoTemporaryFile()
 void TestScheduleFile::writeIntoMissingFolderFails()
 {
     // A folder whose parent is a regular file cannot exist, even for root.
-    QVERIFY(PutBytes(m_folder + "file", "x"));
+    QVERIFY(WriteFile(m_folder + "file", "x"));
     SeededRandom random(3);
     const ScheduleFileResult result =
             WriteScheduleFile(m_folder + "file/", "nerav.nrv", SmallDocument(), random);
     QVERIFY(!result.ok);
     QVERIFY2(result.reason.contains("nerav.nrv"), qPrintable(result.reason));
-    QCOMPARE(FileBytes(m_folder + "file"), QByteArray("x"));
+    QCOMPARE(ReadFile(m_folder + "file"), QByteArray("x"));
 }
 
 void TestScheduleFile::encodingFailureChangesNothingOnDisk()
 {
     const QByteArray old = ValidFile();
-    QVERIFY(PutBytes(m_folder + "nerav.nrv", old));
+    QVERIFY(WriteFile(m_folder + "nerav.nrv", old));
     ScheduleDocument foreign = SmallDocument();
     foreign.basicEntries[0].fileName[0] = 250; // only a foreign file holds such a byte
     ScriptedRandom random({}, 0.9); // key bytes far above 5
@@ -155,7 +144,7 @@ void TestScheduleFile::encodingFailureChangesNothingOnDisk()
 
     QVERIFY(!result.ok);
     QVERIFY2(result.reason.contains("exceeds 255"), qPrintable(result.reason));
-    QCOMPARE(FileBytes(m_folder + "nerav.nrv"), old);
+    QCOMPARE(ReadFile(m_folder + "nerav.nrv"), old);
     QCOMPARE(QDir(m_folder).entryList(QDir::Files | QDir::Hidden), QStringList {"nerav.nrv"});
 }
 
@@ -168,12 +157,12 @@ void TestScheduleFile::fullDiskKeepsTheOldFile()
     const QString folder = mountPoint + '/';
     SeededRandom random(4);
     QVERIFY(WriteScheduleFile(folder, "nerav.nrv", SmallDocument(), random).ok);
-    const QByteArray old = FileBytes(folder + "nerav.nrv");
+    const QByteArray old = ReadFile(folder + "nerav.nrv");
     QVERIFY(medium.fill());
 
     const ScheduleFileResult result =
             WriteScheduleFile(folder, "nerav.nrv", OtherDocument(), random);
-    const QByteArray after = FileBytes(folder + "nerav.nrv");
+    const QByteArray after = ReadFile(folder + "nerav.nrv");
     const QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden);
 
     QVERIFY(!result.ok);
@@ -204,7 +193,7 @@ void TestScheduleFile::readFailureLeavesDocumentUnchanged()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, reasonPart);
-    QVERIFY(PutBytes(m_folder + "bad.nrv", bytes));
+    QVERIFY(WriteFile(m_folder + "bad.nrv", bytes));
     ScheduleDocument document = CallerDocument();
 
     const ScheduleFileResult result = ReadScheduleFile(m_folder, "bad.nrv", document);
@@ -228,7 +217,7 @@ void TestScheduleFile::everyTruncationAndBitFlipLeavesDocumentConsistent()
             damaged.append(bytes);
         }
     for (const QByteArray &bytes : damaged) {
-        QVERIFY(PutBytes(m_folder + "damaged.nrv", bytes));
+        QVERIFY(WriteFile(m_folder + "damaged.nrv", bytes));
         ScheduleDocument document = CallerDocument();
         const ScheduleFileResult result = ReadScheduleFile(m_folder, "damaged.nrv", document);
         if (result.ok) {
@@ -248,7 +237,7 @@ void TestScheduleFile::hugeFileIsReadOnlyUpToTheLargestSchedule()
 {
     QByteArray bytes = ValidFile();
     bytes.append(QByteArray(int(MaxScheduleFileSize) + 4096, char(0xEE)));
-    QVERIFY(PutBytes(m_folder + "huge.nrv", bytes));
+    QVERIFY(WriteFile(m_folder + "huge.nrv", bytes));
     ScheduleDocument document;
     const ScheduleFileResult result = ReadScheduleFile(m_folder, "huge.nrv", document);
     QVERIFY2(result.ok, qPrintable(result.reason));

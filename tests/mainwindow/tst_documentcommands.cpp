@@ -2,6 +2,7 @@
 
 #include "MainWindowFixture.h"
 #include "ScheduleFile.h"
+#include "TestFiles.h"
 #include "TmpfsMount.h"
 
 #include <QAction>
@@ -37,12 +38,6 @@ private slots:
     void failedSaveAsKeepsTheDocumentName();
     void failedSaveKeepsTheOldFile();
 };
-
-static QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 static void writeSample(MainWindowFixture &fixture, const QString &folder, const QString &name,
                         const ScheduleDocument &document = SampleDocument())
@@ -427,7 +422,7 @@ void DocumentCommandsTest::failedSaveKeepsTheOldFile()
     if (!mount.isMounted())
         QSKIP("mounting a tmpfs is not allowed here");
     writeSample(fixture, docs, "plan.nrv");
-    const QByteArray oldBytes = fileBytes(docs + "plan.nrv");
+    const QByteArray oldBytes = ReadFile(docs + "plan.nrv");
     if (!mount.makeReadOnly())
         QSKIP("remounting read-only is not allowed here");
 
@@ -442,7 +437,7 @@ void DocumentCommandsTest::failedSaveKeepsTheOldFile()
     QVERIFY(WaitForNoModal());
 
     QCOMPARE(message, fixture.app.context.text.messages.msgScheduleWriteError);
-    QCOMPARE(fileBytes(docs + "plan.nrv"), oldBytes);
+    QCOMPARE(ReadFile(docs + "plan.nrv"), oldBytes);
     QCOMPARE(fixture.app.context.settings.documentName, QStringLiteral("plan.nrv"));
 }
 

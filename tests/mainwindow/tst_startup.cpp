@@ -2,6 +2,7 @@
 // instance, and the settings written when the window closes.
 
 #include "MainWindowFixture.h"
+#include "TestFiles.h"
 #include "ScheduleFile.h"
 #include "Startup.h"
 
@@ -54,12 +55,6 @@ struct StartupFixture
     FakeApp app {English}; // start-up itself selects Japanese
     QString appFolder;
 };
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QString japaneseTitle(const QString &folder, const QString &name)
 {
@@ -190,7 +185,7 @@ void StartupTest::secondInstanceOnlyShowsTheRunningMessage()
 {
     StartupFixture fixture;
     fixture.rememberDocument(fixture.appFolder, "plan.nrv");
-    const QByteArray settingsBefore = fileBytes(fixture.settingsFile());
+    const QByteArray settingsBefore = ReadFile(fixture.settingsFile());
 
     QString title, text;
     OnNextModal([&](QWidget *widget) {
@@ -203,7 +198,7 @@ void StartupTest::secondInstanceOnlyShowsTheRunningMessage()
     QVERIFY(!form);
     QCOMPARE(title, QStringLiteral("ネラブスケジューラー"));
     QCOMPARE(text, QStringLiteral("プログラム起動中"));
-    QCOMPARE(fileBytes(fixture.settingsFile()), settingsBefore);
+    QCOMPARE(ReadFile(fixture.settingsFile()), settingsBefore);
     QCOMPARE(QDir(fixture.appFolder).entryList(QDir::Files), QStringList {"SystemInfo.txt"});
     // Nothing was read either.
     QCOMPARE(fixture.app.context.settings.documentName, QStringLiteral("nerav.nrv"));

@@ -2,6 +2,7 @@
 // naming the place in the JSON; usage errors exit 2.
 
 #include "NrvTool.h"
+#include "TestFiles.h"
 #include "ScheduleCodec.h"
 #include "ScheduleFile.h"
 #include "ScriptedRandom.h"
@@ -14,6 +15,7 @@
 #include <QtTest>
 
 using namespace nerav;
+using namespace nerav::test;
 
 namespace {
 
@@ -34,12 +36,6 @@ ToolRun RunTool(const QStringList &arguments)
     out.flush();
     err.flush();
     return run;
-}
-
-bool PutText(const QString &path, const QByteArray &text)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
 }
 
 const char FullSchedule[] = R"({
@@ -103,7 +99,7 @@ void TestNrvTool::init()
 
 void TestNrvTool::makeThenDumpRoundTrips()
 {
-    QVERIFY(PutText(m_folder + "in.json", FullSchedule));
+    QVERIFY(WriteFile(m_folder + "in.json", FullSchedule));
     const ToolRun make = RunTool({"make", m_folder + "in.json", m_folder + "out.nrv"});
     QCOMPARE(make.exitCode, 0);
     QCOMPARE(make.err, QString());
@@ -128,7 +124,7 @@ void TestNrvTool::makeThenDumpRoundTrips()
     })");
     QCOMPARE(json, expected);
 
-    QVERIFY(PutText(m_folder + "again.json", dump.out.toUtf8()));
+    QVERIFY(WriteFile(m_folder + "again.json", dump.out.toUtf8()));
     QCOMPARE(RunTool({"make", m_folder + "again.json", m_folder + "again.nrv"}).exitCode, 0);
     const ToolRun again = RunTool({"dump", m_folder + "again.nrv"});
     QCOMPARE(again.out, dump.out);
@@ -165,11 +161,11 @@ void TestNrvTool::dumpShowsStoredValuesOfForeignFiles()
 
 void TestNrvTool::dumpOfDamagedFileNamesProblemAndOffset()
 {
-    QVERIFY(PutText(m_folder + "in.json", OneEntry));
+    QVERIFY(WriteFile(m_folder + "in.json", OneEntry));
     QCOMPARE(RunTool({"make", m_folder + "in.json", m_folder + "ok.nrv"}).exitCode, 0);
     QFile file(m_folder + "ok.nrv");
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QVERIFY(PutText(m_folder + "cut.nrv", file.readAll().chopped(3)));
+    QVERIFY(WriteFile(m_folder + "cut.nrv", file.readAll().chopped(3)));
 
     const ToolRun dump = RunTool({"dump", m_folder + "cut.nrv"});
 
@@ -281,7 +277,7 @@ void TestNrvTool::makeRefusesWithThePlace()
 {
     QFETCH(QByteArray, json);
     QFETCH(QString, error);
-    QVERIFY(PutText(m_folder + "in.json", json));
+    QVERIFY(WriteFile(m_folder + "in.json", json));
 
     const ToolRun make = RunTool({"make", m_folder + "in.json", m_folder + "out.nrv"});
 
@@ -293,8 +289,8 @@ void TestNrvTool::makeRefusesWithThePlace()
 
 void TestNrvTool::makeKeepsOldFileWhenRefused()
 {
-    QVERIFY(PutText(m_folder + "good.json", OneEntry));
-    QVERIFY(PutText(m_folder + "bad.json", "{}"));
+    QVERIFY(WriteFile(m_folder + "good.json", OneEntry));
+    QVERIFY(WriteFile(m_folder + "bad.json", "{}"));
     QCOMPARE(RunTool({"make", m_folder + "good.json", m_folder + "out.nrv"}).exitCode, 0);
     QFile file(m_folder + "out.nrv");
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -330,7 +326,7 @@ void TestNrvTool::usageErrorsExitTwo()
 
 void TestNrvTool::executableRunsAsCommand()
 {
-    QVERIFY(PutText(m_folder + "in.json", FullSchedule));
+    QVERIFY(WriteFile(m_folder + "in.json", FullSchedule));
     QProcess process;
     process.start(NRVTOOL_PATH, {"--help"});
     QVERIFY(process.waitForFinished());

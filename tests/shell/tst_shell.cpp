@@ -1,5 +1,6 @@
 #include "RememberedSettings.h"
 #include "SystemModule.h"
+#include "TestFiles.h"
 #include "TmpfsMount.h"
 
 #include <QDir>
@@ -8,21 +9,9 @@
 #include <QtTest>
 
 using namespace nerav;
-using nerav::test::TmpfsMount;
+using namespace nerav::test;
 
 namespace {
-
-bool WriteFile(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
-
-QByteArray ReadFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QStringList Values(const RememberedSettings &s)
 {
