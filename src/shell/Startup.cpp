@@ -2,9 +2,12 @@
 
 #include "MainForm.h"
 #include "MessageBoxes.h"
+#include "QtPlatform.h"
+#include "RememberedSettings.h"
 #include "SystemModule.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 
 namespace nerav {
@@ -62,6 +65,20 @@ int RunApplication(QApplication &application, AppContext &context, InstanceGuard
     if (!form)
         return 0;
     return application.exec();
+}
+
+int RunProgram(QApplication &application, const QString &lockFilePath)
+{
+    // The name also names the per-user settings folder (~/.local/share/nerav-schedule-generator).
+    const QString programName = QStringLiteral("nerav-schedule-generator");
+    QApplication::setApplicationName(programName);
+    QGuiApplication::setDesktopFileName(programName);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/nerav-schedule-generator-128.png")));
+
+    QtPlatform services;
+    AppContext context(services.platform());
+    LockFileInstanceGuard guard(lockFilePath);
+    return RunApplication(application, context, guard, DefaultAppFolder());
 }
 
 } // namespace nerav

@@ -28,4 +28,8 @@ void ReopenLastDocument(MainForm &form, AppContext &context);
 int RunApplication(QApplication &application, AppContext &context, InstanceGuard &guard,
                    const QString &appFolder);
 
+// The program as its executable runs it: its name and icon, the Qt services, the lock file at
+// lockFilePath, and the application folder beside the executable (or the user's data folder).
+int RunProgram(QApplication &application, const QString &lockFilePath);
+
 } // namespace nerav
