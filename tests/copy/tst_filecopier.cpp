@@ -1,5 +1,6 @@
 #include "FileCopier.h"
 #include "TestFiles.h"
+#include "TmpfsMount.h"
 
 #include <QDir>
 #include <QFile>
@@ -102,6 +103,28 @@ private slots:
         QCOMPARE(ReadFile(target), QByteArray("old"));
         QCOMPARE(QDir(temp.filePath("out")).entryList(QDir::Files | QDir::Hidden),
                  QStringList {"big.vob"});
+    }
+
+    // The medium fills up during the copy (the free space was there when it started).
+    void mediumFullDuringCopyLeavesOldFile()
+    {
+        QTemporaryDir temp;
+        TmpfsMount medium(temp.filePath("medium"), "size=256k");
+        if (!medium.isMounted())
+            QSKIP("mounting a tmpfs is not allowed here");
+        const QString target = temp.filePath("medium/clip.mpg");
+        QVERIFY(WriteFile(target, "old"));
+        const QString source = temp.filePath("clip.mpg");
+        QVERIFY(WriteFile(source, QByteArray(512 * 1024, 'n')));
+
+        FileCopier copier;
+        QSignalSpy finished(&copier, &FileCopier::finished);
+        QVERIFY(copier.start(source, target));
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(finished.first().first().toBool(), false);
+        QCOMPARE(ReadFile(target), QByteArray("old"));
+        QCOMPARE(QDir(temp.filePath("medium")).entryList(QDir::Files | QDir::Hidden),
+                 QStringList {"clip.mpg"});
     }
 
     void missingSourceFails()

@@ -72,12 +72,13 @@ void FileCopier::cancel()
 // Runs on the worker thread; the signals it emits are queued to this object's thread.
 bool FileCopier::CopyInChunks(const QString &sourcePath, const QString &destinationPath)
 {
+    // Whole chunks go straight to the files; Qt's own buffers would only copy them once more.
     QFile source(sourcePath);
-    if (!source.open(QIODevice::ReadOnly))
+    if (!source.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return false;
     const qint64 total = source.size();
     QSaveFile target(destinationPath);
-    if (!target.open(QIODevice::WriteOnly))
+    if (!target.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     QByteArray buffer(ChunkSize, Qt::Uninitialized);
     qint64 copied = 0;
@@ -96,6 +97,11 @@ bool FileCopier::CopyInChunks(const QString &sourcePath, const QString &destinat
         }
         copied += read;
         emit progressed(copied, qMax(total, copied));
+    }
+    // commit() does not report a failed final flush (a full medium), so flush first.
+    if (!target.flush()) {
+        target.cancelWriting();
+        return false;
     }
     return target.commit();
 }
