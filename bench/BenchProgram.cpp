@@ -13,6 +13,6 @@ int main(int argc, char *argv[])
     nerav::FirstPaintProbe probe;
     application.installEventFilter(&probe);
     return nerav::RunProgram(application,
-            QApplication::arguments().value(
-                    1, nerav::LockFileInstanceGuard::defaultLockFilePath()));
+                             QApplication::arguments().value(
+                                     1, nerav::LockFileInstanceGuard::defaultLockFilePath()));
 }

@@ -268,8 +268,8 @@ private:
                                                    std::uint8_t keyByte)
     {
         Fail("the stored byte " + std::to_string(stored) + " at offset " + std::to_string(offset) +
-                     " is smaller than its key byte " + std::to_string(keyByte) + " (in " +
-                     Part() + ")",
+                     " is smaller than its key byte " + std::to_string(keyByte) + " (in " + Part() +
+                     ")",
              offset);
     }
 

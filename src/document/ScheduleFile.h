@@ -21,11 +21,11 @@ struct ScheduleFileResult
 // completely under a temporary name and then replaces any existing file, so a failed write
 // leaves the old file as it was. The document is not changed.
 ScheduleFileResult WriteScheduleFile(const QString &folder, const QString &name,
-        const ScheduleDocument &document, RandomReal &random);
+                                     const ScheduleDocument &document, RandomReal &random);
 
 // Reads folder + name and, only on success, replaces the lists of the document. On failure the
 // document is untouched. The edit context is never touched.
 ScheduleFileResult ReadScheduleFile(const QString &folder, const QString &name,
-        ScheduleDocument &document);
+                                    ScheduleDocument &document);
 
 } // namespace nerav

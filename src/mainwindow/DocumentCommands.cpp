@@ -107,9 +107,9 @@ bool MainForm::CheckBeforeSave()
         break;
     case PreSaveProblem::AdvanceWithoutEntries:
         ShowMessage(this,
-                    messages.msgNoFileInAdvance + QString::number(check.schedulePosition)
-                            + QStringLiteral(" !") + lineBreak + QString(25, QLatin1Char(' '))
-                            + messages.msgCantSave);
+                    messages.msgNoFileInAdvance + QString::number(check.schedulePosition) +
+                            QStringLiteral(" !") + lineBreak + QString(25, QLatin1Char(' ')) +
+                            messages.msgCantSave);
         break;
     case PreSaveProblem::TooLarge:
         ShowMessage(this, messages.msgTooManySchedules);

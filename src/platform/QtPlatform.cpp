@@ -37,14 +37,15 @@ static Volume toVolume(const QStorageInfo &storage)
 
 bool MountedDrives::isOffered(const QString &rootPath, const QString &fileSystemType)
 {
-    static const QStringList pseudoTypes = { "proc", "sysfs", "devtmpfs", "devpts", "cgroup",
-        "cgroup2", "securityfs", "debugfs", "tracefs", "configfs", "fusectl", "mqueue", "hugetlbfs",
-        "pstore", "bpf", "autofs", "binfmt_misc", "efivarfs", "rpc_pipefs", "nsfs", "overlay",
-        "squashfs" };
+    static const QStringList pseudoTypes = {
+            "proc",       "sysfs",   "devtmpfs", "devpts",   "cgroup",      "cgroup2",
+            "securityfs", "debugfs", "tracefs",  "configfs", "fusectl",     "mqueue",
+            "hugetlbfs",  "pstore",  "bpf",      "autofs",   "binfmt_misc", "efivarfs",
+            "rpc_pipefs", "nsfs",    "overlay",  "squashfs"};
     if (pseudoTypes.contains(fileSystemType))
         return false;
-    static const QStringList systemRoots = { "/proc/", "/sys/", "/dev/", "/run/", "/boot/",
-        "/snap/" };
+    static const QStringList systemRoots = {"/proc/", "/sys/",  "/dev/",
+                                            "/run/",  "/boot/", "/snap/"};
     for (const QString &root : systemRoots) {
         // Removable media are mounted below /run/media or /media; those are offered.
         if (rootPath.startsWith(root) && !rootPath.startsWith(QLatin1String("/run/media/")))

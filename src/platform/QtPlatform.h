@@ -62,7 +62,7 @@ struct QtPlatform
     MountedDrives drives;
     QtDesktopShell shell;
 
-    Platform platform() { return Platform { clock, random, drives, shell }; }
+    Platform platform() { return Platform {clock, random, drives, shell}; }
 };
 
 } // namespace nerav

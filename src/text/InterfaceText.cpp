@@ -16,64 +16,73 @@ struct TextRow
 using CaptionRow = TextRow<CaptionTable>;
 using MessageRow = TextRow<MessageTable>;
 
-#define NERAV_CAPTION(key, en, ja) CaptionRow { #key, &CaptionTable::key, en, ja }
-#define NERAV_MESSAGE(key, en, ja) MessageRow { #key, &MessageTable::key, en, ja }
+#define NERAV_CAPTION(key, en, ja)                                                                 \
+    CaptionRow                                                                                     \
+    {                                                                                              \
+#key, &CaptionTable::key, en, ja                                                           \
+    }
+#define NERAV_MESSAGE(key, en, ja)                                                                 \
+    MessageRow                                                                                     \
+    {                                                                                              \
+#key, &MessageTable::key, en, ja                                                           \
+    }
 
 const std::vector<CaptionRow> &captionRows()
 {
     static const std::vector<CaptionRow> rows = {
-        NERAV_CAPTION(fileMenu, "&File", "&ファイル"),
-        NERAV_CAPTION(helpMenu, "&Help", "&ヘルプ"),
-        NERAV_CAPTION(aboutProgram, "About Nerav Schedule Generator...", "ネラブスケジューラーについて"),
-        NERAV_CAPTION(aboutCompany, "About Company...", "お問合せ"),
-        NERAV_CAPTION(newCommand, "New", "新規作成"),
-        NERAV_CAPTION(openCommand, "Open", "開く"),
-        NERAV_CAPTION(saveCommand, "Save", "上書き保存"),
-        NERAV_CAPTION(saveAsCommand, "Save As...", "名前を付けて保存"),
-        NERAV_CAPTION(exitCommand, "Exit", "終了"),
-        NERAV_CAPTION(basicSchedule, "Basic Schedule", "基本設定"),
-        NERAV_CAPTION(advanceSchedule, "Advance Schedule", "日時設定"),
-        NERAV_CAPTION(detailOfAdvance, "Detail of Advance Schedule", "複数ファイル設定"),
-        NERAV_CAPTION(addCommand, "Add", "追加"),
-        NERAV_CAPTION(modifyCommand, "Modify", "修正"),
-        NERAV_CAPTION(removeCommand, "Remove", "削除"),
-        NERAV_CAPTION(moveUpCommand, "Move Up", "上へ移動"),
-        NERAV_CAPTION(moveDownCommand, "Move Down", "下へ移動"),
-        NERAV_CAPTION(fileNameHeading, "File Name", "ファイル名"),
-        NERAV_CAPTION(playTimesHeading, "Play Times", "再生回数"),
-        NERAV_CAPTION(volumeHeading, "Volume", "音量"),
-        NERAV_CAPTION(startDayHeading, "Start Day", "再生開始日"),
-        NERAV_CAPTION(stopDayHeading, "Stop Day", "停止日"),
-        NERAV_CAPTION(weekDayHeading, "Week Day", "曜日設定"),
-        NERAV_CAPTION(programTitle, "Nerav Schedule Generator", "ネラブスケジューラー"),
-        NERAV_CAPTION(entryEditorTitle, "Schedule File Editor", "ファイル選択と設定"),
-        NERAV_CAPTION(fileEditFrame, "File Edit", "ファイル編集"),
-        NERAV_CAPTION(browseCommand, "Browse", "参照"),
-        NERAV_CAPTION(okCommand, "OK", "OK"),
-        NERAV_CAPTION(copyToCommand, "Copy to...", "Copy to..."),
-        NERAV_CAPTION(cancelCommand, "Cancel", "キャンセル"),
-        NERAV_CAPTION(defaultVolume, "Default", "標準"),
-        NERAV_CAPTION(dateSetup, "Date Setup", "日付設定"),
-        NERAV_CAPTION(yearHeading, "Year", "年"),
-        NERAV_CAPTION(monthHeading, "Month", "月"),
-        NERAV_CAPTION(dayHeading, "Day", "日"),
-        NERAV_CAPTION(sunday, "Sunday", "日曜日"),
-        NERAV_CAPTION(monday, "Monday", "月曜日"),
-        NERAV_CAPTION(tuesday, "Tuesday", "火曜日"),
-        NERAV_CAPTION(wednesday, "Wednesday", "水曜日"),
-        NERAV_CAPTION(thursday, "Thursday", "木曜日"),
-        NERAV_CAPTION(friday, "Friday", "金曜日"),
-        NERAV_CAPTION(saturday, "Saturday", "土曜日"),
-        NERAV_CAPTION(allDay, "All Day", "毎日"),
-        NERAV_CAPTION(timeSetup, "Time Setup", "時間設定"),
-        NERAV_CAPTION(startTimeHeading, "Start Time", "再生時間"),
-        NERAV_CAPTION(stopTimeHeading, "Stop Time", "停止時間"),
-        NERAV_CAPTION(hourHeading, "Hour", "時"),
-        NERAV_CAPTION(minuteHeading, "Minute", "分"),
-        NERAV_CAPTION(secondHeading, "Second", "秒"),
-        NERAV_CAPTION(advanceEditorTitle, "Advance Schecule Editor", "詳細スケジュール設定"),
-        NERAV_CAPTION(softwareVersion, "Software Version", "Software Version"),
-        NERAV_CAPTION(kernelVersion, "Schedule Kernel Version", "Schedule Kernel Version"),
+            NERAV_CAPTION(fileMenu, "&File", "&ファイル"),
+            NERAV_CAPTION(helpMenu, "&Help", "&ヘルプ"),
+            NERAV_CAPTION(aboutProgram, "About Nerav Schedule Generator...",
+                          "ネラブスケジューラーについて"),
+            NERAV_CAPTION(aboutCompany, "About Company...", "お問合せ"),
+            NERAV_CAPTION(newCommand, "New", "新規作成"),
+            NERAV_CAPTION(openCommand, "Open", "開く"),
+            NERAV_CAPTION(saveCommand, "Save", "上書き保存"),
+            NERAV_CAPTION(saveAsCommand, "Save As...", "名前を付けて保存"),
+            NERAV_CAPTION(exitCommand, "Exit", "終了"),
+            NERAV_CAPTION(basicSchedule, "Basic Schedule", "基本設定"),
+            NERAV_CAPTION(advanceSchedule, "Advance Schedule", "日時設定"),
+            NERAV_CAPTION(detailOfAdvance, "Detail of Advance Schedule", "複数ファイル設定"),
+            NERAV_CAPTION(addCommand, "Add", "追加"),
+            NERAV_CAPTION(modifyCommand, "Modify", "修正"),
+            NERAV_CAPTION(removeCommand, "Remove", "削除"),
+            NERAV_CAPTION(moveUpCommand, "Move Up", "上へ移動"),
+            NERAV_CAPTION(moveDownCommand, "Move Down", "下へ移動"),
+            NERAV_CAPTION(fileNameHeading, "File Name", "ファイル名"),
+            NERAV_CAPTION(playTimesHeading, "Play Times", "再生回数"),
+            NERAV_CAPTION(volumeHeading, "Volume", "音量"),
+            NERAV_CAPTION(startDayHeading, "Start Day", "再生開始日"),
+            NERAV_CAPTION(stopDayHeading, "Stop Day", "停止日"),
+            NERAV_CAPTION(weekDayHeading, "Week Day", "曜日設定"),
+            NERAV_CAPTION(programTitle, "Nerav Schedule Generator", "ネラブスケジューラー"),
+            NERAV_CAPTION(entryEditorTitle, "Schedule File Editor", "ファイル選択と設定"),
+            NERAV_CAPTION(fileEditFrame, "File Edit", "ファイル編集"),
+            NERAV_CAPTION(browseCommand, "Browse", "参照"),
+            NERAV_CAPTION(okCommand, "OK", "OK"),
+            NERAV_CAPTION(copyToCommand, "Copy to...", "Copy to..."),
+            NERAV_CAPTION(cancelCommand, "Cancel", "キャンセル"),
+            NERAV_CAPTION(defaultVolume, "Default", "標準"),
+            NERAV_CAPTION(dateSetup, "Date Setup", "日付設定"),
+            NERAV_CAPTION(yearHeading, "Year", "年"),
+            NERAV_CAPTION(monthHeading, "Month", "月"),
+            NERAV_CAPTION(dayHeading, "Day", "日"),
+            NERAV_CAPTION(sunday, "Sunday", "日曜日"),
+            NERAV_CAPTION(monday, "Monday", "月曜日"),
+            NERAV_CAPTION(tuesday, "Tuesday", "火曜日"),
+            NERAV_CAPTION(wednesday, "Wednesday", "水曜日"),
+            NERAV_CAPTION(thursday, "Thursday", "木曜日"),
+            NERAV_CAPTION(friday, "Friday", "金曜日"),
+            NERAV_CAPTION(saturday, "Saturday", "土曜日"),
+            NERAV_CAPTION(allDay, "All Day", "毎日"),
+            NERAV_CAPTION(timeSetup, "Time Setup", "時間設定"),
+            NERAV_CAPTION(startTimeHeading, "Start Time", "再生時間"),
+            NERAV_CAPTION(stopTimeHeading, "Stop Time", "停止時間"),
+            NERAV_CAPTION(hourHeading, "Hour", "時"),
+            NERAV_CAPTION(minuteHeading, "Minute", "分"),
+            NERAV_CAPTION(secondHeading, "Second", "秒"),
+            NERAV_CAPTION(advanceEditorTitle, "Advance Schecule Editor", "詳細スケジュール設定"),
+            NERAV_CAPTION(softwareVersion, "Software Version", "Software Version"),
+            NERAV_CAPTION(kernelVersion, "Schedule Kernel Version", "Schedule Kernel Version"),
     };
     return rows;
 }
@@ -81,29 +90,30 @@ const std::vector<CaptionRow> &captionRows()
 const std::vector<MessageRow> &messageRows()
 {
     static const std::vector<MessageRow> rows = {
-        NERAV_MESSAGE(msgRunning, "The program is running now!!", "プログラム起動中"),
-        NERAV_MESSAGE(msgSystemInfoError, "System Information Error!!", "システムエラー"),
-        NERAV_MESSAGE(msgFileNotFound, "File Not Found!", "ファイルが見つかりません"),
-        NERAV_MESSAGE(msgNoSchedule, "No any schedule!", "スケジュールが設定されていないため"),
-        NERAV_MESSAGE(msgCantSave, "Can't save!", "保存できません"),
-        NERAV_MESSAGE(msgNoFileInAdvance, "No any schedule file in advance schedule! Can't Save!",
-                "スケジュールファイルが設定されていないため、保存できません"),
-        NERAV_MESSAGE(msgTooManySchedules, "Too many schedules!!",
-                "スケジュールは、250通りまでの対応です。設定が多すぎます"),
-        NERAV_MESSAGE(msgFileExists, "File Already Existed, Overwrite?",
-                "終了します。上書き保存しますか？"),
-        NERAV_MESSAGE(msgTooManyBasic, "Too many basic schedules!!",
-                "基本スケジュールは、250通りまでの対応です。設定が多すぎます"),
-        NERAV_MESSAGE(msgDateSetupError, "Date Setup Error!", "日付設定エラー"),
-        NERAV_MESSAGE(msgTimeSetupError, "Time Setup Error!", "時間設定エラー"),
-        NERAV_MESSAGE(msgLinkError, "Link error", "リンクエラー"),
-        NERAV_MESSAGE(msgFileNameError, "File Name Error!", "ファイル名設定エラー"),
-        NERAV_MESSAGE(msgFileCopied, "File Copied", "File Copied"),
-        NERAV_MESSAGE(msgFileCopyError, "File Copy Error!", "File Copy Error!"),
-        NERAV_MESSAGE(msgScheduleReadError, "Schedule File Read Error!",
-                "スケジュールファイル読み込みエラー"),
-        NERAV_MESSAGE(msgScheduleWriteError, "Schedule File Write Error!",
-                "スケジュールファイル書き込みエラー"),
+            NERAV_MESSAGE(msgRunning, "The program is running now!!", "プログラム起動中"),
+            NERAV_MESSAGE(msgSystemInfoError, "System Information Error!!", "システムエラー"),
+            NERAV_MESSAGE(msgFileNotFound, "File Not Found!", "ファイルが見つかりません"),
+            NERAV_MESSAGE(msgNoSchedule, "No any schedule!", "スケジュールが設定されていないため"),
+            NERAV_MESSAGE(msgCantSave, "Can't save!", "保存できません"),
+            NERAV_MESSAGE(msgNoFileInAdvance,
+                          "No any schedule file in advance schedule! Can't Save!",
+                          "スケジュールファイルが設定されていないため、保存できません"),
+            NERAV_MESSAGE(msgTooManySchedules, "Too many schedules!!",
+                          "スケジュールは、250通りまでの対応です。設定が多すぎます"),
+            NERAV_MESSAGE(msgFileExists, "File Already Existed, Overwrite?",
+                          "終了します。上書き保存しますか？"),
+            NERAV_MESSAGE(msgTooManyBasic, "Too many basic schedules!!",
+                          "基本スケジュールは、250通りまでの対応です。設定が多すぎます"),
+            NERAV_MESSAGE(msgDateSetupError, "Date Setup Error!", "日付設定エラー"),
+            NERAV_MESSAGE(msgTimeSetupError, "Time Setup Error!", "時間設定エラー"),
+            NERAV_MESSAGE(msgLinkError, "Link error", "リンクエラー"),
+            NERAV_MESSAGE(msgFileNameError, "File Name Error!", "ファイル名設定エラー"),
+            NERAV_MESSAGE(msgFileCopied, "File Copied", "File Copied"),
+            NERAV_MESSAGE(msgFileCopyError, "File Copy Error!", "File Copy Error!"),
+            NERAV_MESSAGE(msgScheduleReadError, "Schedule File Read Error!",
+                          "スケジュールファイル読み込みエラー"),
+            NERAV_MESSAGE(msgScheduleWriteError, "Schedule File Write Error!",
+                          "スケジュールファイル書き込みエラー"),
     };
     return rows;
 }
@@ -119,8 +129,8 @@ void fill(Table &table, const std::vector<TextRow<Table>> &rows, bool japanese)
 }
 
 template<typename Table>
-std::vector<std::pair<const char *, QString Table::*>> keysOf(
-        const std::vector<TextRow<Table>> &rows)
+std::vector<std::pair<const char *, QString Table::*>>
+keysOf(const std::vector<TextRow<Table>> &rows)
 {
     std::vector<std::pair<const char *, QString Table::*>> keys;
     for (const TextRow<Table> &row : rows)
@@ -139,8 +149,8 @@ void loadLanguage(InterfaceText &text, Language language)
 
 const QString &CaptionTable::weekDayName(int weekDay) const
 {
-    const QString *names[] = { &sunday, &monday, &tuesday, &wednesday, &thursday, &friday,
-        &saturday };
+    const QString *names[] = {&sunday,   &monday, &tuesday, &wednesday,
+                              &thursday, &friday, &saturday};
     if (weekDay >= 0 && weekDay < 7)
         return *names[weekDay];
     return allDay;

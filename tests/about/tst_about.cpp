@@ -29,7 +29,7 @@ private slots:
     {
         QFETCH(int, language);
         QFETCH(QString, title);
-        FakeApp app { short(language) };
+        FakeApp app {short(language)};
         AboutNeravScheduleGeneratorForm form(app.context);
         form.show();
         QCOMPARE(form.windowTitle(), title);
@@ -58,7 +58,7 @@ private slots:
     {
         QFETCH(int, language);
         QFETCH(QString, title);
-        FakeApp app { short(language) };
+        FakeApp app {short(language)};
         AboutCompanyForm form(app.context);
         form.show();
         QCOMPARE(form.windowTitle(), title);
@@ -124,7 +124,7 @@ private slots:
     {
         QFETCH(int, language);
         QFETCH(QString, message);
-        FakeApp app { short(language) };
+        FakeApp app {short(language)};
         app.shell.succeed = false;
         AboutCompanyForm form(app.context);
         form.show();

@@ -2,9 +2,9 @@
 // instance, and the settings written when the window closes.
 
 #include "MainWindowFixture.h"
-#include "TestFiles.h"
 #include "ScheduleFile.h"
 #include "Startup.h"
+#include "TestFiles.h"
 
 #include <QAction>
 #include <QFile>

@@ -2,10 +2,10 @@
 // naming the place in the JSON; usage errors exit 2.
 
 #include "NrvTool.h"
-#include "TestFiles.h"
 #include "ScheduleCodec.h"
 #include "ScheduleFile.h"
 #include "ScriptedRandom.h"
+#include "TestFiles.h"
 
 #include <QFile>
 #include <QJsonDocument>

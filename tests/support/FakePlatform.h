@@ -14,7 +14,7 @@ namespace nerav::test {
 class FixedClock : public Clock
 {
 public:
-    QDate date { 2007, 1, 17 };
+    QDate date {2007, 1, 17};
     QDate today() const override { return date; }
 };
 
@@ -26,7 +26,7 @@ public:
 
 private:
     std::mt19937 m_engine;
-    std::uniform_real_distribution<double> m_distribution { 0.0, 1.0 };
+    std::uniform_real_distribution<double> m_distribution {0.0, 1.0};
 };
 
 class FakeDrives : public DriveList
@@ -62,7 +62,7 @@ public:
 // An application context on fake services, with the text tables loaded in one language.
 struct FakeApp
 {
-    explicit FakeApp(short language = Japanese) : context(Platform { clock, random, drives, shell })
+    explicit FakeApp(short language = Japanese) : context(Platform {clock, random, drives, shell})
     {
         LoadInterfaceText(context.text, language);
     }

@@ -94,8 +94,7 @@ void AnswerNextFileDialog(const QString &path, QString *directory)
 
 bool WaitForNoModal(int timeoutMs)
 {
-    return QTest::qWaitFor([] { return QApplication::activeModalWidget() == nullptr; },
-            timeoutMs);
+    return QTest::qWaitFor([] { return QApplication::activeModalWidget() == nullptr; }, timeoutMs);
 }
 
 QStringList VisibleTopLevelWindows()
@@ -104,8 +103,8 @@ QStringList VisibleTopLevelWindows()
     for (QWidget *widget : QApplication::topLevelWidgets()) {
         if (widget->isVisible())
             names.append(widget->objectName().isEmpty()
-                            ? QString::fromLatin1(widget->metaObject()->className())
-                            : widget->objectName());
+                                 ? QString::fromLatin1(widget->metaObject()->className())
+                                 : widget->objectName());
     }
     return names;
 }

@@ -28,7 +28,8 @@ static void addColumns()
 
 template<typename Table>
 static QString lookUp(const Table &table,
-        const std::vector<std::pair<const char *, QString Table::*>> &keys, const QString &key)
+                      const std::vector<std::pair<const char *, QString Table::*>> &keys,
+                      const QString &key)
 {
     for (const auto &[name, member] : keys) {
         if (key == QLatin1String(name))
@@ -40,58 +41,114 @@ static QString lookUp(const Table &table,
 void tst_InterfaceText::captions_data()
 {
     addColumns();
-    QTest::newRow("fileMenu") << "fileMenu" << QString::fromUtf8("&File") << QString::fromUtf8("&ファイル");
-    QTest::newRow("helpMenu") << "helpMenu" << QString::fromUtf8("&Help") << QString::fromUtf8("&ヘルプ");
-    QTest::newRow("aboutProgram") << "aboutProgram" << QString::fromUtf8("About Nerav Schedule Generator...") << QString::fromUtf8("ネラブスケジューラーについて");
-    QTest::newRow("aboutCompany") << "aboutCompany" << QString::fromUtf8("About Company...") << QString::fromUtf8("お問合せ");
-    QTest::newRow("newCommand") << "newCommand" << QString::fromUtf8("New") << QString::fromUtf8("新規作成");
-    QTest::newRow("openCommand") << "openCommand" << QString::fromUtf8("Open") << QString::fromUtf8("開く");
-    QTest::newRow("saveCommand") << "saveCommand" << QString::fromUtf8("Save") << QString::fromUtf8("上書き保存");
-    QTest::newRow("saveAsCommand") << "saveAsCommand" << QString::fromUtf8("Save As...") << QString::fromUtf8("名前を付けて保存");
-    QTest::newRow("exitCommand") << "exitCommand" << QString::fromUtf8("Exit") << QString::fromUtf8("終了");
-    QTest::newRow("basicSchedule") << "basicSchedule" << QString::fromUtf8("Basic Schedule") << QString::fromUtf8("基本設定");
-    QTest::newRow("advanceSchedule") << "advanceSchedule" << QString::fromUtf8("Advance Schedule") << QString::fromUtf8("日時設定");
-    QTest::newRow("detailOfAdvance") << "detailOfAdvance" << QString::fromUtf8("Detail of Advance Schedule") << QString::fromUtf8("複数ファイル設定");
-    QTest::newRow("addCommand") << "addCommand" << QString::fromUtf8("Add") << QString::fromUtf8("追加");
-    QTest::newRow("modifyCommand") << "modifyCommand" << QString::fromUtf8("Modify") << QString::fromUtf8("修正");
-    QTest::newRow("removeCommand") << "removeCommand" << QString::fromUtf8("Remove") << QString::fromUtf8("削除");
-    QTest::newRow("moveUpCommand") << "moveUpCommand" << QString::fromUtf8("Move Up") << QString::fromUtf8("上へ移動");
-    QTest::newRow("moveDownCommand") << "moveDownCommand" << QString::fromUtf8("Move Down") << QString::fromUtf8("下へ移動");
-    QTest::newRow("fileNameHeading") << "fileNameHeading" << QString::fromUtf8("File Name") << QString::fromUtf8("ファイル名");
-    QTest::newRow("playTimesHeading") << "playTimesHeading" << QString::fromUtf8("Play Times") << QString::fromUtf8("再生回数");
-    QTest::newRow("volumeHeading") << "volumeHeading" << QString::fromUtf8("Volume") << QString::fromUtf8("音量");
-    QTest::newRow("startDayHeading") << "startDayHeading" << QString::fromUtf8("Start Day") << QString::fromUtf8("再生開始日");
-    QTest::newRow("stopDayHeading") << "stopDayHeading" << QString::fromUtf8("Stop Day") << QString::fromUtf8("停止日");
-    QTest::newRow("weekDayHeading") << "weekDayHeading" << QString::fromUtf8("Week Day") << QString::fromUtf8("曜日設定");
-    QTest::newRow("programTitle") << "programTitle" << QString::fromUtf8("Nerav Schedule Generator") << QString::fromUtf8("ネラブスケジューラー");
-    QTest::newRow("entryEditorTitle") << "entryEditorTitle" << QString::fromUtf8("Schedule File Editor") << QString::fromUtf8("ファイル選択と設定");
-    QTest::newRow("fileEditFrame") << "fileEditFrame" << QString::fromUtf8("File Edit") << QString::fromUtf8("ファイル編集");
-    QTest::newRow("browseCommand") << "browseCommand" << QString::fromUtf8("Browse") << QString::fromUtf8("参照");
+    QTest::newRow("fileMenu") << "fileMenu" << QString::fromUtf8("&File")
+                              << QString::fromUtf8("&ファイル");
+    QTest::newRow("helpMenu") << "helpMenu" << QString::fromUtf8("&Help")
+                              << QString::fromUtf8("&ヘルプ");
+    QTest::newRow("aboutProgram") << "aboutProgram"
+                                  << QString::fromUtf8("About Nerav Schedule Generator...")
+                                  << QString::fromUtf8("ネラブスケジューラーについて");
+    QTest::newRow("aboutCompany") << "aboutCompany" << QString::fromUtf8("About Company...")
+                                  << QString::fromUtf8("お問合せ");
+    QTest::newRow("newCommand") << "newCommand" << QString::fromUtf8("New")
+                                << QString::fromUtf8("新規作成");
+    QTest::newRow("openCommand") << "openCommand" << QString::fromUtf8("Open")
+                                 << QString::fromUtf8("開く");
+    QTest::newRow("saveCommand") << "saveCommand" << QString::fromUtf8("Save")
+                                 << QString::fromUtf8("上書き保存");
+    QTest::newRow("saveAsCommand") << "saveAsCommand" << QString::fromUtf8("Save As...")
+                                   << QString::fromUtf8("名前を付けて保存");
+    QTest::newRow("exitCommand") << "exitCommand" << QString::fromUtf8("Exit")
+                                 << QString::fromUtf8("終了");
+    QTest::newRow("basicSchedule") << "basicSchedule" << QString::fromUtf8("Basic Schedule")
+                                   << QString::fromUtf8("基本設定");
+    QTest::newRow("advanceSchedule") << "advanceSchedule" << QString::fromUtf8("Advance Schedule")
+                                     << QString::fromUtf8("日時設定");
+    QTest::newRow("detailOfAdvance")
+            << "detailOfAdvance" << QString::fromUtf8("Detail of Advance Schedule")
+            << QString::fromUtf8("複数ファイル設定");
+    QTest::newRow("addCommand") << "addCommand" << QString::fromUtf8("Add")
+                                << QString::fromUtf8("追加");
+    QTest::newRow("modifyCommand")
+            << "modifyCommand" << QString::fromUtf8("Modify") << QString::fromUtf8("修正");
+    QTest::newRow("removeCommand")
+            << "removeCommand" << QString::fromUtf8("Remove") << QString::fromUtf8("削除");
+    QTest::newRow("moveUpCommand")
+            << "moveUpCommand" << QString::fromUtf8("Move Up") << QString::fromUtf8("上へ移動");
+    QTest::newRow("moveDownCommand")
+            << "moveDownCommand" << QString::fromUtf8("Move Down") << QString::fromUtf8("下へ移動");
+    QTest::newRow("fileNameHeading") << "fileNameHeading" << QString::fromUtf8("File Name")
+                                     << QString::fromUtf8("ファイル名");
+    QTest::newRow("playTimesHeading") << "playTimesHeading" << QString::fromUtf8("Play Times")
+                                      << QString::fromUtf8("再生回数");
+    QTest::newRow("volumeHeading")
+            << "volumeHeading" << QString::fromUtf8("Volume") << QString::fromUtf8("音量");
+    QTest::newRow("startDayHeading") << "startDayHeading" << QString::fromUtf8("Start Day")
+                                     << QString::fromUtf8("再生開始日");
+    QTest::newRow("stopDayHeading")
+            << "stopDayHeading" << QString::fromUtf8("Stop Day") << QString::fromUtf8("停止日");
+    QTest::newRow("weekDayHeading")
+            << "weekDayHeading" << QString::fromUtf8("Week Day") << QString::fromUtf8("曜日設定");
+    QTest::newRow("programTitle") << "programTitle" << QString::fromUtf8("Nerav Schedule Generator")
+                                  << QString::fromUtf8("ネラブスケジューラー");
+    QTest::newRow("entryEditorTitle")
+            << "entryEditorTitle" << QString::fromUtf8("Schedule File Editor")
+            << QString::fromUtf8("ファイル選択と設定");
+    QTest::newRow("fileEditFrame") << "fileEditFrame" << QString::fromUtf8("File Edit")
+                                   << QString::fromUtf8("ファイル編集");
+    QTest::newRow("browseCommand")
+            << "browseCommand" << QString::fromUtf8("Browse") << QString::fromUtf8("参照");
     QTest::newRow("okCommand") << "okCommand" << QString::fromUtf8("OK") << QString::fromUtf8("OK");
-    QTest::newRow("copyToCommand") << "copyToCommand" << QString::fromUtf8("Copy to...") << QString::fromUtf8("Copy to...");
-    QTest::newRow("cancelCommand") << "cancelCommand" << QString::fromUtf8("Cancel") << QString::fromUtf8("キャンセル");
-    QTest::newRow("defaultVolume") << "defaultVolume" << QString::fromUtf8("Default") << QString::fromUtf8("標準");
-    QTest::newRow("dateSetup") << "dateSetup" << QString::fromUtf8("Date Setup") << QString::fromUtf8("日付設定");
-    QTest::newRow("yearHeading") << "yearHeading" << QString::fromUtf8("Year") << QString::fromUtf8("年");
-    QTest::newRow("monthHeading") << "monthHeading" << QString::fromUtf8("Month") << QString::fromUtf8("月");
-    QTest::newRow("dayHeading") << "dayHeading" << QString::fromUtf8("Day") << QString::fromUtf8("日");
-    QTest::newRow("sunday") << "sunday" << QString::fromUtf8("Sunday") << QString::fromUtf8("日曜日");
-    QTest::newRow("monday") << "monday" << QString::fromUtf8("Monday") << QString::fromUtf8("月曜日");
-    QTest::newRow("tuesday") << "tuesday" << QString::fromUtf8("Tuesday") << QString::fromUtf8("火曜日");
-    QTest::newRow("wednesday") << "wednesday" << QString::fromUtf8("Wednesday") << QString::fromUtf8("水曜日");
-    QTest::newRow("thursday") << "thursday" << QString::fromUtf8("Thursday") << QString::fromUtf8("木曜日");
-    QTest::newRow("friday") << "friday" << QString::fromUtf8("Friday") << QString::fromUtf8("金曜日");
-    QTest::newRow("saturday") << "saturday" << QString::fromUtf8("Saturday") << QString::fromUtf8("土曜日");
-    QTest::newRow("allDay") << "allDay" << QString::fromUtf8("All Day") << QString::fromUtf8("毎日");
-    QTest::newRow("timeSetup") << "timeSetup" << QString::fromUtf8("Time Setup") << QString::fromUtf8("時間設定");
-    QTest::newRow("startTimeHeading") << "startTimeHeading" << QString::fromUtf8("Start Time") << QString::fromUtf8("再生時間");
-    QTest::newRow("stopTimeHeading") << "stopTimeHeading" << QString::fromUtf8("Stop Time") << QString::fromUtf8("停止時間");
-    QTest::newRow("hourHeading") << "hourHeading" << QString::fromUtf8("Hour") << QString::fromUtf8("時");
-    QTest::newRow("minuteHeading") << "minuteHeading" << QString::fromUtf8("Minute") << QString::fromUtf8("分");
-    QTest::newRow("secondHeading") << "secondHeading" << QString::fromUtf8("Second") << QString::fromUtf8("秒");
-    QTest::newRow("advanceEditorTitle") << "advanceEditorTitle" << QString::fromUtf8("Advance Schecule Editor") << QString::fromUtf8("詳細スケジュール設定");
-    QTest::newRow("softwareVersion") << "softwareVersion" << QString::fromUtf8("Software Version") << QString::fromUtf8("Software Version");
-    QTest::newRow("kernelVersion") << "kernelVersion" << QString::fromUtf8("Schedule Kernel Version") << QString::fromUtf8("Schedule Kernel Version");
+    QTest::newRow("copyToCommand") << "copyToCommand" << QString::fromUtf8("Copy to...")
+                                   << QString::fromUtf8("Copy to...");
+    QTest::newRow("cancelCommand")
+            << "cancelCommand" << QString::fromUtf8("Cancel") << QString::fromUtf8("キャンセル");
+    QTest::newRow("defaultVolume")
+            << "defaultVolume" << QString::fromUtf8("Default") << QString::fromUtf8("標準");
+    QTest::newRow("dateSetup") << "dateSetup" << QString::fromUtf8("Date Setup")
+                               << QString::fromUtf8("日付設定");
+    QTest::newRow("yearHeading") << "yearHeading" << QString::fromUtf8("Year")
+                                 << QString::fromUtf8("年");
+    QTest::newRow("monthHeading") << "monthHeading" << QString::fromUtf8("Month")
+                                  << QString::fromUtf8("月");
+    QTest::newRow("dayHeading") << "dayHeading" << QString::fromUtf8("Day")
+                                << QString::fromUtf8("日");
+    QTest::newRow("sunday") << "sunday" << QString::fromUtf8("Sunday")
+                            << QString::fromUtf8("日曜日");
+    QTest::newRow("monday") << "monday" << QString::fromUtf8("Monday")
+                            << QString::fromUtf8("月曜日");
+    QTest::newRow("tuesday") << "tuesday" << QString::fromUtf8("Tuesday")
+                             << QString::fromUtf8("火曜日");
+    QTest::newRow("wednesday") << "wednesday" << QString::fromUtf8("Wednesday")
+                               << QString::fromUtf8("水曜日");
+    QTest::newRow("thursday") << "thursday" << QString::fromUtf8("Thursday")
+                              << QString::fromUtf8("木曜日");
+    QTest::newRow("friday") << "friday" << QString::fromUtf8("Friday")
+                            << QString::fromUtf8("金曜日");
+    QTest::newRow("saturday") << "saturday" << QString::fromUtf8("Saturday")
+                              << QString::fromUtf8("土曜日");
+    QTest::newRow("allDay") << "allDay" << QString::fromUtf8("All Day")
+                            << QString::fromUtf8("毎日");
+    QTest::newRow("timeSetup") << "timeSetup" << QString::fromUtf8("Time Setup")
+                               << QString::fromUtf8("時間設定");
+    QTest::newRow("startTimeHeading") << "startTimeHeading" << QString::fromUtf8("Start Time")
+                                      << QString::fromUtf8("再生時間");
+    QTest::newRow("stopTimeHeading")
+            << "stopTimeHeading" << QString::fromUtf8("Stop Time") << QString::fromUtf8("停止時間");
+    QTest::newRow("hourHeading") << "hourHeading" << QString::fromUtf8("Hour")
+                                 << QString::fromUtf8("時");
+    QTest::newRow("minuteHeading")
+            << "minuteHeading" << QString::fromUtf8("Minute") << QString::fromUtf8("分");
+    QTest::newRow("secondHeading")
+            << "secondHeading" << QString::fromUtf8("Second") << QString::fromUtf8("秒");
+    QTest::newRow("advanceEditorTitle")
+            << "advanceEditorTitle" << QString::fromUtf8("Advance Schecule Editor")
+            << QString::fromUtf8("詳細スケジュール設定");
+    QTest::newRow("softwareVersion") << "softwareVersion" << QString::fromUtf8("Software Version")
+                                     << QString::fromUtf8("Software Version");
+    QTest::newRow("kernelVersion")
+            << "kernelVersion" << QString::fromUtf8("Schedule Kernel Version")
+            << QString::fromUtf8("Schedule Kernel Version");
 }
 
 void tst_InterfaceText::captions()
@@ -109,23 +166,50 @@ void tst_InterfaceText::captions()
 void tst_InterfaceText::messages_data()
 {
     addColumns();
-    QTest::newRow("msgRunning") << "msgRunning" << QString::fromUtf8("The program is running now!!") << QString::fromUtf8("プログラム起動中");
-    QTest::newRow("msgSystemInfoError") << "msgSystemInfoError" << QString::fromUtf8("System Information Error!!") << QString::fromUtf8("システムエラー");
-    QTest::newRow("msgFileNotFound") << "msgFileNotFound" << QString::fromUtf8("File Not Found!") << QString::fromUtf8("ファイルが見つかりません");
-    QTest::newRow("msgNoSchedule") << "msgNoSchedule" << QString::fromUtf8("No any schedule!") << QString::fromUtf8("スケジュールが設定されていないため");
-    QTest::newRow("msgCantSave") << "msgCantSave" << QString::fromUtf8("Can't save!") << QString::fromUtf8("保存できません");
-    QTest::newRow("msgNoFileInAdvance") << "msgNoFileInAdvance" << QString::fromUtf8("No any schedule file in advance schedule! Can't Save!") << QString::fromUtf8("スケジュールファイルが設定されていないため、保存できません");
-    QTest::newRow("msgTooManySchedules") << "msgTooManySchedules" << QString::fromUtf8("Too many schedules!!") << QString::fromUtf8("スケジュールは、250通りまでの対応です。設定が多すぎます");
-    QTest::newRow("msgFileExists") << "msgFileExists" << QString::fromUtf8("File Already Existed, Overwrite?") << QString::fromUtf8("終了します。上書き保存しますか？");
-    QTest::newRow("msgTooManyBasic") << "msgTooManyBasic" << QString::fromUtf8("Too many basic schedules!!") << QString::fromUtf8("基本スケジュールは、250通りまでの対応です。設定が多すぎます");
-    QTest::newRow("msgDateSetupError") << "msgDateSetupError" << QString::fromUtf8("Date Setup Error!") << QString::fromUtf8("日付設定エラー");
-    QTest::newRow("msgTimeSetupError") << "msgTimeSetupError" << QString::fromUtf8("Time Setup Error!") << QString::fromUtf8("時間設定エラー");
-    QTest::newRow("msgLinkError") << "msgLinkError" << QString::fromUtf8("Link error") << QString::fromUtf8("リンクエラー");
-    QTest::newRow("msgFileNameError") << "msgFileNameError" << QString::fromUtf8("File Name Error!") << QString::fromUtf8("ファイル名設定エラー");
-    QTest::newRow("msgFileCopied") << "msgFileCopied" << QString::fromUtf8("File Copied") << QString::fromUtf8("File Copied");
-    QTest::newRow("msgFileCopyError") << "msgFileCopyError" << QString::fromUtf8("File Copy Error!") << QString::fromUtf8("File Copy Error!");
-    QTest::newRow("msgScheduleReadError") << "msgScheduleReadError" << QString::fromUtf8("Schedule File Read Error!") << QString::fromUtf8("スケジュールファイル読み込みエラー");
-    QTest::newRow("msgScheduleWriteError") << "msgScheduleWriteError" << QString::fromUtf8("Schedule File Write Error!") << QString::fromUtf8("スケジュールファイル書き込みエラー");
+    QTest::newRow("msgRunning") << "msgRunning" << QString::fromUtf8("The program is running now!!")
+                                << QString::fromUtf8("プログラム起動中");
+    QTest::newRow("msgSystemInfoError")
+            << "msgSystemInfoError" << QString::fromUtf8("System Information Error!!")
+            << QString::fromUtf8("システムエラー");
+    QTest::newRow("msgFileNotFound") << "msgFileNotFound" << QString::fromUtf8("File Not Found!")
+                                     << QString::fromUtf8("ファイルが見つかりません");
+    QTest::newRow("msgNoSchedule") << "msgNoSchedule" << QString::fromUtf8("No any schedule!")
+                                   << QString::fromUtf8("スケジュールが設定されていないため");
+    QTest::newRow("msgCantSave") << "msgCantSave" << QString::fromUtf8("Can't save!")
+                                 << QString::fromUtf8("保存できません");
+    QTest::newRow("msgNoFileInAdvance")
+            << "msgNoFileInAdvance"
+            << QString::fromUtf8("No any schedule file in advance schedule! Can't Save!")
+            << QString::fromUtf8("スケジュールファイルが設定されていないため、保存できません");
+    QTest::newRow("msgTooManySchedules")
+            << "msgTooManySchedules" << QString::fromUtf8("Too many schedules!!")
+            << QString::fromUtf8("スケジュールは、250通りまでの対応です。設定が多すぎます");
+    QTest::newRow("msgFileExists")
+            << "msgFileExists" << QString::fromUtf8("File Already Existed, Overwrite?")
+            << QString::fromUtf8("終了します。上書き保存しますか？");
+    QTest::newRow("msgTooManyBasic")
+            << "msgTooManyBasic" << QString::fromUtf8("Too many basic schedules!!")
+            << QString::fromUtf8("基本スケジュールは、250通りまでの対応です。設定が多すぎます");
+    QTest::newRow("msgDateSetupError")
+            << "msgDateSetupError" << QString::fromUtf8("Date Setup Error!")
+            << QString::fromUtf8("日付設定エラー");
+    QTest::newRow("msgTimeSetupError")
+            << "msgTimeSetupError" << QString::fromUtf8("Time Setup Error!")
+            << QString::fromUtf8("時間設定エラー");
+    QTest::newRow("msgLinkError") << "msgLinkError" << QString::fromUtf8("Link error")
+                                  << QString::fromUtf8("リンクエラー");
+    QTest::newRow("msgFileNameError") << "msgFileNameError" << QString::fromUtf8("File Name Error!")
+                                      << QString::fromUtf8("ファイル名設定エラー");
+    QTest::newRow("msgFileCopied") << "msgFileCopied" << QString::fromUtf8("File Copied")
+                                   << QString::fromUtf8("File Copied");
+    QTest::newRow("msgFileCopyError") << "msgFileCopyError" << QString::fromUtf8("File Copy Error!")
+                                      << QString::fromUtf8("File Copy Error!");
+    QTest::newRow("msgScheduleReadError")
+            << "msgScheduleReadError" << QString::fromUtf8("Schedule File Read Error!")
+            << QString::fromUtf8("スケジュールファイル読み込みエラー");
+    QTest::newRow("msgScheduleWriteError")
+            << "msgScheduleWriteError" << QString::fromUtf8("Schedule File Write Error!")
+            << QString::fromUtf8("スケジュールファイル書き込みエラー");
 }
 
 void tst_InterfaceText::messages()
@@ -144,7 +228,7 @@ void tst_InterfaceText::everyKeyHasTextInBothLanguages()
 {
     QCOMPARE(CaptionKeys().size(), size_t(52));
     QCOMPARE(MessageKeys().size(), size_t(17));
-    for (short language : { 1, 2 }) {
+    for (short language : {1, 2}) {
         InterfaceText text;
         LoadInterfaceText(text, language);
         QCOMPARE(text.language, language);
@@ -159,7 +243,7 @@ void tst_InterfaceText::otherLanguageNumbersChangeNothing()
 {
     InterfaceText text;
     LoadInterfaceText(text, 2);
-    for (short language : { 0, 3, -1 }) {
+    for (short language : {0, 3, -1}) {
         LoadInterfaceText(text, language);
         QCOMPARE(text.language, short(2));
         QCOMPARE(text.captions.programTitle, QString::fromUtf8("ネラブスケジューラー"));

@@ -6,7 +6,8 @@
 namespace nerav {
 
 static QMessageBox::StandardButton ask(QWidget *parent, const QString &text,
-        QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
+                                       QMessageBox::StandardButtons buttons,
+                                       QMessageBox::StandardButton defaultButton)
 {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Message"), text, buttons, parent);
     box.setDefaultButton(defaultButton);
@@ -20,14 +21,14 @@ void ShowMessage(QWidget *parent, const QString &text)
 
 bool AskYesNo(QWidget *parent, const QString &text)
 {
-    return ask(parent, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
-            == QMessageBox::Yes;
+    return ask(parent, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
+            QMessageBox::Yes;
 }
 
 bool AskOkCancel(QWidget *parent, const QString &text)
 {
-    return ask(parent, text, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok)
-            == QMessageBox::Ok;
+    return ask(parent, text, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) ==
+            QMessageBox::Ok;
 }
 
 QFont ListFont()
