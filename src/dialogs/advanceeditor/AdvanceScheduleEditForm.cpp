@@ -315,22 +315,22 @@ void AdvanceScheduleEditForm::RebuildDays(const ValueRows &date)
     date.third->update();
 }
 
+// The order rules are the ones nrvtool applies to a stored schedule, here on the values chosen.
+AdvanceSchedule AdvanceScheduleEditForm::ChosenSchedule() const
+{
+    AdvanceSchedule chosen;
+    StoreAdvanceSchedule(chosen);
+    return chosen;
+}
+
 bool AdvanceScheduleEditForm::CheckDateOrder() const
 {
-    const int start[3] = {Shown(m_startDate.first), Shown(m_startDate.second),
-                          Shown(m_startDate.third)};
-    const int stop[3] = {Shown(m_stopDate.first), Shown(m_stopDate.second),
-                         Shown(m_stopDate.third)};
-    return !std::lexicographical_compare(stop, stop + 3, start, start + 3);
+    return DateOrderValid(ChosenSchedule());
 }
 
 bool AdvanceScheduleEditForm::CheckTimeOrder() const
 {
-    const int start[3] = {Shown(m_startTime.first), Shown(m_startTime.second),
-                          Shown(m_startTime.third)};
-    const int stop[3] = {Shown(m_stopTime.first), Shown(m_stopTime.second),
-                         Shown(m_stopTime.third)};
-    return std::lexicographical_compare(start, start + 3, stop, stop + 3);
+    return TimeOrderValid(ChosenSchedule());
 }
 
 void AdvanceScheduleEditForm::StoreAdvanceSchedule(AdvanceSchedule &schedule) const

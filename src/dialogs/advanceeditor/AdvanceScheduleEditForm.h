@@ -59,6 +59,7 @@ private:
     void RebuildStartDays();
     void RebuildStopDays();
     static void RebuildDays(const ValueRows &date);
+    AdvanceSchedule ChosenSchedule() const;
     bool CheckDateOrder() const;
     bool CheckTimeOrder() const;
     void StoreAdvanceSchedule(AdvanceSchedule &schedule) const;
