@@ -105,17 +105,32 @@ private slots:
                  QStringList {"big.vob"});
     }
 
-    // The medium fills up during the copy (the free space was there when it started).
+    // The medium fills up during the copy (the free space was there when it started). A source
+    // on another volume is copied through a buffer, one on the same volume by the system.
+    void mediumFullDuringCopyLeavesOldFile_data()
+    {
+        QTest::addColumn<QString>("sourceName");
+        QTest::addColumn<int>("sourceSize"); // the medium holds 256 KiB
+        QTest::addColumn<QStringList>("filesOnMedium");
+        QTest::newRow("source on another volume")
+                << "clip.mpg" << 512 * 1024 << QStringList {"clip.mpg"};
+        QTest::newRow("source on the same volume")
+                << "medium/source.mpg" << 160 * 1024 << QStringList {"clip.mpg", "source.mpg"};
+    }
+
     void mediumFullDuringCopyLeavesOldFile()
     {
+        QFETCH(QString, sourceName);
+        QFETCH(int, sourceSize);
+        QFETCH(QStringList, filesOnMedium);
         QTemporaryDir temp;
         TmpfsMount medium(temp.filePath("medium"), "size=256k");
         if (!medium.isMounted())
             QSKIP("mounting a tmpfs is not allowed here");
         const QString target = temp.filePath("medium/clip.mpg");
         QVERIFY(WriteFile(target, "old"));
-        const QString source = temp.filePath("clip.mpg");
-        QVERIFY(WriteFile(source, QByteArray(512 * 1024, 'n')));
+        const QString source = temp.filePath(sourceName);
+        QVERIFY(WriteFile(source, QByteArray(sourceSize, 'n')));
 
         FileCopier copier;
         QSignalSpy finished(&copier, &FileCopier::finished);
@@ -123,8 +138,9 @@ private slots:
         QVERIFY(finished.wait(10000));
         QCOMPARE(finished.first().first().toBool(), false);
         QCOMPARE(ReadFile(target), QByteArray("old"));
-        QCOMPARE(QDir(temp.filePath("medium")).entryList(QDir::Files | QDir::Hidden),
-                 QStringList {"clip.mpg"});
+        QCOMPARE(ReadFile(source), QByteArray(sourceSize, 'n'));
+        QCOMPARE(QDir(temp.filePath("medium")).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+                 filesOnMedium);
     }
 
     void missingSourceFails()

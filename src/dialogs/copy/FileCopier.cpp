@@ -1,5 +1,7 @@
 #include "FileCopier.h"
 
+#include "FileTransfer.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -7,6 +9,53 @@
 #include <QThread>
 
 namespace nerav {
+
+namespace {
+
+// Moves a file's bytes chunk by chunk: inside the system where it can (no copy through this
+// process, and on some file systems no copy at all), through a buffer where it cannot.
+class ChunkMover
+{
+public:
+    ChunkMover(QFile &source, QSaveFile &target) : m_source(source), m_target(target) { }
+
+    // Bytes moved, 0 at the end of the source, -1 on a failure.
+    qint64 next(qint64 chunkSize)
+    {
+        if (m_kernelCopy) {
+            qint64 copied = 0;
+            switch (KernelCopy(m_source.handle(), m_target.handle(), chunkSize, &copied)) {
+            case KernelCopyResult::Copied:
+                m_started = true;
+                return copied;
+            case KernelCopyResult::EndOfSource:
+                return 0;
+            case KernelCopyResult::Failed:
+                return -1;
+            case KernelCopyResult::Unsupported:
+                // Falling back is only safe while neither file position has moved.
+                if (m_started)
+                    return -1;
+                m_kernelCopy = false;
+                m_buffer.resize(chunkSize);
+                break;
+            }
+        }
+        const qint64 read = m_source.read(m_buffer.data(), m_buffer.size());
+        if (read <= 0)
+            return read;
+        return m_target.write(m_buffer.constData(), read) == read ? read : -1;
+    }
+
+private:
+    QFile &m_source;
+    QSaveFile &m_target;
+    QByteArray m_buffer;
+    bool m_kernelCopy = true;
+    bool m_started = false;
+};
+
+} // namespace
 
 FileCopier::FileCopier(QObject *parent) : QObject(parent) { }
 
@@ -76,34 +125,41 @@ bool FileCopier::CopyInChunks(const QString &sourcePath, const QString &destinat
     QFile source(sourcePath);
     if (!source.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return false;
-    const qint64 total = source.size();
     QSaveFile target(destinationPath);
     if (!target.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
-    QByteArray buffer(ChunkSize, Qt::Uninitialized);
-    qint64 copied = 0;
-    emit progressed(0, total);
-    for (;;) {
-        if (m_cancelled) {
-            target.cancelWriting();
-            return false;
-        }
-        const qint64 read = source.read(buffer.data(), buffer.size());
-        if (read == 0)
-            break;
-        if (read < 0 || target.write(buffer.constData(), read) != read) {
-            target.cancelWriting();
-            return false;
-        }
-        copied += read;
-        emit progressed(copied, qMax(total, copied));
-    }
     // commit() does not report a failed final flush (a full medium), so flush first.
-    if (!target.flush()) {
+    if (!CopyContent(source, target) || !target.flush()) {
         target.cancelWriting();
         return false;
     }
     return target.commit();
+}
+
+bool FileCopier::CopyContent(QFile &source, QSaveFile &target)
+{
+    const qint64 total = source.size();
+    ChunkMover mover(source, target);
+    qint64 copied = 0;
+    qint64 lastChunk = 0;
+    emit progressed(0, total);
+    for (;;) {
+        if (m_cancelled)
+            return false;
+        const qint64 moved = mover.next(ChunkSize);
+        if (moved < 0)
+            return false;
+        if (moved == 0)
+            return true;
+        // Each chunk goes to the medium while the next one is copied: the progress shown is
+        // the medium's own, and no gigabyte waits in memory for the final sync.
+        StartWriteBack(target.handle(), copied, moved);
+        if (copied > 0 && !WaitForWriteBack(target.handle(), copied - lastChunk, lastChunk))
+            return false;
+        copied += moved;
+        lastChunk = moved;
+        emit progressed(copied, qMax(total, copied));
+    }
 }
 
 void FileCopier::WorkerDone()

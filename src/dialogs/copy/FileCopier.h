@@ -10,6 +10,8 @@
 #include <QString>
 #include <atomic>
 
+class QFile;
+class QSaveFile;
 class QThread;
 
 namespace nerav {
@@ -37,7 +39,7 @@ public:
     bool isRunning() const;
     void cancel();
 
-    static constexpr qint64 ChunkSize = 1024 * 1024;
+    static constexpr qint64 ChunkSize = 4 * 1024 * 1024;
 
 signals:
     void progressed(qint64 copied, qint64 total);
@@ -45,6 +47,7 @@ signals:
 
 private:
     bool CopyInChunks(const QString &sourcePath, const QString &destinationPath);
+    bool CopyContent(QFile &source, QSaveFile &target);
     void WorkerDone();
 
     QThread *m_thread = nullptr;
