@@ -1,5 +1,6 @@
 #include "ScheduleCodec.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -56,22 +57,42 @@ public:
         m_bytes.push_back(*stored);
     }
 
+    // A whole record at once; byte by byte only when a byte overflows, to report it where it is.
     template<std::size_t N>
-    void Write(const std::array<std::uint8_t, N> &field)
+    void Write(const std::array<std::uint8_t, N> &record)
     {
-        for (std::uint8_t byte : field)
+        if (m_failure.empty()) {
+            std::array<std::uint8_t, N> stored;
+            int keyIndex = m_keyIndex;
+            bool overflow = false;
+            for (std::size_t n = 0; n < N; ++n) {
+                const int sum = record[n] + m_key[static_cast<std::size_t>(keyIndex)];
+                overflow |= sum > 255;
+                stored[n] = static_cast<std::uint8_t>(sum);
+                if (++keyIndex >= static_cast<int>(m_key.size()))
+                    keyIndex = 0;
+            }
+            if (!overflow) {
+                m_bytes.insert(m_bytes.end(), stored.begin(), stored.end());
+                m_keyIndex = keyIndex;
+                return;
+            }
+        }
+        for (std::uint8_t byte : record)
             Write(byte);
     }
 
     void WriteEntry(const ScheduleEntry &entry, RandomReal &random)
     {
-        Write(entry.fileName);
-        Write(entry.fileExt);
-        Write(entry.playTimes);
-        Write(entry.reserved);
-        Write(entry.volume);
-        Write(BodyFiller(random));
-        Write(BodyFiller(random));
+        std::array<std::uint8_t, EntryRecordSize> record;
+        auto next = std::copy(entry.fileName.begin(), entry.fileName.end(), record.begin());
+        next = std::copy(entry.fileExt.begin(), entry.fileExt.end(), next);
+        *next++ = entry.playTimes;
+        next = std::copy(entry.reserved.begin(), entry.reserved.end(), next);
+        *next++ = entry.volume;
+        *next++ = BodyFiller(random);
+        *next = BodyFiller(random);
+        Write(record);
     }
 
     const std::string &failure() const { return m_failure; }
@@ -250,10 +271,30 @@ public:
         return *plain;
     }
 
+    // A whole record at once when it lies inside the file and no stored byte is below its key
+    // byte (every file the program writes); otherwise byte by byte, to report the problem where
+    // it is.
     template<std::size_t N>
-    void Unscrambled(std::array<std::uint8_t, N> &field)
+    void Unscrambled(std::array<std::uint8_t, N> &record)
     {
-        for (std::uint8_t &byte : field)
+        if (!failed() && m_size - m_position >= N) {
+            const std::uint8_t *stored = m_data + m_position;
+            int keyIndex = m_keyIndex;
+            bool belowKey = false;
+            for (std::size_t n = 0; n < N; ++n) {
+                const std::uint8_t keyByte = m_key[static_cast<std::size_t>(keyIndex)];
+                belowKey |= stored[n] < keyByte;
+                record[n] = static_cast<std::uint8_t>(stored[n] - keyByte);
+                if (++keyIndex >= static_cast<int>(m_key.size()))
+                    keyIndex = 0;
+            }
+            if (!belowKey) {
+                m_position += N;
+                m_keyIndex = keyIndex;
+                return;
+            }
+        }
+        for (std::uint8_t &byte : record)
             byte = Unscrambled();
     }
 
@@ -287,16 +328,23 @@ private:
     std::size_t m_failureOffset = 0;
 };
 
+template<std::size_t N>
+const std::uint8_t *CopyField(const std::uint8_t *from, std::array<std::uint8_t, N> &field)
+{
+    std::copy(from, from + N, field.begin());
+    return from + N;
+}
+
 ScheduleEntry ReadEntry(ByteReader &reader)
 {
+    std::array<std::uint8_t, EntryRecordSize> record;
+    reader.Unscrambled(record);
     ScheduleEntry entry;
-    reader.Unscrambled(entry.fileName);
-    reader.Unscrambled(entry.fileExt);
-    entry.playTimes = reader.Unscrambled();
-    reader.Unscrambled(entry.reserved);
-    entry.volume = reader.Unscrambled();
-    reader.Unscrambled();
-    reader.Unscrambled();
+    const std::uint8_t *next = CopyField(record.data(), entry.fileName);
+    next = CopyField(next, entry.fileExt);
+    entry.playTimes = *next++;
+    next = CopyField(next, entry.reserved);
+    entry.volume = *next; // two filler bytes follow
     return entry;
 }
 
@@ -351,6 +399,7 @@ void ReadBody(ByteReader &reader, ScheduleDocument &document, std::size_t basicC
         reader.Unscrambled();
         reader.Unscrambled();
     }
+    document.basicEntries.reserve(basicCount);
     for (std::size_t n = 0; n < basicCount && !reader.failed(); ++n) {
         reader.SetEntryPart(n + 1, basicCount, 0, 0);
         document.basicEntries.push_back(ReadEntry(reader));
@@ -360,6 +409,7 @@ void ReadBody(ByteReader &reader, ScheduleDocument &document, std::size_t basicC
                        std::to_string(advanceCount));
         std::size_t detailCount = 0;
         AdvanceSchedule schedule = ReadAdvanceHeader(reader, detailCount);
+        schedule.details.reserve(detailCount);
         for (std::size_t n = 0; n < detailCount && !reader.failed(); ++n) {
             reader.SetEntryPart(n + 1, detailCount, s + 1, advanceCount);
             schedule.details.push_back(ReadEntry(reader));
@@ -403,6 +453,7 @@ ScheduleEncodeResult EncodeSchedule(const ScheduleDocument &document, RandomReal
     int keyOffset = 0;
     int keyLength = 0;
     WriteHeader(result.bytes, document, random, blockLength, keyOffset, keyLength);
+    result.bytes.reserve(ScheduleFileLength(document, static_cast<std::size_t>(blockLength)));
     const std::vector<std::uint8_t> key =
             WriteKeyBlock(result.bytes, random, blockLength, keyOffset, keyLength);
     BodyWriter body(result.bytes, key);
@@ -433,6 +484,7 @@ ScheduleDecodeResult DecodeSchedule(const std::uint8_t *data, std::size_t size)
     if (!reader.failed())
         ReadKey(reader, blockLength, keyOffset, keyLength);
     ScheduleDocument document;
+    document.advanceSchedules.reserve(advanceCount);
     if (!reader.failed())
         ReadBody(reader, document, basicCount, advanceCount);
     if (reader.failed()) {
