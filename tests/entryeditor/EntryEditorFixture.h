@@ -5,6 +5,7 @@
 
 #include "FakePlatform.h"
 #include "ScheduleEditForm.h"
+#include "TestEntries.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -13,17 +14,6 @@
 #include <QtTest>
 
 namespace nerav::test {
-
-inline ScheduleEntry MakeEntry(const QByteArray &base, const QByteArray &ext, int playTimes,
-                               int volume)
-{
-    ScheduleEntry entry;
-    std::copy_n(base.begin(), std::min<qsizetype>(base.size(), 16), entry.fileName.begin());
-    std::copy_n(ext.begin(), std::min<qsizetype>(ext.size(), 4), entry.fileExt.begin());
-    entry.playTimes = static_cast<std::uint8_t>(playTimes);
-    entry.volume = static_cast<std::uint8_t>(volume);
-    return entry;
-}
 
 template<std::size_t N>
 inline QByteArray FieldBytes(const std::array<std::uint8_t, N> &field)

@@ -8,6 +8,7 @@
 #include "ModalDriver.h"
 #include "RememberedSettings.h"
 #include "SystemModule.h"
+#include "TestEntries.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,16 +23,6 @@
 
 namespace nerav::test {
 
-inline ScheduleEntry Entry(const QByteArray &name, const QByteArray &ext, int playTimes, int volume)
-{
-    ScheduleEntry entry;
-    std::copy_n(name.constData(), qMin<qsizetype>(name.size(), 16), entry.fileName.begin());
-    std::copy_n(ext.constData(), qMin<qsizetype>(ext.size(), 4), entry.fileExt.begin());
-    entry.playTimes = std::uint8_t(playTimes);
-    entry.volume = std::uint8_t(volume);
-    return entry;
-}
-
 inline AdvanceSchedule Advance(int detailCount, int weekDay = EveryDay)
 {
     AdvanceSchedule schedule;
@@ -39,7 +30,7 @@ inline AdvanceSchedule Advance(int detailCount, int weekDay = EveryDay)
     schedule.stopYear = 8;
     schedule.weekDay = std::uint8_t(weekDay);
     for (int i = 0; i < detailCount; ++i)
-        schedule.details.push_back(Entry("CLIP" + QByteArray::number(i), "AVI", i + 1, 13));
+        schedule.details.push_back(MakeEntry("CLIP" + QByteArray::number(i), "AVI", i + 1, 13));
     return schedule;
 }
 
@@ -47,8 +38,8 @@ inline AdvanceSchedule Advance(int detailCount, int weekDay = EveryDay)
 inline ScheduleDocument SampleDocument()
 {
     ScheduleDocument document;
-    document.basicEntries = {Entry("SONG", "MP3", 10, 5), Entry("PHOTO", "JPG", 1, 13),
-                             Entry("MOVIE", "MPG", 2, 0)};
+    document.basicEntries = {MakeEntry("SONG", "MP3", 10, 5), MakeEntry("PHOTO", "JPG", 1, 13),
+                             MakeEntry("MOVIE", "MPG", 2, 0)};
     document.advanceSchedules = {Advance(2, 3), Advance(1)};
     return document;
 }

@@ -2,12 +2,13 @@
 //     make_sample_schedule <folder/> <name>
 
 #include "ScheduleFile.h"
+#include "TestEntries.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
-#include <cstring>
 
 using namespace nerav;
+using nerav::test::MakeEntry;
 
 namespace {
 
@@ -24,16 +25,6 @@ public:
 private:
     unsigned m_state = 2007;
 };
-
-ScheduleEntry entry(const char *name, const char *ext, int playTimes, int volume)
-{
-    ScheduleEntry result;
-    std::memcpy(result.fileName.data(), name, qMin<std::size_t>(std::strlen(name), 16));
-    std::memcpy(result.fileExt.data(), ext, qMin<std::size_t>(std::strlen(ext), 4));
-    result.playTimes = std::uint8_t(playTimes);
-    result.volume = std::uint8_t(volume);
-    return result;
-}
 
 AdvanceSchedule window(int startYear, int startMonth, int startDay, int stopYear, int stopMonth,
                        int stopDay, int weekDay, std::vector<ScheduleEntry> details)
@@ -65,16 +56,16 @@ int main(int argc, char *argv[])
 
     ScheduleDocument document;
     document.basicEntries = {
-            entry("OPENING", "MPG", 1, 10),          entry("SHOPFRONT", "JPG", 3, 13),
-            entry("WELCOME", "AVI", 2, 8),           entry("BGM01", "MP3", 10, 5),
-            entry("SPRINGSALE2007", "VOB", 100, 12), entry("MENU", "JPG", 0, 0)};
+            MakeEntry("OPENING", "MPG", 1, 10),          MakeEntry("SHOPFRONT", "JPG", 3, 13),
+            MakeEntry("WELCOME", "AVI", 2, 8),           MakeEntry("BGM01", "MP3", 10, 5),
+            MakeEntry("SPRINGSALE2007", "VOB", 100, 12), MakeEntry("MENU", "JPG", 0, 0)};
     document.advanceSchedules = {
             window(2006, 12, 28, 2007, 1, 5, 3,
-                   {entry("NEWYEAR", "MPG", 5, 13), entry("BGM02", "MP3", 20, 6)}),
-            window(2007, 2, 1, 2007, 2, 14, 7, {entry("VALENTINE", "AVI", 3, 9)}),
+                   {MakeEntry("NEWYEAR", "MPG", 5, 13), MakeEntry("BGM02", "MP3", 20, 6)}),
+            window(2007, 2, 1, 2007, 2, 14, 7, {MakeEntry("VALENTINE", "AVI", 3, 9)}),
             window(2007, 3, 3, 2007, 3, 31, 6,
-                   {entry("HINAMATSURI", "JPG", 1, 13), entry("SALE", "DAT", 12, 12),
-                    entry("CLOSING", "MPG", 1, 4)}),
+                   {MakeEntry("HINAMATSURI", "JPG", 1, 13), MakeEntry("SALE", "DAT", 12, 12),
+                    MakeEntry("CLOSING", "MPG", 1, 4)}),
     };
 
     FixedRandom random;

@@ -260,7 +260,7 @@ void DocumentCommandsTest::overwriteQuestion()
     MainWindowFixture fixture;
     const QString docs = fixture.folder("docs");
     ScheduleDocument old;
-    old.basicEntries = {Entry("OLD", "MP3", 1, 1)};
+    old.basicEntries = {MakeEntry("OLD", "MP3", 1, 1)};
     writeSample(fixture, docs, "plan.nrv", old);
     fixture.app.context.settings.saveFolder = docs;
     setDocument(fixture, SampleDocument());
@@ -303,7 +303,7 @@ void DocumentCommandsTest::saveOfAnOpenedFileRewritesItWithoutADialog()
     fixture.click("OpenCmd");
     QVERIFY(WaitForNoModal());
 
-    fixture.app.context.document.basicEntries.push_back(Entry("ADDED", "MP3", 4, 4));
+    fixture.app.context.document.basicEntries.push_back(MakeEntry("ADDED", "MP3", 4, 4));
     ScheduleDocument expected;
     expected.basicEntries = fixture.app.context.document.basicEntries;
     expected.advanceSchedules = fixture.app.context.document.advanceSchedules;
@@ -351,7 +351,7 @@ void DocumentCommandsTest::preSaveChecks()
     MainWindowFixture fixture {short(language)};
     ScheduleDocument document;
     for (int i = 0; i < basicCount; ++i)
-        document.basicEntries.push_back(Entry("B" + QByteArray::number(i), "MP3", 1, 1));
+        document.basicEntries.push_back(MakeEntry("B" + QByteArray::number(i), "MP3", 1, 1));
     for (int count : detailCounts)
         document.advanceSchedules.push_back(Advance(count));
     setDocument(fixture, document);

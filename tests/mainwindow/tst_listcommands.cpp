@@ -28,7 +28,7 @@ QStringList Rows(const QListWidget *list)
 // or an advance schedule's start day less one.
 ScheduleEntry Numbered(int number)
 {
-    return Entry("E" + QByteArray::number(number), "MP3", number, 13);
+    return MakeEntry("E" + QByteArray::number(number), "MP3", number, 13);
 }
 
 AdvanceSchedule NumberedSchedule(int number)
@@ -36,8 +36,8 @@ AdvanceSchedule NumberedSchedule(int number)
     AdvanceSchedule schedule = Advance(number % 3 + 1);
     schedule.startDay = std::uint8_t(number + 1);
     for (std::size_t i = 0; i < schedule.details.size(); ++i)
-        schedule.details[i] =
-                Entry("S" + QByteArray::number(number) + "D" + QByteArray::number(i), "JPG", 1, 2);
+        schedule.details[i] = MakeEntry(
+                "S" + QByteArray::number(number) + "D" + QByteArray::number(i), "JPG", 1, 2);
     return schedule;
 }
 
@@ -51,7 +51,7 @@ ScheduleDocument DocumentFor(const QString &prefix, int count)
             document.basicEntries.push_back(Numbered(i));
         document.advanceSchedules = {Advance(1)};
     } else if (prefix == "Advance") {
-        document.basicEntries = {Entry("SONG", "MP3", 1, 1)};
+        document.basicEntries = {MakeEntry("SONG", "MP3", 1, 1)};
         for (int i = 0; i < count; ++i)
             document.advanceSchedules.push_back(NumberedSchedule(i));
     } else {
@@ -515,8 +515,8 @@ void ListCommandsTest::buildReorderSaveAndReadBack()
     QVERIFY(WaitForNoModal());
 
     ScheduleDocument expected;
-    expected.basicEntries = {Entry("INTRO", "AVI", 100, 12), Entry("SONG", "MP3", 10, 5),
-                             Entry("MOVIE", "MPG", 20, 0)};
+    expected.basicEntries = {MakeEntry("INTRO", "AVI", 100, 12), MakeEntry("SONG", "MP3", 10, 5),
+                             MakeEntry("MOVIE", "MPG", 20, 0)};
     AdvanceSchedule leap;
     leap.startYear = 8;
     leap.startMonth = 2;
@@ -528,7 +528,7 @@ void ListCommandsTest::buildReorderSaveAndReadBack()
     leap.stopMinute = 59;
     leap.stopSecond = 59;
     leap.weekDay = EveryDay;
-    leap.details = {Entry("B1", "MP3", 5, 8), Entry("B2", "AVI", 9, 9)};
+    leap.details = {MakeEntry("B1", "MP3", 5, 8), MakeEntry("B2", "AVI", 9, 9)};
     AdvanceSchedule february;
     february.startYear = 7;
     february.startMonth = 2;
@@ -541,7 +541,7 @@ void ListCommandsTest::buildReorderSaveAndReadBack()
     february.stopMinute = 30;
     february.stopSecond = 15;
     february.weekDay = 1;
-    february.details = {Entry("A3", "VOB", 7, DefaultVolume), Entry("A2", "DAT", 0, 6)};
+    february.details = {MakeEntry("A3", "VOB", 7, DefaultVolume), MakeEntry("A2", "DAT", 0, 6)};
     expected.advanceSchedules = {leap, february};
 
     QVERIFY(fixture.app.context.document.SameContentAs(expected));

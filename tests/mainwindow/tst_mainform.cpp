@@ -158,7 +158,7 @@ void MainFormTest::buttonStates()
 
     ScheduleDocument document;
     for (int i = 0; i < basicCount; ++i)
-        document.basicEntries.push_back(Entry("FILE" + QByteArray::number(i), "MP3", 1, 1));
+        document.basicEntries.push_back(MakeEntry("FILE" + QByteArray::number(i), "MP3", 1, 1));
     for (int count : detailCounts)
         document.advanceSchedules.push_back(Advance(count));
     MainWindowFixture fixture;

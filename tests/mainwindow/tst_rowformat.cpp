@@ -7,7 +7,7 @@
 #include <QTest>
 
 using namespace nerav;
-using nerav::test::Entry;
+using nerav::test::MakeEntry;
 
 class RowFormatTest : public QObject
 {
@@ -72,7 +72,7 @@ void RowFormatTest::entryRow()
 
     InterfaceText text;
     LoadInterfaceText(text, short(language));
-    QCOMPARE(FormatEntryRow(Entry(name, ext, playTimes, volume), text.captions), row);
+    QCOMPARE(FormatEntryRow(MakeEntry(name, ext, playTimes, volume), text.captions), row);
 }
 
 void RowFormatTest::advanceRow_data()
