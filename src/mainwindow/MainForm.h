@@ -10,7 +10,7 @@
 // document goes through that context. Rows are built by the free functions of RowFormat.h; the
 // document commands (DocumentCommands.cpp) read and write files through ScheduleFile.h and test
 // for files through SystemModule.h. The editor dialogs receive MainWindowLists, never the
-// window itself. Start-up and shutdown order live in shell/Startup.h; closing this window
+// window itself. Start-up and shutdown order live in app/Startup.h; closing this window
 // stores the remembered settings.
 
 #include "AppContext.h"
