@@ -9,10 +9,17 @@ install(FILES ${CMAKE_CURRENT_LIST_DIR}/nerav-schedule-generator.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/nerav-schedule-generator.svg
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-# Some desktops and menus take only bitmap icons; this one is the SVG rendered at 128 pixels.
-install(FILES ${CMAKE_CURRENT_LIST_DIR}/nerav-schedule-generator-128.png
-    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/128x128/apps
-    RENAME nerav-schedule-generator.png)
+# Some desktops and menus take only bitmap icons: the badge drawn at each size a desktop asks
+# for (scripts/icons.sh draws them again).
+foreach(size 16 22 24 32 48 64 128 256)
+    install(FILES ${CMAKE_CURRENT_LIST_DIR}/nerav-schedule-generator-${size}.png
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+        RENAME nerav-schedule-generator.png)
+endforeach()
+
+# Draws the PNG icons; built only on demand.
+add_executable(nerav-icon-render EXCLUDE_FROM_ALL ${CMAKE_CURRENT_LIST_DIR}/IconRender.cpp)
+target_link_libraries(nerav-icon-render PRIVATE nerav_about Qt6::Gui)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME nerav-schedule-generator)
