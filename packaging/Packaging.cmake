@@ -2,6 +2,7 @@
 include(GNUInstallDirs)
 
 set(NERAV_PACKAGE nerav-schedule-generator)
+set(NERAV_APPSTREAM_ID example.nerav.ScheduleGenerator)
 
 install(TARGETS nerav-schedule-generator RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(TARGET nrvtool)
@@ -9,6 +10,10 @@ if(TARGET nrvtool)
 endif()
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/${NERAV_PACKAGE}.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/${NERAV_PACKAGE}.xml
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/${NERAV_APPSTREAM_ID}.metainfo.xml
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/${NERAV_PACKAGE}.svg
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 # Some desktops and menus take only bitmap icons: the badge drawn at each size a desktop asks
