@@ -8,7 +8,9 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTranslator>
 
 namespace nerav {
 
@@ -20,12 +22,33 @@ static void ShowAlreadyRunning(const InterfaceText &text)
     box.exec();
 }
 
+bool LoadQtTranslations(Language language)
+{
+    QCoreApplication *application = QCoreApplication::instance();
+    // One translator for Qt's texts, replaced when the language changes.
+    const QString name = QStringLiteral("qtbase-translator");
+    delete application->findChild<QTranslator *>(name, Qt::FindDirectChildrenOnly);
+    if (language != Japanese)
+        return true;
+    auto *translator = new QTranslator(application);
+    translator->setObjectName(name);
+    if (!translator->load(QStringLiteral("qtbase_ja"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}
+
 std::unique_ptr<MainForm> StartApplication(AppContext &context, InstanceGuard &guard,
                                            const QString &appFolder)
 {
     InitDefaults(context.settings, appFolder);
     LoadInterfaceText(context.text, Japanese);
     context.text.language = Japanese;
+    // Without them Qt's own dialogs and buttons stay English; the program works the same.
+    if (!LoadQtTranslations(Japanese))
+        qInfo("Qt's Japanese translations (qtbase_ja.qm) are not installed");
 
     if (!guard.tryBecomeOnlyInstance()) {
         ShowAlreadyRunning(context.text);

@@ -15,6 +15,11 @@ namespace nerav {
 
 class MainForm;
 
+// Qt's own texts (file dialogs, standard buttons, context menus) in the given language: loads
+// qtbase_ja from Qt's translations folder for Japanese, drops it for English. False when the
+// translations are not installed.
+[[nodiscard]] bool LoadQtTranslations(Language language);
+
 // Runs start-up up to the shown main window. Returns no window when another instance is
 // already running: the running message has been shown and no setting or file was touched.
 std::unique_ptr<MainForm> StartApplication(AppContext &context, InstanceGuard &guard,

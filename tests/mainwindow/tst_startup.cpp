@@ -7,6 +7,7 @@
 #include "TestFiles.h"
 
 #include <QAction>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QTest>
 
@@ -76,6 +77,7 @@ private slots:
     void damagedRememberedFileIsReportedThenNew();
     void damagedSettingsFileIsReported();
     void secondInstanceOnlyShowsTheRunningMessage();
+    void japaneseStartTranslatesQtsOwnButtons();
     void closingWritesTheSettings_data();
     void closingWritesTheSettings();
     void runApplicationEndsWhenTheWindowCloses();
@@ -179,6 +181,22 @@ void StartupTest::damagedSettingsFileIsReported()
     QCOMPARE(message, QStringLiteral("システムエラー"));
     QVERIFY(form);
     form->close();
+}
+
+void StartupTest::japaneseStartTranslatesQtsOwnButtons()
+{
+    StartupFixture fixture;
+    auto form = fixture.start();
+    QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    QVERIFY2(buttons.button(QDialogButtonBox::Cancel)->text() == QStringLiteral("キャンセル"),
+             "Qt's Japanese translations (qtbase_ja.qm, qt6-translations-l10n) not loaded");
+    // The message boxes' OK keeps its text.
+    QCOMPARE(buttons.button(QDialogButtonBox::Ok)->text(), QStringLiteral("OK"));
+    form->close();
+
+    QVERIFY(LoadQtTranslations(English));
+    QDialogButtonBox english(QDialogButtonBox::Cancel);
+    QCOMPARE(english.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Cancel"));
 }
 
 void StartupTest::secondInstanceOnlyShowsTheRunningMessage()
