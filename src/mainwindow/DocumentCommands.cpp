@@ -88,9 +88,14 @@ void MainForm::SaveDocument(bool saveAs)
 
 bool MainForm::writeDocumentTo(const QString &folder, const QString &name)
 {
-    if (WriteScheduleFile(folder, name, m_context.document, m_context.platform.random))
+    const ScheduleFileResult written =
+            WriteScheduleFile(folder, name, m_context.document, m_context.platform.random);
+    if (written)
         return true;
-    ShowMessage(this, m_context.text.messages.msgScheduleWriteError);
+    // The system's own words name the cause: a full or failing medium, a missing folder.
+    ShowMessage(this,
+                m_context.text.messages.msgScheduleWriteError + QStringLiteral("\r\n") +
+                        written.reason);
     return false;
 }
 

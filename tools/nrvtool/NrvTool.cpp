@@ -4,7 +4,6 @@
 #include "ScheduleJson.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 namespace nerav {
 
@@ -32,15 +31,16 @@ const char HelpText[] =
         "\n"
         "Exit status: 0 done, 1 the file or schedule was refused, 2 wrong usage.\n";
 
+// The path is split as text only at its last "/", never cleaned up: "link/../x.nrv" must mean
+// what the system (and the shell, and ls) take it to mean.
 QString FolderOf(const QString &path)
 {
-    const QString folder = QFileInfo(path).absolutePath();
-    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+    return path.left(path.lastIndexOf(QLatin1Char('/')) + 1);
 }
 
 QString NameOf(const QString &path)
 {
-    return QFileInfo(path).fileName();
+    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
 }
 
 int Dump(const QString &path, QTextStream &out, QTextStream &err)
