@@ -26,6 +26,10 @@ struct CaptionTable
     QString timeSetup, startTimeHeading, stopTimeHeading;
     QString hourHeading, minuteHeading, secondHeading;
     QString advanceEditorTitle, softwareVersion, kernelVersion;
+    // The Edit menu; undoStep and redoStep name the step in place of %1.
+    QString editMenu, undoCommand, redoCommand, undoStep, redoStep;
+    // The buttons of the question before unsaved changes are lost.
+    QString saveChangesCommand, discardChangesCommand;
 
     // The caption of a weekDay value: 0 Sunday .. 6 Saturday, 7 or more every day.
     const QString &weekDayName(int weekDay) const;
@@ -39,6 +43,10 @@ struct MessageTable
     QString msgFileCopied, msgFileCopyError;
     // Failures of the schedule file itself.
     QString msgScheduleReadError, msgScheduleWriteError;
+    // Unsaved changes; overwriting a file; the limits of the advance and detail lists; the
+    // size estimate of the schedule file.
+    QString msgSaveChanges, msgOverwriteFile, msgTooManyAdvance, msgTooManyDetails;
+    QString msgScheduleTooLarge;
 };
 
 struct InterfaceText

@@ -224,7 +224,7 @@ private slots:
         });
         QTest::mouseClick(CopyCmd(), Qt::LeftButton);
         QTRY_VERIFY(CopyCmd()->isEnabled() && !question.isEmpty());
-        QCOMPARE(question, app->context.text.messages.msgFileExists);
+        QCOMPARE(question, app->context.text.messages.msgOverwriteFile);
         if (overwrite)
             QTRY_COMPARE(result, "File Copied");
         QVERIFY(NoMessageBoxOpen());

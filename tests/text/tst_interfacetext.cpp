@@ -226,8 +226,8 @@ void tst_InterfaceText::messages()
 
 void tst_InterfaceText::everyKeyHasTextInBothLanguages()
 {
-    QCOMPARE(CaptionKeys().size(), size_t(52));
-    QCOMPARE(MessageKeys().size(), size_t(17));
+    QCOMPARE(CaptionKeys().size(), size_t(59));
+    QCOMPARE(MessageKeys().size(), size_t(22));
     for (short language : {1, 2}) {
         InterfaceText text;
         LoadInterfaceText(text, language);

@@ -233,7 +233,7 @@ void CopyForm::CopyCmd_Click()
             ReportCopy(false, QString());
             return;
         }
-        if (!AskOkCancel(this, m_context.text.messages.msgFileExists))
+        if (!AskOkCancel(this, m_context.text.messages.msgOverwriteFile))
             return;
     }
     SetBusy(true);
