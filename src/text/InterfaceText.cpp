@@ -83,6 +83,8 @@ const std::vector<CaptionRow> &captionRows()
             NERAV_CAPTION(advanceEditorTitle, "Advance Schecule Editor", "詳細スケジュール設定"),
             NERAV_CAPTION(softwareVersion, "Software Version", "Software Version"),
             NERAV_CAPTION(kernelVersion, "Schedule Kernel Version", "Schedule Kernel Version"),
+            NERAV_CAPTION(viewMenu, "&View", "&表示"),
+            NERAV_CAPTION(languageMenu, "Language", "言語"),
     };
     return rows;
 }
