@@ -104,6 +104,8 @@ private slots:
     void secondStartHandsTheFileOver();
     void languageSwitchRetextsTheWindow_data();
     void languageSwitchRetextsTheWindow();
+    void languageSwitchRetextsAnOpenDialog_data();
+    void languageSwitchRetextsAnOpenDialog();
     void languageStartsAsRemembered();
     void qtButtonsFollowTheLanguage();
 };
@@ -279,6 +281,62 @@ void StartOptionsTest::languageSwitchRetextsTheWindow()
     QCOMPARE(ShownText(form.get(), name), japanese);
     QVERIFY(form->findChild<QAction *>("subJapanese")->isChecked());
     QCOMPARE(RememberedLanguage(fixture.userSettings), Japanese);
+    form->close();
+}
+
+void StartOptionsTest::languageSwitchRetextsAnOpenDialog_data()
+{
+    QTest::addColumn<QString>("opener");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("english");
+    QTest::addColumn<QString>("japanese");
+    QTest::newRow("entry editor title") << "NormalAddCmd"
+                                        << "windowTitle"
+                                        << "Schedule File Editor"
+                                        << "ファイル選択と設定";
+    QTest::newRow("entry editor frame") << "NormalAddCmd"
+                                        << "EditFrame"
+                                        << "File Edit"
+                                        << "ファイル編集";
+    QTest::newRow("entry editor button") << "NormalAddCmd"
+                                         << "CancelCmd"
+                                         << "Cancel"
+                                         << "キャンセル";
+    QTest::newRow("date/time editor frame") << "AdvanceAddCmd"
+                                            << "DateFrame"
+                                            << "Date Setup"
+                                            << "日付設定";
+    QTest::newRow("about company title") << "subAboutCompany"
+                                         << "windowTitle"
+                                         << "About Company..."
+                                         << "お問合せ";
+}
+
+void StartOptionsTest::languageSwitchRetextsAnOpenDialog()
+{
+    QFETCH(QString, opener);
+    QFETCH(QString, name);
+    QFETCH(QString, english);
+    QFETCH(QString, japanese);
+    StartFixture fixture;
+    auto form = fixture.start();
+    QString before, switched, back;
+    OnNextModal([&](QWidget *dialog) {
+        before = ShownText(dialog, name);
+        SwitchLanguage(fixture.app.context, English);
+        switched = ShownText(dialog, name);
+        SwitchLanguage(fixture.app.context, Japanese);
+        back = ShownText(dialog, name);
+        dialog->close();
+    });
+    if (auto *button = form->findChild<QPushButton *>(opener))
+        QTest::mouseClick(button, Qt::LeftButton);
+    else
+        form->findChild<QAction *>(opener)->trigger();
+    QVERIFY(WaitForNoModal());
+    QCOMPARE(before, japanese);
+    QCOMPARE(switched, english);
+    QCOMPARE(back, japanese);
     form->close();
 }
 
