@@ -13,6 +13,8 @@
 #include <QFileDialog>
 #include <QListWidget>
 #include <QUndoStack>
+#include <QTimer>
+#include <utility>
 
 namespace nerav {
 
@@ -47,16 +49,50 @@ void MainForm::OpenDocument()
     QString name;
     if (!AskOpenFileName(folder, name))
         return;
+    OpenScheduleFile(folder, name);
+}
+
+bool MainForm::OpenScheduleFile(const QString &folder, const QString &name)
+{
     // A damaged file leaves the document, the lists, the title and the folders as they were.
     if (!LoadScheduleIntoLists(folder, name)) {
         ShowMessage(this, m_context.text.messages.msgScheduleReadError);
-        return;
+        return false;
     }
+    RememberedSettings &settings = m_context.settings;
     settings.openFolder = folder;
     settings.documentFolder = folder;
     settings.documentName = name;
     ButtonStatusSetup();
     SetDocumentTitle();
+    return true;
+}
+
+void MainForm::OpenHandedFile(const QString &path)
+{
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+    m_handedFiles.append(path);
+    // An open editor works on the document; the file waits until that dialog is closed.
+    if (QApplication::activeModalWidget()) {
+        if (m_handedFiles.size() == 1)
+            QTimer::singleShot(200, this, &MainForm::openWaitingHandedFiles);
+        return;
+    }
+    openWaitingHandedFiles();
+}
+
+void MainForm::openWaitingHandedFiles()
+{
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(200, this, &MainForm::openWaitingHandedFiles);
+        return;
+    }
+    const QStringList files = std::exchange(m_handedFiles, {});
+    for (const QString &path : files)
+        OpenScheduleFile(DirectoryPart(path), FileNamePart(path));
 }
 
 bool MainForm::LoadScheduleIntoLists(const QString &folder, const QString &name)

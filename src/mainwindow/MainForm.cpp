@@ -6,6 +6,7 @@
 #include "RememberedSettings.h"
 #include "RowFormat.h"
 
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -101,6 +102,21 @@ void MainForm::buildMenus()
     addItem(subEdit, subRedo, "subRedo");
     subUndo->setShortcut(QKeySequence::Undo);
     subRedo->setShortcut(QKeySequence::Redo);
+
+    subView = menuBar()->addMenu(QString());
+    subView->setObjectName(QStringLiteral("subView"));
+    subLanguage = subView->addMenu(QString());
+    subLanguage->setObjectName(QStringLiteral("subLanguage"));
+    auto *languages = new QActionGroup(this);
+    // Each language is named in its own words, whichever language the window shows.
+    subJapanese = languages->addAction(QStringLiteral("日本語"));
+    subJapanese->setObjectName(QStringLiteral("subJapanese"));
+    subEnglish = languages->addAction(QStringLiteral("English"));
+    subEnglish->setObjectName(QStringLiteral("subEnglish"));
+    for (QAction *item : {subJapanese, subEnglish}) {
+        item->setCheckable(true);
+        subLanguage->addAction(item);
+    }
 
     subHelp = menuBar()->addMenu(QString());
     subHelp->setObjectName(QStringLiteral("subHelp"));
@@ -203,6 +219,8 @@ void MainForm::connectCommands()
     connect(m_history, &QUndoStack::indexChanged, this, &MainForm::UpdateUndoActions);
     connect(m_history, &QUndoStack::cleanChanged, this,
             [this](bool clean) { setWindowModified(!clean); });
+    connect(subJapanese, &QAction::triggered, this, [this] { emit languageChosen(Japanese); });
+    connect(subEnglish, &QAction::triggered, this, [this] { emit languageChosen(English); });
     connect(AdvanceList, &QListWidget::currentRowChanged, this, [this](int row) {
         // Emptying the list reports row -1; only a selected row brings up its details.
         if (row >= 0)
@@ -216,6 +234,10 @@ void MainForm::InitMainFormOsd()
     const CaptionTable &captions = m_context.text.captions;
     subFile->setTitle(captions.fileMenu);
     subEdit->setTitle(captions.editMenu);
+    subView->setTitle(captions.viewMenu);
+    subLanguage->setTitle(captions.languageMenu);
+    subJapanese->setChecked(m_context.text.language == Japanese);
+    subEnglish->setChecked(m_context.text.language == English);
     subHelp->setTitle(captions.helpMenu);
     subNew->setText(captions.newCommand);
     subOpen->setText(captions.openCommand);
@@ -239,6 +261,35 @@ void MainForm::InitMainFormOsd()
     setListButtonCaptions(m_advanceButtons, captions);
     setListButtonCaptions(m_detailButtons, captions);
     UpdateUndoActions();
+}
+
+void MainForm::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        InitMainFormOsd();
+        RetextRows();
+        SetDocumentTitle();
+    }
+    QMainWindow::changeEvent(event);
+}
+
+void MainForm::RetextRows()
+{
+    const ScheduleDocument &document = m_context.document;
+    const CaptionTable &captions = m_context.text.captions;
+    for (int row = 0; row < NormalList->count() && row < document.basicCount(); ++row)
+        NormalList->item(row)->setText(
+                FormatEntryRow(document.basicEntries[std::size_t(row)], captions));
+    for (int row = 0; row < AdvanceList->count() && row < document.advanceCount(); ++row)
+        AdvanceList->item(row)->setText(
+                FormatAdvanceRow(document.advanceSchedules[std::size_t(row)], captions));
+    const int owner = AdvanceList->currentRow();
+    if (owner < 0 || owner >= document.advanceCount())
+        return;
+    const std::vector<ScheduleEntry> &details =
+            document.advanceSchedules[std::size_t(owner)].details;
+    for (int row = 0; row < DetailList->count() && row < int(details.size()); ++row)
+        DetailList->item(row)->setText(FormatEntryRow(details[std::size_t(row)], captions));
 }
 
 void MainForm::setListButtonCaptions(const ListButtons &buttons, const CaptionTable &captions)

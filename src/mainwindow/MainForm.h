@@ -19,6 +19,7 @@
 
 #include <QMainWindow>
 #include <optional>
+#include <QStringList>
 #include <vector>
 
 class QAction;
@@ -93,6 +94,14 @@ public:
     // document and the lists stay as they were and false is returned (no message).
     bool LoadScheduleIntoLists(const QString &folder, const QString &name);
 
+    // Reads folder + name as Open does: on success it becomes the document (title, folders);
+    // a damaged or missing file shows the read-error message and changes nothing.
+    bool OpenScheduleFile(const QString &folder, const QString &name);
+
+    // A file handed over by a second start of the program: the window comes to the front and
+    // opens it as Open does, once no dialog of this window is open.
+    void OpenHandedFile(const QString &path);
+
     // programTitle - documentFolder documentName
     void SetDocumentTitle();
 
@@ -100,9 +109,13 @@ signals:
     // After every change of the document is applied and the rows are refreshed, including
     // undo, redo, New and Open.
     void documentChanged();
+    // The user chose a language in the View menu; the application switches the text table.
+    void languageChosen(nerav::Language language);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // Every text of the window again from the text table, after the language changed.
+    void changeEvent(QEvent *event) override;
 
 private:
     struct ListButtons
@@ -144,12 +157,21 @@ private:
     static void setListButtonCaptions(const ListButtons &buttons, const CaptionTable &captions);
     bool writeDocumentTo(const QString &folder, const QString &name);
     void KeepTimer_Timer();
+    // The rows of the three lists formatted again in the current language, selection kept.
+    void RetextRows();
+    void openWaitingHandedFiles();
+
+    QStringList m_handedFiles;
 
     AppContext &m_context;
 
     QMenu *subFile = nullptr;
     QMenu *subEdit = nullptr;
+    QMenu *subView = nullptr;
+    QMenu *subLanguage = nullptr;
     QMenu *subHelp = nullptr;
+    QAction *subJapanese = nullptr;
+    QAction *subEnglish = nullptr;
     QAction *subNew = nullptr;
     QAction *subOpen = nullptr;
     QAction *subSave = nullptr;

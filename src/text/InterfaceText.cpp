@@ -90,6 +90,8 @@ const std::vector<CaptionRow> &captionRows()
             NERAV_CAPTION(redoStep, "Redo %1", "やり直し: %1"),
             NERAV_CAPTION(saveChangesCommand, "Save", "保存"),
             NERAV_CAPTION(discardChangesCommand, "Don't Save", "保存しない"),
+            NERAV_CAPTION(viewMenu, "&View", "&表示"),
+            NERAV_CAPTION(languageMenu, "Language", "言語"),
     };
     return rows;
 }

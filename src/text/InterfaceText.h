@@ -1,7 +1,8 @@
 #pragma once
 
 // Every language-dependent text of the program, in English (language 1) and Japanese (2).
-// One InterfaceText exists per application; windows apply the captions while they load.
+// One InterfaceText exists per application; windows apply the captions while they load and
+// again when the application switches it to the other language.
 
 #include <QString>
 #include <utility>
@@ -30,6 +31,7 @@ struct CaptionTable
     QString editMenu, undoCommand, redoCommand, undoStep, redoStep;
     // The buttons of the question before unsaved changes are lost.
     QString saveChangesCommand, discardChangesCommand;
+    QString viewMenu, languageMenu;
 
     // The caption of a weekDay value: 0 Sunday .. 6 Saturday, 7 or more every day.
     const QString &weekDayName(int weekDay) const;

@@ -184,11 +184,11 @@ void HistoryTest::menuNamesTheStep()
     const CaptionTable &captions = fixture.app.context.text.captions;
     auto *undoAction = fixture.form->findChild<QAction *>("subUndo");
     auto *redoAction = fixture.form->findChild<QAction *>("subRedo");
-    // Between File and Help, with the standard keys.
+    // After File, before View and Help, with the standard keys.
     QStringList menus;
     for (QAction *action : fixture.form->menuBar()->actions())
         menus.append(action->text());
-    QCOMPARE(menus, QStringList({captions.fileMenu, menu, captions.helpMenu}));
+    QCOMPARE(menus, QStringList({captions.fileMenu, menu, captions.viewMenu, captions.helpMenu}));
     QCOMPARE(undoAction->shortcut(), QKeySequence(QKeySequence::Undo));
     QCOMPARE(redoAction->shortcut(), QKeySequence(QKeySequence::Redo));
     QCOMPARE(undoAction->text(), captions.undoCommand);

@@ -4,6 +4,7 @@
 #include "ScheduleRules.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -340,6 +341,16 @@ void AdvanceScheduleEditForm::OKCmd_Click()
 void AdvanceScheduleEditForm::CancelCmd_Click()
 {
     reject();
+}
+
+void AdvanceScheduleEditForm::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        InitAdvanceEditFormOsd();
+        for (int day = 0; day < m_weekdayCombo->count(); ++day)
+            m_weekdayCombo->setItemText(day, m_context.text.captions.weekDayName(day));
+    }
+    QDialog::changeEvent(event);
 }
 
 } // namespace nerav

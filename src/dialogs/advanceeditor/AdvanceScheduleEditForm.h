@@ -33,6 +33,10 @@ public:
     // False while the dialog fills its lists; the year and month handlers then do nothing.
     bool comboEventsEnabled() const { return m_comboEventsEnabled; }
 
+protected:
+    // The texts again from the text table when the application switches the language.
+    void changeEvent(QEvent *event) override;
+
 private:
     // The three lists of one date or one time of day, top to bottom.
     struct ValueRows

@@ -10,6 +10,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHBoxLayout>
@@ -294,6 +295,14 @@ void CopyForm::closeEvent(QCloseEvent *event)
         event->ignore();
     else
         QDialog::closeEvent(event);
+}
+
+void CopyForm::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        InitCopyFormOsd();
+    }
+    QDialog::changeEvent(event);
 }
 
 } // namespace nerav

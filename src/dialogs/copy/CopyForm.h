@@ -31,6 +31,8 @@ public:
     void reject() override;
 
 protected:
+    // The texts again from the text table when the application switches the language.
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:

@@ -6,6 +6,7 @@
 #include "SystemModule.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -263,6 +264,17 @@ void ScheduleEditForm::OpenCopyForm(const QString &fileName)
 {
     CopyForm form(m_context, fileName, this);
     form.exec();
+}
+
+void ScheduleEditForm::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        InitScheduleEditFormOsd();
+        const int defaultItem = m_volumeCombo->findData(int(DefaultVolume));
+        if (defaultItem >= 0)
+            m_volumeCombo->setItemText(defaultItem, m_context.text.captions.defaultVolume);
+    }
+    QDialog::changeEvent(event);
 }
 
 } // namespace nerav

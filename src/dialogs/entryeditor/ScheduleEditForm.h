@@ -42,6 +42,10 @@ public:
     // The acceptance rule on the file-name field, with its message on rejection.
     bool CheckFileName();
 
+protected:
+    // The texts again from the text table when the application switches the language.
+    void changeEvent(QEvent *event) override;
+
 private:
     void BuildControls();
     void BuildLayout();
