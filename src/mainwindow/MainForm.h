@@ -30,6 +30,7 @@ class QTimer;
 namespace nerav {
 
 class ColourBar;
+class ListDescriptions;
 
 class MainForm : public QMainWindow
 {
@@ -156,6 +157,7 @@ private:
     ListButtons m_advanceButtons;
     ListButtons m_detailButtons;
 
+    ListDescriptions *m_descriptions = nullptr;
     ColourBar *Shape1 = nullptr;
     QTimer *KeepTimer = nullptr;
 };

@@ -4,6 +4,7 @@
 // editor's controls found by name.
 
 #include "FakePlatform.h"
+#include "ModalDriver.h"
 #include "ScheduleEditForm.h"
 #include "TestEntries.h"
 
@@ -32,6 +33,19 @@ inline QStringList Rows(const QListWidget &list)
     for (int i = 0; i < list.count(); ++i)
         rows.append(list.item(i)->text());
     return rows;
+}
+
+// Chooses path in the next file dialog, then answers the message Browse shows for a name the
+// player refuses; its text goes to *message.
+inline void ChooseRefusedFile(const QString &path, QString *message)
+{
+    OnNextModal([=](QWidget *dialog) {
+        AnswerNextMessageBox(QMessageBox::Ok, message);
+        auto *nameEdit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        QVERIFY(nameEdit);
+        nameEdit->setText(path);
+        QTest::keyClick(nameEdit, Qt::Key_Return);
+    });
 }
 
 // The main window as the editor sees it: three lists matching a small document.

@@ -1,5 +1,6 @@
 #include "AdvanceScheduleEditForm.h"
 
+#include "ButtonKeys.h"
 #include "MessageBoxes.h"
 #include "ScheduleRules.h"
 
@@ -61,6 +62,7 @@ AdvanceScheduleEditForm::AdvanceScheduleEditForm(AppContext &context, const Main
     InitAdvanceEditFormOsd();
     PrepareAdvanceEdit();
     m_comboEventsEnabled = true;
+    PressFocusedButtonOnEnter(this);
 }
 
 AdvanceScheduleEditForm::~AdvanceScheduleEditForm() = default;
@@ -171,6 +173,18 @@ void AdvanceScheduleEditForm::BuildLayout()
     grid->addWidget(m_timeSetupFrame, 0, 1);
     grid->addLayout(buttons, 1, 1, Qt::AlignBottom);
     grid->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Tab follows the screen: the date column top to bottom, the time column, the buttons.
+    const QList<QWidget *> order = {m_startDate.first,  m_startDate.second,
+                                    m_startDate.third,  m_stopDate.first,
+                                    m_stopDate.second,  m_stopDate.third,
+                                    m_weekdayCombo,     m_startTime.first,
+                                    m_startTime.second, m_startTime.third,
+                                    m_stopTime.first,   m_stopTime.second,
+                                    m_stopTime.third,   m_okCmd,
+                                    m_cancelCmd};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 void AdvanceScheduleEditForm::InitAdvanceEditFormOsd()
@@ -195,6 +209,19 @@ void AdvanceScheduleEditForm::InitAdvanceEditFormOsd()
     InitRowHints(m_stopDate, dateHeadings);
     InitRowHints(m_startTime, timeHeadings);
     InitRowHints(m_stopTime, timeHeadings);
+    // A screen reader names each list with its frame, so the start year and the stop year
+    // are told apart.
+    const std::pair<const QGroupBox *, const ValueRows *> framed[] = {
+            {m_startDateFrame, &m_startDate},
+            {m_stopDateFrame, &m_stopDate},
+            {m_startTimeFrame, &m_startTime},
+            {m_stopTimeFrame, &m_stopTime}};
+    for (const auto &[frame, rows] : framed) {
+        QComboBox *combos[3] = {rows->first, rows->second, rows->third};
+        for (int row = 0; row < 3; ++row)
+            combos[row]->setAccessibleName(frame->title() + u' ' + rows->pictures[row]->text());
+    }
+    m_weekdayCombo->setAccessibleName(m_weekDayFrame->title());
 }
 
 void AdvanceScheduleEditForm::InitRowHints(const ValueRows &rows, const QString *headings[3])

@@ -78,11 +78,34 @@ bool FileNameAccepted(const QString &text)
     return FileNameAccepted(ToBytes(text));
 }
 
-bool CheckFileName(QWidget *parent, const QString &text, const QString &errorMessage)
+QString FileNameProblemText(const QString &text, const MessageTable &messages)
 {
-    if (FileNameAccepted(text))
+    const FileNameCheck check = CheckFileNameRule(ToBytes(text));
+    switch (check.problem) {
+    case FileNameProblem::None:
+        break;
+    case FileNameProblem::Empty:
+        return messages.msgNameEmpty;
+    case FileNameProblem::ForeignCharacter: {
+        // One byte stood for one UTF-16 unit; a character beyond them takes two.
+        const auto at = static_cast<qsizetype>(check.position);
+        const qsizetype length = text.at(at).isHighSurrogate() && at + 1 < text.size() ? 2 : 1;
+        return messages.msgNameForeignCharacter.arg(text.mid(at, length));
+    }
+    case FileNameProblem::BaseTooLong:
+        return messages.msgNameBaseTooLong.arg(MaxBaseNameLength);
+    case FileNameProblem::ExtensionTooLong:
+        return messages.msgNameExtensionTooLong.arg(MaxExtensionLength);
+    }
+    return QString();
+}
+
+bool CheckFileName(QWidget *parent, const QString &text, const MessageTable &messages)
+{
+    const QString problem = FileNameProblemText(text, messages);
+    if (problem.isEmpty())
         return true;
-    ShowMessage(parent, errorMessage);
+    ShowMessage(parent, messages.msgFileNameError + u'\n' + problem);
     return false;
 }
 

@@ -1,5 +1,6 @@
 #include "ScheduleEditForm.h"
 
+#include "ButtonKeys.h"
 #include "CopyForm.h"
 #include "FileNameLengthValidator.h"
 #include "FileNameRules.h"
@@ -75,6 +76,7 @@ ScheduleEditForm::ScheduleEditForm(AppContext &context, const MainWindowLists &l
     InitScheduleEditFormOsd();
     LoadEntry();
     m_fileNameText->setFocus();
+    PressFocusedButtonOnEnter(this);
 }
 
 ScheduleEditForm::~ScheduleEditForm() = default;
@@ -261,8 +263,7 @@ QListWidget *ScheduleEditForm::EditedList() const
 
 bool ScheduleEditForm::CheckFileName()
 {
-    return nerav::CheckFileName(this, m_fileNameText->text(),
-                                m_context.text.messages.msgFileNameError);
+    return nerav::CheckFileName(this, m_fileNameText->text(), m_context.text.messages);
 }
 
 // An untouched name read from a foreign file is stored back as it was.
@@ -388,6 +389,8 @@ void ScheduleEditForm::BrowseMediaFile()
     SetFileNameText(TrimSpaces(FileNamePart(*path)));
     m_context.settings.mediaFolder = DirectoryPart(*path);
     m_copyCmd->setEnabled(true);
+    // Says at once why a chosen file's name will be refused, not only at OK.
+    CheckFileName();
 }
 
 std::optional<QString> ScheduleEditForm::ShowMediaOpenDialog()
