@@ -209,19 +209,11 @@ void AdvanceScheduleEditForm::InitAdvanceEditFormOsd()
     InitRowHints(m_stopDate, dateHeadings);
     InitRowHints(m_startTime, timeHeadings);
     InitRowHints(m_stopTime, timeHeadings);
-    // A screen reader names each list with its frame, so the start year and the stop year
-    // are told apart.
-    const std::pair<const QGroupBox *, const ValueRows *> framed[] = {
-            {m_startDateFrame, &m_startDate},
-            {m_stopDateFrame, &m_stopDate},
-            {m_startTimeFrame, &m_startTime},
-            {m_stopTimeFrame, &m_stopTime}};
-    for (const auto &[frame, rows] : framed) {
-        QComboBox *combos[3] = {rows->first, rows->second, rows->third};
-        for (int row = 0; row < 3; ++row)
-            combos[row]->setAccessibleName(frame->title() + u' ' + rows->pictures[row]->text());
-    }
-    m_weekdayCombo->setAccessibleName(m_weekDayFrame->title());
+    // Qt names a frame inside a frame by the outer title, and the lists it labels with it: the
+    // start year would be announced like the stop year.
+    for (QGroupBox *frame :
+         {m_startDateFrame, m_stopDateFrame, m_weekDayFrame, m_startTimeFrame, m_stopTimeFrame})
+        frame->setAccessibleName(frame->title());
 }
 
 void AdvanceScheduleEditForm::InitRowHints(const ValueRows &rows, const QString *headings[3])
