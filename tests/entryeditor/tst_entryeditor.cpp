@@ -376,7 +376,7 @@ void tst_EntryEditor::copyEnabledOnlyRightAfterBrowse()
     ChooseRefusedFile(media.filePath("my clip.jpg"), &browseMessage);
     QTest::mouseClick(editor.browse, Qt::LeftButton);
     QCOMPARE(browseMessage,
-             QString::fromUtf8("ファイル名設定エラー\n「 」はプレーヤーが読めない文字です。"
+             QString::fromUtf8("ファイル名設定エラー\n「U+0020」はプレーヤーが読めない文字です。"
                                "使える文字は A-Z a-z 0-9 . _ - です。"));
     QCOMPARE(editor.name->text(), QStringLiteral("my clip.jpg"));
     QVERIFY(editor.copy->isEnabled());

@@ -38,6 +38,13 @@ void tst_FileNameReasons::reasons_data()
             << en << QString::fromUtf8("a\U0001F3B5.mp3")
             << QString::fromUtf8("The player cannot read the character \"\U0001F3B5\". "
                                  "Use A-Z, a-z, 0-9, \".\", \"_\" and \"-\".");
+    QTest::newRow("space named by its code")
+            << ja << "my clip.jpg"
+            << QString::fromUtf8("「U+0020」はプレーヤーが読めない文字です。"
+                                 "使える文字は A-Z a-z 0-9 . _ - です。");
+    QTest::newRow("tab named by its code") << en << "clip\t.jpg"
+                                           << "The player cannot read the character \"U+0009\". "
+                                              "Use A-Z, a-z, 0-9, \".\", \"_\" and \"-\".";
     QTest::newRow("English base too long")
             << en << "12345678901234567.jpg"
             << "The name before the dot is longer than 16 characters.";

@@ -3,6 +3,8 @@
 #include "MessageBoxes.h"
 #include "ScheduleRules.h"
 
+#include <QList>
+
 namespace nerav {
 
 namespace {
@@ -90,7 +92,13 @@ QString FileNameProblemText(const QString &text, const MessageTable &messages)
         // One byte stood for one UTF-16 unit; a character beyond them takes two.
         const auto at = static_cast<qsizetype>(check.position);
         const qsizetype length = text.at(at).isHighSurrogate() && at + 1 < text.size() ? 2 : 1;
-        return messages.msgNameForeignCharacter.arg(text.mid(at, length));
+        const QString character = text.mid(at, length);
+        // A space or a control character is named by its code, which can be seen.
+        const char32_t code = character.toUcs4().value(0);
+        if (QChar::isSpace(code) || !QChar::isPrint(code))
+            return messages.msgNameForeignCharacter.arg(
+                    QStringLiteral("U+%1").arg(uint(code), 4, 16, QLatin1Char('0')).toUpper());
+        return messages.msgNameForeignCharacter.arg(character);
     }
     case FileNameProblem::BaseTooLong:
         return messages.msgNameBaseTooLong.arg(MaxBaseNameLength);
