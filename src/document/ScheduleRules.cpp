@@ -90,14 +90,25 @@ std::string TrimSpaces(const std::string &text)
     return text.substr(first, last - first + 1);
 }
 
-bool FileNameAccepted(const std::string &text)
+FileNameCheck CheckFileNameRule(const std::string &text)
 {
     const std::string name = TrimSpaces(text);
     if (name.empty())
-        return false;
+        return {FileNameProblem::Empty, 0};
+    for (std::size_t i = 0; i < name.size(); ++i)
+        if (!AllowedChar(name[i]))
+            return {FileNameProblem::ForeignCharacter, text.find_first_not_of(' ') + i};
     const auto [base, ext] = SplitFileName(name);
-    return base.size() <= MaxBaseNameLength && ext.size() <= MaxExtensionLength &&
-            CheckFileNameChars(name);
+    if (base.size() > MaxBaseNameLength)
+        return {FileNameProblem::BaseTooLong, 0};
+    if (ext.size() > MaxExtensionLength)
+        return {FileNameProblem::ExtensionTooLong, 0};
+    return {};
+}
+
+bool FileNameAccepted(const std::string &text)
+{
+    return bool(CheckFileNameRule(text));
 }
 
 bool EncodeEntryName(const std::string &text, ScheduleEntry &entry)

@@ -29,6 +29,26 @@ bool CheckFileNameChars(const std::string &text);
 // The text with leading and trailing spaces removed.
 std::string TrimSpaces(const std::string &text);
 
+// Which part of the file-name rule a name breaks, in the order the checks run.
+enum class FileNameProblem {
+    None,
+    Empty, // nothing but spaces
+    ForeignCharacter, // a character the player cannot read
+    BaseTooLong, // more than MaxBaseNameLength before the last "."
+    ExtensionTooLong, // more than MaxExtensionLength after it
+};
+
+struct FileNameCheck
+{
+    FileNameProblem problem = FileNameProblem::None;
+    std::size_t position = 0; // ForeignCharacter: 0-based position of the first one in the text
+
+    explicit operator bool() const { return problem == FileNameProblem::None; }
+};
+
+// The acceptance rule with its reason.
+FileNameCheck CheckFileNameRule(const std::string &text);
+
 // The acceptance rule: trimmed, not empty, base and extension short enough, allowed characters
 // only.
 bool FileNameAccepted(const std::string &text);

@@ -1,6 +1,8 @@
 #include "MainForm.h"
 
+#include "ButtonKeys.h"
 #include "ColourBar.h"
+#include "ListDescriptions.h"
 #include "MessageBoxes.h"
 #include "NeravLogo.h"
 #include "RememberedSettings.h"
@@ -10,6 +12,7 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
@@ -70,6 +73,8 @@ MainForm::MainForm(AppContext &context, QWidget *parent) : QMainWindow(parent), 
     frames->addLayout(right, 1);
     layout->addLayout(frames, 1);
     setCentralWidget(central);
+    m_descriptions = new ListDescriptions(m_context.document, m_context.text.captions,
+                                          {NormalList, AdvanceList, DetailList}, this);
 
     KeepTimer = new QTimer(this);
     KeepTimer->setObjectName(QStringLiteral("KeepTimer"));
@@ -78,6 +83,7 @@ MainForm::MainForm(AppContext &context, QWidget *parent) : QMainWindow(parent), 
     KeepTimer->start();
 
     connectCommands();
+    PressFocusedButtonOnEnter(this);
 }
 
 void MainForm::buildMenus()
@@ -95,6 +101,17 @@ void MainForm::buildMenus()
     addItem(subFile, subSaveAs, "subSaveAs");
     subFile->addSeparator();
     addItem(subFile, subExit, "subExit");
+    // Where a desktop has no standard key for a command, the common one stands in.
+    const auto keys = [](QAction *item, QKeySequence::StandardKey key, const char *common) {
+        const QList<QKeySequence> standard = QKeySequence::keyBindings(key);
+        item->setShortcuts(standard.isEmpty() ? QList {QKeySequence(QLatin1String(common))}
+                                              : standard);
+    };
+    keys(subNew, QKeySequence::New, "Ctrl+N");
+    keys(subOpen, QKeySequence::Open, "Ctrl+O");
+    keys(subSave, QKeySequence::Save, "Ctrl+S");
+    keys(subSaveAs, QKeySequence::SaveAs, "Ctrl+Shift+S");
+    keys(subExit, QKeySequence::Quit, "Ctrl+Q");
 
     subEdit = menuBar()->addMenu(QString());
     subEdit->setObjectName(QStringLiteral("subEdit"));
@@ -239,13 +256,13 @@ void MainForm::InitMainFormOsd()
     subJapanese->setChecked(m_context.text.language == Japanese);
     subEnglish->setChecked(m_context.text.language == English);
     subHelp->setTitle(captions.helpMenu);
-    subNew->setText(captions.newCommand);
-    subOpen->setText(captions.openCommand);
-    subSave->setText(captions.saveCommand);
-    subSaveAs->setText(captions.saveAsCommand);
-    subExit->setText(captions.exitCommand);
-    subAboutNeravScheduleGenerator->setText(captions.aboutProgram);
-    subAboutCompany->setText(captions.aboutCompany);
+    subNew->setText(captions.newMenuItem);
+    subOpen->setText(captions.openMenuItem);
+    subSave->setText(captions.saveMenuItem);
+    subSaveAs->setText(captions.saveAsMenuItem);
+    subExit->setText(captions.exitMenuItem);
+    subAboutNeravScheduleGenerator->setText(captions.aboutProgramMenuItem);
+    subAboutCompany->setText(captions.aboutCompanyMenuItem);
 
     NewCmd->setText(captions.newCommand);
     OpenCmd->setText(captions.openCommand);
@@ -260,6 +277,7 @@ void MainForm::InitMainFormOsd()
     setListButtonCaptions(m_normalButtons, captions);
     setListButtonCaptions(m_advanceButtons, captions);
     setListButtonCaptions(m_detailButtons, captions);
+    m_descriptions->nameLists(NormalFrame->title(), AdvanceFrame->title(), DetailFrame->title());
     UpdateUndoActions();
 }
 

@@ -33,6 +33,7 @@ class QUndoStack;
 namespace nerav {
 
 class ColourBar;
+class ListDescriptions;
 
 class MainForm : public QMainWindow, private StepView
 {
@@ -198,6 +199,7 @@ private:
     ListButtons m_advanceButtons;
     ListButtons m_detailButtons;
 
+    ListDescriptions *m_descriptions = nullptr;
     ColourBar *Shape1 = nullptr;
     QTimer *KeepTimer = nullptr;
     QUndoStack *m_history = nullptr;

@@ -4,6 +4,7 @@
 // entry editor: a base name of at most 16 and an extension of at most 4 characters from A-Z,
 // a-z, 0-9, ".", "_" and "-", decided by character code alone.
 
+#include "InterfaceText.h"
 #include "ScheduleDocument.h"
 
 #include <QString>
@@ -36,8 +37,12 @@ bool CheckFileNameChars(const QString &text);
 // The acceptance rule applied to the text of the file-name field.
 bool FileNameAccepted(const QString &text);
 
-// The rule with its message: shows msgFileNameError and returns false on rejection.
-bool CheckFileName(QWidget *parent, const QString &text, const QString &errorMessage);
+// Why the rule refuses text, in the current language; empty when it accepts it.
+QString FileNameProblemText(const QString &text, const MessageTable &messages);
+
+// The rule with its message: shows msgFileNameError with the reason on a second line and
+// returns false on rejection.
+bool CheckFileName(QWidget *parent, const QString &text, const MessageTable &messages);
 
 // Stores an accepted text into fileName and fileExt: trimmed, upper-cased, zero-filled.
 // Returns false, leaving the entry as it was, for a text the rule refuses.
