@@ -20,5 +20,8 @@ void StartupAndMemoryFigures(const BenchSettings &settings);
 void FileFigure(const BenchSettings &settings);
 void ListsFigures(const BenchSettings &settings);
 void CopyFigures(const BenchSettings &settings);
+// 1,000 mixed undoable steps on the largest schedule: the history's memory, and the slowest
+// undo or redo with its repaint.
+void HistoryFigures(const BenchSettings &settings);
 
 } // namespace nerav

@@ -45,18 +45,6 @@ std::string FieldNonZero(const std::array<std::uint8_t, N> &field)
     return text;
 }
 
-bool DateOffered(int storedYear, int month, int day)
-{
-    const int year = FirstYear + storedYear;
-    return year <= LastYear && month >= 1 && month <= 12 && day >= 1 &&
-            day <= DaysInMonth(year, month);
-}
-
-bool TimeOffered(int hour, int minute, int second)
-{
-    return hour <= 23 && minute <= 59 && second <= 59;
-}
-
 } // namespace
 
 std::size_t FindLastDot(const std::string &text)
@@ -157,26 +145,6 @@ int DaysInMonth(int year, int month)
     default:
         return 0;
     }
-}
-
-bool StartDateOffered(const AdvanceSchedule &schedule)
-{
-    return DateOffered(schedule.startYear, schedule.startMonth, schedule.startDay);
-}
-
-bool StopDateOffered(const AdvanceSchedule &schedule)
-{
-    return DateOffered(schedule.stopYear, schedule.stopMonth, schedule.stopDay);
-}
-
-bool StartTimeOffered(const AdvanceSchedule &schedule)
-{
-    return TimeOffered(schedule.startHour, schedule.startMinute, schedule.startSecond);
-}
-
-bool StopTimeOffered(const AdvanceSchedule &schedule)
-{
-    return TimeOffered(schedule.stopHour, schedule.stopMinute, schedule.stopSecond);
 }
 
 bool DateOrderValid(const AdvanceSchedule &schedule)

@@ -74,13 +74,6 @@ int DaysInMonth(int year, int month); // 28..31; 0 for a month outside 1..12
 constexpr int FirstYear = 2000;
 constexpr int LastYear = 2099;
 
-// A date the date/time editor can offer: year 2000..2099 (stored minus 2000), a real day of the
-// month. A time it can offer: 0..23, 0..59, 0..59.
-bool StartDateOffered(const AdvanceSchedule &schedule);
-bool StopDateOffered(const AdvanceSchedule &schedule);
-bool StartTimeOffered(const AdvanceSchedule &schedule);
-bool StopTimeOffered(const AdvanceSchedule &schedule);
-
 // The start date is not after the stop date (equal dates pass).
 bool DateOrderValid(const AdvanceSchedule &schedule);
 // The start time of day lies strictly before the stop time of day, whatever the dates are.

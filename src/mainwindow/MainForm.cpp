@@ -37,6 +37,8 @@ static std::vector<ColumnHeading> entryHeadings(const QString &name, const QStri
 MainForm::MainForm(AppContext &context, QWidget *parent) : QMainWindow(parent), m_context(context)
 {
     setObjectName(QStringLiteral("MainForm"));
+    // The modified mark has its place before a schedule names the window.
+    setWindowTitle(QStringLiteral("[*]"));
     m_history = new QUndoStack(this);
     buildMenus();
 
@@ -393,38 +395,66 @@ ListSelection MainForm::CurrentSelection() const
     return {NormalList->currentRow(), AdvanceList->currentRow(), DetailList->currentRow()};
 }
 
-void MainForm::ShowStep(ScheduleList list, const ListSelection &selection)
+// Rows of one list brought in step with its records after change.
+template<class Record, class Format>
+static void ApplyRowChange(QListWidget *list, const std::vector<Record> &records,
+                           const RowChange &change, Format format)
+{
+    const auto text = [&](int row) { return format(records[std::size_t(row)]); };
+    switch (change.kind) {
+    case RowChange::Insert:
+        list->insertItem(change.row, text(change.row));
+        break;
+    case RowChange::Remove:
+        delete list->takeItem(change.row);
+        break;
+    case RowChange::Update:
+        list->item(change.row)->setText(text(change.row));
+        break;
+    case RowChange::Swap:
+        list->item(change.row)->setText(text(change.row));
+        list->item(change.other)->setText(text(change.other));
+        break;
+    }
+}
+
+void MainForm::ShowStep(ScheduleList list, const RowChange &change, const ListSelection &selection)
 {
     const CaptionTable &captions = m_context.text.captions;
     const ScheduleDocument &document = m_context.document;
-    if (list == ScheduleList::Basic) {
-        NormalList->clear();
-        for (const ScheduleEntry &entry : document.basicEntries)
-            NormalList->addItem(FormatEntryRow(entry, captions));
-    } else if (list == ScheduleList::Advance) {
-        const QSignalBlocker quiet(AdvanceList);
-        AdvanceList->clear();
-        for (const AdvanceSchedule &schedule : document.advanceSchedules)
-            AdvanceList->addItem(FormatAdvanceRow(schedule, captions));
-    }
+    const auto entryRow = [&](const ScheduleEntry &entry) {
+        return FormatEntryRow(entry, captions);
+    };
     const bool ownerChanged = AdvanceList->currentRow() != selection.advance;
     {
         // The details follow below, from the document as it is now.
         const QSignalBlocker quiet(AdvanceList);
+        if (list == ScheduleList::Basic)
+            ApplyRowChange(NormalList, document.basicEntries, change, entryRow);
+        else if (list == ScheduleList::Advance)
+            ApplyRowChange(AdvanceList, document.advanceSchedules, change,
+                           [&](const AdvanceSchedule &s) { return FormatAdvanceRow(s, captions); });
         AdvanceList->setCurrentRow(selection.advance);
     }
-    if (list != ScheduleList::Basic || ownerChanged) {
-        DetailList->clear();
-        if (selection.advance >= 0 && selection.advance < document.advanceCount()) {
-            for (const ScheduleEntry &entry :
-                 document.advanceSchedules[std::size_t(selection.advance)].details)
-                DetailList->addItem(FormatEntryRow(entry, captions));
-        }
-    }
+    if (ownerChanged || (list == ScheduleList::Advance && change.kind != RowChange::Update))
+        ShowDetailsOf(selection.advance);
+    else if (list == ScheduleList::Detail && change.owner == selection.advance)
+        ApplyRowChange(DetailList, document.advanceSchedules[std::size_t(change.owner)].details,
+                       change, entryRow);
     NormalList->setCurrentRow(selection.normal);
     DetailList->setCurrentRow(selection.detail);
     ButtonStatusSetup();
     emit documentChanged();
+}
+
+void MainForm::ShowDetailsOf(int owner)
+{
+    DetailList->clear();
+    const ScheduleDocument &document = m_context.document;
+    if (owner < 0 || owner >= document.advanceCount())
+        return;
+    for (const ScheduleEntry &entry : document.advanceSchedules[std::size_t(owner)].details)
+        DetailList->addItem(FormatEntryRow(entry, m_context.text.captions));
 }
 
 void MainForm::StartNewHistory()

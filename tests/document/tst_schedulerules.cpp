@@ -169,27 +169,6 @@ TEST(DateTimeOrder, DatesMayBeEqualTimesMustIncrease)
     EXPECT_FALSE(DateOrderValid(s));
 }
 
-TEST(DateTimeOrder, OfferedDatesAreRealCalendarDays)
-{
-    AdvanceSchedule s;
-    s.startYear = 8;
-    s.startMonth = 2;
-    s.startDay = 29;
-    EXPECT_TRUE(StartDateOffered(s));
-    s.startYear = 7;
-    EXPECT_FALSE(StartDateOffered(s));
-    s.stopYear = 99;
-    s.stopMonth = 12;
-    s.stopDay = 31;
-    EXPECT_TRUE(StopDateOffered(s));
-    s.stopYear = 100; // 2100
-    EXPECT_FALSE(StopDateOffered(s));
-    s.startHour = 24;
-    EXPECT_FALSE(StartTimeOffered(s));
-    s.stopSecond = 60;
-    EXPECT_FALSE(StopTimeOffered(s));
-}
-
 TEST(PreSaveCheck, OrderOfChecks)
 {
     ScheduleDocument document;

@@ -234,6 +234,23 @@ void tst_InterfaceText::messages_data()
     QTest::newRow("msgScheduleWriteError")
             << "msgScheduleWriteError" << QString::fromUtf8("Schedule File Write Error!")
             << QString::fromUtf8("スケジュールファイル書き込みエラー");
+    QTest::newRow("msgOverwriteFile")
+            << "msgOverwriteFile"
+            << QString::fromUtf8("A file with this name already exists. Overwrite it?")
+            << QString::fromUtf8("同じ名前のファイルがあります。上書きしますか？");
+    QTest::newRow("msgTooManyAdvance")
+            << "msgTooManyAdvance" << QString::fromUtf8("Too many advance schedules!! (up to 250)")
+            << QString::fromUtf8("日時設定は、250通りまでの対応です。設定が多すぎます");
+    QTest::newRow("msgTooManyDetails")
+            << "msgTooManyDetails"
+            << QString::fromUtf8("Too many files in this advance schedule!! (up to 100)")
+            << QString::fromUtf8(
+                       "複数ファイル設定は、1つの日時設定につき100ファイルまでの対応です。"
+                       "設定が多すぎます");
+    QTest::newRow("msgScheduleTooLarge")
+            << "msgScheduleTooLarge"
+            << QString::fromUtf8("The schedule file would be too large for the player! Can't save!")
+            << QString::fromUtf8("スケジュールファイルのサイズが上限を超えるため、保存できません");
 }
 
 void tst_InterfaceText::messages()

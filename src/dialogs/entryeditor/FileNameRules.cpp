@@ -47,34 +47,6 @@ QString TrimSpaces(const QString &text)
     return text.mid(first, last - first);
 }
 
-QString UpperAscii(const QString &text)
-{
-    QString upper = text;
-    for (QChar &c : upper) {
-        if (c >= u'a' && c <= u'z')
-            c = QChar(static_cast<char16_t>(c.unicode() - u'a' + u'A'));
-    }
-    return upper;
-}
-
-int FindLastDot(const QString &text)
-{
-    return static_cast<int>(FindLastDot(ToBytes(text)));
-}
-
-SplitName SplitFileName(const QString &name)
-{
-    const int dot = FindLastDot(name);
-    if (dot == 0)
-        return {name, QString()};
-    return {name.left(dot - 1), name.mid(dot)};
-}
-
-bool CheckFileNameChars(const QString &text)
-{
-    return CheckFileNameChars(ToBytes(text));
-}
-
 bool FileNameAccepted(const QString &text)
 {
     return FileNameAccepted(ToBytes(text));

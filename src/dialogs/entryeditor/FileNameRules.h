@@ -13,26 +13,8 @@ class QWidget;
 
 namespace nerav {
 
-struct SplitName
-{
-    QString base;
-    QString ext;
-};
-
 // The text with leading and trailing spaces (only spaces) removed.
 QString TrimSpaces(const QString &text);
-
-// Upper-cases the letters a-z and nothing else.
-QString UpperAscii(const QString &text);
-
-// 1-based position of the last "." in text; 0 when there is none.
-int FindLastDot(const QString &text);
-
-// Base and extension of a trimmed name, split at its last dot (which belongs to neither).
-SplitName SplitFileName(const QString &name);
-
-// True when every character is one the player accepts (true for the empty text).
-bool CheckFileNameChars(const QString &text);
 
 // The acceptance rule applied to the text of the file-name field.
 bool FileNameAccepted(const QString &text);
