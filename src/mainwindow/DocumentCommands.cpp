@@ -30,6 +30,7 @@ void MainForm::NewDocument()
     DetailList->clear();
     ButtonStatusSetup();
     SetDocumentTitle();
+    emit documentChanged();
 }
 
 void MainForm::OpenDocument()
@@ -58,6 +59,7 @@ bool MainForm::LoadScheduleIntoLists(const QString &folder, const QString &name)
     RefreshNormalList();
     RefreshAdvanceList();
     RefreshDetailList();
+    emit documentChanged();
     return true;
 }
 

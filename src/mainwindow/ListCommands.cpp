@@ -45,12 +45,14 @@ void MainForm::ShowEntryEditor()
     // A fresh editor for each showing, so it loads from the lists as they are now.
     ScheduleEditForm editor(m_context, Lists(), this);
     editor.exec();
+    emit documentChanged();
 }
 
 void MainForm::ShowAdvanceEditor()
 {
     AdvanceScheduleEditForm editor(m_context, Lists(), this);
     editor.exec();
+    emit documentChanged();
 }
 
 AdvanceSchedule *MainForm::SelectedDetailOwner()
@@ -175,6 +177,7 @@ void MainForm::MoveRowUp(QListWidget *list, std::vector<Record> &records)
     list->item(k)->setText(list->item(k - 1)->text());
     list->item(k - 1)->setText(text);
     list->setCurrentRow(k - 1);
+    emit documentChanged();
 }
 
 template<class Record>
@@ -189,6 +192,7 @@ void MainForm::MoveRowDown(QListWidget *list, std::vector<Record> &records)
     list->item(k)->setText(list->item(k + 1)->text());
     list->item(k + 1)->setText(text);
     list->setCurrentRow(k + 1);
+    emit documentChanged();
 }
 
 template<class Record>
@@ -206,6 +210,7 @@ void MainForm::RemoveRow(QListWidget *list, std::vector<Record> &records)
         list->setCurrentRow(qMin(k, list->count() - 1));
     AfterRowRemoved(list, k);
     ButtonStatusSetup();
+    emit documentChanged();
 }
 
 void MainForm::AfterRowRemoved(QListWidget *list, int removedRow)

@@ -91,6 +91,10 @@ void MainForm::buildMenus()
     subFile->addSeparator();
     addItem(subFile, subExit, "subExit");
 
+    subView = menuBar()->addMenu(QString());
+    subView->setObjectName(QStringLiteral("subView"));
+    addItem(subView, subCalendar, "subCalendar");
+
     subHelp = menuBar()->addMenu(QString());
     subHelp->setObjectName(QStringLiteral("subHelp"));
     addItem(subHelp, subAboutNeravScheduleGenerator, "subAboutNeravScheduleGenerator");
@@ -192,6 +196,7 @@ void MainForm::connectCommands()
             AdvanceList_Click();
     });
     connectListCommands();
+    connectCalendar();
 }
 
 void MainForm::InitMainFormOsd()
@@ -199,6 +204,8 @@ void MainForm::InitMainFormOsd()
     const CaptionTable &captions = m_context.text.captions;
     subFile->setTitle(captions.fileMenu);
     subHelp->setTitle(captions.helpMenu);
+    subView->setTitle(captions.viewMenu);
+    subCalendar->setText(captions.calendarCommand);
     subNew->setText(captions.newCommand);
     subOpen->setText(captions.openCommand);
     subSave->setText(captions.saveCommand);

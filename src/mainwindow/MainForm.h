@@ -29,6 +29,7 @@ class QTimer;
 
 namespace nerav {
 
+class CalendarForm;
 class ColourBar;
 
 class MainForm : public QMainWindow
@@ -70,6 +71,13 @@ public:
     void DetailMoveDownCmd_Click();
     void DetailRemoveCmd_Click();
 
+    // View menu: the calendar of the advance schedules (CalendarLink.cpp), made at its first
+    // showing; it and the advance list select each other's schedule.
+    void subCalendar_Click();
+    CalendarForm *Calendar() const { return m_calendar; }
+    // Selects an advance list row (the details follow); other rows are ignored.
+    void SelectAdvanceRow(int row);
+
     // Help menu.
     void subAboutNeravScheduleGenerator_Click();
     void subAboutCompany_Click();
@@ -89,6 +97,10 @@ public:
 
     // programTitle - documentFolder documentName
     void SetDocumentTitle();
+
+signals:
+    // After every change of the document that the lists show.
+    void documentChanged();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -111,6 +123,7 @@ private:
                               const QString &prefix);
     void connectCommands();
     void connectListCommands();
+    void connectCalendar();
     void ShowEntryEditor();
     void ShowAdvanceEditor();
     AdvanceSchedule *SelectedDetailOwner();
@@ -132,6 +145,9 @@ private:
 
     QMenu *subFile = nullptr;
     QMenu *subHelp = nullptr;
+    QMenu *subView = nullptr;
+    QAction *subCalendar = nullptr;
+    CalendarForm *m_calendar = nullptr;
     QAction *subNew = nullptr;
     QAction *subOpen = nullptr;
     QAction *subSave = nullptr;

@@ -26,6 +26,11 @@ struct CaptionTable
     QString timeSetup, startTimeHeading, stopTimeHeading;
     QString hourHeading, minuteHeading, secondHeading;
     QString advanceEditorTitle, softwareVersion, kernelVersion;
+    // The calendar of the advance schedules (View menu).
+    QString viewMenu, calendarCommand, todayCommand;
+    QString previousYear, previousMonth, nextMonth, nextYear, savePngCommand, printCommand;
+    QString calendarMonthFormat, calendarWeekDays, overlapMark, basicOnlyDay, calendarMore;
+    QString calendarLegend;
 
     // The caption of a weekDay value: 0 Sunday .. 6 Saturday, 7 or more every day.
     const QString &weekDayName(int weekDay) const;
@@ -39,6 +44,7 @@ struct MessageTable
     QString msgFileCopied, msgFileCopyError;
     // Failures of the schedule file itself.
     QString msgScheduleReadError, msgScheduleWriteError;
+    QString msgImageSaveError;
 };
 
 struct InterfaceText
