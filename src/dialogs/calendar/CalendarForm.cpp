@@ -106,6 +106,9 @@ QPushButton *CalendarForm::addButton(const char *name, const QString &text, cons
     button->setObjectName(QString::fromLatin1(name));
     button->setToolTip(toolTip);
     button->setAutoDefault(false);
+    // The arrow buttons need no more room than their sign.
+    if (!toolTip.isEmpty())
+        button->setMaximumWidth(button->fontMetrics().horizontalAdvance(text) + 36);
     return button;
 }
 

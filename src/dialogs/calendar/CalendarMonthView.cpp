@@ -204,7 +204,13 @@ QImage CalendarMonthView::monthImage(const QSize &size, qreal pixelRatio) const
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setFont(font());
-    paintMonth(painter, QRect(QPoint(0, 0), size), false);
+    // A page on a wall needs the legend the window shows below the month.
+    const int legendHeight = painter.fontMetrics().height() + 8;
+    const QRect area(0, 0, size.width(), size.height() - legendHeight);
+    paintMonth(painter, area, false);
+    painter.setPen(QColor(60, 60, 60));
+    painter.drawText(QRect(6, area.bottom() + 1, size.width() - 12, legendHeight),
+                     Qt::AlignLeft | Qt::AlignVCenter, m_context.text.captions.calendarLegend);
     return image;
 }
 
@@ -285,7 +291,9 @@ void CalendarMonthView::paintDay(QPainter &painter, const Layout &layout, int po
     QFont bold = base;
     bold.setBold(true);
     painter.setFont(bold);
-    const QRect number(cell.left() + 3, cell.top() + 2, layout.lineHeight * 2, layout.lineHeight);
+    const QString dayText = QString::number(day.date.day());
+    const QRect number(cell.left() + 3, cell.top() + 2,
+                       painter.fontMetrics().horizontalAdvance(dayText) + 10, layout.lineHeight);
     QColor numberColour =
             day.inMonth ? WeekDayColour(position % DaysPerWeek) : QColor(175, 175, 175);
     if (day.date == m_context.platform.clock.today()) {
@@ -298,7 +306,7 @@ void CalendarMonthView::paintDay(QPainter &painter, const Layout &layout, int po
         numberColour = Qt::white;
     }
     painter.setPen(numberColour);
-    painter.drawText(number, Qt::AlignCenter, QString::number(day.date.day()));
+    painter.drawText(number, Qt::AlignCenter, dayText);
 
     const QRect firstLine(cell.left() + 3, cell.top() + 2, cell.width() - 6, layout.lineHeight);
     if (day.inMonth && day.schedules.empty()) {
