@@ -20,5 +20,7 @@ void StartupAndMemoryFigures(const BenchSettings &settings);
 void FileFigure(const BenchSettings &settings);
 void ListsFigures(const BenchSettings &settings);
 void CopyFigures(const BenchSettings &settings);
+// Opening the calendar on 250 advance schedules and moving it through a year, painted.
+void CalendarFigures(const BenchSettings &settings);
 
 } // namespace nerav

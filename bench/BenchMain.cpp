@@ -1,5 +1,5 @@
 // Runs the benchmark figures and prints one line per figure with its goal.
-//     nerav-bench --work FOLDER [--runs N] [--copy-mib N] [startup file lists copy]
+//     nerav-bench --work FOLDER [--runs N] [--copy-mib N] [startup file lists copy calendar]
 // FOLDER must exist; everything written goes below it. Start it on a real display (xcb), for
 // example under xvfb-run; scripts/bench.sh does all of that.
 
@@ -34,11 +34,11 @@ int main(int argc, char *argv[])
     if (settings.workFolder.isEmpty() || !QDir(settings.workFolder).exists()) {
         std::fprintf(stderr,
                      "usage: nerav-bench --work FOLDER [--runs N] [--copy-mib N] "
-                     "[startup file lists copy]\n");
+                     "[startup file lists copy calendar]\n");
         return 2;
     }
     if (figures.isEmpty())
-        figures = QStringList {"startup", "file", "lists", "copy"};
+        figures = QStringList {"startup", "file", "lists", "copy", "calendar"};
 
     if (figures.contains(QLatin1String("startup")))
         nerav::StartupAndMemoryFigures(settings);
@@ -48,5 +48,7 @@ int main(int argc, char *argv[])
         nerav::ListsFigures(settings);
     if (figures.contains(QLatin1String("copy")))
         nerav::CopyFigures(settings);
+    if (figures.contains(QLatin1String("calendar")))
+        nerav::CalendarFigures(settings);
     return 0;
 }

@@ -104,6 +104,7 @@ void CalendarMonthView::refresh()
 {
     if (m_highlighted >= m_context.document.advanceCount())
         m_highlighted = -1;
+    m_texts.clear();
     fillDays();
     update();
 }
@@ -154,6 +155,7 @@ CalendarMonthView::Layout CalendarMonthView::layoutFor(const QRect &area,
 {
     Layout layout;
     layout.lineHeight = metrics.height() + 2;
+    layout.overlapWidth = metrics.horizontalAdvance(m_context.text.captions.overlapMark) + 10;
     layout.title = QRect(area.left(), area.top(), area.width(), layout.lineHeight * 2);
     layout.weekDays =
             QRect(area.left(), layout.title.bottom() + 1, area.width(), layout.lineHeight + 4);
@@ -306,24 +308,22 @@ void CalendarMonthView::paintDay(QPainter &painter, const Layout &layout, int po
         numberColour = Qt::white;
     }
     painter.setPen(numberColour);
-    painter.drawText(number, Qt::AlignCenter, dayText);
+    drawCellText(painter, number, Qt::AlignHCenter, dayText, onScreen);
 
     const QRect firstLine(cell.left() + 3, cell.top() + 2, cell.width() - 6, layout.lineHeight);
     if (day.inMonth && day.schedules.empty()) {
         painter.setFont(base);
         painter.setPen(QColor(110, 110, 110));
-        painter.drawText(
-                firstLine.translated(0, layout.lineHeight), Qt::AlignCenter,
-                metrics.elidedText(captions.basicOnlyDay, Qt::ElideRight, firstLine.width()));
+        drawCellText(painter, firstLine.translated(0, layout.lineHeight), Qt::AlignHCenter,
+                     captions.basicOnlyDay, onScreen);
     }
     if (day.schedules.size() >= 2) {
-        const int width =
-                std::min(metrics.horizontalAdvance(captions.overlapMark) + 10, cell.width() / 2);
+        const int width = std::min(layout.overlapWidth, cell.width() / 2);
         const QRect mark(firstLine.right() - width, firstLine.top() + 1, width,
                          layout.lineHeight - 2);
         painter.fillRect(mark, QColor(200, 30, 30));
         painter.setPen(Qt::white);
-        painter.drawText(mark, Qt::AlignCenter, captions.overlapMark);
+        drawCellText(painter, mark, Qt::AlignHCenter, captions.overlapMark, onScreen);
     }
 
     const int shown = linesShown(layout, int(day.schedules.size()));
@@ -335,16 +335,14 @@ void CalendarMonthView::paintDay(QPainter &painter, const Layout &layout, int po
         painter.fillRect(row, ScheduleColour(index, strong));
         painter.setFont(strong ? bold : base);
         painter.setPen(strong ? Qt::white : QColor(20, 20, 20));
-        painter.drawText(
-                row.adjusted(3, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                painter.fontMetrics().elidedText(lineText(index), Qt::ElideRight, row.width() - 5));
+        drawCellText(painter, row.adjusted(3, 0, -2, 0), Qt::AlignLeft, lineText(index), onScreen);
     }
     painter.setFont(base);
     if (shown < int(day.schedules.size())) {
         painter.setPen(QColor(60, 60, 60));
-        painter.drawText(firstLine.translated(0, (shown + 1) * layout.lineHeight),
-                         Qt::AlignLeft | Qt::AlignVCenter,
-                         captions.calendarMore.arg(int(day.schedules.size()) - shown));
+        drawCellText(painter, firstLine.translated(0, (shown + 1) * layout.lineHeight),
+                     Qt::AlignLeft, captions.calendarMore.arg(int(day.schedules.size()) - shown),
+                     onScreen);
     }
 
     if (m_highlighted >= 0 &&
@@ -357,6 +355,38 @@ void CalendarMonthView::paintDay(QPainter &painter, const Layout &layout, int po
                             Qt::DashLine));
         painter.drawRect(cell.adjusted(3, 3, -3, -3));
     }
+}
+
+void CalendarMonthView::drawCellText(QPainter &painter, const QRect &rect, Qt::Alignment alignment,
+                                     const QString &text, bool cached) const
+{
+    if (!cached) {
+        painter.drawText(rect, alignment | Qt::AlignVCenter,
+                         painter.fontMetrics().elidedText(text, Qt::ElideRight, rect.width()));
+        return;
+    }
+    // The same texts come back on many days and in every month: each is laid out once.
+    const QString key =
+            QString::number(rect.width()) + (painter.font().bold() ? u'b' : u'n') + text;
+    auto found = m_texts.find(key);
+    if (found == m_texts.end()) {
+        QStaticText laidOut(painter.fontMetrics().elidedText(text, Qt::ElideRight, rect.width()));
+        laidOut.setTextFormat(Qt::PlainText);
+        laidOut.prepare(QTransform(), painter.font());
+        found = m_texts.insert(key, laidOut);
+    }
+    const QSizeF size = found->size();
+    qreal left = rect.left();
+    if (alignment & Qt::AlignHCenter)
+        left += (rect.width() - size.width()) / 2;
+    painter.drawStaticText(QPointF(left, rect.top() + (rect.height() - size.height()) / 2), *found);
+}
+
+void CalendarMonthView::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange)
+        m_texts.clear();
+    QWidget::changeEvent(event);
 }
 
 void CalendarMonthView::mousePressEvent(QMouseEvent *event)

@@ -11,7 +11,9 @@
 #include "AppContext.h"
 
 #include <QDate>
+#include <QHash>
 #include <QImage>
+#include <QStaticText>
 #include <QWidget>
 #include <array>
 #include <vector>
@@ -65,6 +67,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     struct Day
@@ -81,6 +84,7 @@ private:
         QRect weekDays;
         QRect grid;
         int lineHeight = 0;
+        int overlapWidth = 0; // the "overlap" mark
         QRect cell(int position) const;
     };
 
@@ -90,6 +94,9 @@ private:
     void fillDays();
     void paintDay(QPainter &painter, const Layout &layout, int position, bool onScreen) const;
     QString lineText(int index) const;
+    // Draws the text elided to the rectangle's width, centred vertically; on screen from a cache.
+    void drawCellText(QPainter &painter, const QRect &rect, Qt::Alignment alignment,
+                      const QString &text, bool cached) const;
     // Day position in the grid (0..41) of a date of the shown month; -1 for other dates.
     int positionOf(const QDate &day) const;
     // The lines of schedules that fit a cell; one fewer when a "more" line is needed.
@@ -99,6 +106,7 @@ private:
     QDate m_current;
     int m_highlighted = -1;
     std::array<Day, Weeks * DaysPerWeek> m_days;
+    mutable QHash<QString, QStaticText> m_texts;
 };
 
 } // namespace nerav
