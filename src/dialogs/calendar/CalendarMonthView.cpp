@@ -218,7 +218,9 @@ QImage CalendarMonthView::monthImage(const QSize &size, qreal pixelRatio) const
 
 QSize CalendarMonthView::sizeHint() const
 {
-    return QSize(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 22 * DaysPerWeek, 680);
+    // Room for "#250 00:00:00-23:59:59" in every day.
+    const int lineWidth = fontMetrics().horizontalAdvance(QStringLiteral("#250 00:00:00-23:59:59"));
+    return QSize((lineWidth + 16) * DaysPerWeek, 680);
 }
 
 QSize CalendarMonthView::minimumSizeHint() const
@@ -292,6 +294,11 @@ void CalendarMonthView::paintDay(QPainter &painter, const Layout &layout, int po
     // The day number, on a dark disc for today.
     QFont bold = base;
     bold.setBold(true);
+    // The schedule lines a little smaller, so a time window fits a day of a normal window.
+    QFont lineFont = base;
+    lineFont.setPointSizeF(base.pointSizeF() * 0.88);
+    QFont lineBold = lineFont;
+    lineBold.setBold(true);
     painter.setFont(bold);
     const QString dayText = QString::number(day.date.day());
     const QRect number(cell.left() + 3, cell.top() + 2,
@@ -333,7 +340,7 @@ void CalendarMonthView::paintDay(QPainter &painter, const Layout &layout, int po
         const QRect row =
                 firstLine.translated(0, (line + 1) * layout.lineHeight).adjusted(0, 0, 0, -1);
         painter.fillRect(row, ScheduleColour(index, strong));
-        painter.setFont(strong ? bold : base);
+        painter.setFont(strong ? lineBold : lineFont);
         painter.setPen(strong ? Qt::white : QColor(20, 20, 20));
         drawCellText(painter, row.adjusted(3, 0, -2, 0), Qt::AlignLeft, lineText(index), onScreen);
     }
@@ -366,8 +373,9 @@ void CalendarMonthView::drawCellText(QPainter &painter, const QRect &rect, Qt::A
         return;
     }
     // The same texts come back on many days and in every month: each is laid out once.
-    const QString key =
-            QString::number(rect.width()) + (painter.font().bold() ? u'b' : u'n') + text;
+    const QString key = QString::number(rect.width()) + u'/' +
+            QString::number(painter.font().pointSizeF()) + (painter.font().bold() ? u'b' : u'n') +
+            text;
     auto found = m_texts.find(key);
     if (found == m_texts.end()) {
         QStaticText laidOut(painter.fontMetrics().elidedText(text, Qt::ElideRight, rect.width()));
