@@ -79,6 +79,8 @@ void CalendarMonthView::showSchedule(int index)
     setHighlightedSchedule(index);
     if (m_highlighted < 0)
         return;
+    // A move in the advance list selects its new row before the document change is announced.
+    fillDays();
     for (const Day &day : m_days) {
         if (day.inMonth && std::count(day.schedules.begin(), day.schedules.end(), m_highlighted))
             return;
