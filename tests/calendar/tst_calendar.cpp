@@ -58,6 +58,7 @@ private slots:
     void choosingADaysScheduleSelectsItsRow();
     void keyboardMovesTheDayAndEnterChooses();
     void documentChangesUpdateTheView();
+    void selectedScheduleShowsOnCrowdedDays();
     void monthYearAndTodayWithinTheYears();
     void savesAndPrintsTheMonth();
 
@@ -188,6 +189,28 @@ void TestCalendar::documentChangesUpdateTheView()
     m_window->form->NewDocument();
     QVERIFY(m_view->schedulesShownOn(December28).empty());
     QCOMPARE(m_view->highlightedSchedule(), -1);
+}
+
+void TestCalendar::selectedScheduleShowsOnCrowdedDays()
+{
+    // 29 schedules on 28 December: more than a day has lines for.
+    for (int i = 0; i < 27; ++i)
+        m_window->app.context.document.advanceSchedules.push_back(
+                Window(December28, December28, EveryDay, 1));
+    m_window->form->RefreshAdvanceList();
+    m_calendar->refresh();
+    m_advanceList->setCurrentRow(29);
+    QCOMPARE(m_view->currentDay(), December28);
+    QCOMPARE(m_view->schedulesShownOn(December28).size(), size_t(29));
+    QVERIFY(m_view->scheduleLineRect(December28, 28).isEmpty());
+    const QRect line = m_view->scheduleLineRect(December28, 29);
+    QVERIFY(!line.isEmpty());
+
+    // Another selection gives that line back to the schedule in list order.
+    m_advanceList->setCurrentRow(0);
+    QVERIFY(m_view->scheduleLineRect(December28, 29).isEmpty());
+    QTest::mouseClick(m_view, Qt::LeftButton, {}, line.center());
+    QVERIFY(m_advanceList->currentRow() > 0 && m_advanceList->currentRow() < 29);
 }
 
 void TestCalendar::monthYearAndTodayWithinTheYears()

@@ -185,11 +185,20 @@ QRect CalendarMonthView::scheduleLineRect(const QDate &day, int index) const
     const int shown = linesShown(layout, int(schedules.size()));
     const QRect cell = layout.cell(position);
     for (int line = 0; line < shown; ++line) {
-        if (schedules[size_t(line)] == index)
+        if (shownSchedule(schedules, shown, line) == index)
             return QRect(cell.left() + 3, cell.top() + 2 + (line + 1) * layout.lineHeight,
                          cell.width() - 6, layout.lineHeight - 1);
     }
     return QRect();
+}
+
+int CalendarMonthView::shownSchedule(const std::vector<int> &schedules, int shown, int line) const
+{
+    // The highlighted schedule takes the last line when it would be hidden behind "more".
+    if (line == shown - 1 && shown < int(schedules.size()) &&
+        std::find(schedules.begin() + shown, schedules.end(), m_highlighted) != schedules.end())
+        return m_highlighted;
+    return schedules[size_t(line)];
 }
 
 QString CalendarMonthView::lineText(int index) const
@@ -337,7 +346,7 @@ void CalendarMonthView::paintDay(QPainter &painter, const Layout &layout, int po
 
     const int shown = linesShown(layout, int(day.schedules.size()));
     for (int line = 0; line < shown; ++line) {
-        const int index = day.schedules[size_t(line)];
+        const int index = shownSchedule(day.schedules, shown, line);
         const bool strong = index == m_highlighted;
         const QRect row =
                 firstLine.translated(0, (line + 1) * layout.lineHeight).adjusted(0, 0, 0, -1);

@@ -94,6 +94,8 @@ private:
     void fillDays();
     void paintDay(QPainter &painter, const Layout &layout, int position, bool onScreen) const;
     QString lineText(int index) const;
+    // The schedule drawn on a line of a day that shows only its first lines.
+    int shownSchedule(const std::vector<int> &schedules, int shown, int line) const;
     // Draws the text elided to the rectangle's width, centred vertically; on screen from a cache.
     void drawCellText(QPainter &painter, const QRect &rect, Qt::Alignment alignment,
                       const QString &text, bool cached) const;
