@@ -18,7 +18,12 @@ void MainForm::subCalendar_Click()
     if (!m_calendar) {
         m_calendar = new CalendarForm(m_context, this);
         connect(m_calendar, &CalendarForm::scheduleChosen, this, &MainForm::SelectAdvanceRow);
-        connect(this, &MainForm::documentChanged, m_calendar, &CalendarForm::refresh);
+        // A change rebuilds the rows with the list's signals held back: the selection is
+        // passed on here.
+        connect(this, &MainForm::documentChanged, m_calendar, [this] {
+            m_calendar->refresh();
+            m_calendar->showSchedule(AdvanceList->currentRow());
+        });
         connect(AdvanceList, &QListWidget::currentRowChanged, m_calendar,
                 &CalendarForm::showSchedule);
         m_calendar->showSchedule(AdvanceList->currentRow());

@@ -61,6 +61,7 @@ private slots:
     void selectedScheduleShowsOnCrowdedDays();
     void monthYearAndTodayWithinTheYears();
     void savesAndPrintsTheMonth();
+    void switchesLanguage();
 
 private:
     std::unique_ptr<MainWindowFixture> m_window;
@@ -94,7 +95,7 @@ void TestCalendar::viewMenuOpensTheCalendar()
     QStringList menus;
     for (QAction *action : m_window->form->menuBar()->actions())
         menus << action->text();
-    QCOMPARE(menus, (QStringList {"&ファイル", "&表示", "&ヘルプ"}));
+    QCOMPARE(menus, (QStringList {"&ファイル", "&編集", "&表示", "&ヘルプ"}));
     QCOMPARE(m_window->child<QAction>(QStringLiteral("subCalendar"))->text(), "カレンダー");
     // Opened on the clock's month; row 1 (selected) has a Thursday in it.
     QCOMPARE(m_view->currentDay(), QDate(2007, 1, 17));
@@ -186,6 +187,11 @@ void TestCalendar::documentChangesUpdateTheView()
     QCOMPARE(m_view->schedulesShownOn(December28), std::vector<int> {1});
     QCOMPARE(m_view->highlightedSchedule(), 1);
 
+    m_window->child<QAction>(QStringLiteral("subUndo"))->trigger();
+    QCOMPARE(m_view->schedulesShownOn(December28), (std::vector<int> {1, 2}));
+    QCOMPARE(m_view->highlightedSchedule(), m_advanceList->currentRow());
+
+    AnswerInTurn({PressInMessageBox(QMessageBox::Discard)});
     m_window->form->NewDocument();
     QVERIFY(m_view->schedulesShownOn(December28).empty());
     QCOMPARE(m_view->highlightedSchedule(), -1);
@@ -257,6 +263,18 @@ void TestCalendar::savesAndPrintsTheMonth()
     printer.setOutputFileName(folder + "december.pdf");
     m_calendar->printTo(printer);
     QVERIFY(ReadFile(folder + "december.pdf").startsWith("%PDF"));
+}
+
+void TestCalendar::switchesLanguage()
+{
+    m_view->setCurrentDay(December28);
+    LoadInterfaceText(m_window->app.context.text, English);
+    QEvent change(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(m_calendar, &change);
+    QCOMPARE(m_calendar->findChild<QPushButton *>(QStringLiteral("TodayCmd"))->text(), "Today");
+    QCOMPARE(m_calendar->findChild<QComboBox *>(QStringLiteral("MonthBox"))->currentText(),
+             "December");
+    QVERIFY(m_calendar->windowTitle().startsWith("Calendar"));
 }
 
 QTEST_MAIN(TestCalendar)

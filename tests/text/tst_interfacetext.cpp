@@ -153,6 +153,8 @@ void tst_InterfaceText::captions_data()
                               << QString::fromUtf8("&表示");
     QTest::newRow("calendarCommand") << "calendarCommand" << QString::fromUtf8("Calendar")
                                      << QString::fromUtf8("カレンダー");
+    QTest::newRow("languageMenu") << "languageMenu" << QString::fromUtf8("Language")
+                                  << QString::fromUtf8("言語");
 }
 
 void tst_InterfaceText::captions()
@@ -230,8 +232,8 @@ void tst_InterfaceText::messages()
 
 void tst_InterfaceText::everyKeyHasTextInBothLanguages()
 {
-    QCOMPARE(CaptionKeys().size(), size_t(67));
-    QCOMPARE(MessageKeys().size(), size_t(18));
+    QCOMPARE(CaptionKeys().size(), size_t(75));
+    QCOMPARE(MessageKeys().size(), size_t(23));
     for (short language : {1, 2}) {
         InterfaceText text;
         LoadInterfaceText(text, language);

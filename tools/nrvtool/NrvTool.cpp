@@ -5,7 +5,6 @@
 #include "ScheduleJson.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 namespace nerav {
 
@@ -39,15 +38,16 @@ const char HelpText[] =
         "Exit status: 0 done, 1 the file or schedule was refused, 2 wrong usage (also a days\n"
         "range over 10 years or with FROM after TO).\n";
 
+// The path is split as text only at its last "/", never cleaned up: "link/../x.nrv" must mean
+// what the system (and the shell, and ls) take it to mean.
 QString FolderOf(const QString &path)
 {
-    const QString folder = QFileInfo(path).absolutePath();
-    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+    return path.left(path.lastIndexOf(QLatin1Char('/')) + 1);
 }
 
 QString NameOf(const QString &path)
 {
-    return QFileInfo(path).fileName();
+    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
 }
 
 bool Read(const QString &path, ScheduleDocument &document, QTextStream &err)

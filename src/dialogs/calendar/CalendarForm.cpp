@@ -6,6 +6,7 @@
 
 #include <QBuffer>
 #include <QComboBox>
+#include <QEvent>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -30,49 +31,43 @@ CalendarForm::CalendarForm(AppContext &context, QWidget *parent)
     : QWidget(parent, Qt::Window), m_context(context)
 {
     setObjectName(QStringLiteral("CalendarForm"));
-    const CaptionTable &captions = context.text.captions;
     auto *layout = new QVBoxLayout(this);
     auto *bar = new QHBoxLayout;
     layout->addLayout(bar);
 
-    m_previousYear = addButton("PreviousYearCmd", QStringLiteral("«"), captions.previousYear);
-    m_previousMonth = addButton("PreviousMonthCmd", QStringLiteral("‹"), captions.previousMonth);
+    m_previousYear = addButton("PreviousYearCmd", QStringLiteral("«"));
+    m_previousMonth = addButton("PreviousMonthCmd", QStringLiteral("‹"));
     bar->addWidget(m_previousYear);
     bar->addWidget(m_previousMonth);
     m_year = new QSpinBox(this);
     m_year->setObjectName(QStringLiteral("YearBox"));
     m_year->setRange(2000, 2099);
-    m_year->setToolTip(captions.yearHeading);
     bar->addWidget(m_year);
     m_month = new QComboBox(this);
     m_month->setObjectName(QStringLiteral("MonthBox"));
-    m_month->setToolTip(captions.monthHeading);
-    const QLocale locale = context.text.language == Japanese
-            ? QLocale(QLocale::Japanese, QLocale::Japan)
-            : QLocale(QLocale::English, QLocale::UnitedStates);
     for (int month = 1; month <= 12; ++month)
-        m_month->addItem(locale.standaloneMonthName(month));
+        m_month->addItem(QString());
     bar->addWidget(m_month);
-    m_nextMonth = addButton("NextMonthCmd", QStringLiteral("›"), captions.nextMonth);
-    m_nextYear = addButton("NextYearCmd", QStringLiteral("»"), captions.nextYear);
-    m_today = addButton("TodayCmd", captions.todayCommand, QString());
+    m_nextMonth = addButton("NextMonthCmd", QStringLiteral("›"));
+    m_nextYear = addButton("NextYearCmd", QStringLiteral("»"));
+    m_today = addButton("TodayCmd", QString());
     bar->addWidget(m_nextMonth);
     bar->addWidget(m_nextYear);
     bar->addWidget(m_today);
     bar->addStretch();
-    m_savePng = addButton("SavePngCmd", captions.savePngCommand, QString());
-    m_print = addButton("PrintCmd", captions.printCommand, QString());
+    m_savePng = addButton("SavePngCmd", QString());
+    m_print = addButton("PrintCmd", QString());
     bar->addWidget(m_savePng);
     bar->addWidget(m_print);
 
     m_view = new CalendarMonthView(context, this);
     m_view->setObjectName(QStringLiteral("CalendarMonthView"));
     layout->addWidget(m_view, 1);
-    m_legend = new QLabel(captions.calendarLegend, this);
+    m_legend = new QLabel(this);
     m_legend->setObjectName(QStringLiteral("CalendarLegend"));
     m_legend->setWordWrap(true);
     layout->addWidget(m_legend);
-    setWindowTitle(captions.calendarCommand + QStringLiteral(" - ") + captions.programTitle);
+    applyCaptions();
 
     connect(m_previousYear, &QPushButton::clicked, this,
             [this] { m_view->setCurrentDay(m_view->currentDay().addYears(-1)); });
@@ -100,16 +95,45 @@ CalendarForm::CalendarForm(AppContext &context, QWidget *parent)
     m_view->setFocus();
 }
 
-QPushButton *CalendarForm::addButton(const char *name, const QString &text, const QString &toolTip)
+QPushButton *CalendarForm::addButton(const char *name, const QString &sign)
 {
-    auto *button = new QPushButton(text, this);
+    auto *button = new QPushButton(sign, this);
     button->setObjectName(QString::fromLatin1(name));
-    button->setToolTip(toolTip);
     button->setAutoDefault(false);
     // The arrow buttons need no more room than their sign.
-    if (!toolTip.isEmpty())
-        button->setMaximumWidth(button->fontMetrics().horizontalAdvance(text) + 36);
+    if (!sign.isEmpty())
+        button->setMaximumWidth(button->fontMetrics().horizontalAdvance(sign) + 36);
     return button;
+}
+
+void CalendarForm::applyCaptions()
+{
+    const CaptionTable &captions = m_context.text.captions;
+    m_previousYear->setToolTip(captions.previousYear);
+    m_previousMonth->setToolTip(captions.previousMonth);
+    m_nextMonth->setToolTip(captions.nextMonth);
+    m_nextYear->setToolTip(captions.nextYear);
+    m_year->setToolTip(captions.yearHeading);
+    m_month->setToolTip(captions.monthHeading);
+    const QLocale locale = m_context.text.language == Japanese
+            ? QLocale(QLocale::Japanese, QLocale::Japan)
+            : QLocale(QLocale::English, QLocale::UnitedStates);
+    for (int month = 1; month <= 12; ++month)
+        m_month->setItemText(month - 1, locale.standaloneMonthName(month));
+    m_today->setText(captions.todayCommand);
+    m_savePng->setText(captions.savePngCommand);
+    m_print->setText(captions.printCommand);
+    m_legend->setText(captions.calendarLegend);
+    setWindowTitle(captions.calendarCommand + QStringLiteral(" - ") + captions.programTitle);
+}
+
+void CalendarForm::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        applyCaptions();
+        m_view->retext();
+    }
+    QWidget::changeEvent(event);
 }
 
 void CalendarForm::showMonthOf(const QDate &day)

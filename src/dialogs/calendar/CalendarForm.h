@@ -45,8 +45,13 @@ public:
 signals:
     void scheduleChosen(int index);
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
-    QPushButton *addButton(const char *name, const QString &text, const QString &toolTip);
+    // The captions of the current language (again after a switch of language).
+    void applyCaptions();
+    QPushButton *addButton(const char *name, const QString &sign);
     void showMonthOf(const QDate &day);
     void followView(const QDate &day);
 

@@ -111,6 +111,12 @@ void CalendarMonthView::refresh()
     update();
 }
 
+void CalendarMonthView::retext()
+{
+    m_texts.clear();
+    update();
+}
+
 void CalendarMonthView::fillDays()
 {
     const QDate first(m_current.year(), m_current.month(), 1);

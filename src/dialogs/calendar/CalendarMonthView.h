@@ -46,6 +46,8 @@ public:
 
     // Reads the document again, after any change of it.
     void refresh();
+    // Paints again in the language of the text tables, after a switch of language.
+    void retext();
 
     // The 0-based advance list rows listed on a day of the shown month (empty for other days).
     std::vector<int> schedulesShownOn(const QDate &day) const;
