@@ -23,5 +23,7 @@ void CopyFigures(const BenchSettings &settings);
 // 1,000 mixed undoable steps on the largest schedule: the history's memory, and the slowest
 // undo or redo with its repaint.
 void HistoryFigures(const BenchSettings &settings);
+// Opening the calendar on 250 advance schedules and moving it through a year, painted.
+void CalendarFigures(const BenchSettings &settings);
 
 } // namespace nerav

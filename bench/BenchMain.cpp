@@ -1,5 +1,5 @@
 // Runs the benchmark figures and prints one line per figure with its goal.
-//     nerav-bench --work FOLDER [--runs N] [--copy-mib N] [startup file lists copy history]
+//     nerav-bench --work FOLDER [--runs N] [--copy-mib N] [startup file lists copy history calendar]
 // FOLDER must exist; everything written goes below it. Start it on a real display (xcb), for
 // example under xvfb-run; scripts/bench.sh does all of that.
 
@@ -34,11 +34,11 @@ int main(int argc, char *argv[])
     if (settings.workFolder.isEmpty() || !QDir(settings.workFolder).exists()) {
         std::fprintf(stderr,
                      "usage: nerav-bench --work FOLDER [--runs N] [--copy-mib N] "
-                     "[startup file lists copy history]\n");
+                     "[startup file lists copy history calendar]\n");
         return 2;
     }
     if (figures.isEmpty())
-        figures = QStringList {"startup", "file", "lists", "copy", "history"};
+        figures = QStringList {"startup", "file", "lists", "copy", "history", "calendar"};
 
     if (figures.contains(QLatin1String("startup")))
         nerav::StartupAndMemoryFigures(settings);
@@ -50,5 +50,7 @@ int main(int argc, char *argv[])
         nerav::CopyFigures(settings);
     if (figures.contains(QLatin1String("history")))
         nerav::HistoryFigures(settings);
+    if (figures.contains(QLatin1String("calendar")))
+        nerav::CalendarFigures(settings);
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include "ScheduleRules.h"
 
+#include <algorithm>
 #include <string>
 
 namespace nerav {
@@ -51,6 +52,37 @@ ScheduleDocument LargestSchedule()
         for (int d = 0; d < count; ++d)
             schedule.details.push_back(Entry("ADVANCE" + std::to_string(s), d));
         detailsLeft -= count;
+        document.advanceSchedules.push_back(std::move(schedule));
+    }
+    return document;
+}
+
+ScheduleDocument MostAdvanceSchedules()
+{
+    ScheduleDocument document;
+    for (int i = 0; i < MaxBasicEntries; ++i)
+        document.basicEntries.push_back(Entry("BASICTRACK", i));
+    const int daysBefore[] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
+    for (int s = 0; s < MaxAdvanceSchedules; ++s) {
+        AdvanceSchedule schedule;
+        // Day of the year of the start and of the stop, both within 2026.
+        const int start = (s * 37) % 340;
+        const int stop = std::min(364, start + 7 + (s * 13) % 56);
+        const auto setDate = [&](int dayOfYear, std::uint8_t &month, std::uint8_t &day) {
+            int m = 11;
+            while (daysBefore[m] > dayOfYear)
+                --m;
+            month = static_cast<std::uint8_t>(m + 1);
+            day = static_cast<std::uint8_t>(dayOfYear - daysBefore[m] + 1);
+        };
+        schedule.startYear = schedule.stopYear = 26;
+        setDate(start, schedule.startMonth, schedule.startDay);
+        setDate(stop, schedule.stopMonth, schedule.stopDay);
+        schedule.startHour = static_cast<std::uint8_t>(s % 12);
+        schedule.stopHour = static_cast<std::uint8_t>(12 + s % 12);
+        schedule.stopMinute = static_cast<std::uint8_t>(s % 60);
+        schedule.weekDay = static_cast<std::uint8_t>(s % 8);
+        schedule.details.push_back(Entry("ADVANCE", s));
         document.advanceSchedules.push_back(std::move(schedule));
     }
     return document;

@@ -10,4 +10,8 @@ namespace nerav {
 
 ScheduleDocument LargestSchedule();
 
+// The most advance schedules a schedule holds: 250, one entry each, windows of one to nine
+// weeks spread over 2026 with every week-day setting, so most days of the year overlap.
+ScheduleDocument MostAdvanceSchedules();
+
 } // namespace nerav

@@ -124,6 +124,8 @@ void MainForm::buildMenus()
 
     subView = menuBar()->addMenu(QString());
     subView->setObjectName(QStringLiteral("subView"));
+    addItem(subView, subCalendar, "subCalendar");
+    subView->addSeparator();
     subLanguage = subView->addMenu(QString());
     subLanguage->setObjectName(QStringLiteral("subLanguage"));
     auto *languages = new QActionGroup(this);
@@ -246,6 +248,7 @@ void MainForm::connectCommands()
             AdvanceList_Click();
     });
     connectListCommands();
+    connectCalendar();
 }
 
 void MainForm::InitMainFormOsd()
@@ -258,6 +261,7 @@ void MainForm::InitMainFormOsd()
     subJapanese->setChecked(m_context.text.language == Japanese);
     subEnglish->setChecked(m_context.text.language == English);
     subHelp->setTitle(captions.helpMenu);
+    subCalendar->setText(captions.calendarCommand);
     subNew->setText(captions.newMenuItem);
     subOpen->setText(captions.openMenuItem);
     subSave->setText(captions.saveMenuItem);

@@ -32,6 +32,7 @@ class QUndoStack;
 
 namespace nerav {
 
+class CalendarForm;
 class ColourBar;
 class ListDescriptions;
 
@@ -73,6 +74,13 @@ public:
     void DetailMoveUpCmd_Click();
     void DetailMoveDownCmd_Click();
     void DetailRemoveCmd_Click();
+
+    // View menu: the calendar of the advance schedules (CalendarLink.cpp), made at its first
+    // showing; it and the advance list select each other's schedule.
+    void subCalendar_Click();
+    CalendarForm *Calendar() const { return m_calendar; }
+    // Selects an advance list row (the details follow); other rows are ignored.
+    void SelectAdvanceRow(int row);
 
     // Help menu.
     void subAboutNeravScheduleGenerator_Click();
@@ -135,6 +143,7 @@ private:
                               const QString &prefix);
     void connectCommands();
     void connectListCommands();
+    void connectCalendar();
     std::optional<ScheduleEntry> EditEntry(const std::optional<ScheduleEntry> &entry);
     std::optional<AdvanceSchedule> EditAdvance(const std::optional<AdvanceSchedule> &schedule);
     int SelectedDetailOwner() const;
@@ -175,6 +184,8 @@ private:
     QMenu *subHelp = nullptr;
     QAction *subJapanese = nullptr;
     QAction *subEnglish = nullptr;
+    QAction *subCalendar = nullptr;
+    CalendarForm *m_calendar = nullptr;
     QAction *subNew = nullptr;
     QAction *subOpen = nullptr;
     QAction *subSave = nullptr;

@@ -102,6 +102,26 @@ const std::vector<CaptionRow> &captionRows()
             NERAV_CAPTION(discardChangesCommand, "Don't Save", "保存しない"),
             NERAV_CAPTION(viewMenu, "&View", "表示(&V)"),
             NERAV_CAPTION(languageMenu, "&Language", "言語(&L)"),
+            NERAV_CAPTION(calendarCommand, "&Calendar", "カレンダー(&C)"),
+            NERAV_CAPTION(todayCommand, "Today", "今日"),
+            NERAV_CAPTION(previousYear, "Previous Year", "前の年"),
+            NERAV_CAPTION(previousMonth, "Previous Month", "前の月"),
+            NERAV_CAPTION(nextMonth, "Next Month", "次の月"),
+            NERAV_CAPTION(nextYear, "Next Year", "次の年"),
+            NERAV_CAPTION(savePngCommand, "Save as PNG...", "PNG画像で保存..."),
+            NERAV_CAPTION(printCommand, "Print...", "印刷..."),
+            // QDate formats: the calendar's title.
+            NERAV_CAPTION(calendarMonthFormat, "MMMM yyyy", "yyyy年M月"),
+            NERAV_CAPTION(calendarWeekDays, "Sun Mon Tue Wed Thu Fri Sat", "日 月 火 水 木 金 土"),
+            NERAV_CAPTION(overlapMark, "overlap", "重複"),
+            NERAV_CAPTION(basicOnlyDay, "basic only", "基本設定のみ"),
+            NERAV_CAPTION(calendarMore, "+%1 more", "ほか%1件"),
+            NERAV_CAPTION(calendarLegend,
+                          "#n start-stop: row n of the advance schedule list and its times.  "
+                          "overlap: more than one advance schedule on the day.  "
+                          "Hatched: only the basic schedule applies.",
+                          "#n 開始-停止: 日時設定の n 行目とその時間。"
+                          "重複: 複数の日時設定が重なる日。斜線: 基本設定のみの日。"),
     };
     return rows;
 }
@@ -157,6 +177,7 @@ const std::vector<MessageRow> &messageRows()
             NERAV_MESSAGE(msgScheduleTooLarge,
                           "The schedule file would be too large for the player! Can't save!",
                           "スケジュールファイルのサイズが上限を超えるため、保存できません"),
+            NERAV_MESSAGE(msgImageSaveError, "Image Save Error!", "画像保存エラー"),
     };
     return rows;
 }

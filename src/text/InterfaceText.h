@@ -34,6 +34,11 @@ struct CaptionTable
     // The buttons of the question before unsaved changes are lost.
     QString saveChangesCommand, discardChangesCommand;
     QString viewMenu, languageMenu;
+    // The calendar of the advance schedules (View menu).
+    QString calendarCommand, todayCommand;
+    QString previousYear, previousMonth, nextMonth, nextYear, savePngCommand, printCommand;
+    QString calendarMonthFormat, calendarWeekDays, overlapMark, basicOnlyDay, calendarMore;
+    QString calendarLegend;
 
     // The caption of a weekDay value: 0 Sunday .. 6 Saturday, 7 or more every day.
     const QString &weekDayName(int weekDay) const;
@@ -53,6 +58,7 @@ struct MessageTable
     // size estimate of the schedule file.
     QString msgSaveChanges, msgOverwriteFile, msgTooManyAdvance, msgTooManyDetails;
     QString msgScheduleTooLarge;
+    QString msgImageSaveError;
 };
 
 struct InterfaceText

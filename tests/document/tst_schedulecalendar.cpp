@@ -18,6 +18,12 @@ struct DayCase
     bool on;
 };
 
+// Test names and failures show the case's name, not its bytes.
+void PrintTo(const DayCase &c, std::ostream *out)
+{
+    *out << c.what;
+}
+
 AdvanceSchedule Window(const int (&start)[3], const int (&stop)[3], int weekDay)
 {
     AdvanceSchedule schedule;

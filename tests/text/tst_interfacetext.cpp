@@ -173,6 +173,8 @@ void tst_InterfaceText::captions_data()
                               << QString::fromUtf8("表示(&V)");
     QTest::newRow("languageMenu") << "languageMenu" << QString::fromUtf8("&Language")
                                   << QString::fromUtf8("言語(&L)");
+    QTest::newRow("calendarCommand") << "calendarCommand" << QString::fromUtf8("&Calendar")
+                                     << QString::fromUtf8("カレンダー(&C)");
 }
 
 void tst_InterfaceText::captions()
@@ -267,8 +269,8 @@ void tst_InterfaceText::messages()
 
 void tst_InterfaceText::everyKeyHasTextInBothLanguages()
 {
-    QCOMPARE(CaptionKeys().size(), size_t(69));
-    QCOMPARE(MessageKeys().size(), size_t(26));
+    QCOMPARE(CaptionKeys().size(), size_t(83));
+    QCOMPARE(MessageKeys().size(), size_t(27));
     for (short language : {1, 2}) {
         InterfaceText text;
         LoadInterfaceText(text, language);

@@ -1,0 +1,72 @@
+#pragma once
+
+// The calendar window of the View menu: the month view of the advance schedules with buttons to
+// move by month and year (2000-2099), Today (the platform's clock), Save as PNG and Print. It
+// follows the document (refresh) and the advance list's selection (showSchedule), and reports
+// a schedule chosen in it (scheduleChosen), so the main window can select that row.
+
+#include "AppContext.h"
+
+#include <QWidget>
+
+class QComboBox;
+class QLabel;
+class QPrinter;
+class QPushButton;
+class QSpinBox;
+
+namespace nerav {
+
+class CalendarMonthView;
+
+class CalendarForm : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit CalendarForm(AppContext &context, QWidget *parent = nullptr);
+
+    CalendarMonthView *monthView() const { return m_view; }
+
+    // The advance list's selected row (-1 for none): highlighted, and its month shown when none
+    // of its days is in the shown month.
+    void showSchedule(int index);
+    // The document changed: every day is read again.
+    void refresh();
+
+    // The shown month as a PNG file; false (nothing in place) when it cannot be written.
+    bool saveImage(const QString &path);
+    // The shown month on one landscape page of the printer.
+    void printTo(QPrinter &printer);
+
+    void SavePngCmd_Click();
+    void PrintCmd_Click();
+
+signals:
+    void scheduleChosen(int index);
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    // The captions of the current language (again after a switch of language).
+    void applyCaptions();
+    QPushButton *addButton(const char *name, const QString &sign);
+    void showMonthOf(const QDate &day);
+    void followView(const QDate &day);
+
+    AppContext &m_context;
+    CalendarMonthView *m_view = nullptr;
+    QPushButton *m_previousYear = nullptr;
+    QPushButton *m_previousMonth = nullptr;
+    QSpinBox *m_year = nullptr;
+    QComboBox *m_month = nullptr;
+    QPushButton *m_nextMonth = nullptr;
+    QPushButton *m_nextYear = nullptr;
+    QPushButton *m_today = nullptr;
+    QPushButton *m_savePng = nullptr;
+    QPushButton *m_print = nullptr;
+    QLabel *m_legend = nullptr;
+};
+
+} // namespace nerav

@@ -1,0 +1,478 @@
+#include "CalendarMonthView.h"
+
+#include "ScheduleCalendar.h"
+
+#include <QKeyEvent>
+#include <QLocale>
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+
+namespace nerav {
+
+namespace {
+
+const QDate FirstShownDay(2000, 1, 1);
+const QDate LastShownDay(2099, 12, 31);
+
+// Neighbouring rows get clearly different hues; 47 steps through all 360 before repeating.
+QColor ScheduleColour(int index, bool strong)
+{
+    const int hue = (index * 47) % 360;
+    return strong ? QColor::fromHsl(hue, 170, 95) : QColor::fromHsl(hue, 150, 215);
+}
+
+QString TimeText(int hour, int minute, int second)
+{
+    return QStringLiteral("%1:%2:%3")
+            .arg(hour, 2, 10, QLatin1Char('0'))
+            .arg(minute, 2, 10, QLatin1Char('0'))
+            .arg(second, 2, 10, QLatin1Char('0'));
+}
+
+QColor WeekDayColour(int column)
+{
+    if (column == 0)
+        return QColor(200, 30, 30);
+    if (column == 6)
+        return QColor(30, 70, 200);
+    return QColor(30, 30, 30);
+}
+
+} // namespace
+
+CalendarMonthView::CalendarMonthView(const AppContext &context, QWidget *parent)
+    : QWidget(parent), m_context(context), m_current(context.platform.clock.today())
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_current = std::clamp(m_current.isValid() ? m_current : FirstShownDay, FirstShownDay,
+                           LastShownDay);
+    fillDays();
+}
+
+void CalendarMonthView::setCurrentDay(const QDate &day)
+{
+    if (!day.isValid())
+        return;
+    const QDate clamped = std::clamp(day, FirstShownDay, LastShownDay);
+    if (clamped == m_current)
+        return;
+    const bool otherMonth =
+            clamped.year() != m_current.year() || clamped.month() != m_current.month();
+    m_current = clamped;
+    if (otherMonth)
+        fillDays();
+    update();
+    emit currentDayChanged(m_current);
+}
+
+void CalendarMonthView::setHighlightedSchedule(int index)
+{
+    const int count = m_context.document.advanceCount();
+    m_highlighted = index >= 0 && index < count ? index : -1;
+    update();
+}
+
+void CalendarMonthView::showSchedule(int index)
+{
+    setHighlightedSchedule(index);
+    if (m_highlighted < 0)
+        return;
+    // A move in the advance list selects its new row before the document change is announced.
+    fillDays();
+    for (const Day &day : m_days) {
+        if (day.inMonth && std::count(day.schedules.begin(), day.schedules.end(), m_highlighted))
+            return;
+    }
+    // Its first day: the start date (a stored impossible day gives way to the month's last), or
+    // within a week after it the first day of its week day.
+    const AdvanceSchedule &schedule = m_context.document.advanceSchedules[size_t(m_highlighted)];
+    const int year = FirstShownDay.year() + schedule.startYear;
+    const int month = std::clamp(int(schedule.startMonth), 1, 12);
+    QDate first(year, month,
+                std::clamp(int(schedule.startDay), 1, QDate(year, month, 1).daysInMonth()));
+    for (int step = 0; step < 7; ++step) {
+        const QDate day = first.addDays(step);
+        if (OnDay(schedule, {day.year(), day.month(), day.day()})) {
+            first = day;
+            break;
+        }
+    }
+    setCurrentDay(first);
+}
+
+void CalendarMonthView::refresh()
+{
+    if (m_highlighted >= m_context.document.advanceCount())
+        m_highlighted = -1;
+    m_texts.clear();
+    fillDays();
+    update();
+}
+
+void CalendarMonthView::retext()
+{
+    m_texts.clear();
+    update();
+}
+
+void CalendarMonthView::fillDays()
+{
+    const QDate first(m_current.year(), m_current.month(), 1);
+    const QDate start = first.addDays(-(first.dayOfWeek() % DaysPerWeek));
+    for (int position = 0; position < int(m_days.size()); ++position) {
+        Day &day = m_days[size_t(position)];
+        day.date = start.addDays(position);
+        day.inMonth = day.date.month() == m_current.month();
+        day.schedules.clear();
+        if (day.inMonth)
+            day.schedules = SchedulesOnDay(m_context.document,
+                                           {day.date.year(), day.date.month(), day.date.day()});
+    }
+}
+
+std::vector<int> CalendarMonthView::schedulesShownOn(const QDate &day) const
+{
+    const int position = positionOf(day);
+    return position < 0 ? std::vector<int>() : m_days[size_t(position)].schedules;
+}
+
+int CalendarMonthView::positionOf(const QDate &day) const
+{
+    for (int position = 0; position < int(m_days.size()); ++position) {
+        if (m_days[size_t(position)].inMonth && m_days[size_t(position)].date == day)
+            return position;
+    }
+    return -1;
+}
+
+QRect CalendarMonthView::Layout::cell(int position) const
+{
+    const int column = position % DaysPerWeek;
+    const int week = position / DaysPerWeek;
+    const int left = grid.left() + column * grid.width() / DaysPerWeek;
+    const int right = grid.left() + (column + 1) * grid.width() / DaysPerWeek;
+    const int top = grid.top() + week * grid.height() / Weeks;
+    const int bottom = grid.top() + (week + 1) * grid.height() / Weeks;
+    return QRect(left, top, right - left, bottom - top);
+}
+
+CalendarMonthView::Layout CalendarMonthView::layoutFor(const QRect &area,
+                                                       const QFontMetrics &metrics) const
+{
+    Layout layout;
+    layout.lineHeight = metrics.height() + 2;
+    layout.overlapWidth = metrics.horizontalAdvance(m_context.text.captions.overlapMark) + 10;
+    layout.title = QRect(area.left(), area.top(), area.width(), layout.lineHeight * 2);
+    layout.weekDays =
+            QRect(area.left(), layout.title.bottom() + 1, area.width(), layout.lineHeight + 4);
+    layout.grid = QRect(area.left(), layout.weekDays.bottom() + 1, area.width() - 1,
+                        area.bottom() - layout.weekDays.bottom() - 1);
+    return layout;
+}
+
+int CalendarMonthView::linesShown(const Layout &layout, int scheduleCount) const
+{
+    // The first line of a cell holds the day number.
+    const int room = std::max(0, layout.cell(0).height() - 4) / layout.lineHeight - 1;
+    if (scheduleCount <= room)
+        return scheduleCount;
+    return std::max(0, room - 1);
+}
+
+QRect CalendarMonthView::scheduleLineRect(const QDate &day, int index) const
+{
+    const int position = positionOf(day);
+    if (position < 0)
+        return QRect();
+    const Layout layout = layoutFor(rect(), fontMetrics());
+    const std::vector<int> &schedules = m_days[size_t(position)].schedules;
+    const int shown = linesShown(layout, int(schedules.size()));
+    const QRect cell = layout.cell(position);
+    for (int line = 0; line < shown; ++line) {
+        if (shownSchedule(schedules, shown, line) == index)
+            return QRect(cell.left() + 3, cell.top() + 2 + (line + 1) * layout.lineHeight,
+                         cell.width() - 6, layout.lineHeight - 1);
+    }
+    return QRect();
+}
+
+int CalendarMonthView::shownSchedule(const std::vector<int> &schedules, int shown, int line) const
+{
+    // The highlighted schedule takes the last line when it would be hidden behind "more".
+    if (line == shown - 1 && shown < int(schedules.size()) &&
+        std::find(schedules.begin() + shown, schedules.end(), m_highlighted) != schedules.end())
+        return m_highlighted;
+    return schedules[size_t(line)];
+}
+
+QString CalendarMonthView::lineText(int index) const
+{
+    const AdvanceSchedule &s = m_context.document.advanceSchedules[size_t(index)];
+    return QStringLiteral("#%1 %2-%3")
+            .arg(index + 1)
+            .arg(TimeText(s.startHour, s.startMinute, s.startSecond),
+                 TimeText(s.stopHour, s.stopMinute, s.stopSecond));
+}
+
+QImage CalendarMonthView::monthImage(const QSize &size, qreal pixelRatio) const
+{
+    QImage image(size * pixelRatio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(pixelRatio);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setFont(font());
+    // A page on a wall needs the legend the window shows below the month.
+    const int legendHeight = painter.fontMetrics().height() + 8;
+    const QRect area(0, 0, size.width(), size.height() - legendHeight);
+    paintMonth(painter, area, false);
+    painter.setPen(QColor(60, 60, 60));
+    painter.drawText(QRect(6, area.bottom() + 1, size.width() - 12, legendHeight),
+                     Qt::AlignLeft | Qt::AlignVCenter, m_context.text.captions.calendarLegend);
+    return image;
+}
+
+QSize CalendarMonthView::sizeHint() const
+{
+    // Room for "#250 00:00:00-23:59:59" in every day.
+    const int lineWidth = fontMetrics().horizontalAdvance(QStringLiteral("#250 00:00:00-23:59:59"));
+    return QSize((lineWidth + 16) * DaysPerWeek, 680);
+}
+
+QSize CalendarMonthView::minimumSizeHint() const
+{
+    return QSize(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 8 * DaysPerWeek, 360);
+}
+
+void CalendarMonthView::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    paintMonth(painter, rect(), true);
+}
+
+void CalendarMonthView::paintMonth(QPainter &painter, const QRect &area, bool onScreen) const
+{
+    const Layout layout = layoutFor(area, painter.fontMetrics());
+    paintTitle(painter, layout);
+    for (int position = 0; position < int(m_days.size()); ++position)
+        paintDay(painter, layout, position, onScreen);
+}
+
+void CalendarMonthView::paintTitle(QPainter &painter, const Layout &layout) const
+{
+    const CaptionTable &captions = m_context.text.captions;
+    const QLocale locale = m_context.text.language == Japanese
+            ? QLocale(QLocale::Japanese, QLocale::Japan)
+            : QLocale(QLocale::English, QLocale::UnitedStates);
+    const QFont base = painter.font();
+    QFont titleFont = base;
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(base.pointSizeF() * 1.5);
+    painter.setFont(titleFont);
+    painter.setPen(QColor(30, 30, 30));
+    const QRect title = layout.title.adjusted(6, 0, -6, 0);
+    painter.drawText(title, Qt::AlignLeft | Qt::AlignVCenter,
+                     locale.toString(m_current, captions.calendarMonthFormat));
+    painter.setFont(base);
+    painter.setPen(QColor(90, 90, 90));
+    painter.drawText(title, Qt::AlignRight | Qt::AlignVCenter, m_context.settings.documentName);
+
+    const QStringList names = captions.calendarWeekDays.split(QLatin1Char(' '));
+    for (int column = 0; column < DaysPerWeek; ++column) {
+        const QRect cell = layout.cell(column);
+        const QRect header(cell.left(), layout.weekDays.top(), cell.width(),
+                           layout.weekDays.height());
+        painter.fillRect(header, QColor(235, 238, 244));
+        painter.setPen(WeekDayColour(column));
+        painter.drawText(header, Qt::AlignCenter, names.value(column));
+    }
+}
+
+void CalendarMonthView::paintDay(QPainter &painter, const Layout &layout, int position,
+                                 bool onScreen) const
+{
+    const Day &day = m_days[size_t(position)];
+    const QRect cell = layout.cell(position);
+    const CaptionTable &captions = m_context.text.captions;
+    const QFont base = painter.font();
+    const QFontMetrics metrics = painter.fontMetrics();
+
+    if (!day.inMonth)
+        painter.fillRect(cell, QColor(246, 246, 246));
+    else if (day.schedules.empty())
+        painter.fillRect(cell, QBrush(QColor(200, 200, 200), Qt::BDiagPattern));
+    else
+        painter.fillRect(cell, Qt::white);
+    painter.setPen(QColor(190, 190, 190));
+    painter.drawRect(cell);
+
+    // The day number, on a dark disc for today.
+    QFont bold = base;
+    bold.setBold(true);
+    // The schedule lines a little smaller, so a time window fits a day of a normal window.
+    QFont lineFont = base;
+    lineFont.setPointSizeF(base.pointSizeF() * 0.88);
+    QFont lineBold = lineFont;
+    lineBold.setBold(true);
+    painter.setFont(bold);
+    const QString dayText = QString::number(day.date.day());
+    const QRect number(cell.left() + 3, cell.top() + 2,
+                       painter.fontMetrics().horizontalAdvance(dayText) + 10, layout.lineHeight);
+    QColor numberColour =
+            day.inMonth ? WeekDayColour(position % DaysPerWeek) : QColor(175, 175, 175);
+    if (day.date == m_context.platform.clock.today()) {
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setBrush(QColor(30, 60, 130));
+        painter.setPen(Qt::NoPen);
+        painter.drawRoundedRect(number, 4, 4);
+        painter.setBrush(Qt::NoBrush);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        numberColour = Qt::white;
+    }
+    painter.setPen(numberColour);
+    drawCellText(painter, number, Qt::AlignHCenter, dayText, onScreen);
+
+    const QRect firstLine(cell.left() + 3, cell.top() + 2, cell.width() - 6, layout.lineHeight);
+    if (day.inMonth && day.schedules.empty()) {
+        painter.setFont(base);
+        painter.setPen(QColor(110, 110, 110));
+        drawCellText(painter, firstLine.translated(0, layout.lineHeight), Qt::AlignHCenter,
+                     captions.basicOnlyDay, onScreen);
+    }
+    if (day.schedules.size() >= 2) {
+        const int width = std::min(layout.overlapWidth, cell.width() / 2);
+        const QRect mark(firstLine.right() - width, firstLine.top() + 1, width,
+                         layout.lineHeight - 2);
+        painter.fillRect(mark, QColor(200, 30, 30));
+        painter.setPen(Qt::white);
+        drawCellText(painter, mark, Qt::AlignHCenter, captions.overlapMark, onScreen);
+    }
+
+    const int shown = linesShown(layout, int(day.schedules.size()));
+    for (int line = 0; line < shown; ++line) {
+        const int index = shownSchedule(day.schedules, shown, line);
+        const bool strong = index == m_highlighted;
+        const QRect row =
+                firstLine.translated(0, (line + 1) * layout.lineHeight).adjusted(0, 0, 0, -1);
+        painter.fillRect(row, ScheduleColour(index, strong));
+        painter.setFont(strong ? lineBold : lineFont);
+        painter.setPen(strong ? Qt::white : QColor(20, 20, 20));
+        drawCellText(painter, row.adjusted(3, 0, -2, 0), Qt::AlignLeft, lineText(index), onScreen);
+    }
+    painter.setFont(base);
+    if (shown < int(day.schedules.size())) {
+        painter.setPen(QColor(60, 60, 60));
+        drawCellText(painter, firstLine.translated(0, (shown + 1) * layout.lineHeight),
+                     Qt::AlignLeft, captions.calendarMore.arg(int(day.schedules.size()) - shown),
+                     onScreen);
+    }
+
+    if (m_highlighted >= 0 &&
+        std::count(day.schedules.begin(), day.schedules.end(), m_highlighted)) {
+        painter.setPen(QPen(ScheduleColour(m_highlighted, true), 3));
+        painter.drawRect(cell.adjusted(1, 1, -1, -1));
+    }
+    if (onScreen && day.date == m_current) {
+        painter.setPen(QPen(palette().color(hasFocus() ? QPalette::Highlight : QPalette::Mid), 2,
+                            Qt::DashLine));
+        painter.drawRect(cell.adjusted(3, 3, -3, -3));
+    }
+}
+
+void CalendarMonthView::drawCellText(QPainter &painter, const QRect &rect, Qt::Alignment alignment,
+                                     const QString &text, bool cached) const
+{
+    if (!cached) {
+        painter.drawText(rect, alignment | Qt::AlignVCenter,
+                         painter.fontMetrics().elidedText(text, Qt::ElideRight, rect.width()));
+        return;
+    }
+    // The same texts come back on many days and in every month: each is laid out once.
+    const QString key = QString::number(rect.width()) + u'/' +
+            QString::number(painter.font().pointSizeF()) + (painter.font().bold() ? u'b' : u'n') +
+            text;
+    auto found = m_texts.find(key);
+    if (found == m_texts.end()) {
+        QStaticText laidOut(painter.fontMetrics().elidedText(text, Qt::ElideRight, rect.width()));
+        laidOut.setTextFormat(Qt::PlainText);
+        laidOut.prepare(QTransform(), painter.font());
+        found = m_texts.insert(key, laidOut);
+    }
+    const QSizeF size = found->size();
+    qreal left = rect.left();
+    if (alignment & Qt::AlignHCenter)
+        left += (rect.width() - size.width()) / 2;
+    painter.drawStaticText(QPointF(left, rect.top() + (rect.height() - size.height()) / 2), *found);
+}
+
+void CalendarMonthView::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange)
+        m_texts.clear();
+    QWidget::changeEvent(event);
+}
+
+void CalendarMonthView::mousePressEvent(QMouseEvent *event)
+{
+    const Layout layout = layoutFor(rect(), fontMetrics());
+    const QPoint point = event->position().toPoint();
+    for (int position = 0; position < int(m_days.size()); ++position) {
+        if (!layout.cell(position).contains(point))
+            continue;
+        const Day &day = m_days[size_t(position)];
+        const QDate date = day.date;
+        const std::vector<int> schedules = day.schedules;
+        setCurrentDay(date);
+        for (int index : schedules) {
+            if (scheduleLineRect(date, index).contains(point)) {
+                setHighlightedSchedule(index);
+                emit scheduleChosen(index);
+                break;
+            }
+        }
+        return;
+    }
+}
+
+void CalendarMonthView::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Left:
+        setCurrentDay(m_current.addDays(-1));
+        return;
+    case Qt::Key_Right:
+        setCurrentDay(m_current.addDays(1));
+        return;
+    case Qt::Key_Up:
+        setCurrentDay(m_current.addDays(-DaysPerWeek));
+        return;
+    case Qt::Key_Down:
+        setCurrentDay(m_current.addDays(DaysPerWeek));
+        return;
+    case Qt::Key_PageUp:
+        setCurrentDay(m_current.addMonths(-1));
+        return;
+    case Qt::Key_PageDown:
+        setCurrentDay(m_current.addMonths(1));
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: {
+        // Each Enter chooses the next schedule of the day, from the highlighted one on.
+        const std::vector<int> schedules = schedulesShownOn(m_current);
+        if (schedules.empty())
+            return;
+        auto next = std::find(schedules.begin(), schedules.end(), m_highlighted);
+        next = next == schedules.end() || next + 1 == schedules.end() ? schedules.begin()
+                                                                      : next + 1;
+        setHighlightedSchedule(*next);
+        emit scheduleChosen(*next);
+        return;
+    }
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+} // namespace nerav
