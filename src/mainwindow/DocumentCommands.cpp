@@ -1,4 +1,5 @@
-// The document commands of the main window: New, Open, Save and Save As (Exit is close()).
+// The document commands of the main window: New, Open, Save and Save As (Exit is close()), and
+// the question before unsaved changes are lost.
 
 #include "MainForm.h"
 
@@ -12,12 +13,15 @@
 #include <QFileDialog>
 #include <QListWidget>
 #include <QTimer>
+#include <QUndoStack>
 #include <utility>
 
 namespace nerav {
 
 void MainForm::NewDocument()
 {
+    if (!MaySaveChanges())
+        return;
     RememberedSettings &settings = m_context.settings;
     settings.documentFolder = settings.appFolder;
     settings.documentName = DefaultDocumentName(0);
@@ -31,11 +35,15 @@ void MainForm::NewDocument()
     AdvanceList->clear();
     DetailList->clear();
     ButtonStatusSetup();
+    StartNewHistory();
     SetDocumentTitle();
+    emit documentChanged();
 }
 
 void MainForm::OpenDocument()
 {
+    if (!MaySaveChanges())
+        return;
     RememberedSettings &settings = m_context.settings;
     QString folder = settings.openFolder;
     QString name;
@@ -83,8 +91,11 @@ void MainForm::openWaitingHandedFiles()
         return;
     }
     const QStringList files = std::exchange(m_handedFiles, {});
-    for (const QString &path : files)
-        OpenScheduleFile(DirectoryPart(path), FileNamePart(path));
+    for (const QString &path : files) {
+        // As Open does: unsaved changes are saved or given up first, or the file is not opened.
+        if (MaySaveChanges())
+            OpenScheduleFile(DirectoryPart(path), FileNamePart(path));
+    }
 }
 
 bool MainForm::LoadScheduleIntoLists(const QString &folder, const QString &name)
@@ -94,39 +105,69 @@ bool MainForm::LoadScheduleIntoLists(const QString &folder, const QString &name)
     RefreshNormalList();
     RefreshAdvanceList();
     RefreshDetailList();
+    ButtonStatusSetup();
+    StartNewHistory();
+    emit documentChanged();
     return true;
 }
 
-void MainForm::SaveDocument(bool saveAs)
+bool MainForm::SaveDocument(bool saveAs)
 {
     if (!CheckBeforeSave())
-        return;
+        return false;
 
     RememberedSettings &settings = m_context.settings;
     if (!saveAs && FileExistsInDir(settings.documentFolder, settings.documentName)) {
-        if (writeDocumentTo(settings.documentFolder, settings.documentName))
-            SetDocumentTitle();
-        return;
+        if (!writeDocumentTo(settings.documentFolder, settings.documentName))
+            return false;
+        m_history->setClean();
+        SetDocumentTitle();
+        return true;
     }
 
     QString folder = settings.saveFolder;
     QString name = settings.documentName;
     if (!AskSaveFileName(folder, name))
-        return;
+        return false;
     // The writer replaces an existing file only once the new one is complete.
     if (!writeDocumentTo(folder, name))
-        return;
+        return false;
     settings.documentFolder = folder;
     settings.documentName = name;
     settings.saveFolder = folder;
+    m_history->setClean();
     SetDocumentTitle();
+    return true;
+}
+
+bool MainForm::MaySaveChanges()
+{
+    if (m_history->isClean())
+        return true;
+    const CaptionTable &captions = m_context.text.captions;
+    switch (AskSaveChanges(this, m_context.text.messages.msgSaveChanges,
+                           captions.saveChangesCommand, captions.discardChangesCommand,
+                           captions.cancelCommand)) {
+    case SaveAnswer::Save:
+        return SaveDocument(false);
+    case SaveAnswer::Discard:
+        return true;
+    case SaveAnswer::Cancel:
+        break;
+    }
+    return false;
 }
 
 bool MainForm::writeDocumentTo(const QString &folder, const QString &name)
 {
-    if (WriteScheduleFile(folder, name, m_context.document, m_context.platform.random))
+    const ScheduleFileResult written =
+            WriteScheduleFile(folder, name, m_context.document, m_context.platform.random);
+    if (written)
         return true;
-    ShowMessage(this, m_context.text.messages.msgScheduleWriteError);
+    // The system's own words name the cause: a full or failing medium, a missing folder.
+    ShowMessage(this,
+                m_context.text.messages.msgScheduleWriteError + QStringLiteral("\r\n") +
+                        written.reason);
     return false;
 }
 
@@ -148,7 +189,7 @@ bool MainForm::CheckBeforeSave()
                             messages.msgCantSave);
         break;
     case PreSaveProblem::TooLarge:
-        ShowMessage(this, messages.msgTooManySchedules);
+        ShowMessage(this, messages.msgScheduleTooLarge);
         break;
     }
     return false;
@@ -209,7 +250,7 @@ bool MainForm::AskSaveFileName(QString &folder, QString &name)
             return false;
         if (!FileExistsInDir(folder, name))
             return true;
-        if (AskYesNo(this, m_context.text.messages.msgFileExists))
+        if (AskYesNo(this, m_context.text.messages.msgOverwriteFile))
             return true;
         QApplication::processEvents();
     }
@@ -218,8 +259,9 @@ bool MainForm::AskSaveFileName(QString &folder, QString &name)
 void MainForm::SetDocumentTitle()
 {
     const RememberedSettings &settings = m_context.settings;
+    // [*] shows the modified mark while the document holds unsaved changes.
     setWindowTitle(m_context.text.captions.programTitle + QStringLiteral(" - ") +
-                   settings.documentFolder + settings.documentName);
+                   settings.documentFolder + settings.documentName + QStringLiteral("[*]"));
 }
 
 } // namespace nerav

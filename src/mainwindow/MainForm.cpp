@@ -10,11 +10,14 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStyle>
 #include <QTimer>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 namespace nerav {
@@ -31,6 +34,7 @@ static std::vector<ColumnHeading> entryHeadings(const QString &name, const QStri
 MainForm::MainForm(AppContext &context, QWidget *parent) : QMainWindow(parent), m_context(context)
 {
     setObjectName(QStringLiteral("MainForm"));
+    m_history = new QUndoStack(this);
     buildMenus();
 
     auto *central = new QWidget(this);
@@ -92,6 +96,13 @@ void MainForm::buildMenus()
     subFile->addSeparator();
     addItem(subFile, subExit, "subExit");
 
+    subEdit = menuBar()->addMenu(QString());
+    subEdit->setObjectName(QStringLiteral("subEdit"));
+    addItem(subEdit, subUndo, "subUndo");
+    addItem(subEdit, subRedo, "subRedo");
+    subUndo->setShortcut(QKeySequence::Undo);
+    subRedo->setShortcut(QKeySequence::Redo);
+
     subView = menuBar()->addMenu(QString());
     subView->setObjectName(QStringLiteral("subView"));
     subLanguage = subView->addMenu(QString());
@@ -138,8 +149,9 @@ QWidget *MainForm::buildBranding()
     auto *column = new QVBoxLayout(box);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(4);
-    auto *logo = new NeravLogo(box);
+    auto *logo = new QLabel(box);
     logo->setObjectName(QStringLiteral("NeravLogoImage"));
+    logo->setPixmap(NeravLogoPixmap(QSize(192, 52)));
     Shape1 = new ColourBar(box);
     Shape1->setObjectName(QStringLiteral("Shape1"));
     Shape1->setFixedWidth(logo->sizeHint().width());
@@ -202,6 +214,11 @@ void MainForm::connectCommands()
     connect(subSaveAs, &QAction::triggered, this, [this] { SaveDocument(true); });
     connect(ExitCmd, &QPushButton::clicked, this, &MainForm::close);
     connect(subExit, &QAction::triggered, this, &MainForm::close);
+    connect(subUndo, &QAction::triggered, m_history, &QUndoStack::undo);
+    connect(subRedo, &QAction::triggered, m_history, &QUndoStack::redo);
+    connect(m_history, &QUndoStack::indexChanged, this, &MainForm::UpdateUndoActions);
+    connect(m_history, &QUndoStack::cleanChanged, this,
+            [this](bool clean) { setWindowModified(!clean); });
     connect(subJapanese, &QAction::triggered, this, [this] { emit languageChosen(Japanese); });
     connect(subEnglish, &QAction::triggered, this, [this] { emit languageChosen(English); });
     connect(AdvanceList, &QListWidget::currentRowChanged, this, [this](int row) {
@@ -216,6 +233,7 @@ void MainForm::InitMainFormOsd()
 {
     const CaptionTable &captions = m_context.text.captions;
     subFile->setTitle(captions.fileMenu);
+    subEdit->setTitle(captions.editMenu);
     subView->setTitle(captions.viewMenu);
     subLanguage->setTitle(captions.languageMenu);
     subJapanese->setChecked(m_context.text.language == Japanese);
@@ -242,6 +260,7 @@ void MainForm::InitMainFormOsd()
     setListButtonCaptions(m_normalButtons, captions);
     setListButtonCaptions(m_advanceButtons, captions);
     setListButtonCaptions(m_detailButtons, captions);
+    UpdateUndoActions();
 }
 
 void MainForm::changeEvent(QEvent *event)
@@ -351,9 +370,77 @@ void MainForm::ButtonStatusSetup()
     }
 }
 
-MainWindowLists MainForm::Lists()
+ListSelection MainForm::CurrentSelection() const
 {
-    return MainWindowLists {NormalList, AdvanceList, DetailList, [this] { ButtonStatusSetup(); }};
+    return {NormalList->currentRow(), AdvanceList->currentRow(), DetailList->currentRow()};
+}
+
+void MainForm::ShowStep(ScheduleList list, const ListSelection &selection)
+{
+    const CaptionTable &captions = m_context.text.captions;
+    const ScheduleDocument &document = m_context.document;
+    if (list == ScheduleList::Basic) {
+        NormalList->clear();
+        for (const ScheduleEntry &entry : document.basicEntries)
+            NormalList->addItem(FormatEntryRow(entry, captions));
+    } else if (list == ScheduleList::Advance) {
+        const QSignalBlocker quiet(AdvanceList);
+        AdvanceList->clear();
+        for (const AdvanceSchedule &schedule : document.advanceSchedules)
+            AdvanceList->addItem(FormatAdvanceRow(schedule, captions));
+    }
+    const bool ownerChanged = AdvanceList->currentRow() != selection.advance;
+    {
+        // The details follow below, from the document as it is now.
+        const QSignalBlocker quiet(AdvanceList);
+        AdvanceList->setCurrentRow(selection.advance);
+    }
+    if (list != ScheduleList::Basic || ownerChanged) {
+        DetailList->clear();
+        if (selection.advance >= 0 && selection.advance < document.advanceCount()) {
+            for (const ScheduleEntry &entry :
+                 document.advanceSchedules[std::size_t(selection.advance)].details)
+                DetailList->addItem(FormatEntryRow(entry, captions));
+        }
+    }
+    NormalList->setCurrentRow(selection.normal);
+    DetailList->setCurrentRow(selection.detail);
+    ButtonStatusSetup();
+    emit documentChanged();
+}
+
+void MainForm::StartNewHistory()
+{
+    m_history->clear();
+    m_history->setClean();
+    setWindowModified(false);
+    UpdateUndoActions();
+}
+
+// The step's name is the caption of its command, without an access key.
+QString MainForm::StepName(StepKind kind) const
+{
+    const CaptionTable &captions = m_context.text.captions;
+    const QString *names[] = {&captions.addCommand, &captions.modifyCommand,
+                              &captions.removeCommand, &captions.moveUpCommand,
+                              &captions.moveDownCommand};
+    QString name = *names[int(kind)];
+    name.remove(QRegularExpression(QStringLiteral("\\(&.\\)")));
+    return name.remove(QLatin1Char('&'));
+}
+
+void MainForm::UpdateUndoActions()
+{
+    const CaptionTable &captions = m_context.text.captions;
+    const int index = m_history->index();
+    const auto *undoStep = dynamic_cast<const EditStep *>(m_history->command(index - 1));
+    const auto *redoStep = dynamic_cast<const EditStep *>(m_history->command(index));
+    subUndo->setEnabled(undoStep != nullptr);
+    subRedo->setEnabled(redoStep != nullptr);
+    subUndo->setText(undoStep ? captions.undoStep.arg(StepName(undoStep->kind()))
+                              : captions.undoCommand);
+    subRedo->setText(redoStep ? captions.redoStep.arg(StepName(redoStep->kind()))
+                              : captions.redoCommand);
 }
 
 void MainForm::KeepTimer_Timer()
@@ -363,6 +450,10 @@ void MainForm::KeepTimer_Timer()
 
 void MainForm::closeEvent(QCloseEvent *event)
 {
+    if (!MaySaveChanges()) {
+        event->ignore();
+        return;
+    }
     // A settings file that cannot be written must not keep the program from ending.
     SaveRememberedSettings(m_context.settings);
     event->accept();

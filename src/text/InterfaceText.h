@@ -27,6 +27,10 @@ struct CaptionTable
     QString timeSetup, startTimeHeading, stopTimeHeading;
     QString hourHeading, minuteHeading, secondHeading;
     QString advanceEditorTitle, softwareVersion, kernelVersion;
+    // The Edit menu; undoStep and redoStep name the step in place of %1.
+    QString editMenu, undoCommand, redoCommand, undoStep, redoStep;
+    // The buttons of the question before unsaved changes are lost.
+    QString saveChangesCommand, discardChangesCommand;
     QString viewMenu, languageMenu;
 
     // The caption of a weekDay value: 0 Sunday .. 6 Saturday, 7 or more every day.
@@ -41,6 +45,10 @@ struct MessageTable
     QString msgFileCopied, msgFileCopyError;
     // Failures of the schedule file itself.
     QString msgScheduleReadError, msgScheduleWriteError;
+    // Unsaved changes; overwriting a file; the limits of the advance and detail lists; the
+    // size estimate of the schedule file.
+    QString msgSaveChanges, msgOverwriteFile, msgTooManyAdvance, msgTooManyDetails;
+    QString msgScheduleTooLarge;
 };
 
 struct InterfaceText

@@ -231,17 +231,17 @@ void CopyForm::CopyCmd_Click()
     if (FileExistsInDir(destination, name)) {
         if (SameFolder(destination, source) || SameFolder(destination + name, source + name)) {
             SetBusy(true);
-            CopyFinished(false);
+            ReportCopy(false, QString());
             return;
         }
-        if (!AskOkCancel(this, m_context.text.messages.msgFileExists))
+        if (!AskOkCancel(this, m_context.text.messages.msgOverwriteFile))
             return;
     }
     SetBusy(true);
     m_copyProgress->setValue(0);
     if (!FileCopier::CanCopy(source + name, destination) ||
         !m_copier->start(source + name, destination + name))
-        CopyFinished(false);
+        ReportCopy(false, QString());
 }
 
 void CopyForm::CopyProgressed(qint64 copied, qint64 total)
@@ -251,8 +251,18 @@ void CopyForm::CopyProgressed(qint64 copied, qint64 total)
 
 void CopyForm::CopyFinished(bool copied)
 {
+    ReportCopy(copied, copied ? QString() : m_copier->failureReason());
+}
+
+void CopyForm::ReportCopy(bool copied, const QString &reason)
+{
     const MessageTable &messages = m_context.text.messages;
-    ShowMessage(this, copied ? messages.msgFileCopied : messages.msgFileCopyError);
+    // The system's own words name the cause: a full or failing medium, a missing folder.
+    ShowMessage(this,
+                copied ? messages.msgFileCopied
+                        : reason.isEmpty()
+                        ? messages.msgFileCopyError
+                        : messages.msgFileCopyError + QStringLiteral("\r\n") + reason);
     SetBusy(false);
 }
 

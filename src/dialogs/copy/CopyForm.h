@@ -44,6 +44,7 @@ private:
     void CopyCmd_Click();
     void CancelCmd_Click();
     void CopyFinished(bool copied);
+    void ReportCopy(bool copied, const QString &reason);
     void CopyProgressed(qint64 copied, qint64 total);
 
     void FillDriveList();
