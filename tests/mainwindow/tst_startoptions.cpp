@@ -102,6 +102,7 @@ private slots:
     void fileArgument();
     void secondStartHandsTheFileOver_data();
     void secondStartHandsTheFileOver();
+    void handedFileWaitsForAnOpenDialog();
     void languageSwitchRetextsTheWindow_data();
     void languageSwitchRetextsTheWindow();
     void languageSwitchRetextsAnOpenDialog_data();
@@ -247,6 +248,27 @@ void StartOptionsTest::secondStartHandsTheFileOver()
     QVERIFY(window->windowTitle().contains(running.docs + shown));
     if (!opened)
         window->findChild<QAction *>("subUndo")->trigger();
+    window->close();
+}
+
+void StartOptionsTest::handedFileWaitsForAnOpenDialog()
+{
+    StartFixture running;
+    running.writeSample("handed.nrv");
+    auto window = running.start();
+    bool keptWhileOpen = false;
+    OnNextModal([&](QWidget *dialog) {
+        QVERIFY(HandFileToRunningInstance(running.options.handOverSocket,
+                                          running.docs + "handed.nrv"));
+        QTest::qWait(500);
+        keptWhileOpen = running.app.context.document.basicCount() == 0;
+        dialog->close();
+    });
+    window->findChild<QAction *>("subAboutCompany")->trigger();
+    QVERIFY(WaitForNoModal());
+    QVERIFY(keptWhileOpen);
+    QTRY_COMPARE(running.app.context.settings.documentName, QStringLiteral("handed.nrv"));
+    QCOMPARE(running.app.context.document.basicCount(), 3);
     window->close();
 }
 
