@@ -12,8 +12,8 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QListWidget>
-#include <QUndoStack>
 #include <QTimer>
+#include <QUndoStack>
 #include <utility>
 
 namespace nerav {
@@ -91,8 +91,11 @@ void MainForm::openWaitingHandedFiles()
         return;
     }
     const QStringList files = std::exchange(m_handedFiles, {});
-    for (const QString &path : files)
-        OpenScheduleFile(DirectoryPart(path), FileNamePart(path));
+    for (const QString &path : files) {
+        // As Open does: unsaved changes are saved or given up first, or the file is not opened.
+        if (MaySaveChanges())
+            OpenScheduleFile(DirectoryPart(path), FileNamePart(path));
+    }
 }
 
 bool MainForm::LoadScheduleIntoLists(const QString &folder, const QString &name)

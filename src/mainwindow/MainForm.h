@@ -18,8 +18,8 @@
 #include "EditSteps.h"
 
 #include <QMainWindow>
-#include <optional>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -106,8 +106,9 @@ public:
     // a damaged or missing file shows the read-error message and changes nothing.
     bool OpenScheduleFile(const QString &folder, const QString &name);
 
-    // A file handed over by a second start of the program: the window comes to the front and
-    // opens it as Open does, once no dialog of this window is open.
+    // A file handed over by a second start of the program: the window comes to the front and,
+    // once no dialog of this window is open, asks about unsaved changes and opens it as Open
+    // does.
     void OpenHandedFile(const QString &path);
 
     // programTitle - documentFolder documentName

@@ -102,6 +102,7 @@ private slots:
     void fileArgument();
     void secondStartHandsTheFileOver_data();
     void secondStartHandsTheFileOver();
+    void handedFileWaitsForAnOpenDialog();
     void languageSwitchRetextsTheWindow_data();
     void languageSwitchRetextsTheWindow();
     void languageSwitchRetextsAnOpenDialog_data();
@@ -193,20 +194,33 @@ void StartOptionsTest::fileArgument()
 void StartOptionsTest::secondStartHandsTheFileOver_data()
 {
     QTest::addColumn<bool>("listening");
-    QTest::newRow("running window listens") << true;
-    QTest::newRow("nobody listens") << false;
+    QTest::addColumn<bool>("unsaved");
+    // The answer to the question about unsaved changes; NoButton when none is asked.
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("opened");
+    QTest::newRow("running window listens") << true << false << int(QMessageBox::NoButton) << true;
+    QTest::newRow("unsaved changes given up") << true << true << int(QMessageBox::Discard) << true;
+    QTest::newRow("unsaved changes kept") << true << true << int(QMessageBox::Cancel) << false;
+    QTest::newRow("nobody listens") << false << false << int(QMessageBox::NoButton) << false;
 }
 
 void StartOptionsTest::secondStartHandsTheFileOver()
 {
     QFETCH(bool, listening);
+    QFETCH(bool, unsaved);
+    QFETCH(int, answer);
+    QFETCH(bool, opened);
     StartFixture running;
-    running.writeSample("handed.nrv");
+    running.writeSample("first.nrv");
+    running.writeSample("handed.nrv", OneEntryDocument());
+    running.options.file = running.docs + "first.nrv";
     std::unique_ptr<MainForm> window;
     if (listening) {
         window = running.start();
         QVERIFY(window);
-        QCOMPARE(running.app.context.document.basicCount(), 0);
+        if (unsaved)
+            QTest::mouseClick(window->findChild<QPushButton *>("NormalMoveDownCmd"),
+                              Qt::LeftButton);
     }
 
     // The second start shares only the socket with the first, as another process would.
@@ -214,20 +228,47 @@ void StartOptionsTest::secondStartHandsTheFileOver()
     second.options.handOverSocket = running.options.handOverSocket;
     second.options.file = running.docs + "handed.nrv";
     QString message;
-    if (!listening)
-        AnswerInTurn({PressInMessageBox(QMessageBox::Ok, &message)});
+    if (!listening || answer != QMessageBox::NoButton)
+        AnswerInTurn({PressInMessageBox(
+                listening ? QMessageBox::StandardButton(answer) : QMessageBox::Ok, &message)});
     QVERIFY(!second.start(false));
-    QVERIFY(WaitForNoModal());
     QCOMPARE(second.app.context.document.basicCount(), 0);
     if (!listening) {
+        QVERIFY(WaitForNoModal());
         QCOMPARE(message, QStringLiteral("プログラム起動中"));
         return;
     }
-    QCOMPARE(message, QString());
-    QTRY_VERIFY(running.app.context.document.SameContentAs(SampleDocument()));
-    QCOMPARE(window->windowTitle(),
-             QStringLiteral("ネラブスケジューラー - ") + running.docs + "handed.nrv[*]");
-    QCOMPARE(window->findChild<QListWidget *>("NormalList")->count(), 3);
+    const QString shown = opened ? QStringLiteral("handed.nrv") : QStringLiteral("first.nrv");
+    if (unsaved)
+        QTRY_VERIFY(!message.isEmpty());
+    QTRY_COMPARE(running.app.context.settings.documentName, shown);
+    QVERIFY(WaitForNoModal());
+    QCOMPARE(message, unsaved ? running.app.context.text.messages.msgSaveChanges : QString());
+    QCOMPARE(running.app.context.document.basicCount(), opened ? 1 : 3);
+    QVERIFY(window->windowTitle().contains(running.docs + shown));
+    if (!opened)
+        window->findChild<QAction *>("subUndo")->trigger();
+    window->close();
+}
+
+void StartOptionsTest::handedFileWaitsForAnOpenDialog()
+{
+    StartFixture running;
+    running.writeSample("handed.nrv");
+    auto window = running.start();
+    bool keptWhileOpen = false;
+    OnNextModal([&](QWidget *dialog) {
+        QVERIFY(HandFileToRunningInstance(running.options.handOverSocket,
+                                          running.docs + "handed.nrv"));
+        QTest::qWait(500);
+        keptWhileOpen = running.app.context.document.basicCount() == 0;
+        dialog->close();
+    });
+    window->findChild<QAction *>("subAboutCompany")->trigger();
+    QVERIFY(WaitForNoModal());
+    QVERIFY(keptWhileOpen);
+    QTRY_COMPARE(running.app.context.settings.documentName, QStringLiteral("handed.nrv"));
+    QCOMPARE(running.app.context.document.basicCount(), 3);
     window->close();
 }
 
