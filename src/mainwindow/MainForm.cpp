@@ -261,7 +261,7 @@ void MainForm::InitMainFormOsd()
     subJapanese->setChecked(m_context.text.language == Japanese);
     subEnglish->setChecked(m_context.text.language == English);
     subHelp->setTitle(captions.helpMenu);
-    subCalendar->setText(captions.calendarCommand);
+    subCalendar->setText(captions.calendarMenuItem);
     subNew->setText(captions.newMenuItem);
     subOpen->setText(captions.openMenuItem);
     subSave->setText(captions.saveMenuItem);

@@ -35,7 +35,7 @@ struct CaptionTable
     QString saveChangesCommand, discardChangesCommand;
     QString viewMenu, languageMenu;
     // The calendar of the advance schedules (View menu).
-    QString calendarCommand, todayCommand;
+    QString calendarCommand, calendarMenuItem, todayCommand;
     QString previousYear, previousMonth, nextMonth, nextYear, savePngCommand, printCommand;
     QString calendarMonthFormat, calendarWeekDays, overlapMark, basicOnlyDay, calendarMore;
     QString calendarLegend;

@@ -95,8 +95,8 @@ void TestCalendar::viewMenuOpensTheCalendar()
     QStringList menus;
     for (QAction *action : m_window->form->menuBar()->actions())
         menus << action->text();
-    QCOMPARE(menus, (QStringList {"&ファイル", "&編集", "&表示", "&ヘルプ"}));
-    QCOMPARE(m_window->child<QAction>(QStringLiteral("subCalendar"))->text(), "カレンダー");
+    QCOMPARE(menus, (QStringList {"ファイル(&F)", "編集(&E)", "表示(&V)", "ヘルプ(&H)"}));
+    QCOMPARE(m_window->child<QAction>(QStringLiteral("subCalendar"))->text(), "カレンダー(&C)");
     // Opened on the clock's month; row 1 (selected) has a Thursday in it.
     QCOMPARE(m_view->currentDay(), QDate(2007, 1, 17));
     QCOMPARE(m_view->highlightedSchedule(), 0);

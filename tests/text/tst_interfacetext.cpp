@@ -173,8 +173,10 @@ void tst_InterfaceText::captions_data()
                               << QString::fromUtf8("表示(&V)");
     QTest::newRow("languageMenu") << "languageMenu" << QString::fromUtf8("&Language")
                                   << QString::fromUtf8("言語(&L)");
-    QTest::newRow("calendarCommand") << "calendarCommand" << QString::fromUtf8("&Calendar")
-                                     << QString::fromUtf8("カレンダー(&C)");
+    QTest::newRow("calendarCommand") << "calendarCommand" << QString::fromUtf8("Calendar")
+                                     << QString::fromUtf8("カレンダー");
+    QTest::newRow("calendarMenuItem") << "calendarMenuItem" << QString::fromUtf8("&Calendar")
+                                      << QString::fromUtf8("カレンダー(&C)");
 }
 
 void tst_InterfaceText::captions()
@@ -269,7 +271,7 @@ void tst_InterfaceText::messages()
 
 void tst_InterfaceText::everyKeyHasTextInBothLanguages()
 {
-    QCOMPARE(CaptionKeys().size(), size_t(83));
+    QCOMPARE(CaptionKeys().size(), size_t(84));
     QCOMPARE(MessageKeys().size(), size_t(27));
     for (short language : {1, 2}) {
         InterfaceText text;
