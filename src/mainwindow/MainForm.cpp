@@ -3,6 +3,7 @@
 #include "ColourBar.h"
 #include "MessageBoxes.h"
 #include "NeravLogo.h"
+#include "PublishForm.h"
 #include "RememberedSettings.h"
 #include "RowFormat.h"
 
@@ -88,6 +89,10 @@ void MainForm::buildMenus()
     subFile->addSeparator();
     addItem(subFile, subSave, "subSave");
     addItem(subFile, subSaveAs, "subSaveAs");
+    subFile->addSeparator();
+    QAction *publish = subFile->addAction(m_context.text.publish.menuCommand);
+    publish->setObjectName(QStringLiteral("subPublish"));
+    connect(publish, &QAction::triggered, this, [this] { PublishForm(m_context, this).exec(); });
     subFile->addSeparator();
     addItem(subFile, subExit, "subExit");
 

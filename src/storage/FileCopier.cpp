@@ -2,6 +2,7 @@
 
 #include "FileTransfer.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -54,6 +55,13 @@ private:
     bool m_kernelCopy = true;
     bool m_started = false;
 };
+
+// Set on the open temporary file, so the file appears under its name with the time it keeps.
+bool KeepModificationTime(QFile &source, QSaveFile &target)
+{
+    const QDateTime modified = source.fileTime(QFileDevice::FileModificationTime);
+    return target.setFileTime(modified, QFileDevice::FileModificationTime);
+}
 
 } // namespace
 
@@ -150,7 +158,7 @@ bool FileCopier::CopyContent(QFile &source, QSaveFile &target)
         if (moved < 0)
             return false;
         if (moved == 0)
-            return true;
+            return !m_keepModificationTime || KeepModificationTime(source, target);
         // Each chunk goes to the medium while the next one is copied: the progress shown is
         // the medium's own, and no gigabyte waits in memory for the final sync.
         StartWriteBack(target.handle(), copied, moved);

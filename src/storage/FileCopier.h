@@ -39,6 +39,9 @@ public:
     bool isRunning() const;
     void cancel();
 
+    // The copy takes its source's modification time, so a later check can tell it is the same.
+    void setKeepModificationTime(bool keep) { m_keepModificationTime = keep; }
+
     static constexpr qint64 ChunkSize = 4 * 1024 * 1024;
 
 signals:
@@ -53,6 +56,7 @@ private:
     QThread *m_thread = nullptr;
     std::atomic<bool> m_cancelled {false};
     std::atomic<bool> m_result {false};
+    bool m_keepModificationTime = false;
 };
 
 } // namespace nerav
