@@ -118,6 +118,7 @@ void CopyForm::BuildWindow()
             &CopyForm::CopyDir_Change);
     connect(m_copyCmd, &QPushButton::clicked, this, &CopyForm::CopyCmd_Click);
     connect(m_cancelCmd, &QPushButton::clicked, this, &CopyForm::CancelCmd_Click);
+    connect(m_folderModel, &QFileSystemModel::directoryLoaded, this, &CopyForm::ScrollToRemembered);
 }
 
 void CopyForm::InitCopyFormOsd()
@@ -140,6 +141,15 @@ void CopyForm::Form_Load()
         ShowDriveAndFolder(settings.copyDrive, settings.copyFolder);
     }
     listEventsEnabled = true;
+    m_scrollPending = true;
+}
+
+// The tree fills in as folders load, which moves the remembered folder out of view again.
+void CopyForm::ScrollToRemembered()
+{
+    if (!m_scrollPending || !m_copyDir->currentIndex().isValid())
+        return;
+    m_copyDir->scrollTo(m_copyDir->currentIndex());
 }
 
 void CopyForm::FillDriveList()
@@ -216,6 +226,7 @@ void CopyForm::CopyDir_Change()
 {
     if (!listEventsEnabled)
         return;
+    m_scrollPending = false;
     m_copyText->setText(DirFolder());
     m_context.settings.copyFolder = DirFolder();
 }
@@ -227,6 +238,7 @@ void CopyForm::CopyCmd_Click()
     const QString destination = DirFolder();
     const QString name = m_fileName.trimmed();
     const QString source = WithTrailingSlash(m_context.settings.mediaFolder);
+    m_copyingTo = destination;
     if (FileExistsInDir(destination, name)) {
         if (SameFolder(destination, source) || SameFolder(destination + name, source + name)) {
             SetBusy(true);
@@ -251,12 +263,25 @@ void CopyForm::CopyProgressed(qint64 copied, qint64 total)
 void CopyForm::CopyFinished(bool copied)
 {
     const MessageTable &messages = m_context.text.messages;
-    ShowMessage(this, copied ? messages.msgFileCopied : messages.msgFileCopyError);
+    // The message stands beside the folder that was written, whatever the tree showed.
+    if (!m_copyingTo.isEmpty()) {
+        m_copyText->setText(m_copyingTo);
+        if (copied)
+            m_context.settings.copyFolder = m_copyingTo;
+    }
+    if (!m_cancelled)
+        ShowMessage(this, copied ? messages.msgFileCopied : messages.msgFileCopyError);
     SetBusy(false);
 }
 
 void CopyForm::CancelCmd_Click()
 {
+    if (m_busy) {
+        // Stops the copy: the copier leaves no partial file and an older file as it was.
+        m_cancelled = true;
+        m_copier->cancel();
+        return;
+    }
     reject();
 }
 
@@ -267,22 +292,31 @@ void CopyForm::SetBusy(bool busy)
         setCursor(Qt::WaitCursor);
     else
         unsetCursor();
+    if (busy)
+        m_cancelled = false;
     m_copyCmd->setEnabled(!busy);
-    m_cancelCmd->setEnabled(!busy);
+    // While copying, the choice is locked and Exit becomes Cancel.
+    m_copyDrive->setEnabled(!busy);
+    m_copyDir->setEnabled(!busy);
+    const CaptionTable &captions = m_context.text.captions;
+    m_cancelCmd->setText(busy ? captions.cancelCommand : captions.exitCommand);
 }
 
 void CopyForm::reject()
 {
-    // Escape and the close box wait for a running copy like the disabled Exit button does.
-    if (!m_busy)
+    // Escape and the close box cancel a running copy, as the Cancel button does.
+    if (m_busy)
+        CancelCmd_Click();
+    else
         QDialog::reject();
 }
 
 void CopyForm::closeEvent(QCloseEvent *event)
 {
-    if (m_busy)
+    if (m_busy) {
+        CancelCmd_Click();
         event->ignore();
-    else
+    } else
         QDialog::closeEvent(event);
 }
 
