@@ -69,7 +69,7 @@ void PublishForm::BuildWindow()
     m_browseCmd->setAutoDefault(false);
     m_mediumLabel = new QLabel(this);
     m_medium = new MediumPicker(m_context.platform.drives, this);
-    m_medium->setMinimumHeight(160);
+    m_medium->setMinimumHeight(140);
     m_checkCmd = new QPushButton(this);
     m_checkCmd->setObjectName(QStringLiteral("CheckCmd"));
     m_checkCmd->setAutoDefault(false);
@@ -83,7 +83,7 @@ void PublishForm::BuildWindow()
     m_problems = new QPlainTextEdit(this);
     m_problems->setObjectName(QStringLiteral("PlanProblems"));
     m_problems->setReadOnly(true);
-    m_problems->setMaximumHeight(90);
+    m_problems->setMaximumHeight(80);
 
     m_verify = new QCheckBox(this);
     m_verify->setObjectName(QStringLiteral("VerifyCheck"));
@@ -246,10 +246,15 @@ void PublishForm::ShowPlan()
             m_table->setItem(line, column, new QTableWidgetItem(cells.at(column)));
         ++line;
     };
-    for (const PublishRow &row : m_plan.rows)
+    for (const PublishRow &row : m_plan.rows) {
         setRow({row.name, Size(row.size), ActionText(row.action),
                 QDir::toNativeSeparators(
                         row.found.isEmpty() ? QString() : media.relativeFilePath(row.source()))});
+        // A name that stops the publish stands out in the list.
+        if (row.action == PublishAction::Missing || row.action == PublishAction::Duplicate)
+            for (int column = 0; column < 4; ++column)
+                m_table->item(line - 1, column)->setForeground(Qt::red);
+    }
     for (const QString &extra : m_plan.extras)
         setRow({extra, QString(), texts.actionExtra, QString()});
     m_table->resizeColumnsToContents();
