@@ -123,8 +123,11 @@ void Publisher::CopyFinished(bool copied)
 
 void Publisher::StartVerify()
 {
-    if (!m_verify || m_toCopy.empty())
+    if (!m_verify || m_toCopy.empty()) {
+        // Nothing copied: nothing to read back, and nothing that could differ.
+        m_result.verified = m_verify;
         return WriteSchedule();
+    }
     m_verifiedBytes = 0;
     m_verifyFailure.clear();
     m_verifyReason.clear();

@@ -213,6 +213,7 @@ private slots:
         QVERIFY(second.ok());
         QCOMPARE(second.filesCopied, 0);
         QCOMPARE(second.filesUpToDate, 2);
+        QVERIFY(second.verified);
     }
 
     void publish_stopsOnProblemsWritingNothing()
