@@ -1,5 +1,6 @@
 // Runs the benchmark figures and prints one line per figure with its goal.
-//     nerav-bench --work FOLDER [--runs N] [--copy-mib N] [startup file lists copy]
+//     nerav-bench --work FOLDER [--runs N] [--copy-mib N] [--publish-files N]
+//                 [--publish-max-mib N] [startup file lists copy publish]
 // FOLDER must exist; everything written goes below it. Start it on a real display (xcb), for
 // example under xvfb-run; scripts/bench.sh does all of that.
 
@@ -28,6 +29,10 @@ int main(int argc, char *argv[])
             settings.runs = qMax(1, arguments.takeFirst().toInt());
         else if (argument == QLatin1String("--copy-mib") && !arguments.isEmpty())
             settings.copyBytes = qMax<qint64>(1, arguments.takeFirst().toLongLong()) * 1024 * 1024;
+        else if (argument == QLatin1String("--publish-files") && !arguments.isEmpty())
+            settings.publishFiles = qBound(1, arguments.takeFirst().toInt(), 250);
+        else if (argument == QLatin1String("--publish-max-mib") && !arguments.isEmpty())
+            settings.publishMaxMib = qMax(1, arguments.takeFirst().toInt());
         else
             figures << argument;
     }
@@ -38,7 +43,7 @@ int main(int argc, char *argv[])
         return 2;
     }
     if (figures.isEmpty())
-        figures = QStringList {"startup", "file", "lists", "copy"};
+        figures = QStringList {"startup", "file", "lists", "copy", "publish"};
 
     if (figures.contains(QLatin1String("startup")))
         nerav::StartupAndMemoryFigures(settings);
@@ -48,5 +53,7 @@ int main(int argc, char *argv[])
         nerav::ListsFigures(settings);
     if (figures.contains(QLatin1String("copy")))
         nerav::CopyFigures(settings);
+    if (figures.contains(QLatin1String("publish")))
+        nerav::PublishFigures(settings);
     return 0;
 }
