@@ -257,7 +257,9 @@ void PublishForm::ShowPlan()
     }
     for (const QString &extra : m_plan.extras)
         setRow({extra, QString(), texts.actionExtra, QString()});
-    m_table->resizeColumnsToContents();
+    // The last column keeps filling the rest of the width.
+    for (int column = 0; column + 1 < m_table->columnCount(); ++column)
+        m_table->resizeColumnToContents(column);
 
     QStringList lines;
     for (const PlanProblem &problem : m_plan.problems)
