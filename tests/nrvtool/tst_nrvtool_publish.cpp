@@ -95,6 +95,16 @@ private slots:
         QCOMPARE(summary["extra"].toInt(), 1);
     }
 
+    void noVerifyCopiesWithoutReadingBack()
+    {
+        const ToolRun run =
+                RunTool({"publish", m_schedule, "--media", m_media, m_medium, "--no-verify"});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.out.contains(
+                "published: 2 files copied (8 bytes), 0 up to date, not verified"));
+        QCOMPARE(ReadFile(m_medium + "/CLIP.AVI"), QByteArray("clip"));
+    }
+
     void missingFileStopsBeforeWriting()
     {
         QVERIFY(QFile::remove(m_media + "/SONG.MP3"));
