@@ -26,7 +26,7 @@ endforeach()
 
 # Draws the PNG icons; built only on demand.
 add_executable(nerav-icon-render EXCLUDE_FROM_ALL ${CMAKE_CURRENT_LIST_DIR}/IconRender.cpp)
-target_link_libraries(nerav-icon-render PRIVATE nerav_about Qt6::Gui)
+target_link_libraries(nerav-icon-render PRIVATE nerav_widgets Qt6::Gui)
 
 # Manual pages and the changelog are installed compressed, as Debian has them; -n leaves out
 # the time and name, so the same sources give the same package.

@@ -1,5 +1,8 @@
 #include "Startup.h"
 
+#include "CommandLine.h"
+#include "FileHandOver.h"
+#include "LanguageSwitch.h"
 #include "MainForm.h"
 #include "MessageBoxes.h"
 #include "QtPlatform.h"
@@ -10,7 +13,9 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QMessageBox>
+#include <QSettings>
 #include <QTranslator>
+#include <cstdio>
 
 namespace nerav {
 
@@ -41,17 +46,18 @@ bool LoadQtTranslations(Language language)
 }
 
 std::unique_ptr<MainForm> StartApplication(AppContext &context, InstanceGuard &guard,
-                                           const QString &appFolder)
+                                           const QString &appFolder, const StartOptions &options)
 {
     InitDefaults(context.settings, appFolder);
-    LoadInterfaceText(context.text, Japanese);
-    context.text.language = Japanese;
+    LoadInterfaceText(context.text, options.language);
     // Without them Qt's own dialogs and buttons stay English; the program works the same.
-    if (!LoadQtTranslations(Japanese))
+    if (!LoadQtTranslations(options.language))
         qInfo("Qt's Japanese translations (qtbase_ja.qm) are not installed");
 
     if (!guard.tryBecomeOnlyInstance()) {
-        ShowAlreadyRunning(context.text);
+        if (options.file.isEmpty() || options.handOverSocket.isEmpty() ||
+            !HandFileToRunningInstance(options.handOverSocket, options.file))
+            ShowAlreadyRunning(context.text);
         return nullptr;
     }
     // The writer's random source was seeded from the clock when the platform was made.
@@ -61,8 +67,25 @@ std::unique_ptr<MainForm> StartApplication(AppContext &context, InstanceGuard &g
 
     auto form = std::make_unique<MainForm>(context);
     form->InitMainFormOsd();
-    ReopenLastDocument(*form, context);
+    // A file that cannot be read has been reported; the start goes on as without it.
+    if (options.file.isEmpty() ||
+        !form->OpenScheduleFile(DirectoryPart(options.file), FileNamePart(options.file)))
+        ReopenLastDocument(*form, context);
     form->ButtonStatusSetup();
+    QObject::connect(form.get(), &MainForm::languageChosen, form.get(),
+                     [&context, settings = options.userSettings](Language language) {
+                         SwitchLanguage(context, language);
+                         if (settings)
+                             RememberLanguage(*settings, language);
+                     });
+    if (!options.handOverSocket.isEmpty()) {
+        auto *server = new FileHandOverServer(options.handOverSocket, form.get());
+        QObject::connect(server, &FileHandOverServer::fileReceived, form.get(),
+                         &MainForm::OpenHandedFile);
+        // Without the socket a second start shows the running message instead.
+        if (!server->listen())
+            qInfo("no hand-over socket at %s", qPrintable(options.handOverSocket));
+    }
     form->show();
     return form;
 }
@@ -82,26 +105,46 @@ void ReopenLastDocument(MainForm &form, AppContext &context)
 }
 
 int RunApplication(QApplication &application, AppContext &context, InstanceGuard &guard,
-                   const QString &appFolder)
+                   const QString &appFolder, const StartOptions &options)
 {
-    std::unique_ptr<MainForm> form = StartApplication(context, guard, appFolder);
+    std::unique_ptr<MainForm> form = StartApplication(context, guard, appFolder, options);
     if (!form)
         return 0;
     return application.exec();
 }
 
-int RunProgram(QApplication &application, const QString &lockFilePath)
+int RunProgram(QApplication &application, const QString &lockFilePath, const QStringList &arguments)
 {
     // The name also names the per-user settings folder (~/.local/share/nerav-schedule-generator).
     const QString programName = QStringLiteral("nerav-schedule-generator");
     QApplication::setApplicationName(programName);
+    QApplication::setApplicationVersion(QStringLiteral(NERAV_VERSION));
     QGuiApplication::setDesktopFileName(programName);
+
+    const CommandLine commandLine =
+            arguments.isEmpty() ? CommandLine() : ParseCommandLine(arguments);
+    if (!commandLine.error.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(commandLine.error));
+        return 2;
+    }
+    if (!commandLine.answer.isEmpty()) {
+        std::fputs(qPrintable(commandLine.answer), stdout);
+        return 0;
+    }
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/nerav-schedule-generator-128.png")));
+
+    // ~/.config/nerav-schedule-generator/nerav-schedule-generator.conf
+    QSettings userSettings(QSettings::IniFormat, QSettings::UserScope, programName, programName);
+    StartOptions options;
+    options.file = commandLine.file;
+    options.language = commandLine.language.value_or(RememberedLanguage(userSettings));
+    options.handOverSocket = HandOverSocketPath(lockFilePath);
+    options.userSettings = &userSettings;
 
     QtPlatform services;
     AppContext context(services.platform());
     LockFileInstanceGuard guard(lockFilePath);
-    return RunApplication(application, context, guard, DefaultAppFolder());
+    return RunApplication(application, context, guard, DefaultAppFolder(), options);
 }
 
 } // namespace nerav

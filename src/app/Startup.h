@@ -7,9 +7,11 @@
 #include "AppContext.h"
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 class QApplication;
+class QSettings;
 
 namespace nerav {
 
@@ -20,10 +22,24 @@ class MainForm;
 // translations are not installed.
 [[nodiscard]] bool LoadQtTranslations(Language language);
 
+// What one start is asked to do beyond the defaults.
+struct StartOptions
+{
+    // An absolute path to open instead of the last schedule; empty for none.
+    QString file;
+    Language language = Japanese;
+    // The hand-over socket beside the instance lock; empty for none.
+    QString handOverSocket;
+    // Where a language chosen in the View menu is remembered; none keeps it for this run.
+    QSettings *userSettings = nullptr;
+};
+
 // Runs start-up up to the shown main window. Returns no window when another instance is
-// already running: the running message has been shown and no setting or file was touched.
+// already running: the file was handed to it, or else the running message has been shown; no
+// setting or file was touched.
 std::unique_ptr<MainForm> StartApplication(AppContext &context, InstanceGuard &guard,
-                                           const QString &appFolder);
+                                           const QString &appFolder,
+                                           const StartOptions &options = {});
 
 // Loads the remembered schedule file into the window, or starts a new document when it is
 // missing or damaged (a damaged one is reported first).
@@ -31,10 +47,13 @@ void ReopenLastDocument(MainForm &form, AppContext &context);
 
 // StartApplication, then the event loop until the main window closes; the exit code.
 int RunApplication(QApplication &application, AppContext &context, InstanceGuard &guard,
-                   const QString &appFolder);
+                   const QString &appFolder, const StartOptions &options = {});
 
-// The program as its executable runs it: its name and icon, the Qt services, the lock file at
-// lockFilePath, and the application folder beside the executable (or the user's data folder).
-int RunProgram(QApplication &application, const QString &lockFilePath);
+// The program as its executable runs it: its name and icon, the command line (arguments, the
+// program's name first; none given reads none), the Qt services, the lock file at lockFilePath
+// with the hand-over socket beside it, the language remembered per user, and the application
+// folder beside the executable (or the user's data folder).
+int RunProgram(QApplication &application, const QString &lockFilePath,
+               const QStringList &arguments = {});
 
 } // namespace nerav

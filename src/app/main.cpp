@@ -8,5 +8,6 @@
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
-    return nerav::RunProgram(application, nerav::LockFileInstanceGuard::defaultLockFilePath());
+    return nerav::RunProgram(application, nerav::LockFileInstanceGuard::defaultLockFilePath(),
+                             QApplication::arguments());
 }

@@ -1,8 +1,7 @@
 #pragma once
 
-// The schedule being edited: basic entries, advance schedules with their details, and the edit
-// context through which the list commands and the editor dialogs agree on what they change.
-// Plain standard C++, so the file format can be built and tested without Qt.
+// The schedule being edited: basic entries and advance schedules with their details. Data only;
+// plain standard C++, so the file format can be built and tested without Qt.
 
 #include <array>
 #include <cstdint>
@@ -58,36 +57,25 @@ constexpr int MaxBasicEntries = 250;
 constexpr int MaxAdvanceSchedules = 250;
 constexpr int MaxDetailsPerSchedule = 100;
 constexpr long MaxScheduleSizeEstimate = 30000; // the estimate must stay below this
-
-// Edit modes handed from a list command to the editor it opens.
-enum EditMode : std::int16_t {
-    EditNone = 0,
-    EditAddBasic = 1, // also: add an advance schedule
-    EditModifyBasic = 2, // also: modify an advance schedule
-    EditAddDetail = 3,
-    EditModifyDetail = 4,
-};
+// The values the entry editor offers and nrvtool accepts (DefaultVolume besides the levels).
+constexpr int MaxPlayTimes = 100;
+constexpr int MaxVolumeLevel = 12;
 
 struct ScheduleDocument
 {
     std::vector<ScheduleEntry> basicEntries;
     std::vector<AdvanceSchedule> advanceSchedules;
 
-    // Edit context: set by a list command (editMode) and by the editor when it loads.
-    std::int16_t editMode = EditNone;
-    std::int16_t editIndex = 0;
-    std::int16_t detailOwner = 0;
-
     std::int16_t basicCount() const { return static_cast<std::int16_t>(basicEntries.size()); }
     std::int16_t advanceCount() const { return static_cast<std::int16_t>(advanceSchedules.size()); }
 
-    // Empties both lists; the edit context stays.
+    // Empties both lists.
     void Reset();
 
-    // Replaces both lists with those of another document; the edit context stays.
+    // Replaces both lists with those of another document.
     void ReplaceContentFrom(ScheduleDocument &&other);
 
-    // Same lists (the edit context is not compared).
+    // Same lists.
     bool SameContentAs(const ScheduleDocument &other) const;
 };
 

@@ -1,4 +1,5 @@
-// The document commands of the main window: New, Open, Save and Save As (Exit is close()).
+// The document commands of the main window: New, Open, Save and Save As (Exit is close()), and
+// the question before unsaved changes are lost.
 
 #include "MainForm.h"
 
@@ -11,11 +12,16 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QListWidget>
+#include <QUndoStack>
+#include <QTimer>
+#include <utility>
 
 namespace nerav {
 
 void MainForm::NewDocument()
 {
+    if (!MaySaveChanges())
+        return;
     RememberedSettings &settings = m_context.settings;
     settings.documentFolder = settings.appFolder;
     settings.documentName = DefaultDocumentName(0);
@@ -29,26 +35,64 @@ void MainForm::NewDocument()
     AdvanceList->clear();
     DetailList->clear();
     ButtonStatusSetup();
+    StartNewHistory();
     SetDocumentTitle();
+    emit documentChanged();
 }
 
 void MainForm::OpenDocument()
 {
+    if (!MaySaveChanges())
+        return;
     RememberedSettings &settings = m_context.settings;
     QString folder = settings.openFolder;
     QString name;
     if (!AskOpenFileName(folder, name))
         return;
+    OpenScheduleFile(folder, name);
+}
+
+bool MainForm::OpenScheduleFile(const QString &folder, const QString &name)
+{
     // A damaged file leaves the document, the lists, the title and the folders as they were.
     if (!LoadScheduleIntoLists(folder, name)) {
         ShowMessage(this, m_context.text.messages.msgScheduleReadError);
-        return;
+        return false;
     }
+    RememberedSettings &settings = m_context.settings;
     settings.openFolder = folder;
     settings.documentFolder = folder;
     settings.documentName = name;
     ButtonStatusSetup();
     SetDocumentTitle();
+    return true;
+}
+
+void MainForm::OpenHandedFile(const QString &path)
+{
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+    m_handedFiles.append(path);
+    // An open editor works on the document; the file waits until that dialog is closed.
+    if (QApplication::activeModalWidget()) {
+        if (m_handedFiles.size() == 1)
+            QTimer::singleShot(200, this, &MainForm::openWaitingHandedFiles);
+        return;
+    }
+    openWaitingHandedFiles();
+}
+
+void MainForm::openWaitingHandedFiles()
+{
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(200, this, &MainForm::openWaitingHandedFiles);
+        return;
+    }
+    const QStringList files = std::exchange(m_handedFiles, {});
+    for (const QString &path : files)
+        OpenScheduleFile(DirectoryPart(path), FileNamePart(path));
 }
 
 bool MainForm::LoadScheduleIntoLists(const QString &folder, const QString &name)
@@ -58,39 +102,69 @@ bool MainForm::LoadScheduleIntoLists(const QString &folder, const QString &name)
     RefreshNormalList();
     RefreshAdvanceList();
     RefreshDetailList();
+    ButtonStatusSetup();
+    StartNewHistory();
+    emit documentChanged();
     return true;
 }
 
-void MainForm::SaveDocument(bool saveAs)
+bool MainForm::SaveDocument(bool saveAs)
 {
     if (!CheckBeforeSave())
-        return;
+        return false;
 
     RememberedSettings &settings = m_context.settings;
     if (!saveAs && FileExistsInDir(settings.documentFolder, settings.documentName)) {
-        if (writeDocumentTo(settings.documentFolder, settings.documentName))
-            SetDocumentTitle();
-        return;
+        if (!writeDocumentTo(settings.documentFolder, settings.documentName))
+            return false;
+        m_history->setClean();
+        SetDocumentTitle();
+        return true;
     }
 
     QString folder = settings.saveFolder;
     QString name = settings.documentName;
     if (!AskSaveFileName(folder, name))
-        return;
+        return false;
     // The writer replaces an existing file only once the new one is complete.
     if (!writeDocumentTo(folder, name))
-        return;
+        return false;
     settings.documentFolder = folder;
     settings.documentName = name;
     settings.saveFolder = folder;
+    m_history->setClean();
     SetDocumentTitle();
+    return true;
+}
+
+bool MainForm::MaySaveChanges()
+{
+    if (m_history->isClean())
+        return true;
+    const CaptionTable &captions = m_context.text.captions;
+    switch (AskSaveChanges(this, m_context.text.messages.msgSaveChanges,
+                           captions.saveChangesCommand, captions.discardChangesCommand,
+                           captions.cancelCommand)) {
+    case SaveAnswer::Save:
+        return SaveDocument(false);
+    case SaveAnswer::Discard:
+        return true;
+    case SaveAnswer::Cancel:
+        break;
+    }
+    return false;
 }
 
 bool MainForm::writeDocumentTo(const QString &folder, const QString &name)
 {
-    if (WriteScheduleFile(folder, name, m_context.document, m_context.platform.random))
+    const ScheduleFileResult written =
+            WriteScheduleFile(folder, name, m_context.document, m_context.platform.random);
+    if (written)
         return true;
-    ShowMessage(this, m_context.text.messages.msgScheduleWriteError);
+    // The system's own words name the cause: a full or failing medium, a missing folder.
+    ShowMessage(this,
+                m_context.text.messages.msgScheduleWriteError + QStringLiteral("\r\n") +
+                        written.reason);
     return false;
 }
 
@@ -112,7 +186,7 @@ bool MainForm::CheckBeforeSave()
                             messages.msgCantSave);
         break;
     case PreSaveProblem::TooLarge:
-        ShowMessage(this, messages.msgTooManySchedules);
+        ShowMessage(this, messages.msgScheduleTooLarge);
         break;
     }
     return false;
@@ -173,7 +247,7 @@ bool MainForm::AskSaveFileName(QString &folder, QString &name)
             return false;
         if (!FileExistsInDir(folder, name))
             return true;
-        if (AskYesNo(this, m_context.text.messages.msgFileExists))
+        if (AskYesNo(this, m_context.text.messages.msgOverwriteFile))
             return true;
         QApplication::processEvents();
     }
@@ -182,8 +256,9 @@ bool MainForm::AskSaveFileName(QString &folder, QString &name)
 void MainForm::SetDocumentTitle()
 {
     const RememberedSettings &settings = m_context.settings;
+    // [*] shows the modified mark while the document holds unsaved changes.
     setWindowTitle(m_context.text.captions.programTitle + QStringLiteral(" - ") +
-                   settings.documentFolder + settings.documentName);
+                   settings.documentFolder + settings.documentName + QStringLiteral("[*]"));
 }
 
 } // namespace nerav

@@ -1,4 +1,5 @@
 // The Add, Modify, Move Up, Move Down and Remove commands of the three lists, and the Help menu.
+// Each list command that changes the document pushes one step onto the undo history.
 
 #include "AboutCompanyForm.h"
 #include "AboutNeravScheduleGeneratorForm.h"
@@ -10,7 +11,7 @@
 #include <QAction>
 #include <QListWidget>
 #include <QPushButton>
-#include <utility>
+#include <QUndoStack>
 
 namespace nerav {
 
@@ -40,186 +41,203 @@ void MainForm::connectListCommands()
     connect(subAboutCompany, &QAction::triggered, this, &MainForm::subAboutCompany_Click);
 }
 
-void MainForm::ShowEntryEditor()
+std::optional<ScheduleEntry> MainForm::EditEntry(const std::optional<ScheduleEntry> &entry)
 {
-    // A fresh editor for each showing, so it loads from the lists as they are now.
-    ScheduleEditForm editor(m_context, Lists(), this);
-    editor.exec();
+    ScheduleEditForm editor(m_context, entry, this);
+    if (editor.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return editor.entry();
 }
 
-void MainForm::ShowAdvanceEditor()
+std::optional<AdvanceSchedule> MainForm::EditAdvance(const std::optional<AdvanceSchedule> &schedule)
 {
-    AdvanceScheduleEditForm editor(m_context, Lists(), this);
-    editor.exec();
+    AdvanceScheduleEditForm editor(m_context, schedule, this);
+    if (editor.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return editor.schedule();
 }
 
-AdvanceSchedule *MainForm::SelectedDetailOwner()
+int MainForm::SelectedDetailOwner() const
 {
     const int owner = AdvanceList->currentRow();
-    if (owner < 0 || owner >= m_context.document.advanceCount())
-        return nullptr;
-    return &m_context.document.advanceSchedules[std::size_t(owner)];
+    return owner >= 0 && owner < m_context.document.advanceCount() ? owner : -1;
+}
+
+// Modify edits the selected row; with none, the first row becomes selected.
+int MainForm::SelectFirstRowIfNone(QListWidget *list)
+{
+    if (list->currentRow() < 0 && list->count() > 0)
+        list->setCurrentRow(0);
+    return list->currentRow();
+}
+
+void MainForm::PushStep(EditStep *step)
+{
+    m_history->push(step);
 }
 
 void MainForm::NormalAddCmd_Click()
 {
-    m_context.document.editMode = EditAddBasic;
-    if (m_context.document.basicCount() > MaxBasicEntries - 1) {
+    ScheduleDocument &document = m_context.document;
+    if (document.basicCount() >= MaxBasicEntries) {
         ShowMessage(this, m_context.text.messages.msgTooManyBasic);
         return;
     }
-    ShowEntryEditor();
+    if (const std::optional<ScheduleEntry> added = EditEntry(std::nullopt))
+        PushStep(MakeAddStep(document, *this, ScheduleList::Basic, -1, document.basicCount(),
+                             *added));
 }
 
 void MainForm::NormalModifyCmd_Click()
 {
-    m_context.document.editMode = EditModifyBasic;
-    ShowEntryEditor();
+    ScheduleDocument &document = m_context.document;
+    const int row = SelectFirstRowIfNone(NormalList);
+    if (row < 0 || row >= document.basicCount())
+        return;
+    const ScheduleEntry &stored = document.basicEntries[std::size_t(row)];
+    const std::optional<ScheduleEntry> edited = EditEntry(stored);
+    // OK without a change is no change of the document.
+    if (edited && *edited != stored)
+        PushStep(MakeModifyStep(document, *this, ScheduleList::Basic, -1, row, *edited));
 }
 
 void MainForm::NormalMoveUpCmd_Click()
 {
-    MoveRowUp(NormalList, m_context.document.basicEntries);
+    MoveRow<ScheduleEntry>(NormalList, ScheduleList::Basic, -1, m_context.document.basicCount(),
+                           StepKind::MoveUp);
 }
 
 void MainForm::NormalMoveDownCmd_Click()
 {
-    MoveRowDown(NormalList, m_context.document.basicEntries);
+    MoveRow<ScheduleEntry>(NormalList, ScheduleList::Basic, -1, m_context.document.basicCount(),
+                           StepKind::MoveDown);
 }
 
 void MainForm::NormalRemoveCmd_Click()
 {
-    RemoveRow(NormalList, m_context.document.basicEntries);
+    RemoveRow<ScheduleEntry>(NormalList, ScheduleList::Basic, -1, m_context.document.basicCount());
 }
 
 void MainForm::AdvanceAddCmd_Click()
 {
-    m_context.document.editMode = EditAddBasic;
-    if (m_context.document.advanceCount() > MaxAdvanceSchedules - 1) {
-        ShowMessage(this, m_context.text.messages.msgTooManyBasic);
+    ScheduleDocument &document = m_context.document;
+    if (document.advanceCount() >= MaxAdvanceSchedules) {
+        ShowMessage(this, m_context.text.messages.msgTooManyAdvance);
         return;
     }
-    ShowAdvanceEditor();
+    if (const std::optional<AdvanceSchedule> added = EditAdvance(std::nullopt))
+        PushStep(MakeAddStep(document, *this, ScheduleList::Advance, -1, document.advanceCount(),
+                             *added));
 }
 
 void MainForm::AdvanceModifyCmd_Click()
 {
-    m_context.document.editMode = EditModifyBasic;
-    ShowAdvanceEditor();
+    ScheduleDocument &document = m_context.document;
+    const int row = SelectFirstRowIfNone(AdvanceList);
+    if (row < 0 || row >= document.advanceCount())
+        return;
+    const AdvanceSchedule &stored = document.advanceSchedules[std::size_t(row)];
+    const std::optional<AdvanceSchedule> edited = EditAdvance(stored);
+    if (edited && *edited != stored)
+        PushStep(MakeModifyStep(document, *this, ScheduleList::Advance, -1, row, *edited));
 }
 
 void MainForm::AdvanceMoveUpCmd_Click()
 {
-    MoveRowUp(AdvanceList, m_context.document.advanceSchedules);
+    MoveRow<AdvanceSchedule>(AdvanceList, ScheduleList::Advance, -1,
+                             m_context.document.advanceCount(), StepKind::MoveUp);
 }
 
 void MainForm::AdvanceMoveDownCmd_Click()
 {
-    MoveRowDown(AdvanceList, m_context.document.advanceSchedules);
+    MoveRow<AdvanceSchedule>(AdvanceList, ScheduleList::Advance, -1,
+                             m_context.document.advanceCount(), StepKind::MoveDown);
 }
 
 void MainForm::AdvanceRemoveCmd_Click()
 {
-    RemoveRow(AdvanceList, m_context.document.advanceSchedules);
+    RemoveRow<AdvanceSchedule>(AdvanceList, ScheduleList::Advance, -1,
+                               m_context.document.advanceCount());
 }
 
 void MainForm::DetailAddCmd_Click()
 {
-    m_context.document.editMode = EditAddDetail;
-    const AdvanceSchedule *owner = SelectedDetailOwner();
-    if (!owner)
+    ScheduleDocument &document = m_context.document;
+    const int owner = SelectedDetailOwner();
+    if (owner < 0)
         return;
-    if (owner->detailCount() > MaxDetailsPerSchedule - 1) {
-        ShowMessage(this, m_context.text.messages.msgTooManyBasic);
+    const int count = document.advanceSchedules[std::size_t(owner)].detailCount();
+    if (count >= MaxDetailsPerSchedule) {
+        ShowMessage(this, m_context.text.messages.msgTooManyDetails);
         return;
     }
-    ShowEntryEditor();
+    if (const std::optional<ScheduleEntry> added = EditEntry(std::nullopt))
+        PushStep(MakeAddStep(document, *this, ScheduleList::Detail, owner, count, *added));
 }
 
 void MainForm::DetailModifyCmd_Click()
 {
-    m_context.document.editMode = EditModifyDetail;
-    if (SelectedDetailOwner())
-        ShowEntryEditor();
+    ScheduleDocument &document = m_context.document;
+    const int owner = SelectedDetailOwner();
+    if (owner < 0)
+        return;
+    const std::vector<ScheduleEntry> &details =
+            document.advanceSchedules[std::size_t(owner)].details;
+    const int row = SelectFirstRowIfNone(DetailList);
+    if (row < 0 || row >= int(details.size()))
+        return;
+    const std::optional<ScheduleEntry> edited = EditEntry(details[std::size_t(row)]);
+    if (edited && *edited != details[std::size_t(row)])
+        PushStep(MakeModifyStep(document, *this, ScheduleList::Detail, owner, row, *edited));
 }
 
 void MainForm::DetailMoveUpCmd_Click()
 {
-    if (AdvanceSchedule *owner = SelectedDetailOwner())
-        MoveRowUp(DetailList, owner->details);
+    const int owner = SelectedDetailOwner();
+    if (owner >= 0)
+        MoveRow<ScheduleEntry>(
+                DetailList, ScheduleList::Detail, owner,
+                m_context.document.advanceSchedules[std::size_t(owner)].detailCount(),
+                StepKind::MoveUp);
 }
 
 void MainForm::DetailMoveDownCmd_Click()
 {
-    if (AdvanceSchedule *owner = SelectedDetailOwner())
-        MoveRowDown(DetailList, owner->details);
+    const int owner = SelectedDetailOwner();
+    if (owner >= 0)
+        MoveRow<ScheduleEntry>(
+                DetailList, ScheduleList::Detail, owner,
+                m_context.document.advanceSchedules[std::size_t(owner)].detailCount(),
+                StepKind::MoveDown);
 }
 
 void MainForm::DetailRemoveCmd_Click()
 {
-    if (AdvanceSchedule *owner = SelectedDetailOwner())
-        RemoveRow(DetailList, owner->details);
-}
-
-// The records change before the selection does: selecting an AdvanceList row rebuilds
-// DetailList from the document at once.
-template<class Record>
-void MainForm::MoveRowUp(QListWidget *list, std::vector<Record> &records)
-{
-    const int k = list->currentRow();
-    const int n = list->count();
-    if (k <= 0 || n <= 1 || k >= int(records.size()))
-        return;
-    std::swap(records[std::size_t(k)], records[std::size_t(k - 1)]);
-    const QString text = list->item(k)->text();
-    list->item(k)->setText(list->item(k - 1)->text());
-    list->item(k - 1)->setText(text);
-    list->setCurrentRow(k - 1);
+    const int owner = SelectedDetailOwner();
+    if (owner >= 0)
+        RemoveRow<ScheduleEntry>(
+                DetailList, ScheduleList::Detail, owner,
+                m_context.document.advanceSchedules[std::size_t(owner)].detailCount());
 }
 
 template<class Record>
-void MainForm::MoveRowDown(QListWidget *list, std::vector<Record> &records)
+void MainForm::MoveRow(QListWidget *list, ScheduleList which, int owner, int count,
+                       StepKind direction)
 {
     const int k = list->currentRow();
-    const int n = list->count();
-    if (k < 0 || k >= n - 1 || n <= 1 || k + 1 >= int(records.size()))
+    const int other = direction == StepKind::MoveUp ? k - 1 : k + 1;
+    if (k < 0 || k >= count || other < 0 || other >= count)
         return;
-    std::swap(records[std::size_t(k)], records[std::size_t(k + 1)]);
-    const QString text = list->item(k)->text();
-    list->item(k)->setText(list->item(k + 1)->text());
-    list->item(k + 1)->setText(text);
-    list->setCurrentRow(k + 1);
+    PushStep(MakeMoveStep<Record>(m_context.document, *this, which, owner, k, direction));
 }
 
 template<class Record>
-void MainForm::RemoveRow(QListWidget *list, std::vector<Record> &records)
+void MainForm::RemoveRow(QListWidget *list, ScheduleList which, int owner, int count)
 {
     const int k = list->currentRow();
-    const int n = list->count();
-    if (k < 0 || n < 1 || k >= int(records.size()))
+    if (k < 0 || k >= count)
         return;
-    records.erase(records.begin() + k);
-    for (int i = k; i < n - 1; ++i)
-        list->item(i)->setText(list->item(i + 1)->text());
-    delete list->takeItem(n - 1);
-    if (list->count() > 0)
-        list->setCurrentRow(qMin(k, list->count() - 1));
-    AfterRowRemoved(list, k);
-    ButtonStatusSetup();
-}
-
-void MainForm::AfterRowRemoved(QListWidget *list, int removedRow)
-{
-    if (list != AdvanceList)
-        return;
-    if (AdvanceList->count() == 0) {
-        DetailList->clear();
-        return;
-    }
-    // The same row number now shows the next schedule; the list reports no change of row, so
-    // its details are brought up here.
-    if (AdvanceList->currentRow() == removedRow)
-        AdvanceList_Click();
+    PushStep(MakeRemoveStep<Record>(m_context.document, *this, which, owner, k));
 }
 
 void MainForm::subAboutNeravScheduleGenerator_Click()

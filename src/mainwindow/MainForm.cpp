@@ -7,14 +7,18 @@
 #include "RememberedSettings.h"
 #include "RowFormat.h"
 
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStyle>
 #include <QTimer>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 namespace nerav {
@@ -31,6 +35,7 @@ static std::vector<ColumnHeading> entryHeadings(const QString &name, const QStri
 MainForm::MainForm(AppContext &context, QWidget *parent) : QMainWindow(parent), m_context(context)
 {
     setObjectName(QStringLiteral("MainForm"));
+    m_history = new QUndoStack(this);
     buildMenus();
 
     auto *central = new QWidget(this);
@@ -96,6 +101,28 @@ void MainForm::buildMenus()
     subFile->addSeparator();
     addItem(subFile, subExit, "subExit");
 
+    subEdit = menuBar()->addMenu(QString());
+    subEdit->setObjectName(QStringLiteral("subEdit"));
+    addItem(subEdit, subUndo, "subUndo");
+    addItem(subEdit, subRedo, "subRedo");
+    subUndo->setShortcut(QKeySequence::Undo);
+    subRedo->setShortcut(QKeySequence::Redo);
+
+    subView = menuBar()->addMenu(QString());
+    subView->setObjectName(QStringLiteral("subView"));
+    subLanguage = subView->addMenu(QString());
+    subLanguage->setObjectName(QStringLiteral("subLanguage"));
+    auto *languages = new QActionGroup(this);
+    // Each language is named in its own words, whichever language the window shows.
+    subJapanese = languages->addAction(QStringLiteral("日本語"));
+    subJapanese->setObjectName(QStringLiteral("subJapanese"));
+    subEnglish = languages->addAction(QStringLiteral("English"));
+    subEnglish->setObjectName(QStringLiteral("subEnglish"));
+    for (QAction *item : {subJapanese, subEnglish}) {
+        item->setCheckable(true);
+        subLanguage->addAction(item);
+    }
+
     subHelp = menuBar()->addMenu(QString());
     subHelp->setObjectName(QStringLiteral("subHelp"));
     addItem(subHelp, subAboutNeravScheduleGenerator, "subAboutNeravScheduleGenerator");
@@ -127,8 +154,9 @@ QWidget *MainForm::buildBranding()
     auto *column = new QVBoxLayout(box);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(4);
-    auto *logo = new NeravLogo(box);
+    auto *logo = new QLabel(box);
     logo->setObjectName(QStringLiteral("NeravLogoImage"));
+    logo->setPixmap(NeravLogoPixmap(QSize(192, 52)));
     Shape1 = new ColourBar(box);
     Shape1->setObjectName(QStringLiteral("Shape1"));
     Shape1->setFixedWidth(logo->sizeHint().width());
@@ -191,6 +219,13 @@ void MainForm::connectCommands()
     connect(subSaveAs, &QAction::triggered, this, [this] { SaveDocument(true); });
     connect(ExitCmd, &QPushButton::clicked, this, &MainForm::close);
     connect(subExit, &QAction::triggered, this, &MainForm::close);
+    connect(subUndo, &QAction::triggered, m_history, &QUndoStack::undo);
+    connect(subRedo, &QAction::triggered, m_history, &QUndoStack::redo);
+    connect(m_history, &QUndoStack::indexChanged, this, &MainForm::UpdateUndoActions);
+    connect(m_history, &QUndoStack::cleanChanged, this,
+            [this](bool clean) { setWindowModified(!clean); });
+    connect(subJapanese, &QAction::triggered, this, [this] { emit languageChosen(Japanese); });
+    connect(subEnglish, &QAction::triggered, this, [this] { emit languageChosen(English); });
     connect(AdvanceList, &QListWidget::currentRowChanged, this, [this](int row) {
         // Emptying the list reports row -1; only a selected row brings up its details.
         if (row >= 0)
@@ -203,12 +238,19 @@ void MainForm::InitMainFormOsd()
 {
     const CaptionTable &captions = m_context.text.captions;
     subFile->setTitle(captions.fileMenu);
+    subEdit->setTitle(captions.editMenu);
+    subView->setTitle(captions.viewMenu);
+    subLanguage->setTitle(captions.languageMenu);
+    subJapanese->setChecked(m_context.text.language == Japanese);
+    subEnglish->setChecked(m_context.text.language == English);
     subHelp->setTitle(captions.helpMenu);
     subNew->setText(captions.newCommand);
     subOpen->setText(captions.openCommand);
     subSave->setText(captions.saveCommand);
     subSaveAs->setText(captions.saveAsCommand);
     subExit->setText(captions.exitCommand);
+    if (auto *publish = findChild<QAction *>(QStringLiteral("subPublish")))
+        publish->setText(m_context.text.publish.menuCommand);
     subAboutNeravScheduleGenerator->setText(captions.aboutProgram);
     subAboutCompany->setText(captions.aboutCompany);
 
@@ -225,6 +267,36 @@ void MainForm::InitMainFormOsd()
     setListButtonCaptions(m_normalButtons, captions);
     setListButtonCaptions(m_advanceButtons, captions);
     setListButtonCaptions(m_detailButtons, captions);
+    UpdateUndoActions();
+}
+
+void MainForm::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        InitMainFormOsd();
+        RetextRows();
+        SetDocumentTitle();
+    }
+    QMainWindow::changeEvent(event);
+}
+
+void MainForm::RetextRows()
+{
+    const ScheduleDocument &document = m_context.document;
+    const CaptionTable &captions = m_context.text.captions;
+    for (int row = 0; row < NormalList->count() && row < document.basicCount(); ++row)
+        NormalList->item(row)->setText(
+                FormatEntryRow(document.basicEntries[std::size_t(row)], captions));
+    for (int row = 0; row < AdvanceList->count() && row < document.advanceCount(); ++row)
+        AdvanceList->item(row)->setText(
+                FormatAdvanceRow(document.advanceSchedules[std::size_t(row)], captions));
+    const int owner = AdvanceList->currentRow();
+    if (owner < 0 || owner >= document.advanceCount())
+        return;
+    const std::vector<ScheduleEntry> &details =
+            document.advanceSchedules[std::size_t(owner)].details;
+    for (int row = 0; row < DetailList->count() && row < int(details.size()); ++row)
+        DetailList->item(row)->setText(FormatEntryRow(details[std::size_t(row)], captions));
 }
 
 void MainForm::setListButtonCaptions(const ListButtons &buttons, const CaptionTable &captions)
@@ -305,9 +377,77 @@ void MainForm::ButtonStatusSetup()
     }
 }
 
-MainWindowLists MainForm::Lists()
+ListSelection MainForm::CurrentSelection() const
 {
-    return MainWindowLists {NormalList, AdvanceList, DetailList, [this] { ButtonStatusSetup(); }};
+    return {NormalList->currentRow(), AdvanceList->currentRow(), DetailList->currentRow()};
+}
+
+void MainForm::ShowStep(ScheduleList list, const ListSelection &selection)
+{
+    const CaptionTable &captions = m_context.text.captions;
+    const ScheduleDocument &document = m_context.document;
+    if (list == ScheduleList::Basic) {
+        NormalList->clear();
+        for (const ScheduleEntry &entry : document.basicEntries)
+            NormalList->addItem(FormatEntryRow(entry, captions));
+    } else if (list == ScheduleList::Advance) {
+        const QSignalBlocker quiet(AdvanceList);
+        AdvanceList->clear();
+        for (const AdvanceSchedule &schedule : document.advanceSchedules)
+            AdvanceList->addItem(FormatAdvanceRow(schedule, captions));
+    }
+    const bool ownerChanged = AdvanceList->currentRow() != selection.advance;
+    {
+        // The details follow below, from the document as it is now.
+        const QSignalBlocker quiet(AdvanceList);
+        AdvanceList->setCurrentRow(selection.advance);
+    }
+    if (list != ScheduleList::Basic || ownerChanged) {
+        DetailList->clear();
+        if (selection.advance >= 0 && selection.advance < document.advanceCount()) {
+            for (const ScheduleEntry &entry :
+                 document.advanceSchedules[std::size_t(selection.advance)].details)
+                DetailList->addItem(FormatEntryRow(entry, captions));
+        }
+    }
+    NormalList->setCurrentRow(selection.normal);
+    DetailList->setCurrentRow(selection.detail);
+    ButtonStatusSetup();
+    emit documentChanged();
+}
+
+void MainForm::StartNewHistory()
+{
+    m_history->clear();
+    m_history->setClean();
+    setWindowModified(false);
+    UpdateUndoActions();
+}
+
+// The step's name is the caption of its command, without an access key.
+QString MainForm::StepName(StepKind kind) const
+{
+    const CaptionTable &captions = m_context.text.captions;
+    const QString *names[] = {&captions.addCommand, &captions.modifyCommand,
+                              &captions.removeCommand, &captions.moveUpCommand,
+                              &captions.moveDownCommand};
+    QString name = *names[int(kind)];
+    name.remove(QRegularExpression(QStringLiteral("\\(&.\\)")));
+    return name.remove(QLatin1Char('&'));
+}
+
+void MainForm::UpdateUndoActions()
+{
+    const CaptionTable &captions = m_context.text.captions;
+    const int index = m_history->index();
+    const auto *undoStep = dynamic_cast<const EditStep *>(m_history->command(index - 1));
+    const auto *redoStep = dynamic_cast<const EditStep *>(m_history->command(index));
+    subUndo->setEnabled(undoStep != nullptr);
+    subRedo->setEnabled(redoStep != nullptr);
+    subUndo->setText(undoStep ? captions.undoStep.arg(StepName(undoStep->kind()))
+                              : captions.undoCommand);
+    subRedo->setText(redoStep ? captions.redoStep.arg(StepName(redoStep->kind()))
+                              : captions.redoCommand);
 }
 
 void MainForm::KeepTimer_Timer()
@@ -317,6 +457,10 @@ void MainForm::KeepTimer_Timer()
 
 void MainForm::closeEvent(QCloseEvent *event)
 {
+    if (!MaySaveChanges()) {
+        event->ignore();
+        return;
+    }
     // A settings file that cannot be written must not keep the program from ending.
     SaveRememberedSettings(m_context.settings);
     event->accept();

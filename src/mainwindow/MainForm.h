@@ -3,21 +3,23 @@
 // The main window. It shows the schedule of the AppContext in three lists (basic entries,
 // advance schedules, details of the selected advance schedule), keeps the list buttons in step
 // with the row counts, runs the list commands that open the editors or move and remove rows,
-// and the document commands New, Open, Save, Save As and Exit.
+// the document commands New, Open, Save, Save As and Exit, and Undo and Redo of the Edit menu.
 //
 // Architecture: MainForm owns only widgets. The schedule, the remembered settings, the text
 // tables and the platform services live in the AppContext it is given, and every change of the
 // document goes through that context. Rows are built by the free functions of RowFormat.h; the
 // document commands (DocumentCommands.cpp) read and write files through ScheduleFile.h and test
-// for files through SystemModule.h. The editor dialogs receive MainWindowLists, never the
-// window itself. Start-up and shutdown order live in app/Startup.h; closing this window
-// stores the remembered settings.
+// for files through SystemModule.h. The editor dialogs are given a record and hand back the
+// edited one; the list commands apply it as one undoable step (EditSteps.h). Start-up and
+// shutdown order live in app/Startup.h; closing this window stores the remembered settings.
 
 #include "AppContext.h"
 #include "ColumnHeadings.h"
-#include "MainWindowLists.h"
+#include "EditSteps.h"
 
 #include <QMainWindow>
+#include <optional>
+#include <QStringList>
 #include <vector>
 
 class QAction;
@@ -26,12 +28,13 @@ class QListWidget;
 class QMenu;
 class QPushButton;
 class QTimer;
+class QUndoStack;
 
 namespace nerav {
 
 class ColourBar;
 
-class MainForm : public QMainWindow
+class MainForm : public QMainWindow, private StepView
 {
     Q_OBJECT
 
@@ -50,8 +53,8 @@ public:
     // Enables the fifteen list buttons by the row counts of the lists.
     void ButtonStatusSetup();
 
-    // What the editor dialogs use of this window.
-    MainWindowLists Lists();
+    // The undo history of the document's changes; its clean state is the saved document.
+    QUndoStack *history() const { return m_history; }
 
     // The fifteen list commands (ListCommands.cpp).
     void NormalAddCmd_Click();
@@ -77,7 +80,11 @@ public:
     // Document commands.
     void NewDocument();
     void OpenDocument();
-    void SaveDocument(bool saveAs);
+    // True when the document was written.
+    bool SaveDocument(bool saveAs);
+    // While the document holds unsaved changes, asks whether to save them: true when the
+    // command that asked may go on (saved or discarded), false when it must stop.
+    bool MaySaveChanges();
     bool CheckBeforeSave();
     bool CheckScheduleSize() const;
     bool AskOpenFileName(QString &folder, QString &name);
@@ -87,11 +94,28 @@ public:
     // document and the lists stay as they were and false is returned (no message).
     bool LoadScheduleIntoLists(const QString &folder, const QString &name);
 
+    // Reads folder + name as Open does: on success it becomes the document (title, folders);
+    // a damaged or missing file shows the read-error message and changes nothing.
+    bool OpenScheduleFile(const QString &folder, const QString &name);
+
+    // A file handed over by a second start of the program: the window comes to the front and
+    // opens it as Open does, once no dialog of this window is open.
+    void OpenHandedFile(const QString &path);
+
     // programTitle - documentFolder documentName
     void SetDocumentTitle();
 
+signals:
+    // After every change of the document is applied and the rows are refreshed, including
+    // undo, redo, New and Open.
+    void documentChanged();
+    // The user chose a language in the View menu; the application switches the text table.
+    void languageChosen(nerav::Language language);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // Every text of the window again from the text table, after the language changed.
+    void changeEvent(QEvent *event) override;
 
 private:
     struct ListButtons
@@ -111,32 +135,50 @@ private:
                               const QString &prefix);
     void connectCommands();
     void connectListCommands();
-    void ShowEntryEditor();
-    void ShowAdvanceEditor();
-    AdvanceSchedule *SelectedDetailOwner();
+    std::optional<ScheduleEntry> EditEntry(const std::optional<ScheduleEntry> &entry);
+    std::optional<AdvanceSchedule> EditAdvance(const std::optional<AdvanceSchedule> &schedule);
+    int SelectedDetailOwner() const;
+    static int SelectFirstRowIfNone(QListWidget *list);
 
-    // The row procedures shared by the three lists; each list's rows mirror its records.
+    // The row commands shared by the three lists: each pushes one step onto the history.
+    void PushStep(EditStep *step);
     template<class Record>
-    void MoveRowUp(QListWidget *list, std::vector<Record> &records);
+    void MoveRow(QListWidget *list, ScheduleList which, int owner, int count, StepKind direction);
     template<class Record>
-    void MoveRowDown(QListWidget *list, std::vector<Record> &records);
-    template<class Record>
-    void RemoveRow(QListWidget *list, std::vector<Record> &records);
-    void AfterRowRemoved(QListWidget *list, int removedRow);
+    void RemoveRow(QListWidget *list, ScheduleList which, int owner, int count);
+
+    // StepView: the rows of the changed list rebuilt, then the selection of all three.
+    ListSelection CurrentSelection() const override;
+    void ShowStep(ScheduleList list, const ListSelection &selection) override;
+    void StartNewHistory();
+    void UpdateUndoActions();
+    QString StepName(StepKind kind) const;
     static void applyRowCountRule(const ListButtons &buttons, int rowCount);
     static void setListButtonCaptions(const ListButtons &buttons, const CaptionTable &captions);
     bool writeDocumentTo(const QString &folder, const QString &name);
     void KeepTimer_Timer();
+    // The rows of the three lists formatted again in the current language, selection kept.
+    void RetextRows();
+    void openWaitingHandedFiles();
+
+    QStringList m_handedFiles;
 
     AppContext &m_context;
 
     QMenu *subFile = nullptr;
+    QMenu *subEdit = nullptr;
+    QMenu *subView = nullptr;
+    QMenu *subLanguage = nullptr;
     QMenu *subHelp = nullptr;
+    QAction *subJapanese = nullptr;
+    QAction *subEnglish = nullptr;
     QAction *subNew = nullptr;
     QAction *subOpen = nullptr;
     QAction *subSave = nullptr;
     QAction *subSaveAs = nullptr;
     QAction *subExit = nullptr;
+    QAction *subUndo = nullptr;
+    QAction *subRedo = nullptr;
     QAction *subAboutNeravScheduleGenerator = nullptr;
     QAction *subAboutCompany = nullptr;
 
@@ -158,6 +200,7 @@ private:
 
     ColourBar *Shape1 = nullptr;
     QTimer *KeepTimer = nullptr;
+    QUndoStack *m_history = nullptr;
 };
 
 } // namespace nerav

@@ -1,10 +1,16 @@
 #include "QtPlatform.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
 #include <QStorageInfo>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace nerav {
 
@@ -82,20 +88,36 @@ bool QtDesktopShell::openUrl(const QUrl &url)
     return url.isValid() && QDesktopServices::openUrl(url);
 }
 
-LockFileInstanceGuard::LockFileInstanceGuard(const QString &lockFilePath)
-    : m_lock(std::make_unique<QLockFile>(lockFilePath))
+LockFileInstanceGuard::LockFileInstanceGuard(const QString &lockFilePath) : m_path(lockFilePath) { }
+
+LockFileInstanceGuard::~LockFileInstanceGuard()
 {
-    // A lock left by a killed instance is taken over at once: its owner process is gone.
-    m_lock->setStaleLockTime(0);
+    if (m_fd >= 0)
+        ::close(m_fd);
 }
 
 bool LockFileInstanceGuard::tryBecomeOnlyInstance()
 {
-    if (m_lock->isLocked() || m_lock->tryLock(0))
+    if (m_fd >= 0)
         return true;
-    // Only a lock held by a live instance means "running"; a lock file that cannot be made at
-    // all (no writable runtime folder) must not keep the program from starting.
-    return m_lock->error() != QLockFile::LockFailedError;
+    const int fd = ::open(QFile::encodeName(m_path).constData(),
+                          O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    // A lock file that cannot be made at all (no writable runtime folder) must not keep the
+    // program from starting; only a lock held by a live instance means "running".
+    if (fd < 0)
+        return true;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const bool held = errno == EWOULDBLOCK;
+        ::close(fd);
+        return !held;
+    }
+    m_fd = fd;
+    // For people looking at the file only; the lock itself is what counts.
+    const QByteArray pid = QByteArray::number(QCoreApplication::applicationPid()) + '\n';
+    if (::ftruncate(fd, 0) == 0) {
+        [[maybe_unused]] const ssize_t written = ::write(fd, pid.constData(), size_t(pid.size()));
+    }
+    return true;
 }
 
 QString LockFileInstanceGuard::defaultLockFilePath()

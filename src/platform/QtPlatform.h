@@ -2,9 +2,7 @@
 
 #include "Platform.h"
 
-#include <QLockFile>
 #include <QRandomGenerator>
-#include <memory>
 
 namespace nerav {
 
@@ -41,17 +39,24 @@ public:
     bool openUrl(const QUrl &url) override;
 };
 
-// Holds a lock file in the per-user runtime folder for the life of the process.
+// Holds an flock on a file in the per-user runtime folder for the life of the process. The
+// system releases it when the process ends, however it ends, so neither a killed instance nor
+// the file's content (empty, garbage) can block the next start; the file itself stays.
 class LockFileInstanceGuard : public InstanceGuard
 {
 public:
     explicit LockFileInstanceGuard(const QString &lockFilePath = defaultLockFilePath());
+    ~LockFileInstanceGuard() override;
+    LockFileInstanceGuard(const LockFileInstanceGuard &) = delete;
+    LockFileInstanceGuard &operator=(const LockFileInstanceGuard &) = delete;
+
     bool tryBecomeOnlyInstance() override;
 
     static QString defaultLockFilePath();
 
 private:
-    std::unique_ptr<QLockFile> m_lock;
+    QString m_path;
+    int m_fd = -1; // open and locked while this process is the only instance
 };
 
 // The Qt services bundled for the program.

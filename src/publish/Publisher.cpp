@@ -105,9 +105,7 @@ void Publisher::CopyFinished(bool copied)
     if (m_cancelled)
         return Finish(PublishOutcome::Cancelled);
     if (!copied)
-        return Finish(
-                PublishOutcome::CopyFailed, row.name,
-                QStringLiteral("cannot copy %1 to %2").arg(row.source(), MediumPath(row.name)));
+        return Finish(PublishOutcome::CopyFailed, row.name, m_copier->failureReason());
     // A copy under another case of the name stays beside the new one where the medium tells
     // cases apart; the player would find either.
     const QString oldName = QFileInfo(row.onMedium).fileName();

@@ -6,10 +6,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStorageInfo>
 #include <QStringDecoder>
+#include <climits>
 #include <optional>
 
 namespace nerav {
@@ -17,8 +17,15 @@ namespace nerav {
 namespace {
 
 const QString settingsFileName = QStringLiteral("SystemInfo.txt");
-// Seven folder names fit many times over; anything beyond is not ours to read.
+// Seven values of at most PATH_MAX bytes fit many times over; anything beyond is not ours.
 constexpr qint64 maximumFileSize = 1024 * 1024;
+static_assert(7 * (PATH_MAX + 3) + 3 < maximumFileSize, "every value written can be read back");
+
+// No path the system accepts is this long (PATH_MAX counts the closing zero byte).
+bool FitsAPath(qsizetype utf8Length)
+{
+    return utf8Length < PATH_MAX;
+}
 
 bool IsLineEnd(char c)
 {
@@ -91,17 +98,18 @@ std::optional<QString> ReadField(const QByteArray &bytes, qsizetype &pos)
         return std::nullopt;
     const std::optional<QByteArray> raw =
             bytes[pos] == '"' ? ReadQuotedField(bytes, pos) : ReadPlainField(bytes, pos);
-    if (!raw)
+    if (!raw || !FitsAPath(raw->size()))
         return std::nullopt;
     SkipSeparator(bytes, pos);
     return DecodeValue(*raw);
 }
 
-// A quote or a line break cannot be written inside a quoted field of this file.
+// A quote or a line break cannot be written inside a quoted field of this file, and a value
+// longer than any path would not be read back.
 bool CanBeStored(const QString &value)
 {
     return !value.contains(QLatin1Char('"')) && !value.contains(QLatin1Char('\r')) &&
-            !value.contains(QLatin1Char('\n'));
+            !value.contains(QLatin1Char('\n')) && FitsAPath(value.toUtf8().size());
 }
 
 // Values that cannot be stored fall back to their defaults; a folder and its file name (and the
@@ -241,21 +249,12 @@ SettingsLoad LoadRememberedSettings(RememberedSettings &settings)
     return SettingsLoad::Loaded;
 }
 
-bool SaveRememberedSettings(const RememberedSettings &settings)
+DurableWriteResult SaveRememberedSettings(const RememberedSettings &settings)
 {
     if (settings.appFolder.isEmpty())
-        return false;
-    QSaveFile file(SettingsFilePath(settings));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray text = SettingsFileText(StorableValues(settings));
-    // Flushed here: a commit in Qt 6.4 puts the file in place even when its own final flush
-    // fails (disk full), which would leave an empty file instead of the old one.
-    if (file.write(text) != text.size() || !file.flush()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+        return {false,
+                QStringLiteral("Cannot write %1: no application folder").arg(settingsFileName)};
+    return WriteFileDurably(SettingsFilePath(settings), SettingsFileText(StorableValues(settings)));
 }
 
 } // namespace nerav

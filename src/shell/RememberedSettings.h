@@ -3,6 +3,8 @@
 // The folders, the last schedule file and the last copy target, remembered between runs in
 // SystemInfo.txt in the application folder.
 
+#include "DurableFile.h"
+
 #include <QString>
 
 namespace nerav {
@@ -37,8 +39,10 @@ enum class SettingsLoad {
 
 SettingsLoad LoadRememberedSettings(RememberedSettings &settings);
 
-// Writes SystemInfo.txt atomically; false when it could not be written.
-bool SaveRememberedSettings(const RememberedSettings &settings);
+// Writes SystemInfo.txt atomically and durably; the reason names the cause of a failure.
+// A value that could not be read back (a quote, a line break, longer than a path) is written
+// as its default.
+DurableWriteResult SaveRememberedSettings(const RememberedSettings &settings);
 
 QString SettingsFilePath(const RememberedSettings &settings);
 

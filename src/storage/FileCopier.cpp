@@ -1,13 +1,15 @@
 #include "FileCopier.h"
 
+#include "DurableFile.h"
 #include "FileTransfer.h"
 
-#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStorageInfo>
 #include <QThread>
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace nerav {
 
@@ -18,10 +20,10 @@ namespace {
 class ChunkMover
 {
 public:
-    ChunkMover(QFile &source, QSaveFile &target) : m_source(source), m_target(target) { }
+    ChunkMover(QFile &source, DurableFile &target) : m_source(source), m_target(target) { }
 
-    // Bytes moved, 0 at the end of the source, -1 on a failure.
-    qint64 next(qint64 chunkSize)
+    // Bytes moved, 0 at the end of the source, -1 on a failure (then error says why).
+    qint64 next(qint64 chunkSize, QString &error)
     {
         if (m_kernelCopy) {
             qint64 copied = 0;
@@ -32,35 +34,53 @@ public:
             case KernelCopyResult::EndOfSource:
                 return 0;
             case KernelCopyResult::Failed:
+                error = m_target.failure(QString(), errno).reason;
                 return -1;
             case KernelCopyResult::Unsupported:
                 // Falling back is only safe while neither file position has moved.
-                if (m_started)
+                if (m_started) {
+                    error = m_target.failure(QString(), errno).reason;
                     return -1;
+                }
                 m_kernelCopy = false;
                 m_buffer.resize(chunkSize);
                 break;
             }
         }
         const qint64 read = m_source.read(m_buffer.data(), m_buffer.size());
+        if (read < 0)
+            error = QStringLiteral("Cannot read %1: %2")
+                            .arg(m_source.fileName(), m_source.errorString());
         if (read <= 0)
             return read;
-        return m_target.write(m_buffer.constData(), read) == read ? read : -1;
+        const DurableWriteResult written = m_target.write(m_buffer.constData(), read);
+        error = written.reason;
+        return written ? read : -1;
     }
 
 private:
     QFile &m_source;
-    QSaveFile &m_target;
+    DurableFile &m_target;
     QByteArray m_buffer;
     bool m_kernelCopy = true;
     bool m_started = false;
 };
 
 // Set on the open temporary file, so the file appears under its name with the time it keeps.
-bool KeepModificationTime(QFile &source, QSaveFile &target)
+bool KeepModificationTime(QFile &source, DurableFile &target, QString &reason)
 {
-    const QDateTime modified = source.fileTime(QFileDevice::FileModificationTime);
-    return target.setFileTime(modified, QFileDevice::FileModificationTime);
+    struct stat info;
+    if (::fstat(source.handle(), &info) != 0) {
+        reason = QStringLiteral("Cannot read the time of %1").arg(source.fileName());
+        return false;
+    }
+    const struct timespec times[2] = {{0, UTIME_OMIT}, info.st_mtim};
+    if (::futimens(target.handle(), times) != 0) {
+        reason = target.failure(QStringLiteral("the modification time could not be set: "), errno)
+                         .reason;
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -77,11 +97,14 @@ FileCopier::~FileCopier()
 }
 
 bool FileCopier::FitsOnVolume(qint64 fileSize, qint64 bytesAvailable,
-                              const QByteArray &fileSystemType)
+                              const QByteArray &fileSystemType, long fileSizeBits)
 {
     // A volume that cannot tell its free space (-1) is given the benefit of the doubt.
     if (bytesAvailable >= 0 && fileSize > bytesAvailable)
         return false;
+    // The system's own answer: 32 bits on FAT, however it is mounted (FUSE too).
+    if (fileSizeBits > 0 && fileSizeBits < 63)
+        return fileSize < (Q_INT64_C(1) << fileSizeBits);
     static const QList<QByteArray> fatTypes {"vfat", "msdos", "fat", "fat12", "fat16", "fat32"};
     const qint64 fatFileLimit = Q_INT64_C(4) * 1024 * 1024 * 1024;
     return !(fatTypes.contains(fileSystemType.toLower()) && fileSize >= fatFileLimit);
@@ -99,7 +122,9 @@ bool FileCopier::CanCopy(const QString &sourcePath, const QString &destinationFo
         return true;
     if (!volume.isReady() || volume.isReadOnly())
         return false;
-    return FitsOnVolume(source.size(), volume.bytesAvailable(), volume.fileSystemType());
+    return FitsOnVolume(
+            source.size(), volume.bytesAvailable(), volume.fileSystemType(),
+            ::pathconf(QFile::encodeName(destinationFolder).constData(), _PC_FILESIZEBITS));
 }
 
 bool FileCopier::start(const QString &sourcePath, const QString &destinationPath)
@@ -108,8 +133,9 @@ bool FileCopier::start(const QString &sourcePath, const QString &destinationPath
         return false;
     m_cancelled = false;
     m_result = false;
+    m_failureReason.clear();
     m_thread = QThread::create([this, sourcePath, destinationPath] {
-        m_result = CopyInChunks(sourcePath, destinationPath);
+        m_result = CopyInChunks(sourcePath, destinationPath, m_failureReason);
     });
     connect(m_thread, &QThread::finished, this, &FileCopier::WorkerDone);
     m_thread->start();
@@ -127,24 +153,26 @@ void FileCopier::cancel()
 }
 
 // Runs on the worker thread; the signals it emits are queued to this object's thread.
-bool FileCopier::CopyInChunks(const QString &sourcePath, const QString &destinationPath)
+bool FileCopier::CopyInChunks(const QString &sourcePath, const QString &destinationPath,
+                              QString &reason)
 {
     // Whole chunks go straight to the files; Qt's own buffers would only copy them once more.
     QFile source(sourcePath);
-    if (!source.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return false;
-    QSaveFile target(destinationPath);
-    if (!target.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    // commit() does not report a failed final flush (a full medium), so flush first.
-    if (!CopyContent(source, target) || !target.flush()) {
-        target.cancelWriting();
+    if (!source.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        reason = QStringLiteral("Cannot open %1: %2").arg(sourcePath, source.errorString());
         return false;
     }
-    return target.commit();
+    DurableFile target(destinationPath);
+    DurableWriteResult result = target.open();
+    if (result && !CopyContent(source, target, reason))
+        return false; // the target's destructor removes the temporary file
+    if (result)
+        result = target.commit();
+    reason = result.reason;
+    return result.ok;
 }
 
-bool FileCopier::CopyContent(QFile &source, QSaveFile &target)
+bool FileCopier::CopyContent(QFile &source, DurableFile &target, QString &reason)
 {
     const qint64 total = source.size();
     ChunkMover mover(source, target);
@@ -152,18 +180,23 @@ bool FileCopier::CopyContent(QFile &source, QSaveFile &target)
     qint64 lastChunk = 0;
     emit progressed(0, total);
     for (;;) {
-        if (m_cancelled)
+        if (m_cancelled) {
+            reason = QStringLiteral("The copy to %1 was cancelled").arg(target.temporaryPath());
             return false;
-        const qint64 moved = mover.next(ChunkSize);
+        }
+        const qint64 moved = mover.next(ChunkSize, reason);
         if (moved < 0)
             return false;
         if (moved == 0)
-            return !m_keepModificationTime || KeepModificationTime(source, target);
+            return !m_keepModificationTime || KeepModificationTime(source, target, reason);
         // Each chunk goes to the medium while the next one is copied: the progress shown is
         // the medium's own, and no gigabyte waits in memory for the final sync.
         StartWriteBack(target.handle(), copied, moved);
-        if (copied > 0 && !WaitForWriteBack(target.handle(), copied - lastChunk, lastChunk))
+        if (copied > 0 && !WaitForWriteBack(target.handle(), copied - lastChunk, lastChunk)) {
+            reason = target.failure(QStringLiteral("the data did not reach the medium: "), errno)
+                             .reason;
             return false;
+        }
         copied += moved;
         lastChunk = moved;
         emit progressed(copied, qMax(total, copied));

@@ -1,9 +1,10 @@
 #pragma once
 
 // Copies one file in chunks on a worker thread, so a window stays alive while gigabytes go
-// to a slow medium. The destination is written through a QSaveFile: an existing file there is
-// replaced only once the new copy is complete, and a copy that fails or is cancelled leaves
-// nothing behind. The source is only read.
+// to a slow medium. The destination is written through a DurableFile: an existing file there is
+// replaced only once the new copy is complete and on the medium, and a copy that fails or is
+// cancelled leaves no partial or temporary file behind. The source is only read. One copier
+// copies one file at a time; start the next one after finished.
 
 #include <QByteArray>
 #include <QObject>
@@ -11,10 +12,11 @@
 #include <atomic>
 
 class QFile;
-class QSaveFile;
 class QThread;
 
 namespace nerav {
+
+class DurableFile;
 
 class FileCopier : public QObject
 {
@@ -25,9 +27,11 @@ public:
     ~FileCopier() override; // cancels a running copy and waits for it
 
     // True when a file of fileSize bytes can go onto a volume with that much room and file
-    // system: enough free space, and below the 4 GiB file limit of FAT.
+    // system: enough free space, and below the volume's file size limit. fileSizeBits is the
+    // system's answer to pathconf(_PC_FILESIZEBITS) (32 on FAT: below 4 GiB); where it has
+    // none (-1), the file system's type name tells FAT.
     static bool FitsOnVolume(qint64 fileSize, qint64 bytesAvailable,
-                             const QByteArray &fileSystemType);
+                             const QByteArray &fileSystemType, long fileSizeBits = -1);
 
     // The checks that would otherwise fail late: a readable source file, an existing
     // destination folder and room on its volume.
@@ -38,6 +42,8 @@ public:
     bool start(const QString &sourcePath, const QString &destinationPath);
     bool isRunning() const;
     void cancel();
+    // Why the last copy failed, naming the file and the system's error; empty after success.
+    QString failureReason() const { return m_failureReason; }
 
     // The copy takes its source's modification time, so a later check can tell it is the same.
     void setKeepModificationTime(bool keep) { m_keepModificationTime = keep; }
@@ -49,14 +55,15 @@ signals:
     void finished(bool copied);
 
 private:
-    bool CopyInChunks(const QString &sourcePath, const QString &destinationPath);
-    bool CopyContent(QFile &source, QSaveFile &target);
+    bool CopyInChunks(const QString &sourcePath, const QString &destinationPath, QString &reason);
+    bool CopyContent(QFile &source, DurableFile &target, QString &reason);
     void WorkerDone();
 
     QThread *m_thread = nullptr;
     std::atomic<bool> m_cancelled {false};
     std::atomic<bool> m_result {false};
     bool m_keepModificationTime = false;
+    QString m_failureReason; // written by the worker, read once it has finished
 };
 
 } // namespace nerav

@@ -1,9 +1,13 @@
 #include "ScheduleFile.h"
 
+#include "DurableFile.h"
 #include "ScheduleCodec.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace nerav {
 
@@ -25,31 +29,32 @@ ScheduleFileResult WriteScheduleFile(const QString &folder, const QString &name,
         return Failure(QStringLiteral("Cannot save %1: %2")
                                .arg(path, QString::fromStdString(encoded.reason)));
 
-    // Written completely under a temporary name, then put in place of the old file.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Failure(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
-    const auto size = static_cast<qint64>(encoded.bytes.size());
-    // Flushed here: a commit in Qt 6.4 puts the file in place even when its own final flush
-    // fails (disk full), which would leave a short file instead of the old one.
-    if (file.write(reinterpret_cast<const char *>(encoded.bytes.data()), size) != size ||
-        !file.flush()) {
-        const QString error = file.errorString();
-        file.cancelWriting();
-        return Failure(QStringLiteral("Cannot write %1: %2").arg(path, error));
-    }
-    if (!file.commit())
-        return Failure(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
-    return {true, QString()};
+    // Written completely under a temporary name, synced, then put in place of the old file.
+    const DurableWriteResult written = WriteFileDurably(
+            path,
+            QByteArray::fromRawData(reinterpret_cast<const char *>(encoded.bytes.data()),
+                                    static_cast<qsizetype>(encoded.bytes.size())));
+    return {written.ok, written.reason};
 }
 
 ScheduleFileResult ReadScheduleFile(const QString &folder, const QString &name,
                                     ScheduleDocument &document)
 {
     const QString path = folder + name;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Opened without waiting, so a FIFO is refused at once instead of blocking for a writer.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return Failure(QStringLiteral("Cannot open %1: %2").arg(path, SystemErrorText(errno)));
+    struct stat status;
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return Failure(QStringLiteral("Cannot open %1: it is not a regular file").arg(path));
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         return Failure(QStringLiteral("Cannot open %1: %2").arg(path, file.errorString()));
+    }
     // Bytes after the last record are ignored, so a huge foreign file is read no further.
     const QByteArray bytes = file.read(static_cast<qint64>(MaxScheduleFileSize));
     if (file.error() != QFileDevice::NoError)

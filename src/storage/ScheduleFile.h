@@ -17,14 +17,14 @@ struct ScheduleFileResult
     explicit operator bool() const { return ok; }
 };
 
-// Writes the document to folder + name (folder ends with "/"). The new file is written
-// completely under a temporary name and then replaces any existing file, so a failed write
-// leaves the old file as it was. The document is not changed.
+// Writes the document to folder + name (folder ends with "/" or is empty). The new file is
+// written completely under a temporary name, synced, and then replaces any existing file, so a
+// failed write leaves the old file as it was. The document is not changed.
 ScheduleFileResult WriteScheduleFile(const QString &folder, const QString &name,
                                      const ScheduleDocument &document, RandomReal &random);
 
-// Reads folder + name and, only on success, replaces the lists of the document. On failure the
-// document is untouched. The edit context is never touched.
+// Reads folder + name (a regular file only) and, only on success, replaces the lists of the
+// document. On failure the document is untouched. The edit context is never touched.
 ScheduleFileResult ReadScheduleFile(const QString &folder, const QString &name,
                                     ScheduleDocument &document);
 

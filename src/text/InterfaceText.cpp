@@ -84,6 +84,15 @@ const std::vector<CaptionRow> &captionRows()
             NERAV_CAPTION(advanceEditorTitle, "Advance Schecule Editor", "詳細スケジュール設定"),
             NERAV_CAPTION(softwareVersion, "Software Version", "Software Version"),
             NERAV_CAPTION(kernelVersion, "Schedule Kernel Version", "Schedule Kernel Version"),
+            NERAV_CAPTION(editMenu, "&Edit", "&編集"),
+            NERAV_CAPTION(undoCommand, "Undo", "元に戻す"),
+            NERAV_CAPTION(redoCommand, "Redo", "やり直し"),
+            NERAV_CAPTION(undoStep, "Undo %1", "元に戻す: %1"),
+            NERAV_CAPTION(redoStep, "Redo %1", "やり直し: %1"),
+            NERAV_CAPTION(saveChangesCommand, "Save", "保存"),
+            NERAV_CAPTION(discardChangesCommand, "Don't Save", "保存しない"),
+            NERAV_CAPTION(viewMenu, "&View", "&表示"),
+            NERAV_CAPTION(languageMenu, "Language", "言語"),
     };
     return rows;
 }
@@ -115,6 +124,19 @@ const std::vector<MessageRow> &messageRows()
                           "スケジュールファイル読み込みエラー"),
             NERAV_MESSAGE(msgScheduleWriteError, "Schedule File Write Error!",
                           "スケジュールファイル書き込みエラー"),
+            NERAV_MESSAGE(msgSaveChanges, "The schedule has been changed. Save the changes?",
+                          "スケジュールが変更されています。変更を保存しますか？"),
+            NERAV_MESSAGE(msgOverwriteFile, "A file with this name already exists. Overwrite it?",
+                          "同じ名前のファイルがあります。上書きしますか？"),
+            NERAV_MESSAGE(msgTooManyAdvance, "Too many advance schedules!! (up to 250)",
+                          "日時設定は、250通りまでの対応です。設定が多すぎます"),
+            NERAV_MESSAGE(msgTooManyDetails,
+                          "Too many files in this advance schedule!! (up to 100)",
+                          "複数ファイル設定は、1つの日時設定につき100ファイルまでの対応です。"
+                          "設定が多すぎます"),
+            NERAV_MESSAGE(msgScheduleTooLarge,
+                          "The schedule file would be too large for the player! Can't save!",
+                          "スケジュールファイルのサイズが上限を超えるため、保存できません"),
     };
     return rows;
 }

@@ -1,7 +1,8 @@
 #pragma once
 
 // Every language-dependent text of the program, in English (language 1) and Japanese (2).
-// One InterfaceText exists per application; windows apply the captions while they load.
+// One InterfaceText exists per application; windows apply the captions while they load and
+// again when the application switches it to the other language.
 
 #include <QString>
 #include <utility>
@@ -26,6 +27,11 @@ struct CaptionTable
     QString timeSetup, startTimeHeading, stopTimeHeading;
     QString hourHeading, minuteHeading, secondHeading;
     QString advanceEditorTitle, softwareVersion, kernelVersion;
+    // The Edit menu; undoStep and redoStep name the step in place of %1.
+    QString editMenu, undoCommand, redoCommand, undoStep, redoStep;
+    // The buttons of the question before unsaved changes are lost.
+    QString saveChangesCommand, discardChangesCommand;
+    QString viewMenu, languageMenu;
 
     // The caption of a weekDay value: 0 Sunday .. 6 Saturday, 7 or more every day.
     const QString &weekDayName(int weekDay) const;
@@ -39,6 +45,10 @@ struct MessageTable
     QString msgFileCopied, msgFileCopyError;
     // Failures of the schedule file itself.
     QString msgScheduleReadError, msgScheduleWriteError;
+    // Unsaved changes; overwriting a file; the limits of the advance and detail lists; the
+    // size estimate of the schedule file.
+    QString msgSaveChanges, msgOverwriteFile, msgTooManyAdvance, msgTooManyDetails;
+    QString msgScheduleTooLarge;
 };
 
 // The "Publish to Medium" dialog. %1, %2 ... are filled in by the dialog.

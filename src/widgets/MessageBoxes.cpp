@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace nerav {
 
@@ -29,6 +30,26 @@ bool AskOkCancel(QWidget *parent, const QString &text)
 {
     return ask(parent, text, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) ==
             QMessageBox::Ok;
+}
+
+SaveAnswer AskSaveChanges(QWidget *parent, const QString &text, const QString &save,
+                          const QString &discard, const QString &cancel)
+{
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Message"), text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.button(QMessageBox::Save)->setText(save);
+    box.button(QMessageBox::Discard)->setText(discard);
+    box.button(QMessageBox::Cancel)->setText(cancel);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return SaveAnswer::Save;
+    case QMessageBox::Discard:
+        return SaveAnswer::Discard;
+    default:
+        return SaveAnswer::Cancel;
+    }
 }
 
 QFont ListFont()

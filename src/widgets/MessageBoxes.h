@@ -19,6 +19,12 @@ bool AskYesNo(QWidget *parent, const QString &text);
 // OK and Cancel; true for OK.
 bool AskOkCancel(QWidget *parent, const QString &text);
 
+enum class SaveAnswer { Save, Discard, Cancel };
+
+// Save, Discard and Cancel with the given button texts; Escape and the close box mean Cancel.
+SaveAnswer AskSaveChanges(QWidget *parent, const QString &text, const QString &save,
+                          const QString &discard, const QString &cancel);
+
 // The fixed-pitch font of the lists, one that shows Japanese: IPAGothic when installed,
 // otherwise the system's fixed font.
 QFont ListFont();

@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
 
@@ -33,14 +32,6 @@ AdvanceSchedule MakeSchedule(QDate start, QTime startTime, QDate stop, QTime sto
     return s;
 }
 
-QStringList Rows(const QListWidget &list)
-{
-    QStringList rows;
-    for (int i = 0; i < list.count(); ++i)
-        rows.append(list.item(i)->text());
-    return rows;
-}
-
 } // namespace
 
 struct Fixture
@@ -56,25 +47,23 @@ struct Fixture
                 MakeSchedule({2010, 2, 28}, {0, 0, 0}, {2010, 3, 1}, {23, 59, 59}, 0);
         second.details.resize(1);
         document.advanceSchedules = {first, second};
-        advanceList.addItems({"adv 0", "adv 1"});
-        lists = {nullptr, &advanceList, nullptr, [this] {
-                     ++buttonCalls;
-                     countAtButtonCall = app.context.document.advanceCount();
-                 }};
     }
     ScheduleDocument &document() { return app.context.document; }
+    const AdvanceSchedule &stored(int index) const
+    {
+        return app.context.document.advanceSchedules[std::size_t(index)];
+    }
 
     FakeApp app;
-    QListWidget advanceList;
-    int buttonCalls = 0;
-    int countAtButtonCall = -1;
-    MainWindowLists lists;
 };
 
 class Editor
 {
 public:
-    explicit Editor(Fixture &fixture) : form(fixture.app.context, fixture.lists) { }
+    explicit Editor(Fixture &fixture, const std::optional<AdvanceSchedule> &schedule = std::nullopt)
+        : form(fixture.app.context, schedule)
+    {
+    }
     QComboBox *combo(const QString &name) const { return form.findChild<QComboBox *>(name); }
     QString shown(const QString &prefix) const
     {
@@ -127,7 +116,6 @@ private slots:
     void todayOutsideOfferedYears_data();
     void todayOutsideOfferedYears();
     void storedValuesOutsideListsOpenOnNearest();
-    void modifyWithEmptyListStoresNothing();
 };
 
 void tst_AdvanceEditor::cleanup()
@@ -139,7 +127,6 @@ void tst_AdvanceEditor::cleanup()
 void tst_AdvanceEditor::framesCombosAndCaptions()
 {
     Fixture fixture(English);
-    fixture.document().editMode = EditAddBasic;
     Editor editor(fixture);
     QCOMPARE(editor.form.windowTitle(), QStringLiteral("Advance Schecule Editor"));
     const QList<QPair<QString, QStringList>> frames = {
@@ -182,7 +169,6 @@ void tst_AdvanceEditor::framesCombosAndCaptions()
 void tst_AdvanceEditor::addWithDefaultsThroughExec()
 {
     Fixture fixture;
-    fixture.document().editMode = EditAddBasic;
     Editor editor(fixture);
     QString start, stop, startTime, stopTime, weekDay;
     int dayItems = 0;
@@ -199,25 +185,17 @@ void tst_AdvanceEditor::addWithDefaultsThroughExec()
     QCOMPARE(weekDay, QString::fromUtf8("毎日"));
     QCOMPARE(dayItems, 31);
 
-    QCOMPARE(fixture.document().advanceCount(), 3);
+    QCOMPARE(fixture.document().advanceCount(), 2);
     const AdvanceSchedule expected =
             MakeSchedule({2007, 1, 17}, {0, 0, 0}, {2007, 1, 17}, {23, 59, 59}, EveryDay);
-    QVERIFY(fixture.document().advanceSchedules[2] == expected);
-    QCOMPARE(fixture.document().advanceSchedules[2].detailCount(), 0);
-    QCOMPARE(Rows(fixture.advanceList).last(),
-             QString::fromUtf8(" 2007/01/17   2007/01/17   毎日"));
-    QCOMPARE(fixture.advanceList.currentRow(), 2);
-    QCOMPARE(fixture.buttonCalls, 1);
-    QCOMPARE(fixture.countAtButtonCall, 3);
+    QVERIFY(editor.form.schedule() == expected);
 }
 
 void tst_AdvanceEditor::refusedTimesStayOpenThroughExec()
 {
     Fixture fixture;
-    fixture.advanceList.setCurrentRow(0);
-    fixture.document().editMode = EditModifyBasic;
     const ScheduleDocument before = fixture.document();
-    Editor editor(fixture);
+    Editor editor(fixture, fixture.stored(0));
     QString message;
     bool stillOpen = false;
     bool unchangedWhileOpen = false;
@@ -234,92 +212,76 @@ void tst_AdvanceEditor::refusedTimesStayOpenThroughExec()
     QCOMPARE(message, QString::fromUtf8("時間設定エラー"));
     QVERIFY(stillOpen);
     QVERIFY(unchangedWhileOpen);
-    const AdvanceSchedule &stored = fixture.document().advanceSchedules[0];
-    QCOMPARE(stored.stopHour, 8);
-    QCOMPARE(stored.stopSecond, 1);
-    QCOMPARE(fixture.advanceList.item(0)->text(),
-             QString::fromUtf8(" 2006/12/28   2007/01/05   水曜日"));
+    const AdvanceSchedule &edited = editor.form.schedule();
+    QCOMPARE(edited.stopHour, 8);
+    QCOMPARE(edited.stopSecond, 1);
+    QVERIFY(fixture.document().SameContentAs(before));
 }
 
 void tst_AdvanceEditor::modify_data()
 {
-    QTest::addColumn<int>("selectedRow");
-    QTest::addColumn<int>("editedRow");
+    QTest::addColumn<int>("stored");
     QTest::addColumn<QString>("start");
     QTest::addColumn<QString>("weekDay");
-    QTest::addColumn<QString>("row");
-    QTest::newRow("row 1 selected") << 1 << 1 << "2010 2 28 0 0 0"
-                                    << "Sunday"
-                                    << " 2010/02/28   2010/03/01   Sunday";
-    QTest::newRow("nothing selected") << -1 << 0 << "2006 12 28 8 0 0"
-                                      << "Wednesday"
-                                      << " 2006/12/28   2007/01/05   Wednesday";
+    QTest::newRow("second") << 1 << "2010 2 28 0 0 0"
+                            << "Sunday";
+    QTest::newRow("first") << 0 << "2006 12 28 8 0 0"
+                           << "Wednesday";
 }
 
 void tst_AdvanceEditor::modify()
 {
-    QFETCH(int, selectedRow);
-    QFETCH(int, editedRow);
+    QFETCH(int, stored);
     QFETCH(QString, start);
     QFETCH(QString, weekDay);
-    QFETCH(QString, row);
 
     Fixture fixture(English);
-    fixture.advanceList.setCurrentRow(selectedRow);
-    fixture.document().editMode = EditModifyBasic;
     const ScheduleDocument before = fixture.document();
-    Editor editor(fixture);
+    Editor editor(fixture, fixture.stored(stored));
     editor.form.show();
-    QCOMPARE(fixture.document().editIndex, editedRow);
-    QCOMPARE(fixture.advanceList.currentRow(), editedRow);
     QCOMPARE(editor.shown("Start"), start);
     QCOMPARE(editor.combo("WeekdayCombo")->currentText(), weekDay);
 
-    // OK without changes stores the same values and gives the row its leading space.
+    // OK without changes hands back the same schedule.
     editor.clickOk();
     QCOMPARE(editor.form.result(), int(QDialog::Accepted));
-    QVERIFY(fixture.document().SameContentAs(before));
-    QCOMPARE(fixture.advanceList.item(editedRow)->text(), row);
-    QCOMPARE(row.size(), weekDay == "Wednesday" ? 36 : 33);
-    QCOMPARE(fixture.advanceList.currentRow(), editedRow);
-    QCOMPARE(fixture.buttonCalls, 0);
+    QVERIFY(editor.form.schedule() == fixture.stored(stored));
 
     // A changed window keeps the schedule's entries.
-    Editor again(fixture);
+    Editor again(fixture, fixture.stored(stored));
     again.form.show();
     again.setTime("Stop", {20, 0, 0});
     again.combo("WeekdayCombo")->setCurrentIndex(5);
     again.clickOk();
-    const AdvanceSchedule &changed = fixture.document().advanceSchedules[editedRow];
+    const AdvanceSchedule &changed = again.form.schedule();
     QCOMPARE(changed.stopHour, 20);
     QCOMPARE(changed.stopMinute, 0);
     QCOMPARE(changed.weekDay, 5);
-    QVERIFY(changed.details == before.advanceSchedules[editedRow].details);
-    QVERIFY(fixture.advanceList.item(editedRow)->text().endsWith("Friday"));
+    QCOMPARE(changed.startDay, fixture.stored(stored).startDay);
+    QVERIFY(changed.details == fixture.stored(stored).details);
+    QVERIFY(fixture.document().SameContentAs(before));
 }
 
 void tst_AdvanceEditor::cancelChangesNothing_data()
 {
-    QTest::addColumn<int>("mode");
-    QTest::newRow("add") << int(EditAddBasic);
-    QTest::newRow("modify") << int(EditModifyBasic);
+    QTest::addColumn<bool>("given");
+    QTest::newRow("new schedule") << false;
+    QTest::newRow("stored schedule") << true;
 }
 
 void tst_AdvanceEditor::cancelChangesNothing()
 {
-    QFETCH(int, mode);
+    QFETCH(bool, given);
     Fixture fixture;
-    fixture.advanceList.setCurrentRow(1);
-    fixture.document().editMode = static_cast<std::int16_t>(mode);
     const ScheduleDocument before = fixture.document();
-    Editor editor(fixture);
+    Editor editor(fixture, given ? std::optional(fixture.stored(1)) : std::nullopt);
     editor.form.show();
+    const AdvanceSchedule loaded = editor.form.schedule();
     editor.setDate("Start", {2001, 5, 5});
     editor.clickCancel();
     QCOMPARE(editor.form.result(), int(QDialog::Rejected));
+    QVERIFY(editor.form.schedule() == loaded);
     QVERIFY(fixture.document().SameContentAs(before));
-    QCOMPARE(Rows(fixture.advanceList), QStringList({"adv 0", "adv 1"}));
-    QCOMPARE(fixture.buttonCalls, 0);
 }
 
 void tst_AdvanceEditor::daysInMonth_data()
@@ -343,7 +305,6 @@ void tst_AdvanceEditor::daysInMonth()
     QFETCH(int, month);
     QFETCH(int, days);
     Fixture fixture;
-    fixture.document().editMode = EditAddBasic;
     Editor editor(fixture);
     editor.form.show();
     editor.combo("StopYearCombo")->setCurrentIndex(year - 2000);
@@ -358,7 +319,6 @@ void tst_AdvanceEditor::dayIsClampedAndOtherDateUntouched()
 {
     Fixture fixture;
     fixture.app.clock.date = QDate(2007, 1, 31);
-    fixture.document().editMode = EditAddBasic;
     Editor editor(fixture);
     editor.form.show();
     QComboBox *startDay = editor.combo("StartDayCombo");
@@ -421,7 +381,6 @@ void tst_AdvanceEditor::order()
     QFETCH(QString, message);
 
     Fixture fixture;
-    fixture.document().editMode = EditAddBasic;
     const ScheduleDocument before = fixture.document();
     Editor editor(fixture);
     editor.form.show();
@@ -439,14 +398,13 @@ void tst_AdvanceEditor::order()
         QCOMPARE(shownMessage, message);
         QVERIFY(editor.form.isVisible());
         QCOMPARE(editor.shown("Start"), startShown);
-        QVERIFY(fixture.document().SameContentAs(before));
-        QCOMPARE(fixture.advanceList.count(), 2);
         editor.form.reject();
         return;
     }
     QCOMPARE(editor.form.result(), int(QDialog::Accepted));
-    QVERIFY(fixture.document().advanceSchedules.back() ==
+    QVERIFY(editor.form.schedule() ==
             MakeSchedule(startDate, startTime, stopDate, stopTime, EveryDay));
+    QVERIFY(fixture.document().SameContentAs(before));
 }
 
 void tst_AdvanceEditor::todayOutsideOfferedYears_data()
@@ -465,7 +423,6 @@ void tst_AdvanceEditor::todayOutsideOfferedYears()
     QFETCH(QString, shown);
     Fixture fixture;
     fixture.app.clock.date = today;
-    fixture.document().editMode = EditAddBasic;
     Editor editor(fixture);
     QCOMPARE(editor.shown("Start"), shown);
     QCOMPARE(editor.shown("Stop").section(' ', 0, 2), shown.section(' ', 0, 2));
@@ -474,7 +431,7 @@ void tst_AdvanceEditor::todayOutsideOfferedYears()
 void tst_AdvanceEditor::storedValuesOutsideListsOpenOnNearest()
 {
     Fixture fixture;
-    AdvanceSchedule &foreign = fixture.document().advanceSchedules[0];
+    AdvanceSchedule foreign = fixture.stored(0);
     foreign.startYear = 200;
     foreign.startMonth = 0;
     foreign.startDay = 0;
@@ -485,28 +442,12 @@ void tst_AdvanceEditor::storedValuesOutsideListsOpenOnNearest()
     foreign.stopMonth = 13;
     foreign.stopDay = 40;
     foreign.weekDay = 9;
-    fixture.advanceList.setCurrentRow(0);
-    fixture.document().editMode = EditModifyBasic;
-    Editor editor(fixture);
+    Editor editor(fixture, foreign);
     editor.form.show();
     QCOMPARE(editor.shown("Start"), QStringLiteral("2099 1 1 23 59 59"));
     QCOMPARE(editor.shown("Stop").section(' ', 0, 2), QStringLiteral("2005 12 31"));
     QCOMPARE(editor.combo("WeekdayCombo")->currentIndex(), 7);
     editor.form.reject();
-}
-
-void tst_AdvanceEditor::modifyWithEmptyListStoresNothing()
-{
-    Fixture fixture;
-    fixture.advanceList.clear();
-    fixture.document().advanceSchedules.clear();
-    fixture.document().editMode = EditModifyBasic;
-    Editor editor(fixture);
-    editor.form.show();
-    editor.clickOk();
-    QVERIFY(!editor.form.isVisible());
-    QCOMPARE(fixture.document().advanceCount(), 0);
-    QCOMPARE(fixture.advanceList.count(), 0);
 }
 
 QTEST_MAIN(tst_AdvanceEditor)

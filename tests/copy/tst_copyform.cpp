@@ -224,7 +224,7 @@ private slots:
         });
         QTest::mouseClick(CopyCmd(), Qt::LeftButton);
         QTRY_VERIFY(CopyCmd()->isEnabled() && !question.isEmpty());
-        QCOMPARE(question, app->context.text.messages.msgFileExists);
+        QCOMPARE(question, app->context.text.messages.msgOverwriteFile);
         if (overwrite)
             QTRY_COMPARE(result, "File Copied");
         QVERIFY(NoMessageBoxOpen());
@@ -273,14 +273,22 @@ private slots:
     void unwritableDestination_data()
     {
         QTest::addColumn<QString>("mountOptions"); // empty: a folder blocks the name
-        QTest::newRow("folder of the same name") << "";
-        QTest::newRow("read-only medium") << "ro,size=1m";
-        QTest::newRow("medium too small") << "size=64k";
+        QTest::addColumn<QString>("message");
+        QTest::newRow("folder of the same name")
+                << ""
+                << "File Copy Error!\r\nCannot write %1Movie.mpg: it is a folder, not a "
+                   "regular file";
+        // Both are seen before the copy starts.
+        QTest::newRow("read-only medium") << "ro,size=1m"
+                                          << "File Copy Error!";
+        QTest::newRow("medium too small") << "size=64k"
+                                          << "File Copy Error!";
     }
 
     void unwritableDestination()
     {
         QFETCH(QString, mountOptions);
+        QFETCH(QString, message);
         const QString target = Folder("usb/Target/");
         if (mountOptions.isEmpty())
             QVERIFY(QDir(target).mkdir("Movie.mpg"));
@@ -289,7 +297,7 @@ private slots:
         QVERIFY(WriteFile(media + "Movie.mpg", QByteArray(1024 * 1024, 'm')));
         settings().copyFolder = target;
         Open();
-        QCOMPARE(CopyAndAnswer(), "File Copy Error!");
+        QCOMPARE(CopyAndAnswer(), message.contains("%1") ? message.arg(target) : message);
         QCOMPARE(QDir(target).entryList(QDir::Files | QDir::Hidden), QStringList());
         QCOMPARE(QFileInfo(media + "Movie.mpg").size(), 1024 * 1024);
     }

@@ -1,7 +1,6 @@
 #pragma once
 
-// The main window as the entry editor sees it (three lists over a small document), and the
-// editor's controls found by name.
+// The entry editor on its own, given an entry or none, and its controls found by name.
 
 #include "FakePlatform.h"
 #include "ScheduleEditForm.h"
@@ -9,7 +8,6 @@
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
 
@@ -26,55 +24,26 @@ inline QByteArray ZeroFilled(const QByteArray &text, int size)
     return text + QByteArray(size - text.size(), '\0');
 }
 
-inline QStringList Rows(const QListWidget &list)
-{
-    QStringList rows;
-    for (int i = 0; i < list.count(); ++i)
-        rows.append(list.item(i)->text());
-    return rows;
-}
-
-// The main window as the editor sees it: three lists matching a small document.
+// The application the editor runs in, with a small document that the editor must not touch.
 struct Fixture
 {
     FakeApp app;
-    QListWidget normalList, advanceList, detailList;
-    int buttonCalls = 0;
-    int countsAtButtonCall = -1;
-    MainWindowLists lists;
 
     Fixture()
     {
         ScheduleDocument &document = app.context.document;
         document.basicEntries = {MakeEntry("SONG", "MP3", 10, 5), MakeEntry("CLIP", "", 0, 13),
                                  MakeEntry("MOVIE", "AVI", 100, 12)};
-        AdvanceSchedule first, second;
-        first.details = {MakeEntry("A", "JPG", 1, 1), MakeEntry("B", "JPG", 2, 2)};
-        second.details = {MakeEntry("C", "VOB", 3, 3)};
-        document.advanceSchedules = {first, second};
-        normalList.addItems({"row 0", "row 1", "row 2"});
-        advanceList.addItems({"adv 0", "adv 1"});
-        detailList.addItems({"det 0", "det 1"});
-        advanceList.setCurrentRow(0);
-        lists = {&normalList, &advanceList, &detailList, [this] {
-                     ++buttonCalls;
-                     countsAtButtonCall = app.context.document.basicCount() +
-                             app.context.document.advanceSchedules[0].detailCount() +
-                             app.context.document.advanceSchedules[1].detailCount();
-                 }};
     }
     ScheduleDocument &document() { return app.context.document; }
-    int totalEntries()
-    {
-        return document().basicCount() + document().advanceSchedules[0].detailCount() +
-                document().advanceSchedules[1].detailCount();
-    }
 };
 
 class EditorHandle
 {
 public:
-    explicit EditorHandle(Fixture &fixture) : form(fixture.app.context, fixture.lists, nullptr)
+    explicit EditorHandle(Fixture &fixture,
+                          const std::optional<ScheduleEntry> &entry = std::nullopt)
+        : form(fixture.app.context, entry, nullptr)
     {
         name = form.findChild<QLineEdit *>("FileNameText");
         playTimes = form.findChild<QComboBox *>("PlayTimesCombo");

@@ -53,17 +53,11 @@ int main(int argc, char **argv)
     schedule.weekDay = 3;
     document.advanceSchedules = {schedule};
 
-    QListWidget normalList, advanceList, detailList;
-    normalList.addItem("row");
-    advanceList.addItem("row");
-    const MainWindowLists lists {&normalList, &advanceList, &detailList, [] {}};
-
-    document.editMode = EditModifyBasic;
-    ScheduleEditForm entryEditor(fake.context, lists);
+    ScheduleEditForm entryEditor(fake.context, entry);
     const bool entrySaved = Save(entryEditor, folder + "/entry-editor.png");
     entryEditor.reject();
 
-    AdvanceScheduleEditForm advanceEditor(fake.context, lists);
+    AdvanceScheduleEditForm advanceEditor(fake.context, schedule);
     const bool advanceSaved = Save(advanceEditor, folder + "/advance-editor.png");
     advanceEditor.reject();
     return entrySaved && advanceSaved ? 0 : 1;

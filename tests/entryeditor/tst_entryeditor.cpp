@@ -18,7 +18,6 @@ private slots:
     void fileNameRule_data();
     void fileNameRule();
     void addWithDefaultsThroughExec();
-    void addDetailToSelectedSchedule();
     void modify_data();
     void modify();
     void modifyClearsBytesOfLongerName();
@@ -31,8 +30,6 @@ private slots:
     void typingStopsAtLimitButBrowsedNameStaysWhole();
     void foreignValuesAreShownAndKept();
     void tabOrderAndFocus();
-    void listsNamingNoEntryStoreNothing_data();
-    void listsNamingNoEntryStoreNothing();
 };
 
 void tst_EntryEditor::cleanup()
@@ -48,39 +45,32 @@ void tst_EntryEditor::fileNameRule_data()
     QTest::addColumn<bool>("accepted");
     QTest::addColumn<QByteArray>("base");
     QTest::addColumn<QByteArray>("ext");
-    QTest::addColumn<QString>("rowName");
 
-    QTest::newRow("plain") << "clip.jpg" << true << QByteArray("CLIP") << QByteArray("JPG")
-                           << "CLIP.JPG";
+    QTest::newRow("plain") << "clip.jpg" << true << QByteArray("CLIP") << QByteArray("JPG");
     QTest::newRow("spaces around")
-            << "  clip.jpg   " << true << QByteArray("CLIP") << QByteArray("JPG") << "CLIP.JPG";
-    QTest::newRow("empty") << "" << false << QByteArray() << QByteArray() << "";
-    QTest::newRow("spaces only") << "    " << false << QByteArray() << QByteArray() << "";
-    QTest::newRow("21 characters")
-            << "1234567890123456.jpeg" << true << QByteArray("1234567890123456")
-            << QByteArray("JPEG") << "1234567890123456.JPEG";
-    QTest::newRow("16 without dot") << "abcdefghijklmnop" << true << QByteArray("ABCDEFGHIJKLMNOP")
-                                    << QByteArray() << "ABCDEFGHIJKLMNOP";
-    QTest::newRow("17 base") << "12345678901234567.jpg" << false << QByteArray() << QByteArray()
-                             << "";
-    QTest::newRow("17 without dot")
-            << "12345678901234567" << false << QByteArray() << QByteArray() << "";
-    QTest::newRow("5 character ext") << "clip.mpeg4" << false << QByteArray() << QByteArray() << "";
-    QTest::newRow("inner space") << "my clip.jpg" << false << QByteArray() << QByteArray() << "";
-    QTest::newRow("parentheses") << "clip(1).jpg" << false << QByteArray() << QByteArray() << "";
+            << "  clip.jpg   " << true << QByteArray("CLIP") << QByteArray("JPG");
+    QTest::newRow("empty") << "" << false << QByteArray() << QByteArray();
+    QTest::newRow("spaces only") << "    " << false << QByteArray() << QByteArray();
+    QTest::newRow("21 characters") << "1234567890123456.jpeg" << true
+                                   << QByteArray("1234567890123456") << QByteArray("JPEG");
+    QTest::newRow("16 without dot")
+            << "abcdefghijklmnop" << true << QByteArray("ABCDEFGHIJKLMNOP") << QByteArray();
+    QTest::newRow("17 base") << "12345678901234567.jpg" << false << QByteArray() << QByteArray();
+    QTest::newRow("17 without dot") << "12345678901234567" << false << QByteArray() << QByteArray();
+    QTest::newRow("5 character ext") << "clip.mpeg4" << false << QByteArray() << QByteArray();
+    QTest::newRow("inner space") << "my clip.jpg" << false << QByteArray() << QByteArray();
+    QTest::newRow("parentheses") << "clip(1).jpg" << false << QByteArray() << QByteArray();
     QTest::newRow("latin-1 letter")
-            << QString::fromUtf8("café.jpg") << false << QByteArray() << QByteArray() << "";
+            << QString::fromUtf8("café.jpg") << false << QByteArray() << QByteArray();
     QTest::newRow("japanese") << QString::fromUtf8("映像.mp3") << false << QByteArray()
-                              << QByteArray() << "";
-    QTest::newRow("tab") << "clip\t.jpg" << false << QByteArray() << QByteArray() << "";
-    QTest::newRow("underscore dash digits") << "My_Clip-01.Mp3" << true << QByteArray("MY_CLIP-01")
-                                            << QByteArray("MP3") << "MY_CLIP-01.MP3";
-    QTest::newRow("a.b.c") << "a.b.c" << true << QByteArray("A.B") << QByteArray("C") << "A.B.C";
-    QTest::newRow("trailing dot") << "clip." << true << QByteArray("CLIP") << QByteArray()
-                                  << "CLIP.";
-    QTest::newRow("only extension")
-            << ".jpg" << true << QByteArray() << QByteArray("JPG") << ".JPG";
-    QTest::newRow("single dot") << "." << true << QByteArray() << QByteArray() << ".";
+                              << QByteArray();
+    QTest::newRow("tab") << "clip\t.jpg" << false << QByteArray() << QByteArray();
+    QTest::newRow("underscore dash digits")
+            << "My_Clip-01.Mp3" << true << QByteArray("MY_CLIP-01") << QByteArray("MP3");
+    QTest::newRow("a.b.c") << "a.b.c" << true << QByteArray("A.B") << QByteArray("C");
+    QTest::newRow("trailing dot") << "clip." << true << QByteArray("CLIP") << QByteArray();
+    QTest::newRow("only extension") << ".jpg" << true << QByteArray() << QByteArray("JPG");
+    QTest::newRow("single dot") << "." << true << QByteArray() << QByteArray();
 }
 
 void tst_EntryEditor::fileNameRule()
@@ -89,10 +79,8 @@ void tst_EntryEditor::fileNameRule()
     QFETCH(bool, accepted);
     QFETCH(QByteArray, base);
     QFETCH(QByteArray, ext);
-    QFETCH(QString, rowName);
 
     Fixture fixture;
-    fixture.document().editMode = EditAddBasic;
     const ScheduleDocument before = fixture.document();
     EditorHandle editor(fixture);
     QVERIFY(editor.complete());
@@ -102,30 +90,25 @@ void tst_EntryEditor::fileNameRule()
     if (!accepted)
         AnswerNextMessageBox(QMessageBox::Ok, &message);
     QTest::mouseClick(editor.ok, Qt::LeftButton);
+    QVERIFY(fixture.document().SameContentAs(before));
 
     if (!accepted) {
         QCOMPARE(message, fixture.app.context.text.messages.msgFileNameError);
         QVERIFY(editor.form.isVisible());
         QCOMPARE(editor.name->text(), typed);
-        QVERIFY(fixture.document().SameContentAs(before));
-        QCOMPARE(fixture.normalList.count(), 3);
-        QCOMPARE(fixture.buttonCalls, 0);
         editor.form.reject();
         return;
     }
     QCOMPARE(editor.form.result(), int(QDialog::Accepted));
-    QCOMPARE(fixture.document().basicCount(), 4);
-    const ScheduleEntry &stored = fixture.document().basicEntries.back();
+    const ScheduleEntry &stored = editor.form.entry();
     QCOMPARE(FieldBytes(stored.fileName), ZeroFilled(base, 16));
     QCOMPARE(FieldBytes(stored.fileExt), ZeroFilled(ext, 4));
     QCOMPARE(FieldBytes(stored.reserved), ZeroFilled({}, 6));
-    QVERIFY(fixture.normalList.item(3)->text().startsWith(rowName + QLatin1Char(' ')));
 }
 
 void tst_EntryEditor::addWithDefaultsThroughExec()
 {
     Fixture fixture;
-    fixture.document().editMode = EditAddBasic;
     EditorHandle editor(fixture);
     QString playTimesShown, volumeShown;
     bool copyEnabled = true;
@@ -144,93 +127,39 @@ void tst_EntryEditor::addWithDefaultsThroughExec()
     QCOMPARE(editor.playTimes->count(), 101);
     QCOMPARE(editor.volume->count(), 14);
     QCOMPARE(editor.volume->itemText(12), QStringLiteral("12"));
-    const ScheduleEntry &added = fixture.document().basicEntries.at(3);
-    QCOMPARE(added.playTimes, 1);
-    QCOMPARE(added.volume, DefaultVolume);
-    QCOMPARE(fixture.normalList.count(), 4);
-    QCOMPARE(fixture.normalList.currentRow(), 3);
-    QCOMPARE(fixture.normalList.item(3)->text(),
-             QStringLiteral("CLIP.JPG") + QString(13 + 5, ' ') + "1  " + QString(5, ' ') +
-                     QString::fromUtf8("標準"));
-    QCOMPARE(fixture.buttonCalls, 1);
-    QCOMPARE(fixture.countsAtButtonCall, 7); // called after the count grew
-}
-
-void tst_EntryEditor::addDetailToSelectedSchedule()
-{
-    Fixture fixture;
-    fixture.advanceList.setCurrentRow(1);
-    fixture.detailList.clear();
-    fixture.detailList.addItem("det 0");
-    fixture.document().editMode = EditAddDetail;
-    EditorHandle editor(fixture);
-    editor.form.show();
-    QCOMPARE(fixture.document().detailOwner, 1);
-    QTest::keyClicks(editor.name, "clip");
-    editor.playTimes->setCurrentIndex(3);
-    editor.volume->setCurrentIndex(12);
-    QTest::mouseClick(editor.ok, Qt::LeftButton);
-
-    QCOMPARE(fixture.document().advanceSchedules[0].detailCount(), 2);
-    QCOMPARE(fixture.document().advanceSchedules[1].detailCount(), 2);
+    QVERIFY(editor.form.entry() == MakeEntry("CLIP", "JPG", 1, DefaultVolume));
     QCOMPARE(fixture.document().basicCount(), 3);
-    const ScheduleEntry &added = fixture.document().advanceSchedules[1].details[1];
-    QCOMPARE(FieldBytes(added.fileExt), ZeroFilled({}, 4));
-    QCOMPARE(added.playTimes, 3);
-    QCOMPARE(added.volume, 12);
-    // Typed without a dot, the row shows no dot until the list is rebuilt.
-    QCOMPARE(fixture.detailList.item(1)->text(),
-             QStringLiteral("CLIP") + QString(16 + 5, ' ') + "3  " + QString(8, ' ') + "12");
-    QCOMPARE(fixture.detailList.currentRow(), 1);
-    QCOMPARE(fixture.buttonCalls, 1);
-    QCOMPARE(fixture.countsAtButtonCall, 7);
 }
 
 void tst_EntryEditor::modify_data()
 {
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<int>("selectedRow");
-    QTest::addColumn<int>("editedRow");
+    QTest::addColumn<int>("stored");
     QTest::addColumn<QString>("loadedName");
     QTest::addColumn<QString>("loadedPlayTimes");
     QTest::addColumn<QString>("loadedVolume");
 
-    QTest::newRow("basic, row 2 selected") << int(EditModifyBasic) << 2 << 2 << "MOVIE.AVI"
-                                           << "100"
-                                           << "12";
-    QTest::newRow("basic, nothing selected") << int(EditModifyBasic) << -1 << 0 << "SONG.MP3"
-                                             << "10"
-                                             << "5";
-    QTest::newRow("basic, no extension") << int(EditModifyBasic) << 1 << 1 << "CLIP."
-                                         << "0" << QString::fromUtf8("標準");
-    QTest::newRow("detail, row 1 selected") << int(EditModifyDetail) << 1 << 1 << "B.JPG"
-                                            << "2"
-                                            << "2";
-    QTest::newRow("detail, nothing selected") << int(EditModifyDetail) << -1 << 0 << "A.JPG"
-                                              << "1"
-                                              << "1";
+    QTest::newRow("name and extension") << 2 << "MOVIE.AVI"
+                                        << "100"
+                                        << "12";
+    QTest::newRow("small values") << 0 << "SONG.MP3"
+                                  << "10"
+                                  << "5";
+    QTest::newRow("no extension, default volume") << 1 << "CLIP."
+                                                  << "0" << QString::fromUtf8("標準");
 }
 
 void tst_EntryEditor::modify()
 {
-    QFETCH(int, mode);
-    QFETCH(int, selectedRow);
-    QFETCH(int, editedRow);
+    QFETCH(int, stored);
     QFETCH(QString, loadedName);
     QFETCH(QString, loadedPlayTimes);
     QFETCH(QString, loadedVolume);
 
     Fixture fixture;
-    QListWidget &list = mode == EditModifyBasic ? fixture.normalList : fixture.detailList;
-    list.setCurrentRow(selectedRow);
-    fixture.document().editMode = static_cast<std::int16_t>(mode);
     const ScheduleDocument before = fixture.document();
-    const QStringList rowsBefore = Rows(list);
-    EditorHandle editor(fixture);
+    EditorHandle editor(fixture, before.basicEntries[std::size_t(stored)]);
     editor.form.show();
 
-    QCOMPARE(fixture.document().editIndex, editedRow);
-    QCOMPARE(list.currentRow(), editedRow);
     QCOMPARE(editor.name->text(), loadedName);
     QCOMPARE(editor.playTimes->currentText(), loadedPlayTimes);
     QCOMPARE(editor.volume->currentText(), loadedVolume);
@@ -241,34 +170,21 @@ void tst_EntryEditor::modify()
     editor.volume->setCurrentIndex(0);
     QTest::mouseClick(editor.ok, Qt::LeftButton);
     QCOMPARE(editor.form.result(), int(QDialog::Accepted));
-
-    ScheduleDocument expected = before;
-    expected.editMode = fixture.document().editMode;
-    std::vector<ScheduleEntry> &entries =
-            mode == EditModifyBasic ? expected.basicEntries : expected.advanceSchedules[0].details;
-    entries[static_cast<std::size_t>(editedRow)] = MakeEntry("NEW", "DAT", 7, 0);
-    QVERIFY(fixture.document().SameContentAs(expected));
-
-    QStringList expectedRows = rowsBefore;
-    expectedRows[editedRow] = "NEW.DAT" + QString(14 + 5, ' ') + "7  " + QString(8, ' ') + "0";
-    QCOMPARE(Rows(list), expectedRows);
-    QCOMPARE(list.currentRow(), editedRow);
-    QCOMPARE(fixture.buttonCalls, 0);
+    QVERIFY(editor.form.entry() == MakeEntry("NEW", "DAT", 7, 0));
+    QVERIFY(fixture.document().SameContentAs(before));
 }
 
 void tst_EntryEditor::modifyClearsBytesOfLongerName()
 {
     Fixture fixture;
-    fixture.document().basicEntries[0] = MakeEntry("ABCDEFGHIJKLMNOP", "JPEG", 1, 1);
-    fixture.document().basicEntries[0].reserved.fill(7);
-    fixture.normalList.setCurrentRow(0);
-    fixture.document().editMode = EditModifyBasic;
-    EditorHandle editor(fixture);
+    ScheduleEntry given = MakeEntry("ABCDEFGHIJKLMNOP", "JPEG", 1, 1);
+    given.reserved.fill(7);
+    EditorHandle editor(fixture, given);
     editor.form.show();
     QCOMPARE(editor.name->text(), QStringLiteral("ABCDEFGHIJKLMNOP.JPEG"));
     editor.replaceName("abcdefghijklmno.jpg");
     QTest::mouseClick(editor.ok, Qt::LeftButton);
-    const ScheduleEntry &stored = fixture.document().basicEntries[0];
+    const ScheduleEntry &stored = editor.form.entry();
     QCOMPARE(FieldBytes(stored.fileName), ZeroFilled("ABCDEFGHIJKLMNO", 16));
     QCOMPARE(FieldBytes(stored.fileExt), ZeroFilled("JPG", 4));
     QCOMPARE(FieldBytes(stored.reserved), ZeroFilled({}, 6));
@@ -276,42 +192,33 @@ void tst_EntryEditor::modifyClearsBytesOfLongerName()
 
 void tst_EntryEditor::cancelChangesNothing_data()
 {
-    QTest::addColumn<int>("mode");
-    QTest::newRow("add basic") << int(EditAddBasic);
-    QTest::newRow("modify basic") << int(EditModifyBasic);
-    QTest::newRow("add detail") << int(EditAddDetail);
-    QTest::newRow("modify detail") << int(EditModifyDetail);
+    QTest::addColumn<bool>("given");
+    QTest::newRow("new entry") << false;
+    QTest::newRow("stored entry") << true;
 }
 
 void tst_EntryEditor::cancelChangesNothing()
 {
-    QFETCH(int, mode);
+    QFETCH(bool, given);
     Fixture fixture;
-    fixture.normalList.setCurrentRow(1);
-    fixture.detailList.setCurrentRow(1);
-    fixture.document().editMode = static_cast<std::int16_t>(mode);
     const ScheduleDocument before = fixture.document();
-    const QStringList normalRows = Rows(fixture.normalList), detailRows = Rows(fixture.detailList);
-    EditorHandle editor(fixture);
+    EditorHandle editor(fixture, given ? std::optional(before.basicEntries[1]) : std::nullopt);
     editor.form.show();
+    const ScheduleEntry loaded = editor.form.entry();
     editor.replaceName("other.jpg");
     editor.playTimes->setCurrentIndex(50);
     QTest::mouseClick(editor.cancel, Qt::LeftButton);
 
     QCOMPARE(editor.form.result(), int(QDialog::Rejected));
+    QVERIFY(editor.form.entry() == loaded);
     QVERIFY(fixture.document().SameContentAs(before));
-    QCOMPARE(Rows(fixture.normalList), normalRows);
-    QCOMPARE(Rows(fixture.detailList), detailRows);
-    QCOMPARE(fixture.buttonCalls, 0);
 }
 
 void tst_EntryEditor::rejectedNameChangesNothingThroughExec()
 {
     Fixture fixture;
-    fixture.normalList.setCurrentRow(0);
-    fixture.document().editMode = EditModifyBasic;
-    const ScheduleDocument before = fixture.document();
-    EditorHandle editor(fixture);
+    const ScheduleEntry given = fixture.document().basicEntries[0];
+    EditorHandle editor(fixture, given);
     QString message;
     bool stillOpen = false;
     QString textAfter;
@@ -328,8 +235,7 @@ void tst_EntryEditor::rejectedNameChangesNothingThroughExec()
     QCOMPARE(message, QString::fromUtf8("ファイル名設定エラー"));
     QVERIFY(stillOpen);
     QCOMPARE(textAfter, QStringLiteral("clip(1).jpg"));
-    QVERIFY(fixture.document().SameContentAs(before));
-    QCOMPARE(Rows(fixture.normalList), QStringList({"row 0", "row 1", "row 2"}));
+    QVERIFY(editor.form.entry() == given);
 }
 
 void tst_EntryEditor::copyEnabledOnlyRightAfterBrowse()
@@ -342,7 +248,6 @@ void tst_EntryEditor::copyEnabledOnlyRightAfterBrowse()
     }
     Fixture fixture;
     fixture.app.context.settings.mediaFolder = media.path() + "/";
-    fixture.document().editMode = EditAddBasic;
     EditorHandle editor(fixture);
     QStringList copied;
     editor.form.openCopyDialog = [&](const QString &name) { copied.append(name); };
@@ -395,7 +300,6 @@ void tst_EntryEditor::copyOpensCopyFormOverEditor()
     QVERIFY(file.open(QIODevice::WriteOnly));
     Fixture fixture;
     fixture.app.context.settings.mediaFolder = media.path() + "/";
-    fixture.document().editMode = EditAddBasic;
     EditorHandle editor(fixture);
     editor.form.show();
     AnswerNextFileDialog(media.filePath("song.mp3"));
@@ -422,7 +326,6 @@ void tst_EntryEditor::mediaFilterShowsUpperCaseNames()
     }
     Fixture fixture;
     fixture.app.context.settings.mediaFolder = media.path() + "/";
-    fixture.document().editMode = EditAddBasic;
     EditorHandle editor(fixture);
     editor.form.show();
     QStringList filters, shown;
@@ -465,7 +368,6 @@ void tst_EntryEditor::typingStopsAtLimitButBrowsedNameStaysWhole()
     QVERIFY(file.open(QIODevice::WriteOnly));
     Fixture fixture;
     fixture.app.context.settings.mediaFolder = media.path() + "/";
-    fixture.document().editMode = EditAddBasic;
     EditorHandle editor(fixture);
     editor.form.show();
 
@@ -495,43 +397,37 @@ void tst_EntryEditor::typingStopsAtLimitButBrowsedNameStaysWhole()
 void tst_EntryEditor::foreignValuesAreShownAndKept()
 {
     Fixture fixture;
-    ScheduleEntry foreign = MakeEntry("CAF\xC9", "JPG", 150, 200);
-    fixture.document().basicEntries[1] = foreign;
-    fixture.document().editMode = EditModifyBasic;
+    const ScheduleEntry foreign = MakeEntry("CAF\xC9", "JPG", 150, 200);
     {
-        fixture.normalList.setCurrentRow(1);
-        EditorHandle editor(fixture);
+        EditorHandle editor(fixture, foreign);
         editor.form.show();
         QCOMPARE(editor.name->text(), QString::fromUtf8("CAFÉ.JPG"));
         QCOMPARE(editor.playTimes->currentText(), QStringLiteral("150"));
         QCOMPARE(editor.volume->currentText(), QStringLiteral("200"));
         QTest::mouseClick(editor.ok, Qt::LeftButton);
         QCOMPARE(editor.form.result(), int(QDialog::Accepted));
-        QVERIFY(fixture.document().basicEntries[1] == foreign);
-        QCOMPARE(fixture.normalList.item(1)->text(),
-                 QString::fromUtf8("CAFÉ.JPG") + QString(13 + 5, ' ') + "150" + QString(8, ' ') +
-                         "200");
+        QVERIFY(editor.form.entry() == foreign);
     }
     {
-        EditorHandle editor(fixture);
+        EditorHandle editor(fixture, foreign);
         editor.form.show();
         editor.playTimes->setCurrentIndex(5);
         QTest::mouseClick(editor.ok, Qt::LeftButton);
-        const ScheduleEntry &stored = fixture.document().basicEntries[1];
+        const ScheduleEntry &stored = editor.form.entry();
         QCOMPARE(stored.playTimes, 5);
         QCOMPARE(stored.volume, 200);
         QVERIFY(stored.fileName == foreign.fileName);
     }
     {
         // An edited name is a typed name: the rule applies.
-        EditorHandle editor(fixture);
+        EditorHandle editor(fixture, foreign);
         editor.form.show();
         editor.name->end(false);
         QTest::keyClick(editor.name, Qt::Key_Backspace);
         AnswerNextMessageBox(QMessageBox::Ok);
         QTest::mouseClick(editor.ok, Qt::LeftButton);
         QVERIFY(editor.form.isVisible());
-        QVERIFY(fixture.document().basicEntries[1].fileName == foreign.fileName);
+        QVERIFY(editor.form.entry() == foreign);
         editor.form.reject();
     }
 }
@@ -539,7 +435,6 @@ void tst_EntryEditor::foreignValuesAreShownAndKept()
 void tst_EntryEditor::tabOrderAndFocus()
 {
     Fixture fixture;
-    fixture.document().editMode = EditAddBasic;
     EditorHandle editor(fixture);
     editor.form.show();
     QVERIFY(QTest::qWaitForWindowActive(&editor.form));
@@ -554,40 +449,6 @@ void tst_EntryEditor::tabOrderAndFocus()
         QCOMPARE(QApplication::focusWidget(), next);
     }
     editor.form.reject();
-}
-
-// The window's button rules keep these cases away; the editor must still not crash or store.
-void tst_EntryEditor::listsNamingNoEntryStoreNothing_data()
-{
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<bool>("emptyLists");
-    QTest::newRow("modify basic, empty list") << int(EditModifyBasic) << true;
-    QTest::newRow("add detail, no advance selected") << int(EditAddDetail) << false;
-    QTest::newRow("modify detail, no advance selected") << int(EditModifyDetail) << false;
-    QTest::newRow("modify detail, empty lists") << int(EditModifyDetail) << true;
-}
-
-void tst_EntryEditor::listsNamingNoEntryStoreNothing()
-{
-    QFETCH(int, mode);
-    QFETCH(bool, emptyLists);
-    Fixture fixture;
-    fixture.advanceList.setCurrentRow(-1);
-    if (emptyLists) {
-        fixture.normalList.clear();
-        fixture.advanceList.clear();
-        fixture.detailList.clear();
-        fixture.document().basicEntries.clear();
-    }
-    fixture.document().editMode = static_cast<std::int16_t>(mode);
-    const ScheduleDocument before = fixture.document();
-    EditorHandle editor(fixture);
-    editor.form.show();
-    editor.replaceName("clip.jpg");
-    QTest::mouseClick(editor.ok, Qt::LeftButton);
-    QVERIFY(!editor.form.isVisible());
-    QVERIFY(fixture.document().SameContentAs(before));
-    QCOMPARE(fixture.buttonCalls, 0);
 }
 
 QTEST_MAIN(tst_EntryEditor)

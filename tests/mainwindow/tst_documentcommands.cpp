@@ -60,7 +60,7 @@ static void setDocument(MainWindowFixture &fixture, const ScheduleDocument &docu
 
 static QString title(const QString &folder, const QString &name)
 {
-    return QStringLiteral("ネラブスケジューラー - ") + folder + name;
+    return QStringLiteral("ネラブスケジューラー - ") + folder + name + QStringLiteral("[*]");
 }
 
 void DocumentCommandsTest::cleanup()
@@ -275,7 +275,7 @@ void DocumentCommandsTest::overwriteQuestion()
     fixture.click("SaveAsCmd");
     QVERIFY(WaitForNoModal());
 
-    QCOMPARE(question, QStringLiteral("終了します。上書き保存しますか？"));
+    QCOMPARE(question, QStringLiteral("同じ名前のファイルがあります。上書きしますか？"));
     const QString savedName = overwrite ? "plan.nrv" : "other.nrv";
     QVERIFY(readBack(docs, savedName).SameContentAs(SampleDocument()));
     QCOMPARE(readBack(docs, "plan.nrv").SameContentAs(old), !overwrite);
@@ -337,8 +337,9 @@ void DocumentCommandsTest::preSaveChecks_data()
             << int(Japanese) << 0 << QList<int> {0}
             << QStringLiteral("スケジュールファイルが設定されていないため、保存できません1 !") +
                     crlf + indent + QStringLiteral("保存できません");
-    QTest::newRow("too large") << int(English) << 250 << QList<int>(20, 50)
-                               << "Too many schedules!!";
+    QTest::newRow("too large")
+            << int(English) << 250 << QList<int>(20, 50)
+            << "The schedule file would be too large for the player! Can't save!";
 }
 
 void DocumentCommandsTest::preSaveChecks()
@@ -405,7 +406,9 @@ void DocumentCommandsTest::failedSaveAsKeepsTheDocumentName()
     fixture.click("SaveAsCmd");
     QVERIFY(WaitForNoModal());
 
-    QCOMPARE(message, fixture.app.context.text.messages.msgScheduleWriteError);
+    QCOMPARE(message,
+             fixture.app.context.text.messages.msgScheduleWriteError + "\r\nCannot write " +
+                     fixture.dir.path() + "/blocker/plan.nrv: Not a directory");
     const RememberedSettings &settings = fixture.app.context.settings;
     QCOMPARE(settings.documentFolder, before.documentFolder);
     QCOMPARE(settings.documentName, before.documentName);
@@ -436,7 +439,9 @@ void DocumentCommandsTest::failedSaveKeepsTheOldFile()
     fixture.click("SaveCmd");
     QVERIFY(WaitForNoModal());
 
-    QCOMPARE(message, fixture.app.context.text.messages.msgScheduleWriteError);
+    QCOMPARE(message,
+             fixture.app.context.text.messages.msgScheduleWriteError + "\r\nCannot write " + docs +
+                     "plan.nrv: Read-only file system");
     QCOMPARE(ReadFile(docs + "plan.nrv"), oldBytes);
     QCOMPARE(fixture.app.context.settings.documentName, QStringLiteral("plan.nrv"));
 }

@@ -26,7 +26,6 @@ private slots:
     void buttonStates_data();
     void buttonStates();
     void selectingAnotherAdvanceScheduleFollowsItsDetails();
-    void listsForTheEditors();
     void keepTimerRotatesTheBars();
 };
 
@@ -188,20 +187,6 @@ void MainFormTest::selectingAnotherAdvanceScheduleFollowsItsDetails()
     QTest::keyClick(advance, Qt::Key_Down);
     QCOMPARE(detail->count(), 0);
     QCOMPARE(enabledButtons(fixture), QStringLiteral("10000 11111 10000"));
-}
-
-void MainFormTest::listsForTheEditors()
-{
-    MainWindowFixture fixture;
-    MainWindowLists lists = fixture.form->Lists();
-    QCOMPARE(lists.normalList, fixture.child<QListWidget>("NormalList"));
-    QCOMPARE(lists.advanceList, fixture.child<QListWidget>("AdvanceList"));
-    QCOMPARE(lists.detailList, fixture.child<QListWidget>("DetailList"));
-
-    // An editor appends a row and runs the rule.
-    lists.normalList->addItem(QStringLiteral("row"));
-    lists.buttonStatusSetup();
-    QCOMPARE(enabledButtons(fixture), QStringLiteral("11100 10000 00000"));
 }
 
 void MainFormTest::keepTimerRotatesTheBars()

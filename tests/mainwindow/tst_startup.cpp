@@ -59,7 +59,7 @@ struct StartupFixture
 
 QString japaneseTitle(const QString &folder, const QString &name)
 {
-    return QStringLiteral("ネラブスケジューラー - ") + folder + name;
+    return QStringLiteral("ネラブスケジューラー - ") + folder + name + QStringLiteral("[*]");
 }
 
 } // namespace

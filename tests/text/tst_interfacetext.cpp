@@ -149,6 +149,10 @@ void tst_InterfaceText::captions_data()
     QTest::newRow("kernelVersion")
             << "kernelVersion" << QString::fromUtf8("Schedule Kernel Version")
             << QString::fromUtf8("Schedule Kernel Version");
+    QTest::newRow("viewMenu") << "viewMenu" << QString::fromUtf8("&View")
+                              << QString::fromUtf8("&表示");
+    QTest::newRow("languageMenu") << "languageMenu" << QString::fromUtf8("Language")
+                                  << QString::fromUtf8("言語");
 }
 
 void tst_InterfaceText::captions()
@@ -226,8 +230,8 @@ void tst_InterfaceText::messages()
 
 void tst_InterfaceText::everyKeyHasTextInBothLanguages()
 {
-    QCOMPARE(CaptionKeys().size(), size_t(52));
-    QCOMPARE(MessageKeys().size(), size_t(17));
+    QCOMPARE(CaptionKeys().size(), size_t(61));
+    QCOMPARE(MessageKeys().size(), size_t(22));
     for (short language : {1, 2}) {
         InterfaceText text;
         LoadInterfaceText(text, language);

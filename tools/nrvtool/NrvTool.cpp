@@ -1,11 +1,11 @@
 #include "NrvTool.h"
 
 #include "PublishCommands.h"
+#include "ScheduleDays.h"
 #include "ScheduleFile.h"
 #include "ScheduleJson.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 namespace nerav {
 
@@ -17,6 +17,7 @@ constexpr qint64 MaxJsonSize = 64 * 1024 * 1024;
 const char UsageText[] =
         "Usage: nrvtool dump FILE.nrv\n"
         "       nrvtool make SCHEDULE.json OUT.nrv\n"
+        "       nrvtool days [--json] SCHEDULE.nrv FROM TO\n"
         "       nrvtool check SCHEDULE.nrv MEDIUM_FOLDER [--json]\n"
         "       nrvtool publish SCHEDULE.nrv --media MEDIA_FOLDER MEDIUM_FOLDER [--dry-run]\n"
         "               [--no-verify] [--json]\n"
@@ -28,6 +29,10 @@ const char HelpText[] =
         "  dump FILE.nrv               print the schedule as JSON\n"
         "  make SCHEDULE.json OUT.nrv  check the JSON as the program's editors and Save do,\n"
         "                              then write OUT.nrv with a new random key\n"
+        "  days SCHEDULE.nrv FROM TO   for each day from FROM to TO (YYYY-MM-DD, both included,\n"
+        "                              at most 10 years): the date, its week day and the\n"
+        "                              advance schedules on it (0-based index and time window),\n"
+        "                              or \"basic\" when none; --json prints one JSON document\n"
         "  check SCHEDULE.nrv MEDIUM   whether the medium's folder holds every media file the\n"
         "                              schedule names (any case); lists files it does not name\n"
         "  publish SCHEDULE.nrv --media MEDIA MEDIUM\n"
@@ -44,28 +49,60 @@ const char HelpText[] =
         "  weekDay 0 Sunday .. 6 Saturday, 7 every day (default 7).\n"
         "\n"
         "Exit status: 0 done, 1 the file or schedule was refused, a media file is missing,\n"
-        "a problem stopped the publish or a copy failed, 2 wrong usage.\n";
+        "a problem stopped the publish or a copy failed, 2 wrong usage (also a days range\n"
+        "over 10 years or with FROM after TO).\n";
 
+// The path is split as text only at its last "/", never cleaned up: "link/../x.nrv" must mean
+// what the system (and the shell, and ls) take it to mean.
 QString FolderOf(const QString &path)
 {
-    const QString folder = QFileInfo(path).absolutePath();
-    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+    return path.left(path.lastIndexOf(QLatin1Char('/')) + 1);
 }
 
 QString NameOf(const QString &path)
 {
-    return QFileInfo(path).fileName();
+    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+bool Read(const QString &path, ScheduleDocument &document, QTextStream &err)
+{
+    const ScheduleFileResult read = ReadScheduleFile(FolderOf(path), NameOf(path), document);
+    if (!read)
+        err << "nrvtool: " << read.reason << '\n';
+    return bool(read);
 }
 
 int Dump(const QString &path, QTextStream &out, QTextStream &err)
 {
     ScheduleDocument document;
-    const ScheduleFileResult read = ReadScheduleFile(FolderOf(path), NameOf(path), document);
-    if (!read) {
-        err << "nrvtool: " << read.reason << '\n';
+    if (!Read(path, document, err))
         return NrvToolFailed;
-    }
     out << QString::fromUtf8(ScheduleToJson(document));
+    return NrvToolOk;
+}
+
+// days [--json] SCHEDULE.nrv FROM TO, the option anywhere after the command.
+int Days(QStringList arguments, QTextStream &out, QTextStream &err)
+{
+    const bool json = arguments.removeAll(QStringLiteral("--json")) > 0;
+    if (arguments.size() != 3) {
+        err << UsageText;
+        return NrvToolUsage;
+    }
+    const QDate from = QDate::fromString(arguments.at(1), QStringLiteral("yyyy-MM-dd"));
+    const QDate to = QDate::fromString(arguments.at(2), QStringLiteral("yyyy-MM-dd"));
+    if (!from.isValid() || !to.isValid()) {
+        err << "nrvtool: FROM and TO must be dates YYYY-MM-DD\n";
+        return NrvToolUsage;
+    }
+    if (!DaysRangeAllowed(from, to)) {
+        err << "nrvtool: the range must run forward and cover at most 10 years\n";
+        return NrvToolUsage;
+    }
+    ScheduleDocument document;
+    if (!Read(arguments.at(0), document, err))
+        return NrvToolFailed;
+    out << ScheduleDaysText(document, from, to, json);
     return NrvToolOk;
 }
 
@@ -109,6 +146,8 @@ int RunNrvTool(const QStringList &arguments, QTextStream &out, QTextStream &err,
         return Dump(arguments.at(1), out, err);
     if (arguments.size() == 3 && command == "make")
         return Make(arguments.at(1), arguments.at(2), err, random);
+    if (command == "days")
+        return Days(arguments.mid(1), out, err);
     int status = NrvToolUsage;
     if (command == "check")
         status = CheckCommand(arguments.mid(1), out, err);

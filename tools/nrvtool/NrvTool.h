@@ -3,6 +3,7 @@
 // nrvtool: reads and writes schedule files without the window.
 //   nrvtool dump FILE.nrv                 the schedule as JSON on stdout
 //   nrvtool make SCHEDULE.json OUT.nrv    checks the JSON and writes OUT.nrv as Save does
+//   nrvtool days SCHEDULE.nrv FROM TO     the advance schedules on each day (--json: as JSON)
 
 #include "RandomReal.h"
 

@@ -155,7 +155,7 @@ public:
         const QJsonObject object = json.toObject();
         CheckKeys(object, place, {"name", "playTimes", "volume"});
         ReadName(object, place, entry);
-        ReadNumber(object, QStringLiteral("playTimes"), place, 0, 100, 1, entry.playTimes);
+        ReadNumber(object, QStringLiteral("playTimes"), place, 0, MaxPlayTimes, 1, entry.playTimes);
         ReadVolume(object, place, entry);
         return entry;
     }

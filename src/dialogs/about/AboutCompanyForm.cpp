@@ -5,6 +5,7 @@
 #include "MessageBoxes.h"
 #include "NeravLogo.h"
 
+#include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -136,6 +137,14 @@ void AboutCompanyForm::LinkLabel_Click(const QString &target)
 void AboutCompanyForm::OKCmd_Click()
 {
     accept();
+}
+
+void AboutCompanyForm::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        InitAboutCompanyFormOsd();
+    }
+    QDialog::changeEvent(event);
 }
 
 } // namespace nerav

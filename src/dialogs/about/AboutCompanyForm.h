@@ -19,6 +19,10 @@ class AboutCompanyForm : public QDialog
 public:
     AboutCompanyForm(AppContext &context, QWidget *parent = nullptr);
 
+protected:
+    // The texts again from the text table when the application switches the language.
+    void changeEvent(QEvent *event) override;
+
 private:
     struct Office;
 

@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "NeravLogo.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -107,6 +108,14 @@ void AboutNeravScheduleGeneratorForm::Form_Load()
 void AboutNeravScheduleGeneratorForm::OKCmd_Click()
 {
     accept();
+}
+
+void AboutNeravScheduleGeneratorForm::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        Form_Load();
+    }
+    QDialog::changeEvent(event);
 }
 
 } // namespace nerav

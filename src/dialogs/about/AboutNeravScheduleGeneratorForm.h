@@ -21,6 +21,10 @@ public:
     static const QString SoftwareVersion;
     static const QString ScheduleKernelVersion;
 
+protected:
+    // The texts again from the text table when the application switches the language.
+    void changeEvent(QEvent *event) override;
+
 private:
     void BuildWindow();
     void InitAboutProgramFormOsd();

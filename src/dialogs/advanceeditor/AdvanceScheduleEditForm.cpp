@@ -4,11 +4,11 @@
 #include "ScheduleRules.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -37,11 +37,6 @@ int Shown(const QComboBox *combo)
     return combo->currentText().toInt();
 }
 
-QString TwoDigits(const QComboBox *combo)
-{
-    return QStringLiteral("%1").arg(Shown(combo), 2, 10, QLatin1Char('0'));
-}
-
 std::uint8_t Byte(int value)
 {
     return static_cast<std::uint8_t>(value);
@@ -49,9 +44,10 @@ std::uint8_t Byte(int value)
 
 } // namespace
 
-AdvanceScheduleEditForm::AdvanceScheduleEditForm(AppContext &context, const MainWindowLists &lists,
+AdvanceScheduleEditForm::AdvanceScheduleEditForm(AppContext &context,
+                                                 const std::optional<AdvanceSchedule> &schedule,
                                                  QWidget *parent)
-    : QDialog(parent), m_context(context), m_lists(lists)
+    : QDialog(parent), m_context(context), m_schedule(schedule.value_or(AdvanceSchedule {}))
 {
     setObjectName(QStringLiteral("AdvanceScheduleEditForm"));
     setModal(true);
@@ -59,7 +55,8 @@ AdvanceScheduleEditForm::AdvanceScheduleEditForm(AppContext &context, const Main
     BuildLayout();
     m_comboEventsEnabled = false;
     InitAdvanceEditFormOsd();
-    PrepareAdvanceEdit();
+    FillDateLists(schedule ? &*schedule : nullptr);
+    FillTimeLists(schedule ? &*schedule : nullptr);
     m_comboEventsEnabled = true;
 }
 
@@ -203,35 +200,13 @@ void AdvanceScheduleEditForm::InitRowHints(const ValueRows &rows, const QString 
         rows.pictures[row]->setToolTip(*headings[row]);
 }
 
-void AdvanceScheduleEditForm::PrepareAdvanceEdit()
-{
-    ScheduleDocument &document = m_context.document;
-    if (document.editMode == EditModifyBasic) {
-        QListWidget *list = m_lists.advanceList;
-        if (list && list->currentRow() < 0 && list->count() > 0)
-            list->setCurrentRow(0);
-        document.editIndex = static_cast<std::int16_t>(list ? list->currentRow() : -1);
-    }
-    FillDateLists();
-    FillTimeLists();
-}
-
-const AdvanceSchedule *AdvanceScheduleEditForm::EditedSchedule() const
-{
-    const ScheduleDocument &document = m_context.document;
-    if (document.editMode != EditModifyBasic || document.editIndex < 0 ||
-        document.editIndex >= document.advanceCount())
-        return nullptr;
-    return &document.advanceSchedules[static_cast<std::size_t>(document.editIndex)];
-}
-
-void AdvanceScheduleEditForm::FillDateLists()
+void AdvanceScheduleEditForm::FillDateLists(const AdvanceSchedule *edited)
 {
     for (const ValueRows *date : {&m_startDate, &m_stopDate}) {
         FillNumbers(date->first, FirstYear, LastYear);
         FillNumbers(date->second, 1, 12);
     }
-    if (const AdvanceSchedule *s = EditedSchedule()) {
+    if (const AdvanceSchedule *s = edited) {
         SelectDate(m_startDate, s->startYear, s->startMonth, s->startDay);
         SelectDate(m_stopDate, s->stopYear, s->stopMonth, s->stopDay);
     } else {
@@ -246,8 +221,7 @@ void AdvanceScheduleEditForm::FillDateLists()
     m_weekdayCombo->clear();
     for (int day = 0; day <= LastWeekDayPosition; ++day)
         m_weekdayCombo->addItem(m_context.text.captions.weekDayName(day));
-    const AdvanceSchedule *s = EditedSchedule();
-    SelectPosition(m_weekdayCombo, s ? s->weekDay : LastWeekDayPosition);
+    SelectPosition(m_weekdayCombo, edited ? edited->weekDay : LastWeekDayPosition);
 }
 
 void AdvanceScheduleEditForm::SelectDate(const ValueRows &date, int yearOffset, int month, int day)
@@ -258,14 +232,14 @@ void AdvanceScheduleEditForm::SelectDate(const ValueRows &date, int yearOffset, 
     SelectPosition(date.third, day - 1);
 }
 
-void AdvanceScheduleEditForm::FillTimeLists()
+void AdvanceScheduleEditForm::FillTimeLists(const AdvanceSchedule *edited)
 {
     for (const ValueRows *time : {&m_startTime, &m_stopTime}) {
         FillNumbers(time->first, 0, 23);
         FillNumbers(time->second, 0, 59);
         FillNumbers(time->third, 0, 59);
     }
-    if (const AdvanceSchedule *s = EditedSchedule()) {
+    if (const AdvanceSchedule *s = edited) {
         SelectTime(m_startTime, s->startHour, s->startMinute, s->startSecond);
         SelectTime(m_stopTime, s->stopHour, s->stopMinute, s->stopSecond);
     } else {
@@ -350,37 +324,6 @@ void AdvanceScheduleEditForm::StoreAdvanceSchedule(AdvanceSchedule &schedule) co
     schedule.stopSecond = Byte(Shown(m_stopTime.third));
 }
 
-QString AdvanceScheduleEditForm::AdvanceRowText() const
-{
-    const auto dateText = [](const ValueRows &date) {
-        return date.first->currentText().trimmed() + u'/' + TwoDigits(date.second) + u'/' +
-                TwoDigits(date.third);
-    };
-    return QStringLiteral(" ") + dateText(m_startDate) + QStringLiteral("   ") +
-            dateText(m_stopDate) + QStringLiteral("   ") + m_weekdayCombo->currentText().trimmed();
-}
-
-void AdvanceScheduleEditForm::AddAdvanceRow()
-{
-    QListWidget *list = m_lists.advanceList;
-    if (!list)
-        return;
-    list->addItem(AdvanceRowText());
-    list->setCurrentRow(list->count() - 1);
-    list->update();
-}
-
-void AdvanceScheduleEditForm::UpdateAdvanceRow()
-{
-    QListWidget *list = m_lists.advanceList;
-    const int row = m_context.document.editIndex;
-    if (!list || row < 0 || row >= list->count())
-        return;
-    list->item(row)->setText(AdvanceRowText());
-    list->setCurrentRow(row);
-    list->update();
-}
-
 void AdvanceScheduleEditForm::OKCmd_Click()
 {
     if (!CheckDateOrder()) {
@@ -391,39 +334,23 @@ void AdvanceScheduleEditForm::OKCmd_Click()
         ShowMessage(this, m_context.text.messages.msgTimeSetupError);
         return;
     }
-    const bool stored =
-            m_context.document.editMode == EditAddBasic ? AddSchedule() : ModifySchedule();
-    if (stored)
-        accept();
-    else
-        reject(); // the advance list named no schedule to change: nothing is stored
-}
-
-bool AdvanceScheduleEditForm::AddSchedule()
-{
-    std::vector<AdvanceSchedule> &schedules = m_context.document.advanceSchedules;
-    schedules.emplace_back();
-    StoreAdvanceSchedule(schedules.back());
-    AddAdvanceRow();
-    if (m_lists.buttonStatusSetup)
-        m_lists.buttonStatusSetup();
-    return true;
-}
-
-bool AdvanceScheduleEditForm::ModifySchedule()
-{
-    if (!EditedSchedule())
-        return false;
-    StoreAdvanceSchedule(
-            m_context.document
-                    .advanceSchedules[static_cast<std::size_t>(m_context.document.editIndex)]);
-    UpdateAdvanceRow();
-    return true;
+    StoreAdvanceSchedule(m_schedule);
+    accept();
 }
 
 void AdvanceScheduleEditForm::CancelCmd_Click()
 {
     reject();
+}
+
+void AdvanceScheduleEditForm::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        InitAdvanceEditFormOsd();
+        for (int day = 0; day < m_weekdayCombo->count(); ++day)
+            m_weekdayCombo->setItemText(day, m_context.text.captions.weekDayName(day));
+    }
+    QDialog::changeEvent(event);
 }
 
 } // namespace nerav

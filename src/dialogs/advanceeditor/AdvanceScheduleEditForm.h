@@ -1,13 +1,14 @@
 #pragma once
 
-// The modal dialog that adds an advance schedule or changes the date/time window of one: start
-// and stop dates, start and stop times of day, and a day of the week, all chosen from lists.
-// On OK it checks the order, writes the schedule and puts its row into the advance list.
+// The modal dialog that edits the date/time window of an advance schedule: start and stop
+// dates, start and stop times of day, and a day of the week, all chosen from lists. It is
+// given the schedule to edit (none for a new one, which starts today) and, on OK, checks the
+// order and hands back the edited schedule; the caller decides where it goes.
 
 #include "AppContext.h"
-#include "MainWindowLists.h"
 
 #include <QDialog>
+#include <optional>
 
 class QComboBox;
 class QGroupBox;
@@ -21,12 +22,20 @@ class AdvanceScheduleEditForm : public QDialog
     Q_OBJECT
 
 public:
-    AdvanceScheduleEditForm(AppContext &context, const MainWindowLists &lists,
+    AdvanceScheduleEditForm(AppContext &context, const std::optional<AdvanceSchedule> &schedule,
                             QWidget *parent = nullptr);
     ~AdvanceScheduleEditForm() override;
 
+    // The given schedule (its details untouched) with the chosen window; meaningful once the
+    // dialog was accepted.
+    const AdvanceSchedule &schedule() const { return m_schedule; }
+
     // False while the dialog fills its lists; the year and month handlers then do nothing.
     bool comboEventsEnabled() const { return m_comboEventsEnabled; }
+
+protected:
+    // The texts again from the text table when the application switches the language.
+    void changeEvent(QEvent *event) override;
 
 private:
     // The three lists of one date or one time of day, top to bottom.
@@ -50,12 +59,10 @@ private:
     void BuildLayout();
     void InitAdvanceEditFormOsd();
     void InitRowHints(const ValueRows &rows, const QString *headings[3]);
-    void PrepareAdvanceEdit();
-    void FillDateLists();
+    void FillDateLists(const AdvanceSchedule *edited);
     void SelectDate(const ValueRows &date, int yearOffset, int month, int day);
-    void FillTimeLists();
+    void FillTimeLists(const AdvanceSchedule *edited);
     void SelectTime(const ValueRows &time, int hour, int minute, int second);
-    const AdvanceSchedule *EditedSchedule() const;
     void RebuildStartDays();
     void RebuildStopDays();
     static void RebuildDays(const ValueRows &date);
@@ -63,11 +70,6 @@ private:
     bool CheckDateOrder() const;
     bool CheckTimeOrder() const;
     void StoreAdvanceSchedule(AdvanceSchedule &schedule) const;
-    QString AdvanceRowText() const;
-    void AddAdvanceRow();
-    void UpdateAdvanceRow();
-    bool AddSchedule();
-    bool ModifySchedule();
 
     void StartDate_Click();
     void StopDate_Click();
@@ -75,7 +77,7 @@ private:
     void CancelCmd_Click();
 
     AppContext &m_context;
-    MainWindowLists m_lists;
+    AdvanceSchedule m_schedule;
     bool m_comboEventsEnabled = false;
 
     QGroupBox *m_dateFrame = nullptr;

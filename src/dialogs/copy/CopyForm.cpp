@@ -10,6 +10,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHBoxLayout>
@@ -242,17 +243,17 @@ void CopyForm::CopyCmd_Click()
     if (FileExistsInDir(destination, name)) {
         if (SameFolder(destination, source) || SameFolder(destination + name, source + name)) {
             SetBusy(true);
-            CopyFinished(false);
+            ReportCopy(false, QString());
             return;
         }
-        if (!AskOkCancel(this, m_context.text.messages.msgFileExists))
+        if (!AskOkCancel(this, m_context.text.messages.msgOverwriteFile))
             return;
     }
     SetBusy(true);
     m_copyProgress->setValue(0);
     if (!FileCopier::CanCopy(source + name, destination) ||
         !m_copier->start(source + name, destination + name))
-        CopyFinished(false);
+        ReportCopy(false, QString());
 }
 
 void CopyForm::CopyProgressed(qint64 copied, qint64 total)
@@ -262,6 +263,11 @@ void CopyForm::CopyProgressed(qint64 copied, qint64 total)
 
 void CopyForm::CopyFinished(bool copied)
 {
+    ReportCopy(copied, copied ? QString() : m_copier->failureReason());
+}
+
+void CopyForm::ReportCopy(bool copied, const QString &reason)
+{
     const MessageTable &messages = m_context.text.messages;
     // The message stands beside the folder that was written, whatever the tree showed.
     if (!m_copyingTo.isEmpty()) {
@@ -269,8 +275,13 @@ void CopyForm::CopyFinished(bool copied)
         if (copied)
             m_context.settings.copyFolder = m_copyingTo;
     }
+    // The system's own words name the cause: a full or failing medium, a missing folder.
     if (!m_cancelled)
-        ShowMessage(this, copied ? messages.msgFileCopied : messages.msgFileCopyError);
+        ShowMessage(this,
+                    copied ? messages.msgFileCopied
+                            : reason.isEmpty()
+                            ? messages.msgFileCopyError
+                            : messages.msgFileCopyError + QStringLiteral("\r\n") + reason);
     SetBusy(false);
 }
 
@@ -318,6 +329,14 @@ void CopyForm::closeEvent(QCloseEvent *event)
         event->ignore();
     } else
         QDialog::closeEvent(event);
+}
+
+void CopyForm::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        InitCopyFormOsd();
+    }
+    QDialog::changeEvent(event);
 }
 
 } // namespace nerav

@@ -31,6 +31,8 @@ public:
     void reject() override;
 
 protected:
+    // The texts again from the text table when the application switches the language.
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -42,6 +44,7 @@ private:
     void CopyCmd_Click();
     void CancelCmd_Click();
     void CopyFinished(bool copied);
+    void ReportCopy(bool copied, const QString &reason);
     void CopyProgressed(qint64 copied, qint64 total);
 
     void FillDriveList();

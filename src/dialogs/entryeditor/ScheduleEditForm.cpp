@@ -6,20 +6,17 @@
 #include "SystemModule.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 
 namespace nerav {
 
 namespace {
-
-constexpr int MaxPlayTimes = 100;
-constexpr int MaxVolumeLevel = 12;
 
 const QString MediaFilter = QStringLiteral("Media File (*.jpg *.avi *.mpg *.dat *.vob *.mp3)");
 const QString AllFilesFilter = QStringLiteral("All File (*)");
@@ -36,36 +33,11 @@ void SelectValue(QComboBox *combo, int value)
     combo->setCurrentIndex(index);
 }
 
-QString Spaces(qsizetype count)
-{
-    return QString(std::max<qsizetype>(count, 0), u' ');
-}
-
-bool InRange(int index, std::size_t size)
-{
-    return index >= 0 && static_cast<std::size_t>(index) < size;
-}
-
-// The row the user has selected; with none, the first row becomes selected.
-int SelectFirstRowIfNone(QListWidget *list)
-{
-    if (!list)
-        return -1;
-    if (list->currentRow() < 0 && list->count() > 0)
-        list->setCurrentRow(0);
-    return list->currentRow();
-}
-
-int SelectedRow(QListWidget *list)
-{
-    return list ? list->currentRow() : -1;
-}
-
 } // namespace
 
-ScheduleEditForm::ScheduleEditForm(AppContext &context, const MainWindowLists &lists,
+ScheduleEditForm::ScheduleEditForm(AppContext &context, const std::optional<ScheduleEntry> &entry,
                                    QWidget *parent)
-    : QDialog(parent), m_context(context), m_lists(lists)
+    : QDialog(parent), m_context(context), m_entry(entry.value_or(ScheduleEntry {}))
 {
     setObjectName(QStringLiteral("ScheduleEditForm"));
     setModal(true);
@@ -73,7 +45,12 @@ ScheduleEditForm::ScheduleEditForm(AppContext &context, const MainWindowLists &l
     BuildControls();
     BuildLayout();
     InitScheduleEditFormOsd();
-    LoadEntry();
+    m_copyCmd->setEnabled(false);
+    FillChoiceLists();
+    if (entry)
+        LoadStoredEntry(*entry);
+    else
+        LoadNewEntry();
     m_fileNameText->setFocus();
 }
 
@@ -168,34 +145,6 @@ void ScheduleEditForm::InitScheduleEditFormOsd()
     m_volumePicture->setToolTip(captions.volumeHeading);
 }
 
-void ScheduleEditForm::LoadEntry()
-{
-    ScheduleDocument &document = m_context.document;
-    m_copyCmd->setEnabled(false);
-    FillChoiceLists();
-    switch (document.editMode) {
-    case EditAddBasic:
-        LoadNewEntry();
-        break;
-    case EditModifyBasic:
-        document.editIndex = static_cast<std::int16_t>(SelectFirstRowIfNone(m_lists.normalList));
-        LoadStoredEntry(StoredTarget());
-        break;
-    case EditAddDetail:
-        document.detailOwner = static_cast<std::int16_t>(SelectedRow(m_lists.advanceList));
-        LoadNewEntry();
-        break;
-    case EditModifyDetail:
-        document.editIndex = static_cast<std::int16_t>(SelectFirstRowIfNone(m_lists.detailList));
-        document.detailOwner = static_cast<std::int16_t>(SelectedRow(m_lists.advanceList));
-        LoadStoredEntry(StoredTarget());
-        break;
-    default:
-        LoadNewEntry();
-        break;
-    }
-}
-
 void ScheduleEditForm::FillChoiceLists()
 {
     m_playTimesCombo->clear();
@@ -214,49 +163,13 @@ void ScheduleEditForm::LoadNewEntry()
     SelectValue(m_volumeCombo, DefaultVolume);
 }
 
-void ScheduleEditForm::LoadStoredEntry(const ScheduleEntry *entry)
+void ScheduleEditForm::LoadStoredEntry(const ScheduleEntry &entry)
 {
-    if (!entry) {
-        LoadNewEntry();
-        return;
-    }
-    m_storedNameIsForeign = HasForeignNameBytes(*entry);
-    m_loadedName = DecodeFileName(*entry);
+    m_storedNameIsForeign = HasForeignNameBytes(entry);
+    m_loadedName = DecodeFileName(entry);
     SetFileNameText(m_loadedName);
-    SelectValue(m_playTimesCombo, entry->playTimes);
-    SelectValue(m_volumeCombo, entry->volume);
-}
-
-AdvanceSchedule *ScheduleEditForm::DetailOwnerSchedule() const
-{
-    ScheduleDocument &document = m_context.document;
-    if (!InRange(document.detailOwner, document.advanceSchedules.size()))
-        return nullptr;
-    return &document.advanceSchedules[static_cast<std::size_t>(document.detailOwner)];
-}
-
-// The existing entry that a modification rewrites; null when the lists and the document
-// do not name one.
-ScheduleEntry *ScheduleEditForm::StoredTarget() const
-{
-    ScheduleDocument &document = m_context.document;
-    std::vector<ScheduleEntry> *entries = nullptr;
-    if (document.editMode == EditModifyBasic) {
-        entries = &document.basicEntries;
-    } else if (document.editMode == EditModifyDetail) {
-        AdvanceSchedule *owner = DetailOwnerSchedule();
-        entries = owner ? &owner->details : nullptr;
-    }
-    if (!entries || !InRange(document.editIndex, entries->size()))
-        return nullptr;
-    return &(*entries)[static_cast<std::size_t>(document.editIndex)];
-}
-
-QListWidget *ScheduleEditForm::EditedList() const
-{
-    const std::int16_t mode = m_context.document.editMode;
-    return (mode == EditAddBasic || mode == EditModifyBasic) ? m_lists.normalList
-                                                             : m_lists.detailList;
+    SelectValue(m_playTimesCombo, entry.playTimes);
+    SelectValue(m_volumeCombo, entry.volume);
 }
 
 bool ScheduleEditForm::CheckFileName()
@@ -281,81 +194,15 @@ bool ScheduleEditForm::StoreEntry(ScheduleEntry &entry) const
     return true;
 }
 
-QString ScheduleEditForm::EntryRowText() const
-{
-    const QString name = UpperAscii(TrimSpaces(m_fileNameText->text()));
-    const SplitName parts = SplitFileName(name);
-    const QString playTimes = m_playTimesCombo->currentText().trimmed();
-    QString row = name + Spaces(20 - parts.base.size() - parts.ext.size()) + Spaces(5) + playTimes +
-            Spaces(3 - playTimes.size());
-    if (m_volumeCombo->currentData().toInt() == DefaultVolume)
-        row += Spaces(5) + m_volumeCombo->currentText();
-    else
-        row += Spaces(8) + m_volumeCombo->currentText();
-    return row;
-}
-
-void ScheduleEditForm::AddEntryRow(QListWidget *list)
-{
-    if (!list)
-        return;
-    list->addItem(EntryRowText());
-    list->setCurrentRow(list->count() - 1);
-    list->update();
-}
-
-void ScheduleEditForm::UpdateEntryRow(QListWidget *list)
-{
-    const int row = m_context.document.editIndex;
-    if (!list || row < 0 || row >= list->count())
-        return;
-    list->item(row)->setText(EntryRowText());
-    list->update();
-}
-
 void ScheduleEditForm::OKCmd_Click()
 {
     if (!KeepsStoredName() && !CheckFileName())
         return;
-    const std::int16_t mode = m_context.document.editMode;
-    const bool stored =
-            (mode == EditAddBasic || mode == EditAddDetail) ? AddEntry() : ModifyEntry();
-    if (stored)
-        accept();
-    else
-        reject(); // the lists named no entry to change: nothing is stored
-}
-
-bool ScheduleEditForm::AddEntry()
-{
-    ScheduleDocument &document = m_context.document;
-    AdvanceSchedule *owner = nullptr;
-    if (document.editMode == EditAddDetail) {
-        owner = DetailOwnerSchedule();
-        if (!owner)
-            return false;
-    }
-    ScheduleEntry entry;
-    if (!StoreEntry(entry))
-        return false;
-    (owner ? owner->details : document.basicEntries).push_back(entry);
-    AddEntryRow(EditedList());
-    if (m_lists.buttonStatusSetup)
-        m_lists.buttonStatusSetup();
-    return true;
-}
-
-bool ScheduleEditForm::ModifyEntry()
-{
-    ScheduleEntry *target = StoredTarget();
-    if (!target)
-        return false;
-    ScheduleEntry entry = *target;
-    if (!StoreEntry(entry))
-        return false;
-    *target = entry;
-    UpdateEntryRow(EditedList());
-    return true;
+    ScheduleEntry edited = m_entry;
+    if (!StoreEntry(edited))
+        return;
+    m_entry = edited;
+    accept();
 }
 
 void ScheduleEditForm::CancelCmd_Click()
@@ -417,6 +264,17 @@ void ScheduleEditForm::OpenCopyForm(const QString &fileName)
 {
     CopyForm form(m_context, fileName, this);
     form.exec();
+}
+
+void ScheduleEditForm::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        InitScheduleEditFormOsd();
+        const int defaultItem = m_volumeCombo->findData(int(DefaultVolume));
+        if (defaultItem >= 0)
+            m_volumeCombo->setItemText(defaultItem, m_context.text.captions.defaultVolume);
+    }
+    QDialog::changeEvent(event);
 }
 
 } // namespace nerav

@@ -1,11 +1,10 @@
 #pragma once
 
-// The modal dialog that adds or modifies one media entry of the basic list or of the selected
-// advance schedule's details. It reads the main window's lists to learn which row it edits,
-// writes the entry into the document and puts the entry's row into the list itself.
+// The modal dialog that edits one media entry of the basic list or of an advance schedule's
+// details. It is given the entry to edit (none for a new one) and, on OK, hands back the
+// edited entry; the caller decides where it goes. It touches no list and no document.
 
 #include "AppContext.h"
-#include "MainWindowLists.h"
 
 #include <QDialog>
 #include <functional>
@@ -29,8 +28,13 @@ public:
     // Typing into the file-name field stops at this length.
     static constexpr int TypedNameLimit = 22;
 
-    ScheduleEditForm(AppContext &context, const MainWindowLists &lists, QWidget *parent = nullptr);
+    // Without an entry the editor starts from the defaults of a new one.
+    ScheduleEditForm(AppContext &context, const std::optional<ScheduleEntry> &entry,
+                     QWidget *parent = nullptr);
     ~ScheduleEditForm() override;
+
+    // The edited entry; meaningful once the dialog was accepted.
+    const ScheduleEntry &entry() const { return m_entry; }
 
     // Opens the copy dialog for a checked file name from mediaFolder.
     std::function<void(const QString &)> openCopyDialog;
@@ -38,24 +42,19 @@ public:
     // The acceptance rule on the file-name field, with its message on rejection.
     bool CheckFileName();
 
+protected:
+    // The texts again from the text table when the application switches the language.
+    void changeEvent(QEvent *event) override;
+
 private:
     void BuildControls();
     void BuildLayout();
     void InitScheduleEditFormOsd();
-    void LoadEntry();
     void FillChoiceLists();
     void LoadNewEntry();
-    void LoadStoredEntry(const ScheduleEntry *entry);
-    ScheduleEntry *StoredTarget() const;
-    AdvanceSchedule *DetailOwnerSchedule() const;
-    QListWidget *EditedList() const;
+    void LoadStoredEntry(const ScheduleEntry &entry);
     bool StoreEntry(ScheduleEntry &entry) const;
-    bool AddEntry();
-    bool ModifyEntry();
     bool KeepsStoredName() const;
-    QString EntryRowText() const;
-    void AddEntryRow(QListWidget *list);
-    void UpdateEntryRow(QListWidget *list);
     void BrowseMediaFile();
     std::optional<QString> ShowMediaOpenDialog();
     void SetFileNameText(const QString &text);
@@ -68,7 +67,7 @@ private:
     void FileNameText_Change(const QString &text);
 
     AppContext &m_context;
-    MainWindowLists m_lists;
+    ScheduleEntry m_entry;
     // Set at load when the stored name holds bytes no typed name can give; kept while untouched.
     bool m_storedNameIsForeign = false;
     QString m_loadedName;

@@ -1,0 +1,52 @@
+#include "FileSync.h"
+
+#include <QFile>
+#include <atomic>
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace nerav {
+
+namespace {
+
+std::atomic<int> injectedFileError {0};
+std::atomic<int> injectedFolderError {0};
+
+} // namespace
+
+int SyncFileData(int fd)
+{
+    if (const int injected = injectedFileError.load())
+        return injected;
+    int result;
+    do {
+        result = ::fdatasync(fd);
+    } while (result < 0 && errno == EINTR);
+    return result == 0 ? 0 : errno;
+}
+
+int SyncFolder(const QString &folderPath)
+{
+    if (const int injected = injectedFolderError.load())
+        return injected;
+    const int fd =
+            ::open(QFile::encodeName(folderPath).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    int result;
+    do {
+        result = ::fsync(fd);
+    } while (result < 0 && errno == EINTR);
+    const int error = result == 0 ? 0 : errno;
+    ::close(fd);
+    // Some file systems cannot sync a folder at all; that is no sign of a failing medium.
+    return error == EINVAL || error == ENOTSUP || error == ENOSYS ? 0 : error;
+}
+
+void FailSyncForTests(SyncStep step, int error)
+{
+    (step == SyncStep::File ? injectedFileError : injectedFolderError).store(error);
+}
+
+} // namespace nerav

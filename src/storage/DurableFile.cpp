@@ -1,0 +1,212 @@
+#include "DurableFile.h"
+
+#include "FileSync.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace nerav {
+
+namespace {
+
+constexpr int RandomLength = 6;
+
+QByteArray Native(const QString &path)
+{
+    return QFile::encodeName(path);
+}
+
+// The folder part of the path as given: "link/../x.nrv" stays in "link/..", as the system
+// resolves it, instead of being cleaned up as text.
+QString FolderPart(const QString &path)
+{
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    if (slash < 0)
+        return QStringLiteral(".");
+    return slash == 0 ? QStringLiteral("/") : path.left(slash);
+}
+
+QString NamePart(const QString &path)
+{
+    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+QString RandomPart()
+{
+    static const char characters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    QString part;
+    for (int n = 0; n < RandomLength; ++n)
+        part += QLatin1Char(
+                characters[QRandomGenerator::system()->bounded(int(sizeof characters - 1))]);
+    return part;
+}
+
+QString KindOf(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return QStringLiteral("a folder");
+    if (S_ISFIFO(mode))
+        return QStringLiteral("a FIFO");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QStringLiteral("a device node");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("a socket");
+    return QStringLiteral("not a regular file");
+}
+
+} // namespace
+
+QString SystemErrorText(int error)
+{
+    const char *text = std::strerror(error);
+    return text && *text ? QString::fromLocal8Bit(text)
+                         : QStringLiteral("system error %1").arg(error);
+}
+
+DurableFile::DurableFile(const QString &targetPath) : m_target(targetPath)
+{
+    // Like QSaveFile: a link stays a link, and the file it points to gets the new content.
+    const QFileInfo info(targetPath);
+    if (info.isSymLink() && !info.canonicalFilePath().isEmpty())
+        m_target = info.canonicalFilePath();
+}
+
+DurableFile::~DurableFile()
+{
+    cancel();
+}
+
+DurableWriteResult DurableFile::failure(const QString &what, int error) const
+{
+    return {false,
+            QStringLiteral("Cannot write %1: %2%3").arg(m_target, what, SystemErrorText(error))};
+}
+
+DurableWriteResult DurableFile::open()
+{
+    cancel();
+    struct stat existing;
+    const bool exists = ::stat(Native(m_target).constData(), &existing) == 0;
+    if (exists && !S_ISREG(existing.st_mode))
+        return {false,
+                QStringLiteral("Cannot write %1: it is %2, not a regular file")
+                        .arg(m_target, KindOf(existing.st_mode))};
+
+    for (int attempt = 0; attempt < 100 && m_fd < 0; ++attempt) {
+        m_temporary = m_target + QLatin1String(TemporaryInfix) + RandomPart();
+        m_fd = ::open(Native(m_temporary).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                      0666);
+        if (m_fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (m_fd < 0) {
+        const int error = errno;
+        m_temporary.clear();
+        return failure(QString(), error);
+    }
+    if (exists) {
+        // The new version keeps the old one's permission bits, and its owner where we may set it.
+        if (::fchmod(m_fd, existing.st_mode & 07777) != 0 ||
+            (::geteuid() == 0 && ::fchown(m_fd, existing.st_uid, existing.st_gid) != 0)) {
+            const int error = errno;
+            cancel();
+            return failure(QStringLiteral("cannot keep its permissions: "), error);
+        }
+    }
+    return {true, QString()};
+}
+
+DurableWriteResult DurableFile::write(const char *data, qint64 size)
+{
+    while (size > 0) {
+        const ssize_t written = ::write(m_fd, data, size_t(size));
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return failure(QString(), errno);
+        }
+        data += written;
+        size -= written;
+    }
+    return {true, QString()};
+}
+
+DurableWriteResult DurableFile::commit()
+{
+    if (m_fd < 0)
+        return failure(QString(), EBADF);
+    if (const int error = SyncFileData(m_fd)) {
+        cancel();
+        return failure(QStringLiteral("the data did not reach the medium: "), error);
+    }
+    const int fd = m_fd;
+    m_fd = -1;
+    if (::close(fd) != 0) {
+        const int error = errno;
+        cancel();
+        return failure(QString(), error);
+    }
+    if (::rename(Native(m_temporary).constData(), Native(m_target).constData()) != 0) {
+        const int error = errno;
+        cancel();
+        return failure(QString(), error);
+    }
+    m_temporary.clear();
+    removeLeftOvers();
+    if (const int error = SyncFolder(FolderPart(m_target)))
+        return {false,
+                QStringLiteral("%1 was written, but its folder did not reach the medium "
+                               "(%2); the medium may be failing")
+                        .arg(m_target, SystemErrorText(error))};
+    return {true, QString()};
+}
+
+void DurableFile::cancel()
+{
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+    }
+    if (!m_temporary.isEmpty()) {
+        ::unlink(Native(m_temporary).constData());
+        m_temporary.clear();
+    }
+}
+
+void DurableFile::removeLeftOvers() const
+{
+    const QByteArray prefix = Native(NamePart(m_target) + QLatin1String(TemporaryInfix));
+    const QByteArray folder = Native(FolderPart(m_target));
+    DIR *dir = ::opendir(folder.constData());
+    if (!dir)
+        return;
+    QList<QByteArray> leftOvers;
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (name.startsWith(prefix) && name.size() == prefix.size() + RandomLength)
+            leftOvers.append(name);
+    }
+    ::closedir(dir);
+    for (const QByteArray &name : leftOvers)
+        ::unlink((folder + '/' + name).constData());
+}
+
+DurableWriteResult WriteFileDurably(const QString &path, const QByteArray &bytes)
+{
+    DurableFile file(path);
+    DurableWriteResult result = file.open();
+    if (result)
+        result = file.write(bytes.constData(), bytes.size());
+    if (result)
+        result = file.commit();
+    return result;
+}
+
+} // namespace nerav

@@ -1,0 +1,67 @@
+#pragma once
+
+// Writes a new version of a file so that it either reaches the medium or is reported as failed.
+// The bytes go to a temporary file beside the target (the target's name, ".nerav-tmp-" and six
+// random characters); commit() syncs it and checks that the sync succeeded, puts it in place of
+// the target and syncs the folder. Until then an existing target stays as it was, and a failed or
+// cancelled write removes its temporary file. A successful commit also removes temporary files of
+// the same target left behind by a killed run.
+
+#include <QByteArray>
+#include <QString>
+
+namespace nerav {
+
+struct DurableWriteResult
+{
+    bool ok = false;
+    QString reason; // a sentence naming the path and the system's error; empty on success
+
+    explicit operator bool() const { return ok; }
+};
+
+class DurableFile
+{
+public:
+    static constexpr char TemporaryInfix[] = ".nerav-tmp-";
+
+    // The path is used as given; a symbolic link is written through to its target.
+    explicit DurableFile(const QString &targetPath);
+    ~DurableFile(); // cancels an open, uncommitted write
+    DurableFile(const DurableFile &) = delete;
+    DurableFile &operator=(const DurableFile &) = delete;
+
+    // Refuses a target that exists and is no regular file (a folder, device node or FIFO), then
+    // creates the temporary file with the permission bits (and, for root, the owner) of an
+    // existing target.
+    DurableWriteResult open();
+    // The temporary file's descriptor while open, for writing to it directly; -1 otherwise.
+    int handle() const { return m_fd; }
+    DurableWriteResult write(const char *data, qint64 size);
+    // Syncs, checks the sync, renames over the target and syncs the folder. On a failure before
+    // the rename the temporary file is removed and the old target is untouched; a failed folder
+    // sync is reported although the new file is in place.
+    DurableWriteResult commit();
+    // Closes and removes the temporary file; the target is untouched.
+    void cancel();
+
+    QString temporaryPath() const { return m_temporary; }
+
+    // A failure of this write with the system's text for the error number.
+    DurableWriteResult failure(const QString &what, int error) const;
+
+private:
+    void removeLeftOvers() const;
+
+    QString m_target;
+    QString m_temporary;
+    int m_fd = -1;
+};
+
+// Opens, writes all bytes and commits.
+DurableWriteResult WriteFileDurably(const QString &path, const QByteArray &bytes);
+
+// The system's text for an error number, never empty.
+QString SystemErrorText(int error);
+
+} // namespace nerav

@@ -1,0 +1,375 @@
+// What a start is given beyond the defaults: the command line, a schedule file named on it, the
+// hand-over of that file to a running window, and the interface language chosen while running.
+
+#include "CommandLine.h"
+#include "FileHandOver.h"
+#include "LanguageSwitch.h"
+#include "MainWindowFixture.h"
+#include "ScheduleFile.h"
+#include "Startup.h"
+#include "TestFiles.h"
+
+#include <QAction>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QMenu>
+#include <QSettings>
+#include <QTest>
+
+using namespace nerav;
+using namespace nerav::test;
+
+namespace {
+
+class FakeInstanceGuard : public InstanceGuard
+{
+public:
+    explicit FakeInstanceGuard(bool only) : m_only(only) { }
+    bool tryBecomeOnlyInstance() override { return m_only; }
+
+private:
+    bool m_only;
+};
+
+struct StartFixture
+{
+    StartFixture()
+    {
+        appFolder = dir.path() + QStringLiteral("/app/");
+        docs = dir.path() + QStringLiteral("/docs/");
+        QDir().mkpath(appFolder);
+        QDir().mkpath(docs);
+        options.handOverSocket = dir.path() + QStringLiteral("/nerav.socket");
+        options.userSettings = &userSettings;
+    }
+
+    void writeSample(const QString &name, const ScheduleDocument &document = SampleDocument())
+    {
+        QVERIFY(WriteScheduleFile(docs, name, document, app.random).ok);
+    }
+
+    std::unique_ptr<MainForm> start(bool onlyInstance = true)
+    {
+        FakeInstanceGuard guard(onlyInstance);
+        return StartApplication(app.context, guard, appFolder, options);
+    }
+
+    QTemporaryDir dir;
+    FakeApp app {English};
+    QString appFolder, docs;
+    QSettings userSettings {dir.filePath(QStringLiteral("user.conf")), QSettings::IniFormat};
+    StartOptions options;
+};
+
+ScheduleDocument OneEntryDocument()
+{
+    ScheduleDocument document;
+    document.basicEntries = {MakeEntry("ONLY", "MP3", 1, 1)};
+    return document;
+}
+
+// The text a user reads on the named object of the window: a button's, a frame's title, a
+// menu's title, an item's text, or the first row of a list.
+QString ShownText(QWidget *window, const QString &name)
+{
+    if (name == QLatin1String("windowTitle"))
+        return window->windowTitle();
+    if (auto *button = window->findChild<QAbstractButton *>(name))
+        return button->text();
+    if (auto *frame = window->findChild<QGroupBox *>(name))
+        return frame->title();
+    if (auto *menu = window->findChild<QMenu *>(name))
+        return menu->title();
+    if (auto *item = window->findChild<QAction *>(name))
+        return item->text();
+    if (auto *list = window->findChild<QListWidget *>(name))
+        return list->count() > 0 ? list->item(0)->text().simplified() : QString();
+    return QStringLiteral("<no %1>").arg(name);
+}
+
+} // namespace
+
+class StartOptionsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+    void commandLine_data();
+    void commandLine();
+    void fileArgument_data();
+    void fileArgument();
+    void secondStartHandsTheFileOver_data();
+    void secondStartHandsTheFileOver();
+    void languageSwitchRetextsTheWindow_data();
+    void languageSwitchRetextsTheWindow();
+    void languageSwitchRetextsAnOpenDialog_data();
+    void languageSwitchRetextsAnOpenDialog();
+    void languageStartsAsRemembered();
+    void qtButtonsFollowTheLanguage();
+};
+
+void StartOptionsTest::cleanup()
+{
+    QVERIFY(WaitForNoModal());
+    QVERIFY2(VisibleTopLevelWindows().isEmpty(), qPrintable(VisibleTopLevelWindows().join(", ")));
+}
+
+void StartOptionsTest::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("language"); // 0: none given
+    QTest::addColumn<bool>("error");
+    const QString cwd = QDir::currentPath();
+    QTest::newRow("nothing") << QStringList() << QString() << 0 << false;
+    QTest::newRow("absolute file") << QStringList {"/tmp/a.nrv"} << "/tmp/a.nrv" << 0 << false;
+    QTest::newRow("relative file") << QStringList {"x/b.nrv"} << cwd + "/x/b.nrv" << 0 << false;
+    QTest::newRow("english") << QStringList {"--language", "en"} << QString() << 1 << false;
+    QTest::newRow("japanese and file")
+            << QStringList {"--language=ja", "/c.nrv"} << "/c.nrv" << 2 << false;
+    QTest::newRow("unknown language") << QStringList {"--language", "de"} << QString() << 0 << true;
+    QTest::newRow("two files") << QStringList {"/a.nrv", "/b.nrv"} << QString() << 0 << true;
+    QTest::newRow("unknown option") << QStringList {"--colour"} << QString() << 0 << true;
+}
+
+void StartOptionsTest::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, file);
+    QFETCH(int, language);
+    QFETCH(bool, error);
+    const CommandLine parsed =
+            ParseCommandLine(QStringList {"nerav-schedule-generator"} + arguments);
+    QCOMPARE(!parsed.error.isEmpty(), error);
+    if (error)
+        return;
+    QCOMPARE(parsed.file, file);
+    QCOMPARE(int(parsed.language.value_or(Language(0))), language);
+}
+
+void StartOptionsTest::fileArgument_data()
+{
+    QTest::addColumn<QString>("given");
+    QTest::addColumn<bool>("opened");
+    QTest::newRow("good") << "given.nrv" << true;
+    QTest::newRow("damaged") << "broken.nrv" << false;
+    QTest::newRow("missing") << "gone.nrv" << false;
+}
+
+void StartOptionsTest::fileArgument()
+{
+    QFETCH(QString, given);
+    QFETCH(bool, opened);
+    StartFixture fixture;
+    fixture.writeSample("given.nrv", OneEntryDocument());
+    fixture.writeSample("last.nrv");
+    QVERIFY(WriteFile(fixture.docs + "broken.nrv", QByteArray(80, 'x')));
+    RememberedSettings remembered;
+    InitDefaults(remembered, fixture.appFolder);
+    remembered.documentFolder = fixture.docs;
+    remembered.documentName = "last.nrv";
+    QVERIFY(SaveRememberedSettings(remembered));
+    fixture.options.file = fixture.docs + given;
+
+    QString message;
+    if (!opened)
+        AnswerInTurn({PressInMessageBox(QMessageBox::Ok, &message)});
+    auto form = fixture.start();
+    QVERIFY(WaitForNoModal());
+    QVERIFY(form);
+    // Without the given file the start goes on as usual: the last schedule comes back.
+    const QString shown = opened ? given : QStringLiteral("last.nrv");
+    QCOMPARE(message, opened ? QString() : fixture.app.context.text.messages.msgScheduleReadError);
+    QCOMPARE(fixture.app.context.settings.documentName, shown);
+    QCOMPARE(form->windowTitle(), QStringLiteral("ネラブスケジューラー - ") + fixture.docs + shown + "[*]");
+    QVERIFY(fixture.app.context.document.SameContentAs(opened ? OneEntryDocument()
+                                                              : SampleDocument()));
+    form->close();
+}
+
+void StartOptionsTest::secondStartHandsTheFileOver_data()
+{
+    QTest::addColumn<bool>("listening");
+    QTest::newRow("running window listens") << true;
+    QTest::newRow("nobody listens") << false;
+}
+
+void StartOptionsTest::secondStartHandsTheFileOver()
+{
+    QFETCH(bool, listening);
+    StartFixture running;
+    running.writeSample("handed.nrv");
+    std::unique_ptr<MainForm> window;
+    if (listening) {
+        window = running.start();
+        QVERIFY(window);
+        QCOMPARE(running.app.context.document.basicCount(), 0);
+    }
+
+    // The second start shares only the socket with the first, as another process would.
+    StartFixture second;
+    second.options.handOverSocket = running.options.handOverSocket;
+    second.options.file = running.docs + "handed.nrv";
+    QString message;
+    if (!listening)
+        AnswerInTurn({PressInMessageBox(QMessageBox::Ok, &message)});
+    QVERIFY(!second.start(false));
+    QVERIFY(WaitForNoModal());
+    QCOMPARE(second.app.context.document.basicCount(), 0);
+    if (!listening) {
+        QCOMPARE(message, QStringLiteral("プログラム起動中"));
+        return;
+    }
+    QCOMPARE(message, QString());
+    QTRY_VERIFY(running.app.context.document.SameContentAs(SampleDocument()));
+    QCOMPARE(window->windowTitle(),
+             QStringLiteral("ネラブスケジューラー - ") + running.docs + "handed.nrv[*]");
+    QCOMPARE(window->findChild<QListWidget *>("NormalList")->count(), 3);
+    window->close();
+}
+
+void StartOptionsTest::languageSwitchRetextsTheWindow_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("english");
+    QTest::addColumn<QString>("japanese");
+    QTest::newRow("button") << "SaveCmd"
+                            << "Save"
+                            << "上書き保存";
+    QTest::newRow("list button") << "AdvanceMoveUpCmd"
+                                 << "Move Up"
+                                 << "上へ移動";
+    QTest::newRow("frame") << "DetailFrame"
+                           << "Detail of Advance Schedule"
+                           << "複数ファイル設定";
+    QTest::newRow("menu") << "subView"
+                          << "&View"
+                          << "&表示";
+    QTest::newRow("menu item") << "subSaveAs"
+                               << "Save As..."
+                               << "名前を付けて保存";
+    QTest::newRow("language menu") << "subLanguage"
+                                   << "Language"
+                                   << "言語";
+    QTest::newRow("week day in a row") << "AdvanceList"
+                                       << "2007/01/01 2008/01/01 Wednesday"
+                                       << "2007/01/01 2008/01/01 水曜日";
+}
+
+void StartOptionsTest::languageSwitchRetextsTheWindow()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, english);
+    QFETCH(QString, japanese);
+    StartFixture fixture;
+    fixture.writeSample("plan.nrv");
+    fixture.options.file = fixture.docs + "plan.nrv";
+    auto form = fixture.start();
+    QCOMPARE(ShownText(form.get(), name), japanese);
+
+    form->findChild<QAction *>("subEnglish")->trigger();
+    QCOMPARE(fixture.app.context.text.language, short(English));
+    QCOMPARE(ShownText(form.get(), name), english);
+    QCOMPARE(form->windowTitle(),
+             QStringLiteral("Nerav Schedule Generator - ") + fixture.docs + "plan.nrv[*]");
+    QVERIFY(form->findChild<QAction *>("subEnglish")->isChecked());
+    QCOMPARE(RememberedLanguage(fixture.userSettings), English);
+
+    form->findChild<QAction *>("subJapanese")->trigger();
+    QCOMPARE(ShownText(form.get(), name), japanese);
+    QVERIFY(form->findChild<QAction *>("subJapanese")->isChecked());
+    QCOMPARE(RememberedLanguage(fixture.userSettings), Japanese);
+    form->close();
+}
+
+void StartOptionsTest::languageSwitchRetextsAnOpenDialog_data()
+{
+    QTest::addColumn<QString>("opener");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("english");
+    QTest::addColumn<QString>("japanese");
+    QTest::newRow("entry editor title") << "NormalAddCmd"
+                                        << "windowTitle"
+                                        << "Schedule File Editor"
+                                        << "ファイル選択と設定";
+    QTest::newRow("entry editor frame") << "NormalAddCmd"
+                                        << "EditFrame"
+                                        << "File Edit"
+                                        << "ファイル編集";
+    QTest::newRow("entry editor button") << "NormalAddCmd"
+                                         << "CancelCmd"
+                                         << "Cancel"
+                                         << "キャンセル";
+    QTest::newRow("date/time editor frame") << "AdvanceAddCmd"
+                                            << "DateFrame"
+                                            << "Date Setup"
+                                            << "日付設定";
+    QTest::newRow("about company title") << "subAboutCompany"
+                                         << "windowTitle"
+                                         << "About Company..."
+                                         << "お問合せ";
+}
+
+void StartOptionsTest::languageSwitchRetextsAnOpenDialog()
+{
+    QFETCH(QString, opener);
+    QFETCH(QString, name);
+    QFETCH(QString, english);
+    QFETCH(QString, japanese);
+    StartFixture fixture;
+    auto form = fixture.start();
+    QString before, switched, back;
+    OnNextModal([&](QWidget *dialog) {
+        before = ShownText(dialog, name);
+        SwitchLanguage(fixture.app.context, English);
+        switched = ShownText(dialog, name);
+        SwitchLanguage(fixture.app.context, Japanese);
+        back = ShownText(dialog, name);
+        dialog->close();
+    });
+    if (auto *button = form->findChild<QPushButton *>(opener))
+        QTest::mouseClick(button, Qt::LeftButton);
+    else
+        form->findChild<QAction *>(opener)->trigger();
+    QVERIFY(WaitForNoModal());
+    QCOMPARE(before, japanese);
+    QCOMPARE(switched, english);
+    QCOMPARE(back, japanese);
+    form->close();
+}
+
+void StartOptionsTest::languageStartsAsRemembered()
+{
+    StartFixture fixture;
+    QCOMPARE(RememberedLanguage(fixture.userSettings), Japanese);
+    RememberLanguage(fixture.userSettings, English);
+    QCOMPARE(RememberedLanguage(QSettings(fixture.userSettings.fileName(), QSettings::IniFormat)),
+             English);
+    fixture.options.language = English;
+    auto form = fixture.start();
+    QCOMPARE(ShownText(form.get(), "OpenCmd"), QStringLiteral("Open"));
+    QVERIFY(form->findChild<QAction *>("subEnglish")->isChecked());
+    form->close();
+}
+
+void StartOptionsTest::qtButtonsFollowTheLanguage()
+{
+    StartFixture fixture;
+    auto form = fixture.start();
+    const auto cancelText = [] {
+        QDialogButtonBox buttons(QDialogButtonBox::Cancel);
+        return buttons.button(QDialogButtonBox::Cancel)->text();
+    };
+    QVERIFY2(cancelText() == QStringLiteral("キャンセル"),
+             "Qt's Japanese translations (qtbase_ja.qm, qt6-translations-l10n) not loaded");
+    form->findChild<QAction *>("subEnglish")->trigger();
+    QCOMPARE(cancelText(), QStringLiteral("Cancel"));
+    form->findChild<QAction *>("subJapanese")->trigger();
+    QCOMPARE(cancelText(), QStringLiteral("キャンセル"));
+    form->close();
+}
+
+QTEST_MAIN(StartOptionsTest)
+#include "tst_startoptions.moc"
