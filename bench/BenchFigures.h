@@ -25,5 +25,8 @@ void ListsFigures(const BenchSettings &settings);
 void CopyFigures(const BenchSettings &settings);
 // Publishing media files to a medium against cp and sync; re-publishing; verify against cat.
 void PublishFigures(const BenchSettings &settings);
+// 1,000 mixed undoable steps on the largest schedule: the history's memory, and the slowest
+// undo or redo with its repaint.
+void HistoryFigures(const BenchSettings &settings);
 
 } // namespace nerav

@@ -1,6 +1,6 @@
 // Runs the benchmark figures and prints one line per figure with its goal.
 //     nerav-bench --work FOLDER [--runs N] [--copy-mib N] [--publish-files N]
-//                 [--publish-max-mib N] [startup file lists copy publish]
+//                 [--publish-max-mib N] [startup file lists copy history publish]
 // FOLDER must exist; everything written goes below it. Start it on a real display (xcb), for
 // example under xvfb-run; scripts/bench.sh does all of that.
 
@@ -37,13 +37,14 @@ int main(int argc, char *argv[])
             figures << argument;
     }
     if (settings.workFolder.isEmpty() || !QDir(settings.workFolder).exists()) {
-        std::fprintf(stderr,
-                     "usage: nerav-bench --work FOLDER [--runs N] [--copy-mib N] "
-                     "[startup file lists copy]\n");
+        std::fprintf(
+                stderr,
+                "usage: nerav-bench --work FOLDER [--runs N] [--copy-mib N] [--publish-files N]\n"
+                "       [--publish-max-mib N] [startup file lists copy history publish]\n");
         return 2;
     }
     if (figures.isEmpty())
-        figures = QStringList {"startup", "file", "lists", "copy", "publish"};
+        figures = QStringList {"startup", "file", "lists", "copy", "history", "publish"};
 
     if (figures.contains(QLatin1String("startup")))
         nerav::StartupAndMemoryFigures(settings);
@@ -53,6 +54,8 @@ int main(int argc, char *argv[])
         nerav::ListsFigures(settings);
     if (figures.contains(QLatin1String("copy")))
         nerav::CopyFigures(settings);
+    if (figures.contains(QLatin1String("history")))
+        nerav::HistoryFigures(settings);
     if (figures.contains(QLatin1String("publish")))
         nerav::PublishFigures(settings);
     return 0;

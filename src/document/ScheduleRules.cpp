@@ -45,18 +45,6 @@ std::string FieldNonZero(const std::array<std::uint8_t, N> &field)
     return text;
 }
 
-bool DateOffered(int storedYear, int month, int day)
-{
-    const int year = FirstYear + storedYear;
-    return year <= LastYear && month >= 1 && month <= 12 && day >= 1 &&
-            day <= DaysInMonth(year, month);
-}
-
-bool TimeOffered(int hour, int minute, int second)
-{
-    return hour <= 23 && minute <= 59 && second <= 59;
-}
-
 } // namespace
 
 std::size_t FindLastDot(const std::string &text)
@@ -90,14 +78,25 @@ std::string TrimSpaces(const std::string &text)
     return text.substr(first, last - first + 1);
 }
 
-bool FileNameAccepted(const std::string &text)
+FileNameCheck CheckFileNameRule(const std::string &text)
 {
     const std::string name = TrimSpaces(text);
     if (name.empty())
-        return false;
+        return {FileNameProblem::Empty, 0};
+    for (std::size_t i = 0; i < name.size(); ++i)
+        if (!AllowedChar(name[i]))
+            return {FileNameProblem::ForeignCharacter, text.find_first_not_of(' ') + i};
     const auto [base, ext] = SplitFileName(name);
-    return base.size() <= MaxBaseNameLength && ext.size() <= MaxExtensionLength &&
-            CheckFileNameChars(name);
+    if (base.size() > MaxBaseNameLength)
+        return {FileNameProblem::BaseTooLong, 0};
+    if (ext.size() > MaxExtensionLength)
+        return {FileNameProblem::ExtensionTooLong, 0};
+    return {};
+}
+
+bool FileNameAccepted(const std::string &text)
+{
+    return bool(CheckFileNameRule(text));
 }
 
 bool EncodeEntryName(const std::string &text, ScheduleEntry &entry)
@@ -146,26 +145,6 @@ int DaysInMonth(int year, int month)
     default:
         return 0;
     }
-}
-
-bool StartDateOffered(const AdvanceSchedule &schedule)
-{
-    return DateOffered(schedule.startYear, schedule.startMonth, schedule.startDay);
-}
-
-bool StopDateOffered(const AdvanceSchedule &schedule)
-{
-    return DateOffered(schedule.stopYear, schedule.stopMonth, schedule.stopDay);
-}
-
-bool StartTimeOffered(const AdvanceSchedule &schedule)
-{
-    return TimeOffered(schedule.startHour, schedule.startMinute, schedule.startSecond);
-}
-
-bool StopTimeOffered(const AdvanceSchedule &schedule)
-{
-    return TimeOffered(schedule.stopHour, schedule.stopMinute, schedule.stopSecond);
 }
 
 bool DateOrderValid(const AdvanceSchedule &schedule)

@@ -29,6 +29,26 @@ bool CheckFileNameChars(const std::string &text);
 // The text with leading and trailing spaces removed.
 std::string TrimSpaces(const std::string &text);
 
+// Which part of the file-name rule a name breaks, in the order the checks run.
+enum class FileNameProblem {
+    None,
+    Empty, // nothing but spaces
+    ForeignCharacter, // a character the player cannot read
+    BaseTooLong, // more than MaxBaseNameLength before the last "."
+    ExtensionTooLong, // more than MaxExtensionLength after it
+};
+
+struct FileNameCheck
+{
+    FileNameProblem problem = FileNameProblem::None;
+    std::size_t position = 0; // ForeignCharacter: 0-based position of the first one in the text
+
+    explicit operator bool() const { return problem == FileNameProblem::None; }
+};
+
+// The acceptance rule with its reason.
+FileNameCheck CheckFileNameRule(const std::string &text);
+
 // The acceptance rule: trimmed, not empty, base and extension short enough, allowed characters
 // only.
 bool FileNameAccepted(const std::string &text);
@@ -53,13 +73,6 @@ int DaysInMonth(int year, int month); // 28..31; 0 for a month outside 1..12
 // The years the date/time editor offers, stored as year - 2000.
 constexpr int FirstYear = 2000;
 constexpr int LastYear = 2099;
-
-// A date the date/time editor can offer: year 2000..2099 (stored minus 2000), a real day of the
-// month. A time it can offer: 0..23, 0..59, 0..59.
-bool StartDateOffered(const AdvanceSchedule &schedule);
-bool StopDateOffered(const AdvanceSchedule &schedule);
-bool StartTimeOffered(const AdvanceSchedule &schedule);
-bool StopTimeOffered(const AdvanceSchedule &schedule);
 
 // The start date is not after the stop date (equal dates pass).
 bool DateOrderValid(const AdvanceSchedule &schedule);

@@ -192,11 +192,6 @@ bool MainForm::CheckBeforeSave()
     return false;
 }
 
-bool MainForm::CheckScheduleSize() const
-{
-    return nerav::CheckScheduleSize(m_context.document);
-}
-
 // A file dialog of our own, so that tests drive the same dialog users see.
 static void prepareDialog(QFileDialog &dialog, const QString &filter, const QString &folder,
                           const QString &name)

@@ -99,15 +99,17 @@ public:
     }
 
 private:
-    void Apply() override
+    RowChange Apply() override
     {
         auto &records = this->records();
         records.insert(records.begin() + m_index, m_record);
+        return {RowChange::Insert, m_index};
     }
-    void Revert() override
+    RowChange Revert() override
     {
         auto &records = this->records();
         records.erase(records.begin() + m_index);
+        return {RowChange::Remove, m_index};
     }
     ListSelection SelectionAfter() const override
     {
@@ -135,8 +137,16 @@ public:
     }
 
 private:
-    void Apply() override { Assign(this->records()[std::size_t(m_index)], m_new); }
-    void Revert() override { Assign(this->records()[std::size_t(m_index)], m_old); }
+    RowChange Apply() override
+    {
+        Assign(this->records()[std::size_t(m_index)], m_new);
+        return {RowChange::Update, m_index};
+    }
+    RowChange Revert() override
+    {
+        Assign(this->records()[std::size_t(m_index)], m_old);
+        return {RowChange::Update, m_index};
+    }
     ListSelection SelectionAfter() const override { return this->Selecting(m_index); }
 
     int m_index;
@@ -154,17 +164,19 @@ public:
     }
 
 private:
-    void Apply() override
+    RowChange Apply() override
     {
         auto &records = this->records();
         m_record = std::move(records[std::size_t(m_index)]);
         records.erase(records.begin() + m_index);
+        return {RowChange::Remove, m_index};
     }
-    void Revert() override
+    RowChange Revert() override
     {
         auto &records = this->records();
         records.insert(records.begin() + m_index, std::move(m_record));
         m_record = Record {};
+        return {RowChange::Insert, m_index};
     }
     ListSelection SelectionAfter() const override
     {
@@ -195,12 +207,13 @@ public:
     }
 
 private:
-    void Apply() override
+    RowChange Apply() override
     {
         auto &records = this->records();
         std::swap(records[std::size_t(m_index)], records[std::size_t(m_other)]);
+        return {RowChange::Swap, m_index, m_other};
     }
-    void Revert() override { Apply(); }
+    RowChange Revert() override { return Apply(); }
     ListSelection SelectionAfter() const override { return this->Selecting(m_other); }
 
     int m_index;
@@ -222,18 +235,20 @@ EditStep::EditStep(ScheduleDocument &document, StepView &view, ScheduleList list
 
 void EditStep::redo()
 {
-    Apply();
+    RowChange change = Apply();
+    change.owner = m_owner;
     if (!m_applied) {
         m_after = SelectionAfter();
         m_applied = true;
     }
-    m_view.ShowStep(m_list, m_after);
+    m_view.ShowStep(m_list, change, m_after);
 }
 
 void EditStep::undo()
 {
-    Revert();
-    m_view.ShowStep(m_list, m_before);
+    RowChange change = Revert();
+    change.owner = m_owner;
+    m_view.ShowStep(m_list, change, m_before);
 }
 
 int EditStep::FirstDetailRow(int advance) const

@@ -27,13 +27,24 @@ struct ListSelection
     }
 };
 
+// What changed in the rows of one list: a row inserted or removed, a row's record replaced,
+// or two rows swapped.
+struct RowChange
+{
+    enum Kind { Insert, Remove, Update, Swap } kind;
+    int row;
+    int other = -1; // the second row of a swap
+    int owner = -1; // the advance schedule whose details changed
+};
+
 // What a step needs of the window: the rows selected now, and showing the document again
 // after a change to one list, with the given rows selected.
 class StepView
 {
 public:
     virtual ListSelection CurrentSelection() const = 0;
-    virtual void ShowStep(ScheduleList list, const ListSelection &selection) = 0;
+    virtual void ShowStep(ScheduleList list, const RowChange &change,
+                          const ListSelection &selection) = 0;
 
 protected:
     ~StepView() = default;
@@ -51,8 +62,9 @@ protected:
     EditStep(ScheduleDocument &document, StepView &view, ScheduleList list, int owner,
              StepKind kind);
 
-    virtual void Apply() = 0;
-    virtual void Revert() = 0;
+    // Each changes the document and says how the rows of the list change with it.
+    virtual RowChange Apply() = 0;
+    virtual RowChange Revert() = 0;
     // The rows to select once the change is applied.
     virtual ListSelection SelectionAfter() const = 0;
 

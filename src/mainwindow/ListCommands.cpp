@@ -4,6 +4,7 @@
 #include "AboutCompanyForm.h"
 #include "AboutNeravScheduleGeneratorForm.h"
 #include "AdvanceScheduleEditForm.h"
+#include "ListKeys.h"
 #include "MainForm.h"
 #include "MessageBoxes.h"
 #include "ScheduleEditForm.h"
@@ -39,6 +40,29 @@ void MainForm::connectListCommands()
     connect(subAboutNeravScheduleGenerator, &QAction::triggered, this,
             &MainForm::subAboutNeravScheduleGenerator_Click);
     connect(subAboutCompany, &QAction::triggered, this, &MainForm::subAboutCompany_Click);
+
+    // Keys and double clicks on the rows run the commands of the list's buttons.
+    using Command = void (MainForm::*)();
+    const auto keys = [this](QListWidget *list, const ListButtons &buttons, Command modify,
+                             Command remove, Command moveUp, Command moveDown) {
+        const auto run = [this](Command command) {
+            return [this, command] { (this->*command)(); };
+        };
+        new ListKeys(list,
+                     {{buttons.modify, run(modify)},
+                      {buttons.remove, run(remove)},
+                      {buttons.moveUp, run(moveUp)},
+                      {buttons.moveDown, run(moveDown)}});
+    };
+    keys(NormalList, m_normalButtons, &MainForm::NormalModifyCmd_Click,
+         &MainForm::NormalRemoveCmd_Click, &MainForm::NormalMoveUpCmd_Click,
+         &MainForm::NormalMoveDownCmd_Click);
+    keys(AdvanceList, m_advanceButtons, &MainForm::AdvanceModifyCmd_Click,
+         &MainForm::AdvanceRemoveCmd_Click, &MainForm::AdvanceMoveUpCmd_Click,
+         &MainForm::AdvanceMoveDownCmd_Click);
+    keys(DetailList, m_detailButtons, &MainForm::DetailModifyCmd_Click,
+         &MainForm::DetailRemoveCmd_Click, &MainForm::DetailMoveUpCmd_Click,
+         &MainForm::DetailMoveDownCmd_Click);
 }
 
 std::optional<ScheduleEntry> MainForm::EditEntry(const std::optional<ScheduleEntry> &entry)

@@ -1,6 +1,8 @@
 #include "MainForm.h"
 
+#include "ButtonKeys.h"
 #include "ColourBar.h"
+#include "ListDescriptions.h"
 #include "MessageBoxes.h"
 #include "NeravLogo.h"
 #include "PublishForm.h"
@@ -11,6 +13,7 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
@@ -35,6 +38,8 @@ static std::vector<ColumnHeading> entryHeadings(const QString &name, const QStri
 MainForm::MainForm(AppContext &context, QWidget *parent) : QMainWindow(parent), m_context(context)
 {
     setObjectName(QStringLiteral("MainForm"));
+    // The modified mark has its place before a schedule names the window.
+    setWindowTitle(QStringLiteral("[*]"));
     m_history = new QUndoStack(this);
     buildMenus();
 
@@ -71,6 +76,8 @@ MainForm::MainForm(AppContext &context, QWidget *parent) : QMainWindow(parent), 
     frames->addLayout(right, 1);
     layout->addLayout(frames, 1);
     setCentralWidget(central);
+    m_descriptions = new ListDescriptions(m_context.document, m_context.text.captions,
+                                          {NormalList, AdvanceList, DetailList}, this);
 
     KeepTimer = new QTimer(this);
     KeepTimer->setObjectName(QStringLiteral("KeepTimer"));
@@ -79,6 +86,7 @@ MainForm::MainForm(AppContext &context, QWidget *parent) : QMainWindow(parent), 
     KeepTimer->start();
 
     connectCommands();
+    PressFocusedButtonOnEnter(this);
 }
 
 void MainForm::buildMenus()
@@ -100,6 +108,17 @@ void MainForm::buildMenus()
     connect(publish, &QAction::triggered, this, [this] { PublishForm(m_context, this).exec(); });
     subFile->addSeparator();
     addItem(subFile, subExit, "subExit");
+    // Where a desktop has no standard key for a command, the common one stands in.
+    const auto keys = [](QAction *item, QKeySequence::StandardKey key, const char *common) {
+        const QList<QKeySequence> standard = QKeySequence::keyBindings(key);
+        item->setShortcuts(standard.isEmpty() ? QList {QKeySequence(QLatin1String(common))}
+                                              : standard);
+    };
+    keys(subNew, QKeySequence::New, "Ctrl+N");
+    keys(subOpen, QKeySequence::Open, "Ctrl+O");
+    keys(subSave, QKeySequence::Save, "Ctrl+S");
+    keys(subSaveAs, QKeySequence::SaveAs, "Ctrl+Shift+S");
+    keys(subExit, QKeySequence::Quit, "Ctrl+Q");
 
     subEdit = menuBar()->addMenu(QString());
     subEdit->setObjectName(QStringLiteral("subEdit"));
@@ -244,15 +263,15 @@ void MainForm::InitMainFormOsd()
     subJapanese->setChecked(m_context.text.language == Japanese);
     subEnglish->setChecked(m_context.text.language == English);
     subHelp->setTitle(captions.helpMenu);
-    subNew->setText(captions.newCommand);
-    subOpen->setText(captions.openCommand);
-    subSave->setText(captions.saveCommand);
-    subSaveAs->setText(captions.saveAsCommand);
-    subExit->setText(captions.exitCommand);
+    subNew->setText(captions.newMenuItem);
+    subOpen->setText(captions.openMenuItem);
+    subSave->setText(captions.saveMenuItem);
+    subSaveAs->setText(captions.saveAsMenuItem);
+    subExit->setText(captions.exitMenuItem);
     if (auto *publish = findChild<QAction *>(QStringLiteral("subPublish")))
         publish->setText(m_context.text.publish.menuCommand);
-    subAboutNeravScheduleGenerator->setText(captions.aboutProgram);
-    subAboutCompany->setText(captions.aboutCompany);
+    subAboutNeravScheduleGenerator->setText(captions.aboutProgramMenuItem);
+    subAboutCompany->setText(captions.aboutCompanyMenuItem);
 
     NewCmd->setText(captions.newCommand);
     OpenCmd->setText(captions.openCommand);
@@ -267,6 +286,7 @@ void MainForm::InitMainFormOsd()
     setListButtonCaptions(m_normalButtons, captions);
     setListButtonCaptions(m_advanceButtons, captions);
     setListButtonCaptions(m_detailButtons, captions);
+    m_descriptions->nameLists(NormalFrame->title(), AdvanceFrame->title(), DetailFrame->title());
     UpdateUndoActions();
 }
 
@@ -382,38 +402,66 @@ ListSelection MainForm::CurrentSelection() const
     return {NormalList->currentRow(), AdvanceList->currentRow(), DetailList->currentRow()};
 }
 
-void MainForm::ShowStep(ScheduleList list, const ListSelection &selection)
+// Rows of one list brought in step with its records after change.
+template<class Record, class Format>
+static void ApplyRowChange(QListWidget *list, const std::vector<Record> &records,
+                           const RowChange &change, Format format)
+{
+    const auto text = [&](int row) { return format(records[std::size_t(row)]); };
+    switch (change.kind) {
+    case RowChange::Insert:
+        list->insertItem(change.row, text(change.row));
+        break;
+    case RowChange::Remove:
+        delete list->takeItem(change.row);
+        break;
+    case RowChange::Update:
+        list->item(change.row)->setText(text(change.row));
+        break;
+    case RowChange::Swap:
+        list->item(change.row)->setText(text(change.row));
+        list->item(change.other)->setText(text(change.other));
+        break;
+    }
+}
+
+void MainForm::ShowStep(ScheduleList list, const RowChange &change, const ListSelection &selection)
 {
     const CaptionTable &captions = m_context.text.captions;
     const ScheduleDocument &document = m_context.document;
-    if (list == ScheduleList::Basic) {
-        NormalList->clear();
-        for (const ScheduleEntry &entry : document.basicEntries)
-            NormalList->addItem(FormatEntryRow(entry, captions));
-    } else if (list == ScheduleList::Advance) {
-        const QSignalBlocker quiet(AdvanceList);
-        AdvanceList->clear();
-        for (const AdvanceSchedule &schedule : document.advanceSchedules)
-            AdvanceList->addItem(FormatAdvanceRow(schedule, captions));
-    }
+    const auto entryRow = [&](const ScheduleEntry &entry) {
+        return FormatEntryRow(entry, captions);
+    };
     const bool ownerChanged = AdvanceList->currentRow() != selection.advance;
     {
         // The details follow below, from the document as it is now.
         const QSignalBlocker quiet(AdvanceList);
+        if (list == ScheduleList::Basic)
+            ApplyRowChange(NormalList, document.basicEntries, change, entryRow);
+        else if (list == ScheduleList::Advance)
+            ApplyRowChange(AdvanceList, document.advanceSchedules, change,
+                           [&](const AdvanceSchedule &s) { return FormatAdvanceRow(s, captions); });
         AdvanceList->setCurrentRow(selection.advance);
     }
-    if (list != ScheduleList::Basic || ownerChanged) {
-        DetailList->clear();
-        if (selection.advance >= 0 && selection.advance < document.advanceCount()) {
-            for (const ScheduleEntry &entry :
-                 document.advanceSchedules[std::size_t(selection.advance)].details)
-                DetailList->addItem(FormatEntryRow(entry, captions));
-        }
-    }
+    if (ownerChanged || (list == ScheduleList::Advance && change.kind != RowChange::Update))
+        ShowDetailsOf(selection.advance);
+    else if (list == ScheduleList::Detail && change.owner == selection.advance)
+        ApplyRowChange(DetailList, document.advanceSchedules[std::size_t(change.owner)].details,
+                       change, entryRow);
     NormalList->setCurrentRow(selection.normal);
     DetailList->setCurrentRow(selection.detail);
     ButtonStatusSetup();
     emit documentChanged();
+}
+
+void MainForm::ShowDetailsOf(int owner)
+{
+    DetailList->clear();
+    const ScheduleDocument &document = m_context.document;
+    if (owner < 0 || owner >= document.advanceCount())
+        return;
+    for (const ScheduleEntry &entry : document.advanceSchedules[std::size_t(owner)].details)
+        DetailList->addItem(FormatEntryRow(entry, m_context.text.captions));
 }
 
 void MainForm::StartNewHistory()

@@ -33,8 +33,9 @@ class QUndoStack;
 namespace nerav {
 
 class ColourBar;
+class ListDescriptions;
 
-class MainForm : public QMainWindow, private StepView
+class MainForm : public QMainWindow, public StepView
 {
     Q_OBJECT
 
@@ -86,7 +87,6 @@ public:
     // command that asked may go on (saved or discarded), false when it must stop.
     bool MaySaveChanges();
     bool CheckBeforeSave();
-    bool CheckScheduleSize() const;
     bool AskOpenFileName(QString &folder, QString &name);
     bool AskSaveFileName(QString &folder, QString &name);
 
@@ -147,9 +147,12 @@ private:
     template<class Record>
     void RemoveRow(QListWidget *list, ScheduleList which, int owner, int count);
 
-    // StepView: the rows of the changed list rebuilt, then the selection of all three.
+    // StepView: the changed rows of one list follow the document, then the selection of all
+    // three; the details are built again when their schedule changed.
     ListSelection CurrentSelection() const override;
-    void ShowStep(ScheduleList list, const ListSelection &selection) override;
+    void ShowStep(ScheduleList list, const RowChange &change,
+                  const ListSelection &selection) override;
+    void ShowDetailsOf(int owner);
     void StartNewHistory();
     void UpdateUndoActions();
     QString StepName(StepKind kind) const;
@@ -198,6 +201,7 @@ private:
     ListButtons m_advanceButtons;
     ListButtons m_detailButtons;
 
+    ListDescriptions *m_descriptions = nullptr;
     ColourBar *Shape1 = nullptr;
     QTimer *KeepTimer = nullptr;
     QUndoStack *m_history = nullptr;

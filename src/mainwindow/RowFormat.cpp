@@ -56,4 +56,31 @@ QString FormatAdvanceRow(const AdvanceSchedule &schedule, const CaptionTable &ca
             captions.weekDayName(schedule.weekDay);
 }
 
+QString DescribeEntryRow(const ScheduleEntry &entry, const CaptionTable &captions)
+{
+    const QString volume =
+            entry.volume == DefaultVolume ? captions.defaultVolume : QString::number(entry.volume);
+    return captions.playTimesHeading + u' ' + QString::number(entry.playTimes) +
+            QStringLiteral(", ") + captions.volumeHeading + u' ' + volume;
+}
+
+static QString formatTime(std::uint8_t hour, std::uint8_t minute, std::uint8_t second)
+{
+    return QStringLiteral("%1:%2:%3")
+            .arg(int(hour), 2, 10, QLatin1Char('0'))
+            .arg(int(minute), 2, 10, QLatin1Char('0'))
+            .arg(int(second), 2, 10, QLatin1Char('0'));
+}
+
+QStringList DescribeAdvanceWindow(const AdvanceSchedule &schedule, const CaptionTable &captions)
+{
+    const AdvanceSchedule &s = schedule;
+    return {captions.startDayHeading + u' ' + formatDate(s.startYear, s.startMonth, s.startDay) +
+                    u' ' + formatTime(s.startHour, s.startMinute, s.startSecond),
+            captions.stopDayHeading + u' ' + formatDate(s.stopYear, s.stopMonth, s.stopDay) + u' ' +
+                    formatTime(s.stopHour, s.stopMinute, s.stopSecond),
+            captions.weekDayHeading + u' ' + captions.weekDayName(s.weekDay),
+            captions.entryCountHeading + u' ' + QString::number(s.detailCount())};
+}
+
 } // namespace nerav

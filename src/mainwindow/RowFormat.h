@@ -7,6 +7,7 @@
 #include "ScheduleDocument.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace nerav {
 
@@ -24,5 +25,12 @@ QString FormatEntryRow(const ScheduleEntry &entry, const CaptionTable &captions)
 
 // Start date, stop date and the day-of-week caption.
 QString FormatAdvanceRow(const AdvanceSchedule &schedule, const CaptionTable &captions);
+
+// What a screen reader says after an entry row's text: "再生回数 1, 音量 標準".
+QString DescribeEntryRow(const ScheduleEntry &entry, const CaptionTable &captions);
+
+// An advance schedule's whole window, one part per line (a row's tooltip) or joined by ", "
+// (its accessible description): start date and time, stop date and time, week day, entries.
+QStringList DescribeAdvanceWindow(const AdvanceSchedule &schedule, const CaptionTable &captions);
 
 } // namespace nerav

@@ -181,7 +181,7 @@ bool FileCopier::CopyContent(QFile &source, DurableFile &target, QString &reason
     emit progressed(0, total);
     for (;;) {
         if (m_cancelled) {
-            reason = QStringLiteral("The copy to %1 was cancelled").arg(target.temporaryPath());
+            reason = QStringLiteral("The copy was cancelled");
             return false;
         }
         const qint64 moved = mover.next(ChunkSize, reason);

@@ -24,7 +24,7 @@ ScheduleFileResult WriteScheduleFile(const QString &folder, const QString &name,
                                      const ScheduleDocument &document, RandomReal &random);
 
 // Reads folder + name (a regular file only) and, only on success, replaces the lists of the
-// document. On failure the document is untouched. The edit context is never touched.
+// document. On failure the document is untouched.
 ScheduleFileResult ReadScheduleFile(const QString &folder, const QString &name,
                                     ScheduleDocument &document);
 

@@ -31,8 +31,9 @@ using PublishRow = TextRow<PublishTable>;
 const std::vector<CaptionRow> &captionRows()
 {
     static const std::vector<CaptionRow> rows = {
-            NERAV_CAPTION(fileMenu, "&File", "&ファイル"),
-            NERAV_CAPTION(helpMenu, "&Help", "&ヘルプ"),
+            NERAV_CAPTION(fileMenu, "&File", "ファイル(&F)"),
+            NERAV_CAPTION(editMenu, "&Edit", "編集(&E)"),
+            NERAV_CAPTION(helpMenu, "&Help", "ヘルプ(&H)"),
             NERAV_CAPTION(aboutProgram, "About Nerav Schedule Generator...",
                           "ネラブスケジューラーについて"),
             NERAV_CAPTION(aboutCompany, "About Company...", "お問合せ"),
@@ -41,6 +42,15 @@ const std::vector<CaptionRow> &captionRows()
             NERAV_CAPTION(saveCommand, "Save", "上書き保存"),
             NERAV_CAPTION(saveAsCommand, "Save As...", "名前を付けて保存"),
             NERAV_CAPTION(exitCommand, "Exit", "終了"),
+            // The menu items carry access keys: Japanese ones after the caption, in brackets.
+            NERAV_CAPTION(newMenuItem, "&New", "新規作成(&N)"),
+            NERAV_CAPTION(openMenuItem, "&Open...", "開く(&O)..."),
+            NERAV_CAPTION(saveMenuItem, "&Save", "上書き保存(&S)"),
+            NERAV_CAPTION(saveAsMenuItem, "Save &As...", "名前を付けて保存(&A)..."),
+            NERAV_CAPTION(exitMenuItem, "E&xit", "終了(&X)"),
+            NERAV_CAPTION(aboutProgramMenuItem, "&About Nerav Schedule Generator...",
+                          "ネラブスケジューラーについて(&A)"),
+            NERAV_CAPTION(aboutCompanyMenuItem, "About &Company...", "お問合せ(&C)"),
             NERAV_CAPTION(basicSchedule, "Basic Schedule", "基本設定"),
             NERAV_CAPTION(advanceSchedule, "Advance Schedule", "日時設定"),
             NERAV_CAPTION(detailOfAdvance, "Detail of Advance Schedule", "複数ファイル設定"),
@@ -55,6 +65,7 @@ const std::vector<CaptionRow> &captionRows()
             NERAV_CAPTION(startDayHeading, "Start Day", "再生開始日"),
             NERAV_CAPTION(stopDayHeading, "Stop Day", "停止日"),
             NERAV_CAPTION(weekDayHeading, "Week Day", "曜日設定"),
+            NERAV_CAPTION(entryCountHeading, "Entries", "ファイル数"),
             NERAV_CAPTION(programTitle, "Nerav Schedule Generator", "ネラブスケジューラー"),
             NERAV_CAPTION(entryEditorTitle, "Schedule File Editor", "ファイル選択と設定"),
             NERAV_CAPTION(fileEditFrame, "File Edit", "ファイル編集"),
@@ -84,15 +95,14 @@ const std::vector<CaptionRow> &captionRows()
             NERAV_CAPTION(advanceEditorTitle, "Advance Schecule Editor", "詳細スケジュール設定"),
             NERAV_CAPTION(softwareVersion, "Software Version", "Software Version"),
             NERAV_CAPTION(kernelVersion, "Schedule Kernel Version", "Schedule Kernel Version"),
-            NERAV_CAPTION(editMenu, "&Edit", "&編集"),
             NERAV_CAPTION(undoCommand, "Undo", "元に戻す"),
             NERAV_CAPTION(redoCommand, "Redo", "やり直し"),
             NERAV_CAPTION(undoStep, "Undo %1", "元に戻す: %1"),
             NERAV_CAPTION(redoStep, "Redo %1", "やり直し: %1"),
             NERAV_CAPTION(saveChangesCommand, "Save", "保存"),
             NERAV_CAPTION(discardChangesCommand, "Don't Save", "保存しない"),
-            NERAV_CAPTION(viewMenu, "&View", "&表示"),
-            NERAV_CAPTION(languageMenu, "Language", "言語"),
+            NERAV_CAPTION(viewMenu, "&View", "表示(&V)"),
+            NERAV_CAPTION(languageMenu, "&Language", "言語(&L)"),
     };
     return rows;
 }
@@ -118,6 +128,17 @@ const std::vector<MessageRow> &messageRows()
             NERAV_MESSAGE(msgTimeSetupError, "Time Setup Error!", "時間設定エラー"),
             NERAV_MESSAGE(msgLinkError, "Link error", "リンクエラー"),
             NERAV_MESSAGE(msgFileNameError, "File Name Error!", "ファイル名設定エラー"),
+            NERAV_MESSAGE(msgNameEmpty, "The file name is empty.", "ファイル名が空です。"),
+            NERAV_MESSAGE(msgNameForeignCharacter,
+                          "The player cannot read the character \"%1\". "
+                          "Use A-Z, a-z, 0-9, \".\", \"_\" and \"-\".",
+                          "「%1」はプレーヤーが読めない文字です。"
+                          "使える文字は A-Z a-z 0-9 . _ - です。"),
+            NERAV_MESSAGE(msgNameBaseTooLong,
+                          "The name before the dot is longer than %1 characters.",
+                          "ドットの前が%1文字を超えています。"),
+            NERAV_MESSAGE(msgNameExtensionTooLong, "The extension is longer than %1 characters.",
+                          "拡張子が%1文字を超えています。"),
             NERAV_MESSAGE(msgFileCopied, "File Copied", "File Copied"),
             NERAV_MESSAGE(msgFileCopyError, "File Copy Error!", "File Copy Error!"),
             NERAV_MESSAGE(msgScheduleReadError, "Schedule File Read Error!",

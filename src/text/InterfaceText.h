@@ -14,12 +14,14 @@ enum Language : short { English = 1, Japanese = 2 };
 
 struct CaptionTable
 {
-    QString fileMenu, helpMenu, aboutProgram, aboutCompany;
+    QString fileMenu, editMenu, helpMenu, aboutProgram, aboutCompany;
     QString newCommand, openCommand, saveCommand, saveAsCommand, exitCommand;
+    QString newMenuItem, openMenuItem, saveMenuItem, saveAsMenuItem, exitMenuItem;
+    QString aboutProgramMenuItem, aboutCompanyMenuItem;
     QString basicSchedule, advanceSchedule, detailOfAdvance;
     QString addCommand, modifyCommand, removeCommand, moveUpCommand, moveDownCommand;
     QString fileNameHeading, playTimesHeading, volumeHeading;
-    QString startDayHeading, stopDayHeading, weekDayHeading;
+    QString startDayHeading, stopDayHeading, weekDayHeading, entryCountHeading;
     QString programTitle, entryEditorTitle, fileEditFrame, browseCommand;
     QString okCommand, copyToCommand, cancelCommand, defaultVolume;
     QString dateSetup, yearHeading, monthHeading, dayHeading;
@@ -28,7 +30,7 @@ struct CaptionTable
     QString hourHeading, minuteHeading, secondHeading;
     QString advanceEditorTitle, softwareVersion, kernelVersion;
     // The Edit menu; undoStep and redoStep name the step in place of %1.
-    QString editMenu, undoCommand, redoCommand, undoStep, redoStep;
+    QString undoCommand, redoCommand, undoStep, redoStep;
     // The buttons of the question before unsaved changes are lost.
     QString saveChangesCommand, discardChangesCommand;
     QString viewMenu, languageMenu;
@@ -43,6 +45,8 @@ struct MessageTable
     QString msgNoFileInAdvance, msgTooManySchedules, msgFileExists, msgTooManyBasic;
     QString msgDateSetupError, msgTimeSetupError, msgLinkError, msgFileNameError;
     QString msgFileCopied, msgFileCopyError;
+    // The second line of msgFileNameError: which part of the rule the name breaks.
+    QString msgNameEmpty, msgNameForeignCharacter, msgNameBaseTooLong, msgNameExtensionTooLong;
     // Failures of the schedule file itself.
     QString msgScheduleReadError, msgScheduleWriteError;
     // Unsaved changes; overwriting a file; the limits of the advance and detail lists; the

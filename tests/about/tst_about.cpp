@@ -3,6 +3,7 @@
 #include "FakePlatform.h"
 #include "ModalDriver.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -108,6 +109,34 @@ private slots:
             QCOMPARE(link->text(), text);
         QTest::mouseClick(link, Qt::LeftButton);
         QCOMPARE(app.shell.opened, target.isEmpty() ? QStringList() : QStringList {target});
+        QVERIFY(form.isVisible());
+        form.close();
+    }
+
+    // OK has the focus first; Tab walks the six links and back to OK; Enter on a link hands it
+    // to the shell.
+    void linksByKeyboard()
+    {
+        FakeApp app(Japanese);
+        AboutCompanyForm form(app.context);
+        form.show();
+        QApplication::setActiveWindow(&form);
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QCOMPARE(QApplication::focusWidget(), form.findChild<QPushButton *>("OKCmd"));
+        QStringList reached;
+        for (int i = 0; i < 7; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            reached.append(QApplication::focusWidget()->objectName());
+        }
+        QCOMPARE(reached,
+                 QStringList({"NeravEmailLabel", "NeravWWWLabel", "NeravJapEmailLabel",
+                              "NeravJapWWWLabel", "NeravUSAEmailLabel", "NeravUSAWWWLabel",
+                              "OKCmd"}));
+        QTest::keyClick(form.findChild<QLabel *>("NeravJapWWWLabel"), Qt::Key_Return);
+        QTest::keyClick(form.findChild<QLabel *>("NeravEmailLabel"), Qt::Key_Enter,
+                        Qt::KeypadModifier);
+        QCOMPARE(app.shell.opened,
+                 QStringList({"https://jp.nerav.example/", "mailto:info@nerav.example"}));
         QVERIFY(form.isVisible());
         form.close();
     }

@@ -23,17 +23,30 @@ private slots:
         QTest::addColumn<qint64>("size");
         QTest::addColumn<qint64>("available");
         QTest::addColumn<QByteArray>("fileSystem");
+        QTest::addColumn<long>("fileSizeBits"); // pathconf's answer; -1 none
         QTest::addColumn<bool>("fits");
-        QTest::newRow("room to spare") << qint64(100) << qint64(1000) << QByteArray("ext4") << true;
+        QTest::newRow("room to spare")
+                << qint64(100) << qint64(1000) << QByteArray("ext4") << 64L << true;
         QTest::newRow("exactly the room")
-                << qint64(1000) << qint64(1000) << QByteArray("ext4") << true;
+                << qint64(1000) << qint64(1000) << QByteArray("ext4") << 64L << true;
         QTest::newRow("one byte short")
-                << qint64(1001) << qint64(1000) << QByteArray("ext4") << false;
-        QTest::newRow("room unknown") << qint64(1001) << qint64(-1) << QByteArray("ext4") << true;
-        QTest::newRow("FAT below 4 GiB") << 4 * GiB - 1 << 8 * GiB << QByteArray("vfat") << true;
-        QTest::newRow("FAT at 4 GiB") << 4 * GiB << 8 * GiB << QByteArray("vfat") << false;
-        QTest::newRow("msdos at 4 GiB") << 4 * GiB << 8 * GiB << QByteArray("msdos") << false;
-        QTest::newRow("exFAT at 4 GiB") << 4 * GiB << 8 * GiB << QByteArray("exfat") << true;
+                << qint64(1001) << qint64(1000) << QByteArray("ext4") << 64L << false;
+        QTest::newRow("room unknown")
+                << qint64(1001) << qint64(-1) << QByteArray("ext4") << 64L << true;
+        QTest::newRow("32 bits below 4 GiB")
+                << 4 * GiB - 1 << 8 * GiB << QByteArray("vfat") << 32L << true;
+        QTest::newRow("32 bits at 4 GiB")
+                << 4 * GiB << 8 * GiB << QByteArray("vfat") << 32L << false;
+        QTest::newRow("FAT through FUSE at 4 GiB")
+                << 4 * GiB << 8 * GiB << QByteArray("fuseblk") << 32L << false;
+        QTest::newRow("64 bits at 8 GiB")
+                << 8 * GiB << 16 * GiB << QByteArray("ext4") << 64L << true;
+        QTest::newRow("no answer, FAT at 4 GiB")
+                << 4 * GiB << 8 * GiB << QByteArray("vfat") << -1L << false;
+        QTest::newRow("no answer, msdos at 4 GiB")
+                << 4 * GiB << 8 * GiB << QByteArray("msdos") << -1L << false;
+        QTest::newRow("no answer, exFAT at 4 GiB")
+                << 4 * GiB << 8 * GiB << QByteArray("exfat") << -1L << true;
     }
 
     void fitsOnVolume()
@@ -41,8 +54,9 @@ private slots:
         QFETCH(qint64, size);
         QFETCH(qint64, available);
         QFETCH(QByteArray, fileSystem);
+        QFETCH(long, fileSizeBits);
         QFETCH(bool, fits);
-        QCOMPARE(FileCopier::FitsOnVolume(size, available, fileSystem), fits);
+        QCOMPARE(FileCopier::FitsOnVolume(size, available, fileSystem, fileSizeBits), fits);
     }
 
     void canCopyNeedsSourceAndFolder()

@@ -68,6 +68,48 @@ INSTANTIATE_TEST_SUITE_P(
                         NameCase {"Under_score-9.Mp3", true, "UNDER_SCORE-9", "MP3"},
                         NameCase {"tab\t.jpg", false, "", ""}));
 
+namespace {
+
+struct ReasonCase
+{
+    const char *text;
+    FileNameProblem problem;
+    std::size_t position; // of the first foreign character, in the text as given
+};
+
+class FileNameReason : public testing::TestWithParam<ReasonCase>
+{
+};
+
+} // namespace
+
+TEST_P(FileNameReason, NamesTheBrokenRule)
+{
+    const ReasonCase &c = GetParam();
+    const FileNameCheck check = CheckFileNameRule(c.text);
+    EXPECT_EQ(check.problem, c.problem);
+    if (c.problem == FileNameProblem::ForeignCharacter) {
+        EXPECT_EQ(check.position, c.position);
+    }
+    EXPECT_EQ(bool(check), FileNameAccepted(c.text));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+        Reasons, FileNameReason,
+        testing::Values(ReasonCase {"clip.jpg", FileNameProblem::None, 0},
+                        ReasonCase {"", FileNameProblem::Empty, 0},
+                        ReasonCase {"   ", FileNameProblem::Empty, 0},
+                        ReasonCase {"1234567890123456.jpeg", FileNameProblem::None, 0},
+                        ReasonCase {"12345678901234567.jpg", FileNameProblem::BaseTooLong, 0},
+                        ReasonCase {"12345678901234567", FileNameProblem::BaseTooLong, 0},
+                        ReasonCase {"clip.mpeg4", FileNameProblem::ExtensionTooLong, 0},
+                        ReasonCase {"  my clip.jpg", FileNameProblem::ForeignCharacter, 4},
+                        ReasonCase {"clip(1).jpg", FileNameProblem::ForeignCharacter, 4},
+                        ReasonCase {"caf\xc3\xa9.jpg", FileNameProblem::ForeignCharacter, 3},
+                        // A foreign character is told before a length.
+                        ReasonCase {"12345678901234567~.mpeg4", FileNameProblem::ForeignCharacter,
+                                    17}));
+
 TEST(FileNameRule, DecodeStopsAtFirstZeroAndDisplayClosesUp)
 {
     ScheduleEntry entry;
@@ -125,27 +167,6 @@ TEST(DateTimeOrder, DatesMayBeEqualTimesMustIncrease)
     s.startMonth = 1;
     s.startDay = 1;
     EXPECT_FALSE(DateOrderValid(s));
-}
-
-TEST(DateTimeOrder, OfferedDatesAreRealCalendarDays)
-{
-    AdvanceSchedule s;
-    s.startYear = 8;
-    s.startMonth = 2;
-    s.startDay = 29;
-    EXPECT_TRUE(StartDateOffered(s));
-    s.startYear = 7;
-    EXPECT_FALSE(StartDateOffered(s));
-    s.stopYear = 99;
-    s.stopMonth = 12;
-    s.stopDay = 31;
-    EXPECT_TRUE(StopDateOffered(s));
-    s.stopYear = 100; // 2100
-    EXPECT_FALSE(StopDateOffered(s));
-    s.startHour = 24;
-    EXPECT_FALSE(StartTimeOffered(s));
-    s.stopSecond = 60;
-    EXPECT_FALSE(StopTimeOffered(s));
 }
 
 TEST(PreSaveCheck, OrderOfChecks)

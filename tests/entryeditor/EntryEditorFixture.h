@@ -3,6 +3,7 @@
 // The entry editor on its own, given an entry or none, and its controls found by name.
 
 #include "FakePlatform.h"
+#include "ModalDriver.h"
 #include "ScheduleEditForm.h"
 #include "TestEntries.h"
 
@@ -22,6 +23,19 @@ inline QByteArray FieldBytes(const std::array<std::uint8_t, N> &field)
 inline QByteArray ZeroFilled(const QByteArray &text, int size)
 {
     return text + QByteArray(size - text.size(), '\0');
+}
+
+// Chooses path in the next file dialog, then answers the message Browse shows for a name the
+// player refuses; its text goes to *message.
+inline void ChooseRefusedFile(const QString &path, QString *message)
+{
+    OnNextModal([=](QWidget *dialog) {
+        AnswerNextMessageBox(QMessageBox::Ok, message);
+        auto *nameEdit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        QVERIFY(nameEdit);
+        nameEdit->setText(path);
+        QTest::keyClick(nameEdit, Qt::Key_Return);
+    });
 }
 
 // The application the editor runs in, with a small document that the editor must not touch.

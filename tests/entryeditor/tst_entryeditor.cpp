@@ -93,7 +93,9 @@ void tst_EntryEditor::fileNameRule()
     QVERIFY(fixture.document().SameContentAs(before));
 
     if (!accepted) {
-        QCOMPARE(message, fixture.app.context.text.messages.msgFileNameError);
+        // The message's second line names the broken rule (see fileNameReasons).
+        QCOMPARE(message.section(u'\n', 0, 0), fixture.app.context.text.messages.msgFileNameError);
+        QVERIFY(!message.section(u'\n', 1).isEmpty());
         QVERIFY(editor.form.isVisible());
         QCOMPARE(editor.name->text(), typed);
         editor.form.reject();
@@ -232,7 +234,9 @@ void tst_EntryEditor::rejectedNameChangesNothingThroughExec()
         QTest::mouseClick(editor.cancel, Qt::LeftButton);
     });
     QCOMPARE(editor.form.exec(), int(QDialog::Rejected));
-    QCOMPARE(message, QString::fromUtf8("ファイル名設定エラー"));
+    QCOMPARE(message,
+             QString::fromUtf8("ファイル名設定エラー\n「(」はプレーヤーが読めない文字です。"
+                               "使える文字は A-Z a-z 0-9 . _ - です。"));
     QVERIFY(stillOpen);
     QCOMPARE(textAfter, QStringLiteral("clip(1).jpg"));
     QVERIFY(editor.form.entry() == given);
@@ -272,14 +276,19 @@ void tst_EntryEditor::copyEnabledOnlyRightAfterBrowse()
     QCOMPARE(editor.name->text(), QStringLiteral("CLIP.JPGa"));
     QVERIFY(!editor.copy->isEnabled());
 
-    // A name the player refuses is not handed to the copy dialog.
-    AnswerNextFileDialog(media.filePath("my clip.jpg"));
+    // Browse says at once why a chosen name will be refused; Copy does not take it either.
+    QString browseMessage;
+    ChooseRefusedFile(media.filePath("my clip.jpg"), &browseMessage);
     QTest::mouseClick(editor.browse, Qt::LeftButton);
+    QCOMPARE(browseMessage,
+             QString::fromUtf8("ファイル名設定エラー\n「U+0020」はプレーヤーが読めない文字です。"
+                               "使える文字は A-Z a-z 0-9 . _ - です。"));
+    QCOMPARE(editor.name->text(), QStringLiteral("my clip.jpg"));
     QVERIFY(editor.copy->isEnabled());
     QString message;
     AnswerNextMessageBox(QMessageBox::Ok, &message);
     QTest::mouseClick(editor.copy, Qt::LeftButton);
-    QCOMPARE(message, fixture.app.context.text.messages.msgFileNameError);
+    QCOMPARE(message.section(u'\n', 0, 0), fixture.app.context.text.messages.msgFileNameError);
     QCOMPARE(copied.size(), 1);
 
     // The folder of the chosen file stays remembered when the editor is cancelled.
@@ -374,9 +383,12 @@ void tst_EntryEditor::typingStopsAtLimitButBrowsedNameStaysWhole()
     QTest::keyClicks(editor.name, "abcdefghijklmnopqrstuvwxyz");
     QCOMPARE(editor.name->text(), QStringLiteral("abcdefghijklmnopqrstuv"));
 
-    AnswerNextFileDialog(media.filePath(longName));
+    QString message;
+    ChooseRefusedFile(media.filePath(longName), &message);
     QTest::mouseClick(editor.browse, Qt::LeftButton);
     QCOMPARE(editor.name->text(), longName);
+    QCOMPARE(message,
+             QString::fromUtf8("ファイル名設定エラー\nドットの前が16文字を超えています。"));
     editor.name->end(false);
     QTest::keyClick(editor.name, Qt::Key_X);
     QCOMPARE(editor.name->text(), longName);

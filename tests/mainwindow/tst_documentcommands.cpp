@@ -2,6 +2,7 @@
 
 #include "MainWindowFixture.h"
 #include "ScheduleFile.h"
+#include "ScheduleRules.h"
 #include "TestFiles.h"
 #include "TmpfsMount.h"
 
@@ -387,7 +388,7 @@ void DocumentCommandsTest::sizeEstimate()
     ScheduleDocument &document = fixture.app.context.document;
     document.basicEntries.resize(std::size_t(basicCount));
     document.advanceSchedules.assign(std::size_t(advanceCount), Advance(detailsEach));
-    QCOMPARE(fixture.form->CheckScheduleSize(), fits);
+    QCOMPARE(CheckScheduleSize(fixture.app.context.document), fits);
 }
 
 void DocumentCommandsTest::failedSaveAsKeepsTheDocumentName()

@@ -165,7 +165,7 @@ void HistoryTest::menuNamesTheStep_data()
     QTest::addColumn<QString>("menu");
     QTest::addColumn<QString>("undo");
     QTest::addColumn<QString>("redo");
-    QTest::newRow("Japanese") << int(Japanese) << QString::fromUtf8("&編集")
+    QTest::newRow("Japanese") << int(Japanese) << QString::fromUtf8("編集(&E)")
                               << QString::fromUtf8("元に戻す: 削除")
                               << QString::fromUtf8("やり直し: 削除");
     QTest::newRow("English") << int(English) << "&Edit"

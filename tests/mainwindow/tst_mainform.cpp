@@ -99,9 +99,9 @@ void MainFormTest::namedControls()
 void MainFormTest::japaneseCaptions()
 {
     MainWindowFixture fixture;
-    QCOMPARE(fixture.child<QMenu>("subFile")->title(), QStringLiteral("&ファイル"));
+    QCOMPARE(fixture.child<QMenu>("subFile")->title(), QStringLiteral("ファイル(&F)"));
     QCOMPARE(fixture.form->findChild<QAction *>("subSaveAs")->text(),
-             QStringLiteral("名前を付けて保存"));
+             QStringLiteral("名前を付けて保存(&A)..."));
     QCOMPARE(fixture.child<QPushButton>("NewCmd")->text(), QStringLiteral("新規作成"));
     QCOMPARE(fixture.child<QGroupBox>("NormalFrame")->title(), QStringLiteral("基本設定"));
     QCOMPARE(fixture.child<QGroupBox>("DetailFrame")->title(), QStringLiteral("複数ファイル設定"));

@@ -183,7 +183,8 @@ void StartOptionsTest::fileArgument()
     const QString shown = opened ? given : QStringLiteral("last.nrv");
     QCOMPARE(message, opened ? QString() : fixture.app.context.text.messages.msgScheduleReadError);
     QCOMPARE(fixture.app.context.settings.documentName, shown);
-    QCOMPARE(form->windowTitle(), QStringLiteral("ネラブスケジューラー - ") + fixture.docs + shown + "[*]");
+    QCOMPARE(form->windowTitle(),
+             QStringLiteral("ネラブスケジューラー - ") + fixture.docs + shown + "[*]");
     QVERIFY(fixture.app.context.document.SameContentAs(opened ? OneEntryDocument()
                                                               : SampleDocument()));
     form->close();
@@ -246,13 +247,13 @@ void StartOptionsTest::languageSwitchRetextsTheWindow_data()
                            << "複数ファイル設定";
     QTest::newRow("menu") << "subView"
                           << "&View"
-                          << "&表示";
+                          << "表示(&V)";
     QTest::newRow("menu item") << "subSaveAs"
-                               << "Save As..."
-                               << "名前を付けて保存";
+                               << "Save &As..."
+                               << "名前を付けて保存(&A)...";
     QTest::newRow("language menu") << "subLanguage"
-                                   << "Language"
-                                   << "言語";
+                                   << "&Language"
+                                   << "言語(&L)";
     QTest::newRow("week day in a row") << "AdvanceList"
                                        << "2007/01/01 2008/01/01 Wednesday"
                                        << "2007/01/01 2008/01/01 水曜日";

@@ -7,12 +7,16 @@
 #include "ScriptedRandom.h"
 #include "TestFiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 using namespace nerav;
 using namespace nerav::test;
@@ -81,6 +85,11 @@ private slots:
     void makeRefusesWithThePlace_data();
     void makeRefusesWithThePlace();
     void makeKeepsOldFileWhenRefused();
+    void makeWritesOnlyRegularFiles_data();
+    void makeWritesOnlyRegularFiles();
+    void dumpRefusesAFifoAtOnce();
+    void makeKeepsPermissionsAndOwner();
+    void pathsMeanWhatTheSystemMeans();
     void usageErrorsExitTwo_data();
     void usageErrorsExitTwo();
     void executableRunsAsCommand();
@@ -302,6 +311,85 @@ void TestNrvTool::makeKeepsOldFileWhenRefused()
 
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), before);
+}
+
+void TestNrvTool::makeWritesOnlyRegularFiles_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<mode_t>("type");
+    QTest::newRow("folder") << "a folder" << mode_t(S_IFDIR);
+    QTest::newRow("FIFO") << "a FIFO" << mode_t(S_IFIFO);
+    QTest::newRow("device node") << "a device node" << mode_t(S_IFCHR);
+}
+
+void TestNrvTool::makeWritesOnlyRegularFiles()
+{
+    QFETCH(QString, kind);
+    QFETCH(mode_t, type);
+    const QByteArray out = QFile::encodeName(m_folder + "out.nrv");
+    const int made = type == S_IFDIR
+            ? ::mkdir(out, 0755)
+            : ::mknod(out, type | 0644, type == S_IFCHR ? makedev(1, 3) : 0);
+    if (made != 0)
+        QSKIP("this node cannot be made here");
+    QVERIFY(WriteFile(m_folder + "in.json", OneEntry));
+
+    const ToolRun make = RunTool({"make", m_folder + "in.json", m_folder + "out.nrv"});
+
+    QCOMPARE(make.exitCode, 1);
+    QCOMPARE(make.err,
+             "nrvtool: Cannot write " + m_folder + "out.nrv: it is " + kind +
+                     ", not a regular file\n");
+    struct stat after;
+    QCOMPARE(::lstat(out, &after), 0);
+    QCOMPARE(after.st_mode & S_IFMT, type);
+    QVERIFY(QDir(m_folder)
+                    .entryList(QDir::AllEntries | QDir::Hidden | QDir::System)
+                    .filter("nerav-tmp")
+                    .isEmpty());
+}
+
+void TestNrvTool::dumpRefusesAFifoAtOnce()
+{
+    QCOMPARE(::mkfifo(QFile::encodeName(m_folder + "pipe.nrv"), 0644), 0);
+    const ToolRun dump = RunTool({"dump", m_folder + "pipe.nrv"});
+    QCOMPARE(dump.exitCode, 1);
+    QCOMPARE(dump.err, "nrvtool: Cannot open " + m_folder + "pipe.nrv: it is not a regular file\n");
+}
+
+void TestNrvTool::makeKeepsPermissionsAndOwner()
+{
+    QVERIFY(WriteFile(m_folder + "in.json", OneEntry));
+    const QString out = m_folder + "out.nrv";
+    QVERIFY(WriteFile(out, "old"));
+    QVERIFY(QFile::setPermissions(
+            out, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup));
+    const bool root = ::geteuid() == 0;
+    if (root)
+        QCOMPARE(::chown(QFile::encodeName(out), 4321, 4321), 0);
+
+    QCOMPARE(RunTool({"make", m_folder + "in.json", out}).exitCode, 0);
+
+    struct stat after;
+    QCOMPARE(::stat(QFile::encodeName(out), &after), 0);
+    QCOMPARE(after.st_mode & 07777, mode_t(0640));
+    if (root)
+        QCOMPARE(after.st_uid, uid_t(4321));
+    QCOMPARE(RunTool({"dump", out}).exitCode, 0);
+}
+
+// "link/../x.nrv" is the parent of the folder the link points to, as for the shell and ls.
+void TestNrvTool::pathsMeanWhatTheSystemMeans()
+{
+    QVERIFY(QDir(m_folder).mkpath("real/sub"));
+    QVERIFY(QFile::link(m_folder + "real/sub", m_folder + "link"));
+    QVERIFY(WriteFile(m_folder + "in.json", OneEntry));
+
+    QCOMPARE(RunTool({"make", m_folder + "in.json", m_folder + "link/../x.nrv"}).exitCode, 0);
+
+    QVERIFY(QFile::exists(m_folder + "real/x.nrv"));
+    QVERIFY(!QFile::exists(m_folder + "x.nrv"));
+    QCOMPARE(RunTool({"dump", m_folder + "link/../x.nrv"}).exitCode, 0);
 }
 
 void TestNrvTool::usageErrorsExitTwo_data()

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <climits>
 
 using namespace nerav;
 using namespace nerav::test;
@@ -53,6 +54,7 @@ private slots:
     void damagedFile();
     void threeLineFileIsRepairedBySave();
     void unstorableValuesFallBackToDefaults();
+    void valuesLongerThanAPathFallBackToDefaults();
     void saveToUnwritableFolder_data();
     void saveToUnwritableFolder();
     void saveOntoFullDiskKeepsOldFile();
@@ -401,6 +403,10 @@ void TestShell::damagedFile_data()
             << 2;
     QTest::newRow("quote inside an unquoted value")
             << QByteArray("/a/\r\n/b\"/\r\n/c/\r\nx.nrv\r\n/e/\r\n/f/,/g/\r\n") << 1;
+    QTest::newRow("a value longer than any path")
+            << "\"/a/\"\r\n\"/b/\"\r\n\"/c/\"\r\n\"x.nrv\"\r\n/" + QByteArray(PATH_MAX, 'e') +
+                    "/\r\n\"/f/\",\"/g/\"\r\n"
+            << 4;
     QTest::newRow("invalid UTF-8")
             << QByteArray("\"/a/\"\r\n\"/b/\"\r\n\"/c/\"\r\n\"\x93\xfa.nrv\"\r\n\"/e/\"\r\n"
                           "\"/f/\",\"/g/\"\r\n")
@@ -452,6 +458,28 @@ void TestShell::unstorableValuesFallBackToDefaults()
     QCOMPARE(Values(loaded),
              QStringList({"/a/", "/b/", fallback.documentFolder, fallback.documentName,
                           fallback.mediaFolder, "/f/", "/g/"}));
+}
+
+// A value that could not be read back is never written: the next start must not find the file
+// damaged again.
+void TestShell::valuesLongerThanAPathFallBackToDefaults()
+{
+    RememberedSettings settings = defaults();
+    settings.openFolder = "/" + QString(10 * 1024 * 1024, 'a') + "/";
+    settings.saveFolder = "/" + QString(PATH_MAX - 3, 'b') + "/"; // the longest path
+    settings.documentFolder = "/c/";
+    settings.documentName = "x.nrv";
+    settings.mediaFolder = "/e/";
+    settings.copyDrive = "/f/";
+    settings.copyFolder = "/" + QString(PATH_MAX / 3, QChar(0x3042)) + "/"; // 3 bytes each
+    QVERIFY(SaveRememberedSettings(settings));
+
+    RememberedSettings loaded = defaults();
+    QCOMPARE(LoadRememberedSettings(loaded), SettingsLoad::Loaded);
+    const RememberedSettings fallback = defaults();
+    QCOMPARE(Values(loaded),
+             QStringList({fallback.openFolder, settings.saveFolder, "/c/", "x.nrv", "/e/",
+                          fallback.copyDrive, fallback.copyFolder}));
 }
 
 void TestShell::saveToUnwritableFolder_data()

@@ -42,9 +42,27 @@ void tst_InterfaceText::captions_data()
 {
     addColumns();
     QTest::newRow("fileMenu") << "fileMenu" << QString::fromUtf8("&File")
-                              << QString::fromUtf8("&ファイル");
+                              << QString::fromUtf8("ファイル(&F)");
+    QTest::newRow("editMenu") << "editMenu" << QString::fromUtf8("&Edit")
+                              << QString::fromUtf8("編集(&E)");
     QTest::newRow("helpMenu") << "helpMenu" << QString::fromUtf8("&Help")
-                              << QString::fromUtf8("&ヘルプ");
+                              << QString::fromUtf8("ヘルプ(&H)");
+    QTest::newRow("newMenuItem") << "newMenuItem" << QString::fromUtf8("&New")
+                                 << QString::fromUtf8("新規作成(&N)");
+    QTest::newRow("openMenuItem") << "openMenuItem" << QString::fromUtf8("&Open...")
+                                  << QString::fromUtf8("開く(&O)...");
+    QTest::newRow("saveMenuItem") << "saveMenuItem" << QString::fromUtf8("&Save")
+                                  << QString::fromUtf8("上書き保存(&S)");
+    QTest::newRow("saveAsMenuItem") << "saveAsMenuItem" << QString::fromUtf8("Save &As...")
+                                    << QString::fromUtf8("名前を付けて保存(&A)...");
+    QTest::newRow("exitMenuItem") << "exitMenuItem" << QString::fromUtf8("E&xit")
+                                  << QString::fromUtf8("終了(&X)");
+    QTest::newRow("aboutProgramMenuItem")
+            << "aboutProgramMenuItem" << QString::fromUtf8("&About Nerav Schedule Generator...")
+            << QString::fromUtf8("ネラブスケジューラーについて(&A)");
+    QTest::newRow("aboutCompanyMenuItem")
+            << "aboutCompanyMenuItem" << QString::fromUtf8("About &Company...")
+            << QString::fromUtf8("お問合せ(&C)");
     QTest::newRow("aboutProgram") << "aboutProgram"
                                   << QString::fromUtf8("About Nerav Schedule Generator...")
                                   << QString::fromUtf8("ネラブスケジューラーについて");
@@ -89,6 +107,8 @@ void tst_InterfaceText::captions_data()
             << "stopDayHeading" << QString::fromUtf8("Stop Day") << QString::fromUtf8("停止日");
     QTest::newRow("weekDayHeading")
             << "weekDayHeading" << QString::fromUtf8("Week Day") << QString::fromUtf8("曜日設定");
+    QTest::newRow("entryCountHeading") << "entryCountHeading" << QString::fromUtf8("Entries")
+                                       << QString::fromUtf8("ファイル数");
     QTest::newRow("programTitle") << "programTitle" << QString::fromUtf8("Nerav Schedule Generator")
                                   << QString::fromUtf8("ネラブスケジューラー");
     QTest::newRow("entryEditorTitle")
@@ -150,9 +170,9 @@ void tst_InterfaceText::captions_data()
             << "kernelVersion" << QString::fromUtf8("Schedule Kernel Version")
             << QString::fromUtf8("Schedule Kernel Version");
     QTest::newRow("viewMenu") << "viewMenu" << QString::fromUtf8("&View")
-                              << QString::fromUtf8("&表示");
-    QTest::newRow("languageMenu") << "languageMenu" << QString::fromUtf8("Language")
-                                  << QString::fromUtf8("言語");
+                              << QString::fromUtf8("表示(&V)");
+    QTest::newRow("languageMenu") << "languageMenu" << QString::fromUtf8("&Language")
+                                  << QString::fromUtf8("言語(&L)");
 }
 
 void tst_InterfaceText::captions()
@@ -214,6 +234,23 @@ void tst_InterfaceText::messages_data()
     QTest::newRow("msgScheduleWriteError")
             << "msgScheduleWriteError" << QString::fromUtf8("Schedule File Write Error!")
             << QString::fromUtf8("スケジュールファイル書き込みエラー");
+    QTest::newRow("msgOverwriteFile")
+            << "msgOverwriteFile"
+            << QString::fromUtf8("A file with this name already exists. Overwrite it?")
+            << QString::fromUtf8("同じ名前のファイルがあります。上書きしますか？");
+    QTest::newRow("msgTooManyAdvance")
+            << "msgTooManyAdvance" << QString::fromUtf8("Too many advance schedules!! (up to 250)")
+            << QString::fromUtf8("日時設定は、250通りまでの対応です。設定が多すぎます");
+    QTest::newRow("msgTooManyDetails")
+            << "msgTooManyDetails"
+            << QString::fromUtf8("Too many files in this advance schedule!! (up to 100)")
+            << QString::fromUtf8(
+                       "複数ファイル設定は、1つの日時設定につき100ファイルまでの対応です。"
+                       "設定が多すぎます");
+    QTest::newRow("msgScheduleTooLarge")
+            << "msgScheduleTooLarge"
+            << QString::fromUtf8("The schedule file would be too large for the player! Can't save!")
+            << QString::fromUtf8("スケジュールファイルのサイズが上限を超えるため、保存できません");
 }
 
 void tst_InterfaceText::messages()
@@ -230,8 +267,8 @@ void tst_InterfaceText::messages()
 
 void tst_InterfaceText::everyKeyHasTextInBothLanguages()
 {
-    QCOMPARE(CaptionKeys().size(), size_t(61));
-    QCOMPARE(MessageKeys().size(), size_t(22));
+    QCOMPARE(CaptionKeys().size(), size_t(69));
+    QCOMPARE(MessageKeys().size(), size_t(26));
     for (short language : {1, 2}) {
         InterfaceText text;
         LoadInterfaceText(text, language);

@@ -82,6 +82,8 @@ void AboutCompanyForm::BuildWindow()
     okCmd->setObjectName(QStringLiteral("OKCmd"));
     okCmd->setDefault(true);
     connect(okCmd, &QPushButton::clicked, this, &AboutCompanyForm::OKCmd_Click);
+    // The links come first in the Tab order; Enter at once still closes the window.
+    okCmd->setFocus();
     auto *bottom = new QHBoxLayout;
     bottom->addStretch();
     bottom->addWidget(okCmd);

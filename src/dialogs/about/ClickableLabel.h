@@ -1,7 +1,8 @@
 #pragma once
 
 // A label that looks and acts like a link: link colour, underlined, a pointing hand, and a
-// clicked() signal when the left button is released over it.
+// clicked() signal when the left button is released over it. Tab reaches it, a focus frame
+// shows it, and Enter, Return or Space click it.
 
 #include <QLabel>
 
@@ -19,6 +20,8 @@ signals:
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 };
 
 } // namespace nerav

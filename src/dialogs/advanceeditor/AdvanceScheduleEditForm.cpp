@@ -1,5 +1,6 @@
 #include "AdvanceScheduleEditForm.h"
 
+#include "ButtonKeys.h"
 #include "MessageBoxes.h"
 #include "ScheduleRules.h"
 
@@ -58,6 +59,7 @@ AdvanceScheduleEditForm::AdvanceScheduleEditForm(AppContext &context,
     FillDateLists(schedule ? &*schedule : nullptr);
     FillTimeLists(schedule ? &*schedule : nullptr);
     m_comboEventsEnabled = true;
+    PressFocusedButtonOnEnter(this);
 }
 
 AdvanceScheduleEditForm::~AdvanceScheduleEditForm() = default;
@@ -168,6 +170,18 @@ void AdvanceScheduleEditForm::BuildLayout()
     grid->addWidget(m_timeSetupFrame, 0, 1);
     grid->addLayout(buttons, 1, 1, Qt::AlignBottom);
     grid->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Tab follows the screen: the date column top to bottom, the time column, the buttons.
+    const QList<QWidget *> order = {m_startDate.first,  m_startDate.second,
+                                    m_startDate.third,  m_stopDate.first,
+                                    m_stopDate.second,  m_stopDate.third,
+                                    m_weekdayCombo,     m_startTime.first,
+                                    m_startTime.second, m_startTime.third,
+                                    m_stopTime.first,   m_stopTime.second,
+                                    m_stopTime.third,   m_okCmd,
+                                    m_cancelCmd};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 void AdvanceScheduleEditForm::InitAdvanceEditFormOsd()
@@ -192,6 +206,11 @@ void AdvanceScheduleEditForm::InitAdvanceEditFormOsd()
     InitRowHints(m_stopDate, dateHeadings);
     InitRowHints(m_startTime, timeHeadings);
     InitRowHints(m_stopTime, timeHeadings);
+    // Qt names a frame inside a frame by the outer title, and the lists it labels with it: the
+    // start year would be announced like the stop year.
+    for (QGroupBox *frame :
+         {m_startDateFrame, m_stopDateFrame, m_weekDayFrame, m_startTimeFrame, m_stopTimeFrame})
+        frame->setAccessibleName(frame->title());
 }
 
 void AdvanceScheduleEditForm::InitRowHints(const ValueRows &rows, const QString *headings[3])

@@ -3,6 +3,8 @@
 #include "MessageBoxes.h"
 #include "ScheduleRules.h"
 
+#include <QList>
+
 namespace nerav {
 
 namespace {
@@ -45,44 +47,45 @@ QString TrimSpaces(const QString &text)
     return text.mid(first, last - first);
 }
 
-QString UpperAscii(const QString &text)
-{
-    QString upper = text;
-    for (QChar &c : upper) {
-        if (c >= u'a' && c <= u'z')
-            c = QChar(static_cast<char16_t>(c.unicode() - u'a' + u'A'));
-    }
-    return upper;
-}
-
-int FindLastDot(const QString &text)
-{
-    return static_cast<int>(FindLastDot(ToBytes(text)));
-}
-
-SplitName SplitFileName(const QString &name)
-{
-    const int dot = FindLastDot(name);
-    if (dot == 0)
-        return {name, QString()};
-    return {name.left(dot - 1), name.mid(dot)};
-}
-
-bool CheckFileNameChars(const QString &text)
-{
-    return CheckFileNameChars(ToBytes(text));
-}
-
 bool FileNameAccepted(const QString &text)
 {
     return FileNameAccepted(ToBytes(text));
 }
 
-bool CheckFileName(QWidget *parent, const QString &text, const QString &errorMessage)
+QString FileNameProblemText(const QString &text, const MessageTable &messages)
 {
-    if (FileNameAccepted(text))
+    const FileNameCheck check = CheckFileNameRule(ToBytes(text));
+    switch (check.problem) {
+    case FileNameProblem::None:
+        break;
+    case FileNameProblem::Empty:
+        return messages.msgNameEmpty;
+    case FileNameProblem::ForeignCharacter: {
+        // One byte stood for one UTF-16 unit; a character beyond them takes two.
+        const auto at = static_cast<qsizetype>(check.position);
+        const qsizetype length = text.at(at).isHighSurrogate() && at + 1 < text.size() ? 2 : 1;
+        const QString character = text.mid(at, length);
+        // A space or a control character is named by its code, which can be seen.
+        const char32_t code = character.toUcs4().value(0);
+        if (QChar::isSpace(code) || !QChar::isPrint(code))
+            return messages.msgNameForeignCharacter.arg(
+                    QStringLiteral("U+%1").arg(uint(code), 4, 16, QLatin1Char('0')).toUpper());
+        return messages.msgNameForeignCharacter.arg(character);
+    }
+    case FileNameProblem::BaseTooLong:
+        return messages.msgNameBaseTooLong.arg(MaxBaseNameLength);
+    case FileNameProblem::ExtensionTooLong:
+        return messages.msgNameExtensionTooLong.arg(MaxExtensionLength);
+    }
+    return QString();
+}
+
+bool CheckFileName(QWidget *parent, const QString &text, const MessageTable &messages)
+{
+    const QString problem = FileNameProblemText(text, messages);
+    if (problem.isEmpty())
         return true;
-    ShowMessage(parent, errorMessage);
+    ShowMessage(parent, messages.msgFileNameError + u'\n' + problem);
     return false;
 }
 

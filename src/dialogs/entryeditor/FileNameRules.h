@@ -4,6 +4,7 @@
 // entry editor: a base name of at most 16 and an extension of at most 4 characters from A-Z,
 // a-z, 0-9, ".", "_" and "-", decided by character code alone.
 
+#include "InterfaceText.h"
 #include "ScheduleDocument.h"
 
 #include <QString>
@@ -12,32 +13,18 @@ class QWidget;
 
 namespace nerav {
 
-struct SplitName
-{
-    QString base;
-    QString ext;
-};
-
 // The text with leading and trailing spaces (only spaces) removed.
 QString TrimSpaces(const QString &text);
-
-// Upper-cases the letters a-z and nothing else.
-QString UpperAscii(const QString &text);
-
-// 1-based position of the last "." in text; 0 when there is none.
-int FindLastDot(const QString &text);
-
-// Base and extension of a trimmed name, split at its last dot (which belongs to neither).
-SplitName SplitFileName(const QString &name);
-
-// True when every character is one the player accepts (true for the empty text).
-bool CheckFileNameChars(const QString &text);
 
 // The acceptance rule applied to the text of the file-name field.
 bool FileNameAccepted(const QString &text);
 
-// The rule with its message: shows msgFileNameError and returns false on rejection.
-bool CheckFileName(QWidget *parent, const QString &text, const QString &errorMessage);
+// Why the rule refuses text, in the current language; empty when it accepts it.
+QString FileNameProblemText(const QString &text, const MessageTable &messages);
+
+// The rule with its message: shows msgFileNameError with the reason on a second line and
+// returns false on rejection.
+bool CheckFileName(QWidget *parent, const QString &text, const MessageTable &messages);
 
 // Stores an accepted text into fileName and fileExt: trimmed, upper-cased, zero-filled.
 // Returns false, leaving the entry as it was, for a text the rule refuses.

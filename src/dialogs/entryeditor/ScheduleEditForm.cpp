@@ -1,5 +1,6 @@
 #include "ScheduleEditForm.h"
 
+#include "ButtonKeys.h"
 #include "CopyForm.h"
 #include "FileNameLengthValidator.h"
 #include "FileNameRules.h"
@@ -52,6 +53,7 @@ ScheduleEditForm::ScheduleEditForm(AppContext &context, const std::optional<Sche
     else
         LoadNewEntry();
     m_fileNameText->setFocus();
+    PressFocusedButtonOnEnter(this);
 }
 
 ScheduleEditForm::~ScheduleEditForm() = default;
@@ -174,8 +176,7 @@ void ScheduleEditForm::LoadStoredEntry(const ScheduleEntry &entry)
 
 bool ScheduleEditForm::CheckFileName()
 {
-    return nerav::CheckFileName(this, m_fileNameText->text(),
-                                m_context.text.messages.msgFileNameError);
+    return nerav::CheckFileName(this, m_fileNameText->text(), m_context.text.messages);
 }
 
 // An untouched name read from a foreign file is stored back as it was.
@@ -235,6 +236,8 @@ void ScheduleEditForm::BrowseMediaFile()
     SetFileNameText(TrimSpaces(FileNamePart(*path)));
     m_context.settings.mediaFolder = DirectoryPart(*path);
     m_copyCmd->setEnabled(true);
+    // Says at once why a chosen file's name will be refused, not only at OK.
+    CheckFileName();
 }
 
 std::optional<QString> ScheduleEditForm::ShowMediaOpenDialog()

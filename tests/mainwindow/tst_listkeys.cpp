@@ -1,0 +1,291 @@
+// The keyboard in the main window through the real widgets: keys and double clicks on the rows
+// of the three lists, Enter on a focused button, the File menu's shortcuts and access keys.
+
+#include "MainWindowFixture.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalSpy>
+
+using namespace nerav;
+using namespace nerav::test;
+
+namespace {
+
+QString Name(const ScheduleEntry &entry)
+{
+    return QString::fromLatin1(reinterpret_cast<const char *>(entry.fileName.data()));
+}
+
+// "SONG PHOTO MOVIE|3:CLIP0,CLIP1 7:CLIP0": basic names, then each advance schedule's week day
+// and detail names.
+QString State(const ScheduleDocument &document)
+{
+    QStringList basic;
+    for (const ScheduleEntry &entry : document.basicEntries)
+        basic.append(Name(entry));
+    QStringList advance;
+    for (const AdvanceSchedule &schedule : document.advanceSchedules) {
+        QStringList details;
+        for (const ScheduleEntry &entry : schedule.details)
+            details.append(Name(entry));
+        advance.append(QString::number(schedule.weekDay) + u':' + details.join(u','));
+    }
+    return basic.join(u' ') + u'|' + advance.join(u' ');
+}
+
+// Records the class of each modal window that opens while it lives, and closes it.
+class ModalNames
+{
+public:
+    ModalNames()
+    {
+        m_timer.setInterval(10);
+        QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] {
+            if (QWidget *modal = QApplication::activeModalWidget()) {
+                names.append(QString::fromLatin1(modal->metaObject()->className()));
+                if (auto *name = modal->findChild<QLineEdit *>(QStringLiteral("FileNameText")))
+                    fileNames.append(name->text());
+                modal->close();
+            }
+        });
+        m_timer.start();
+    }
+
+    QStringList names;
+    // The file name an entry editor showed: empty when it opened to add.
+    QStringList fileNames;
+
+private:
+    QTimer m_timer;
+};
+
+struct KeyFixture : MainWindowFixture
+{
+    KeyFixture()
+    {
+        app.context.document.basicEntries = SampleDocument().basicEntries;
+        app.context.document.advanceSchedules = SampleDocument().advanceSchedules;
+        form->RefreshNormalList();
+        form->RefreshAdvanceList();
+        form->ButtonStatusSetup();
+        QApplication::setActiveWindow(form.get());
+    }
+};
+
+const QString Sample = QStringLiteral("SONG PHOTO MOVIE|3:CLIP0,CLIP1 7:CLIP0");
+
+} // namespace
+
+class ListKeysTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+    void keyRunsCommand_data();
+    void keyRunsCommand();
+    void doubleClickModifies_data();
+    void doubleClickModifies();
+    void keysFollowTheButtonRule();
+    void enterPressesFocusedButton();
+    void fileMenuShortcuts_data();
+    void fileMenuShortcuts();
+    void accessKeysOpenMenus_data();
+    void accessKeysOpenMenus();
+};
+
+void ListKeysTest::cleanup()
+{
+    QVERIFY(WaitForNoModal());
+    QVERIFY2(VisibleTopLevelWindows().isEmpty(), qPrintable(VisibleTopLevelWindows().join(", ")));
+}
+
+void ListKeysTest::keyRunsCommand_data()
+{
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("opened");
+    QTest::addColumn<QString>("state");
+
+    const int none = Qt::NoModifier;
+    const int ctrl = Qt::ControlModifier;
+    const QString entryEditor = QStringLiteral("nerav::ScheduleEditForm");
+    const QString advanceEditor = QStringLiteral("nerav::AdvanceScheduleEditForm");
+    QTest::newRow("basic Return modifies")
+            << "NormalList" << 1 << int(Qt::Key_Return) << none << entryEditor << Sample;
+    QTest::newRow("basic keypad Enter modifies")
+            << "NormalList" << 1 << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << entryEditor
+            << Sample;
+    QTest::newRow("basic Delete removes") << "NormalList" << 1 << int(Qt::Key_Delete) << none
+                                          << QString() << "SONG MOVIE|3:CLIP0,CLIP1 7:CLIP0";
+    QTest::newRow("basic Ctrl+Up moves up")
+            << "NormalList" << 1 << int(Qt::Key_Up) << ctrl << QString()
+            << "PHOTO SONG MOVIE|3:CLIP0,CLIP1 7:CLIP0";
+    QTest::newRow("basic Ctrl+Down moves down")
+            << "NormalList" << 1 << int(Qt::Key_Down) << ctrl << QString()
+            << "SONG MOVIE PHOTO|3:CLIP0,CLIP1 7:CLIP0";
+    QTest::newRow("basic Ctrl+Up on the first row")
+            << "NormalList" << 0 << int(Qt::Key_Up) << ctrl << QString() << Sample;
+    QTest::newRow("basic Up alone only moves the cursor")
+            << "NormalList" << 1 << int(Qt::Key_Up) << none << QString() << Sample;
+    QTest::newRow("advance Return modifies")
+            << "AdvanceList" << 0 << int(Qt::Key_Return) << none << advanceEditor << Sample;
+    QTest::newRow("advance Delete removes with details")
+            << "AdvanceList" << 0 << int(Qt::Key_Delete) << none << QString()
+            << "SONG PHOTO MOVIE|7:CLIP0";
+    QTest::newRow("advance Ctrl+Down moves with details")
+            << "AdvanceList" << 0 << int(Qt::Key_Down) << ctrl << QString()
+            << "SONG PHOTO MOVIE|7:CLIP0 3:CLIP0,CLIP1";
+    QTest::newRow("detail Return modifies")
+            << "DetailList" << 1 << int(Qt::Key_Return) << none << entryEditor << Sample;
+    QTest::newRow("detail Delete removes") << "DetailList" << 1 << int(Qt::Key_Delete) << none
+                                           << QString() << "SONG PHOTO MOVIE|3:CLIP0 7:CLIP0";
+    QTest::newRow("detail Ctrl+Up moves up")
+            << "DetailList" << 1 << int(Qt::Key_Up) << ctrl << QString()
+            << "SONG PHOTO MOVIE|3:CLIP1,CLIP0 7:CLIP0";
+}
+
+void ListKeysTest::keyRunsCommand()
+{
+    QFETCH(QString, list);
+    QFETCH(int, row);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, opened);
+    QFETCH(QString, state);
+
+    KeyFixture fixture;
+    auto *widget = fixture.child<QListWidget>(list);
+    widget->setCurrentRow(row);
+    ModalNames modals;
+    QTest::keyClick(widget, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(modals.names, opened.isEmpty() ? QStringList() : QStringList {opened});
+    QCOMPARE(State(fixture.app.context.document), state);
+}
+
+void ListKeysTest::doubleClickModifies_data()
+{
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QString>("opened");
+    QTest::newRow("basic") << "NormalList"
+                           << "nerav::ScheduleEditForm";
+    QTest::newRow("advance") << "AdvanceList"
+                             << "nerav::AdvanceScheduleEditForm";
+    QTest::newRow("detail") << "DetailList"
+                            << "nerav::ScheduleEditForm";
+}
+
+void ListKeysTest::doubleClickModifies()
+{
+    QFETCH(QString, list);
+    QFETCH(QString, opened);
+    KeyFixture fixture;
+    auto *widget = fixture.child<QListWidget>(list);
+    const QPoint second =
+            widget->visualItemRect(widget->item(1) ? widget->item(1) : widget->item(0)).center();
+    ModalNames modals;
+    // A double click follows a click, as from a real mouse.
+    QTest::mouseClick(widget->viewport(), Qt::LeftButton, {}, second);
+    QTest::mouseDClick(widget->viewport(), Qt::LeftButton, {}, second);
+    QCOMPARE(modals.names, QStringList {opened});
+    // An entry editor opened on the clicked row, not on a new entry.
+    for (const QString &name : modals.fileNames)
+        QVERIFY(!name.isEmpty());
+}
+
+// With one row Move Up and Move Down are disabled, with none Modify and Remove: keys do nothing.
+void ListKeysTest::keysFollowTheButtonRule()
+{
+    MainWindowFixture fixture;
+    ScheduleDocument &document = fixture.app.context.document;
+    document.basicEntries = {MakeEntry("ONE", "MP3", 1, 1)};
+    fixture.form->RefreshNormalList();
+    fixture.form->RefreshAdvanceList();
+    fixture.form->RefreshDetailList();
+    fixture.form->ButtonStatusSetup();
+    ModalNames modals;
+    auto *normal = fixture.child<QListWidget>("NormalList");
+    QTest::keyClick(normal, Qt::Key_Down, Qt::ControlModifier);
+    QTest::keyClick(normal, Qt::Key_Up, Qt::ControlModifier);
+    auto *detail = fixture.child<QListWidget>("DetailList");
+    QTest::keyClick(detail, Qt::Key_Return);
+    QTest::keyClick(detail, Qt::Key_Delete);
+    QCOMPARE(modals.names, QStringList());
+    QCOMPARE(document.basicCount(), 1);
+}
+
+void ListKeysTest::enterPressesFocusedButton()
+{
+    KeyFixture fixture;
+    auto *add = fixture.child<QPushButton>("AdvanceAddCmd");
+    add->setFocus();
+    QVERIFY(QTest::qWaitFor([add] { return add->hasFocus(); }));
+    ModalNames modals;
+    QTest::keyClick(add, Qt::Key_Return);
+    QCOMPARE(modals.names, QStringList {"nerav::AdvanceScheduleEditForm"});
+}
+
+void ListKeysTest::fileMenuShortcuts_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<int>("standardKey");
+    QTest::addColumn<QString>("common"); // where the desktop has no standard key
+    QTest::newRow("New") << "subNew" << int(QKeySequence::New) << "Ctrl+N";
+    QTest::newRow("Open") << "subOpen" << int(QKeySequence::Open) << "Ctrl+O";
+    QTest::newRow("Save") << "subSave" << int(QKeySequence::Save) << "Ctrl+S";
+    QTest::newRow("Save As") << "subSaveAs" << int(QKeySequence::SaveAs) << "Ctrl+Shift+S";
+    QTest::newRow("Exit") << "subExit" << int(QKeySequence::Quit) << "Ctrl+Q";
+}
+
+// Each shortcut is the desktop's own, and typing it runs the item.
+void ListKeysTest::fileMenuShortcuts()
+{
+    QFETCH(QString, action);
+    QFETCH(int, standardKey);
+    QFETCH(QString, common);
+    KeyFixture fixture;
+    auto *item = fixture.form->findChild<QAction *>(action);
+    QList<QKeySequence> expected =
+            QKeySequence::keyBindings(QKeySequence::StandardKey(standardKey));
+    if (expected.isEmpty())
+        expected = {QKeySequence(common)};
+    QCOMPARE(item->shortcuts(), expected);
+
+    QSignalSpy triggered(item, &QAction::triggered);
+    ModalNames modals;
+    const QKeyCombination key = expected.first()[0];
+    QTest::keyClick(fixture.form.get(), key.key(), key.keyboardModifiers());
+    QCOMPARE(triggered.count(), 1);
+}
+
+void ListKeysTest::accessKeysOpenMenus_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("menu");
+    QTest::newRow("Japanese Alt+F") << int(Japanese) << int(Qt::Key_F) << "subFile";
+    QTest::newRow("Japanese Alt+H") << int(Japanese) << int(Qt::Key_H) << "subHelp";
+    QTest::newRow("English Alt+F") << int(English) << int(Qt::Key_F) << "subFile";
+    QTest::newRow("English Alt+H") << int(English) << int(Qt::Key_H) << "subHelp";
+}
+
+void ListKeysTest::accessKeysOpenMenus()
+{
+    QFETCH(int, language);
+    QFETCH(int, key);
+    QFETCH(QString, menu);
+    MainWindowFixture fixture(static_cast<short>(language));
+    QApplication::setActiveWindow(fixture.form.get());
+    auto *opened = fixture.child<QMenu>(menu);
+    QTest::keyClick(fixture.form.get(), Qt::Key(key), Qt::AltModifier);
+    QTRY_VERIFY(opened->isVisible());
+    opened->close();
+}
+
+QTEST_MAIN(ListKeysTest)
+#include "tst_listkeys.moc"
