@@ -13,6 +13,9 @@ struct BenchSettings
     QString programFolder; // where nerav-bench-program and nerav-bench-bare are
     int runs = 7; // runs of each side for the start-up, memory and copy figures
     qint64 copyBytes = qint64(1024) * 1024 * 1024;
+    int publishFiles = 200; // media files of 1 to publishMaxMib MiB each
+    int publishMaxMib = 20;
+    int publishRuns = 3;
 };
 
 // Start-up to first paint, and peak memory, from the same child processes.
@@ -20,6 +23,8 @@ void StartupAndMemoryFigures(const BenchSettings &settings);
 void FileFigure(const BenchSettings &settings);
 void ListsFigures(const BenchSettings &settings);
 void CopyFigures(const BenchSettings &settings);
+// Publishing media files to a medium against cp and sync; re-publishing; verify against cat.
+void PublishFigures(const BenchSettings &settings);
 // 1,000 mixed undoable steps on the largest schedule: the history's memory, and the slowest
 // undo or redo with its repaint.
 void HistoryFigures(const BenchSettings &settings);

@@ -1,5 +1,6 @@
 // Runs the benchmark figures and prints one line per figure with its goal.
-//     nerav-bench --work FOLDER [--runs N] [--copy-mib N] [startup file lists copy history calendar]
+//     nerav-bench --work FOLDER [--runs N] [--copy-mib N] [--publish-files N]
+//                 [--publish-max-mib N] [startup file lists copy history calendar publish]
 // FOLDER must exist; everything written goes below it. Start it on a real display (xcb), for
 // example under xvfb-run; scripts/bench.sh does all of that.
 
@@ -28,17 +29,22 @@ int main(int argc, char *argv[])
             settings.runs = qMax(1, arguments.takeFirst().toInt());
         else if (argument == QLatin1String("--copy-mib") && !arguments.isEmpty())
             settings.copyBytes = qMax<qint64>(1, arguments.takeFirst().toLongLong()) * 1024 * 1024;
+        else if (argument == QLatin1String("--publish-files") && !arguments.isEmpty())
+            settings.publishFiles = qBound(1, arguments.takeFirst().toInt(), 250);
+        else if (argument == QLatin1String("--publish-max-mib") && !arguments.isEmpty())
+            settings.publishMaxMib = qMax(1, arguments.takeFirst().toInt());
         else
             figures << argument;
     }
     if (settings.workFolder.isEmpty() || !QDir(settings.workFolder).exists()) {
-        std::fprintf(stderr,
-                     "usage: nerav-bench --work FOLDER [--runs N] [--copy-mib N] "
-                     "[startup file lists copy history calendar]\n");
+        std::fprintf(
+                stderr,
+                "usage: nerav-bench --work FOLDER [--runs N] [--copy-mib N] [--publish-files N]\n"
+                "       [--publish-max-mib N] [startup file lists copy history calendar publish]\n");
         return 2;
     }
     if (figures.isEmpty())
-        figures = QStringList {"startup", "file", "lists", "copy", "history", "calendar"};
+        figures = QStringList {"startup", "file", "lists", "copy", "history", "calendar", "publish"};
 
     if (figures.contains(QLatin1String("startup")))
         nerav::StartupAndMemoryFigures(settings);
@@ -52,5 +58,7 @@ int main(int argc, char *argv[])
         nerav::HistoryFigures(settings);
     if (figures.contains(QLatin1String("calendar")))
         nerav::CalendarFigures(settings);
+    if (figures.contains(QLatin1String("publish")))
+        nerav::PublishFigures(settings);
     return 0;
 }

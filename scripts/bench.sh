@@ -4,6 +4,8 @@
 # it exits 0 whatever the figures are.
 #     sh scripts/bench.sh                (1 GiB copy, 7 start-up runs of each program)
 #     RUNS=3 COPY_MIB=256 sh scripts/bench.sh
+#     PUBLISH_FILES=50 PUBLISH_MAX_MIB=8 sh scripts/bench.sh publish   (a smaller publish only)
+# The publish figures need root for a loop-mounted medium; without it they use the same disk.
 set -eu
 cd "$(dirname "$0")/.."
 build=${BUILD_DIR:-build-bench}
@@ -21,5 +23,6 @@ echo "machine: $(nproc) cores, $(uname -sr), $(date -u '+%Y-%m-%d %H:%M UTC')"
 unset QT_QPA_PLATFORM
 xvfb-run -a -s "-screen 0 2560x1200x24" \
     "$build/nerav-bench" --work "$work" --runs "${RUNS:-7}" --copy-mib "${COPY_MIB:-1024}" \
+    --publish-files "${PUBLISH_FILES:-200}" --publish-max-mib "${PUBLISH_MAX_MIB:-20}" "$@" \
     || echo "bench: the benchmark program stopped early"
 exit 0

@@ -5,6 +5,7 @@
 #include "ListDescriptions.h"
 #include "MessageBoxes.h"
 #include "NeravLogo.h"
+#include "PublishForm.h"
 #include "RememberedSettings.h"
 #include "RowFormat.h"
 
@@ -101,6 +102,10 @@ void MainForm::buildMenus()
     subFile->addSeparator();
     addItem(subFile, subSave, "subSave");
     addItem(subFile, subSaveAs, "subSaveAs");
+    subFile->addSeparator();
+    QAction *publish = subFile->addAction(m_context.text.publish.menuCommand);
+    publish->setObjectName(QStringLiteral("subPublish"));
+    connect(publish, &QAction::triggered, this, [this] { PublishForm(m_context, this).exec(); });
     subFile->addSeparator();
     addItem(subFile, subExit, "subExit");
     // Where a desktop has no standard key for a command, the common one stands in.
@@ -267,6 +272,8 @@ void MainForm::InitMainFormOsd()
     subSave->setText(captions.saveMenuItem);
     subSaveAs->setText(captions.saveAsMenuItem);
     subExit->setText(captions.exitMenuItem);
+    if (auto *publish = findChild<QAction *>(QStringLiteral("subPublish")))
+        publish->setText(m_context.text.publish.menuCommand);
     subAboutNeravScheduleGenerator->setText(captions.aboutProgramMenuItem);
     subAboutCompany->setText(captions.aboutCompanyMenuItem);
 

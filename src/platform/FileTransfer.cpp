@@ -54,6 +54,19 @@ bool WaitForWriteBack(int fd, qint64 offset, qint64 length)
     return result == 0 || (errno != EIO && errno != ENOSPC);
 }
 
+bool FlushAndDropCache(int fd)
+{
+    if (::fdatasync(fd) != 0)
+        return false;
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    return true;
+}
+
+void AdviseSequentialRead(int fd)
+{
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+}
+
 #else
 
 KernelCopyResult KernelCopy(int, int, qint64, qint64 *copied)
@@ -68,6 +81,13 @@ bool WaitForWriteBack(int, qint64, qint64)
 {
     return true;
 }
+
+bool FlushAndDropCache(int)
+{
+    return true;
+}
+
+void AdviseSequentialRead(int) { }
 
 #endif
 

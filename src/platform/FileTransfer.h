@@ -22,4 +22,11 @@ void StartWriteBack(int fd, qint64 offset, qint64 length);
 // medium reported an error for it; the file must then be taken as not written.
 bool WaitForWriteBack(int fd, qint64 offset, qint64 length);
 
+// Writes the file's data to its medium and drops it from the page cache, so that the next read
+// comes from the medium itself. False when the sync failed.
+bool FlushAndDropCache(int fd);
+
+// Tells the system the whole file will be read once from start to end.
+void AdviseSequentialRead(int fd);
+
 } // namespace nerav

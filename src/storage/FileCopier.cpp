@@ -8,6 +8,7 @@
 #include <QStorageInfo>
 #include <QThread>
 #include <cerrno>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace nerav {
@@ -64,6 +65,23 @@ private:
     bool m_kernelCopy = true;
     bool m_started = false;
 };
+
+// Set on the open temporary file, so the file appears under its name with the time it keeps.
+bool KeepModificationTime(QFile &source, DurableFile &target, QString &reason)
+{
+    struct stat info;
+    if (::fstat(source.handle(), &info) != 0) {
+        reason = QStringLiteral("Cannot read the time of %1").arg(source.fileName());
+        return false;
+    }
+    const struct timespec times[2] = {{0, UTIME_OMIT}, info.st_mtim};
+    if (::futimens(target.handle(), times) != 0) {
+        reason = target.failure(QStringLiteral("the modification time could not be set: "), errno)
+                         .reason;
+        return false;
+    }
+    return true;
+}
 
 } // namespace
 
@@ -170,7 +188,7 @@ bool FileCopier::CopyContent(QFile &source, DurableFile &target, QString &reason
         if (moved < 0)
             return false;
         if (moved == 0)
-            return true;
+            return !m_keepModificationTime || KeepModificationTime(source, target, reason);
         // Each chunk goes to the medium while the next one is copied: the progress shown is
         // the medium's own, and no gigabyte waits in memory for the final sync.
         StartWriteBack(target.handle(), copied, moved);

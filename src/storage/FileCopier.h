@@ -45,6 +45,9 @@ public:
     // Why the last copy failed, naming the file and the system's error; empty after success.
     QString failureReason() const { return m_failureReason; }
 
+    // The copy takes its source's modification time, so a later check can tell it is the same.
+    void setKeepModificationTime(bool keep) { m_keepModificationTime = keep; }
+
     static constexpr qint64 ChunkSize = 4 * 1024 * 1024;
 
 signals:
@@ -59,6 +62,7 @@ private:
     QThread *m_thread = nullptr;
     std::atomic<bool> m_cancelled {false};
     std::atomic<bool> m_result {false};
+    bool m_keepModificationTime = false;
     QString m_failureReason; // written by the worker, read once it has finished
 };
 

@@ -15,6 +15,7 @@ struct TextRow
 
 using CaptionRow = TextRow<CaptionTable>;
 using MessageRow = TextRow<MessageTable>;
+using PublishRow = TextRow<PublishTable>;
 
 #define NERAV_CAPTION(key, en, ja)                                                                 \
     CaptionRow                                                                                     \
@@ -183,6 +184,80 @@ const std::vector<MessageRow> &messageRows()
     return rows;
 }
 
+#define NERAV_PUBLISH(key, en, ja)                                                                 \
+    PublishRow                                                                                     \
+    {                                                                                              \
+#key, &PublishTable::key, en, ja                                                           \
+    }
+
+const std::vector<PublishRow> &publishRows()
+{
+    static const std::vector<PublishRow> rows = {
+            NERAV_PUBLISH(menuCommand, "Publish to Medium...", "メディアへ書き出し..."),
+            NERAV_PUBLISH(title, "Publish to Medium", "メディアへ書き出し"),
+            NERAV_PUBLISH(mediaFolderLabel, "Media folder:", "素材フォルダー:"),
+            NERAV_PUBLISH(mediumLabel, "Medium:", "書き出し先:"),
+            NERAV_PUBLISH(checkCommand, "Check", "確認"),
+            NERAV_PUBLISH(publishCommand, "Publish", "書き出し"),
+            NERAV_PUBLISH(verifyOption, "Verify the copies", "書き出し後に照合する"),
+            NERAV_PUBLISH(sizeHeading, "Size", "サイズ"),
+            NERAV_PUBLISH(foundHeading, "Found in", "場所"),
+            NERAV_PUBLISH(actionHeading, "Action", "処理"),
+            NERAV_PUBLISH(actionCopy, "Copy", "コピー"),
+            NERAV_PUBLISH(actionReplace, "Replace", "置き換え"),
+            NERAV_PUBLISH(actionUpToDate, "Up to date", "最新"),
+            NERAV_PUBLISH(actionMissing, "Missing", "見つかりません"),
+            NERAV_PUBLISH(actionDuplicate, "Two files", "同名ファイルが複数"),
+            NERAV_PUBLISH(actionExtra, "Not in the schedule (left alone)",
+                          "スケジュール外（そのまま）"),
+            NERAV_PUBLISH(problemMissing, "%1 is not in the media folder (used by %2)",
+                          "%1 が素材フォルダーにありません（使用: %2）"),
+            NERAV_PUBLISH(problemDuplicate,
+                          "%1 is in the media folder more than once: %3 (used by %2)",
+                          "%1 が素材フォルダーに複数あります: %3（使用: %2）"),
+            NERAV_PUBLISH(problemTooBig,
+                          "%1 is 4 GiB or more, too big for a FAT medium (used by %2)",
+                          "%1 は 4 GiB 以上のため FAT のメディアに書き込めません（使用: %2）"),
+            NERAV_PUBLISH(problemNoSpace, "Not enough free space on the medium: %1 needed, %2 free",
+                          "メディアの空き容量が足りません: 必要 %1、空き %2"),
+            NERAV_PUBLISH(problemNoMedium, "The medium's folder cannot be written",
+                          "書き出し先のフォルダーに書き込めません"),
+            NERAV_PUBLISH(problemSchedule, "The schedule cannot be saved: %1",
+                          "スケジュールを保存できません: %1"),
+            NERAV_PUBLISH(useBasic, "basic %1", "基本設定 %1"),
+            NERAV_PUBLISH(useAdvance, "advance %1 entry %2", "日時設定 %1 の %2"),
+            NERAV_PUBLISH(planSummary,
+                          "%1 to copy, %2 to replace (%3), %4 up to date, %5 not in the schedule",
+                          "コピー %1、置き換え %2（%3）、最新 %4、スケジュール外 %5"),
+            NERAV_PUBLISH(noProblems, "Ready to publish.", "書き出しできます。"),
+            NERAV_PUBLISH(copyingFile, "Copying %1", "コピー中: %1"),
+            NERAV_PUBLISH(verifyingFile, "Verifying %1", "照合中: %1"),
+            NERAV_PUBLISH(writingSchedule, "Writing the schedule %1",
+                          "スケジュールを書き込み中: %1"),
+            NERAV_PUBLISH(resultPublished, "Published: %1 files copied (%2), %3 up to date, %4.",
+                          "書き出し完了: %1 ファイルをコピー（%2）、最新 %3、%4。"),
+            NERAV_PUBLISH(resultVerified, "verified", "照合済み"),
+            NERAV_PUBLISH(resultNotVerified, "not verified", "照合なし"),
+            NERAV_PUBLISH(resultCopyFailed, "Publish failed: %1 could not be copied.",
+                          "書き出し失敗: %1 をコピーできませんでした。"),
+            NERAV_PUBLISH(resultVerifyFailed,
+                          "Publish failed: the copy of %1 on the medium differs from its original.",
+                          "書き出し失敗: メディア上の %1 が元のファイルと一致しません。"),
+            NERAV_PUBLISH(resultScheduleFailed,
+                          "Publish failed: the schedule file %1 could not be written.",
+                          "書き出し失敗: スケジュールファイル %1 を書き込めませんでした。"),
+            NERAV_PUBLISH(
+                    resultCancelled,
+                    "Cancelled: the files copied so far stay, the schedule file was not written.",
+                    "中止しました: "
+                    "コピー済みのファイルは残り、スケジュールファイルは書き込んでいません。"),
+            NERAV_PUBLISH(resultStopped, "Nothing written: see the problems listed.",
+                          "問題があるため何も書き込んでいません。"),
+    };
+    return rows;
+}
+
+#undef NERAV_PUBLISH
 #undef NERAV_CAPTION
 #undef NERAV_MESSAGE
 
@@ -208,6 +283,7 @@ void loadLanguage(InterfaceText &text, Language language)
     text.language = language;
     fill(text.captions, captionRows(), language == Japanese);
     fill(text.messages, messageRows(), language == Japanese);
+    fill(text.publish, publishRows(), language == Japanese);
 }
 
 } // namespace
@@ -248,6 +324,16 @@ const std::vector<std::pair<const char *, QString CaptionTable::*>> &CaptionKeys
 const std::vector<std::pair<const char *, QString MessageTable::*>> &MessageKeys()
 {
     static const auto keys = keysOf(messageRows());
+    return keys;
+}
+
+} // namespace nerav
+
+namespace nerav {
+
+const std::vector<std::pair<const char *, QString PublishTable::*>> &PublishKeys()
+{
+    static const auto keys = keysOf(publishRows());
     return keys;
 }
 

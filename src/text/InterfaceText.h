@@ -61,11 +61,25 @@ struct MessageTable
     QString msgImageSaveError;
 };
 
+// The "Publish to Medium" dialog. %1, %2 ... are filled in by the dialog.
+struct PublishTable
+{
+    QString menuCommand, title, mediaFolderLabel, mediumLabel, checkCommand, publishCommand;
+    QString verifyOption, sizeHeading, foundHeading, actionHeading;
+    QString actionCopy, actionReplace, actionUpToDate, actionMissing, actionDuplicate, actionExtra;
+    QString problemMissing, problemDuplicate, problemTooBig, problemNoSpace, problemNoMedium;
+    QString problemSchedule, useBasic, useAdvance, planSummary, noProblems;
+    QString copyingFile, verifyingFile, writingSchedule;
+    QString resultPublished, resultVerified, resultNotVerified, resultCopyFailed;
+    QString resultVerifyFailed, resultScheduleFailed, resultCancelled, resultStopped;
+};
+
 struct InterfaceText
 {
     short language = 0;
     CaptionTable captions;
     MessageTable messages;
+    PublishTable publish;
 };
 
 // 1 fills the tables in English, 2 in Japanese; any other value does nothing.
@@ -76,5 +90,6 @@ void LoadJapaneseText(InterfaceText &text);
 // Every key with its member, in table order, for code that walks the tables.
 const std::vector<std::pair<const char *, QString CaptionTable::*>> &CaptionKeys();
 const std::vector<std::pair<const char *, QString MessageTable::*>> &MessageKeys();
+const std::vector<std::pair<const char *, QString PublishTable::*>> &PublishKeys();
 
 } // namespace nerav

@@ -353,19 +353,17 @@ private slots:
         connect(progress, &QProgressBar::valueChanged, form.get(),
                 [&](int value) { values << value; });
         int ticksDuringCopy = 0;
-        bool busyCursor = true;
-        bool closedDuringCopy = false;
+        bool busyAndLocked = true;
         QTimer timer;
         timer.setInterval(5);
         connect(&timer, &QTimer::timeout, form.get(), [&] {
             if (!CopyCmd()->isEnabled() && NoMessageBoxOpen()) {
-                if (++ticksDuringCopy == 1) {
-                    QTest::keyClick(form.get(), Qt::Key_Escape);
-                    form->close();
-                    closedDuringCopy = !form->isVisible();
-                }
-                busyCursor = busyCursor && form->cursor().shape() == Qt::WaitCursor &&
-                        !Child<QPushButton>("CancelCmd")->isEnabled();
+                ++ticksDuringCopy;
+                // The choice cannot change under a running copy; Exit has become Cancel.
+                busyAndLocked = busyAndLocked && form->cursor().shape() == Qt::WaitCursor &&
+                        Child<QPushButton>("CancelCmd")->text() == "キャンセル" &&
+                        !Child<QComboBox>("CopyDrive")->isEnabled() &&
+                        !Child<QTreeView>("CopyDir")->isEnabled();
             }
         });
         timer.start();
@@ -373,8 +371,10 @@ private slots:
         timer.stop();
 
         QVERIFY2(ticksDuringCopy > 0, "the event loop stood still during the copy");
-        QVERIFY(busyCursor);
-        QVERIFY2(!closedDuringCopy, "the window closed under a running copy");
+        QVERIFY(busyAndLocked);
+        QCOMPARE(CopyText(), card);
+        QCOMPARE(Child<QPushButton>("CancelCmd")->text(), "終了");
+        QVERIFY(Child<QComboBox>("CopyDrive")->isEnabled());
         QVERIFY(values.size() > 2);
         QVERIFY(std::is_sorted(values.begin(), values.end()));
         QCOMPARE(values.last(), progress->maximum());
@@ -384,6 +384,61 @@ private slots:
         QCOMPARE(copy.size(), size);
         while (!source.atEnd())
             QVERIFY(source.read(8 * 1024 * 1024) == copy.read(8 * 1024 * 1024));
+    }
+
+    void cancelKeepsTheOlderFile_data()
+    {
+        QTest::addColumn<int>("how");
+        QTest::newRow("Cancel button") << 0;
+        QTest::newRow("Escape") << 1;
+        QTest::newRow("close box") << 2;
+    }
+
+    void cancelKeepsTheOlderFile()
+    {
+        QFETCH(int, how);
+        QFile big(media + "Big.vob");
+        QVERIFY(big.open(QIODevice::WriteOnly));
+        const QByteArray block(1 << 20, 'v');
+        for (int i = 0; i < 256; ++i)
+            QVERIFY(big.write(block) == block.size());
+        big.close();
+        QVERIFY(WriteFile(card + "Big.vob", "older"));
+        settings().copyDrive = card;
+        settings().copyFolder = card;
+        Open("Big.vob");
+        AnswerNextMessageBox(QMessageBox::Ok);
+        QTest::mouseClick(CopyCmd(), Qt::LeftButton);
+        QTRY_VERIFY(!CopyCmd()->isEnabled() && NoMessageBoxOpen());
+        if (how == 0)
+            QTest::mouseClick(Child<QPushButton>("CancelCmd"), Qt::LeftButton);
+        else if (how == 1)
+            QTest::keyClick(form.get(), Qt::Key_Escape);
+        else
+            form->close();
+        QTRY_VERIFY(CopyCmd()->isEnabled());
+        QVERIFY(form->isVisible());
+        QVERIFY(NoMessageBoxOpen());
+        QCOMPARE(ReadFile(card + "Big.vob"), QByteArray("older"));
+        QCOMPARE(QDir(card).entryList(QDir::Files | QDir::Hidden), QStringList {"Big.vob"});
+    }
+
+    void rememberedFolderIsSelectedAndInView()
+    {
+        for (int i = 0; i < 60; ++i)
+            Folder(QStringLiteral("usb/A%1/").arg(i, 2, 10, QLatin1Char('0')));
+        Folder("usb/Z/Deep/");
+        settings().copyFolder = usb + "Z/Deep/";
+        Open();
+        auto *view = Child<QTreeView>("CopyDir");
+        const QModelIndex current = view->currentIndex();
+        QVERIFY(view->selectionModel()->isSelected(current));
+        // The folders above it arrive later and push it down; it must stay in view.
+        auto *filter = qobject_cast<QSortFilterProxyModel *>(view->model());
+        auto *model = qobject_cast<QFileSystemModel *>(filter->sourceModel());
+        QTRY_VERIFY(model->rowCount(model->index(QDir::cleanPath(usb))) >= 61);
+        QTRY_VERIFY(view->viewport()->rect().contains(view->visualRect(view->currentIndex())));
+        QCOMPARE(CopyText(), usb + "Z/Deep/");
     }
 
     void exitCloses()

@@ -1,5 +1,6 @@
 #include "NrvTool.h"
 
+#include "PublishCommands.h"
 #include "ScheduleDays.h"
 #include "ScheduleFile.h"
 #include "ScheduleJson.h"
@@ -13,10 +14,14 @@ namespace {
 // A schedule's JSON is small; anything far larger is not one.
 constexpr qint64 MaxJsonSize = 64 * 1024 * 1024;
 
-const char UsageText[] = "Usage: nrvtool dump FILE.nrv\n"
-                         "       nrvtool make SCHEDULE.json OUT.nrv\n"
-                         "       nrvtool days [--json] SCHEDULE.nrv FROM TO\n"
-                         "       nrvtool --help\n";
+const char UsageText[] =
+        "Usage: nrvtool dump FILE.nrv\n"
+        "       nrvtool make SCHEDULE.json OUT.nrv\n"
+        "       nrvtool days [--json] SCHEDULE.nrv FROM TO\n"
+        "       nrvtool check SCHEDULE.nrv MEDIUM_FOLDER [--json]\n"
+        "       nrvtool publish SCHEDULE.nrv --media MEDIA_FOLDER MEDIUM_FOLDER [--dry-run]\n"
+        "               [--no-verify] [--json]\n"
+        "       nrvtool --help\n";
 
 const char HelpText[] =
         "Reads and writes Nerav schedule files (.nrv) without the window.\n"
@@ -28,6 +33,14 @@ const char HelpText[] =
         "                              at most 10 years): the date, its week day and the\n"
         "                              advance schedules on it (0-based index and time window),\n"
         "                              or \"basic\" when none; --json prints one JSON document\n"
+        "  check SCHEDULE.nrv MEDIUM   whether the medium's folder holds every media file the\n"
+        "                              schedule names (any case); lists files it does not name\n"
+        "  publish SCHEDULE.nrv --media MEDIA MEDIUM\n"
+        "                              copies every media file the schedule names from MEDIA\n"
+        "                              (and its subfolders) to MEDIUM, reads each copy back,\n"
+        "                              then writes the schedule there under its own name;\n"
+        "                              --dry-run only prints the plan, --no-verify skips the\n"
+        "                              reading back, --json prints one JSON document\n"
         "\n"
         "JSON: {\"basic\": [ENTRY, ...], \"advance\": [{\"start\": \"2006-12-28 00:00:00\",\n"
         "        \"stop\": \"2007-01-05 23:59:59\", \"weekDay\": 3, \"details\": [ENTRY, ...]}]}\n"
@@ -35,8 +48,9 @@ const char HelpText[] =
         "  playTimes 0-100 (default 1); volume 0-12, or 13 / \"default\" for the player's own;\n"
         "  weekDay 0 Sunday .. 6 Saturday, 7 every day (default 7).\n"
         "\n"
-        "Exit status: 0 done, 1 the file or schedule was refused, 2 wrong usage (also a days\n"
-        "range over 10 years or with FROM after TO).\n";
+        "Exit status: 0 done, 1 the file or schedule was refused, a media file is missing,\n"
+        "a problem stopped the publish or a copy failed, 2 wrong usage (also a days range\n"
+        "over 10 years or with FROM after TO).\n";
 
 // The path is split as text only at its last "/", never cleaned up: "link/../x.nrv" must mean
 // what the system (and the shell, and ls) take it to mean.
@@ -134,6 +148,13 @@ int RunNrvTool(const QStringList &arguments, QTextStream &out, QTextStream &err,
         return Make(arguments.at(1), arguments.at(2), err, random);
     if (command == "days")
         return Days(arguments.mid(1), out, err);
+    int status = NrvToolUsage;
+    if (command == "check")
+        status = CheckCommand(arguments.mid(1), out, err);
+    else if (command == "publish")
+        status = PublishCommand(arguments.mid(1), out, err, random);
+    if (status != NrvToolUsage)
+        return status;
     err << UsageText;
     return NrvToolUsage;
 }

@@ -119,6 +119,7 @@ void CopyForm::BuildWindow()
             &CopyForm::CopyDir_Change);
     connect(m_copyCmd, &QPushButton::clicked, this, &CopyForm::CopyCmd_Click);
     connect(m_cancelCmd, &QPushButton::clicked, this, &CopyForm::CancelCmd_Click);
+    connect(m_folderModel, &QFileSystemModel::directoryLoaded, this, &CopyForm::ScrollToRemembered);
 }
 
 void CopyForm::InitCopyFormOsd()
@@ -141,6 +142,15 @@ void CopyForm::Form_Load()
         ShowDriveAndFolder(settings.copyDrive, settings.copyFolder);
     }
     listEventsEnabled = true;
+    m_scrollPending = true;
+}
+
+// The tree fills in as folders load, which moves the remembered folder out of view again.
+void CopyForm::ScrollToRemembered()
+{
+    if (!m_scrollPending || !m_copyDir->currentIndex().isValid())
+        return;
+    m_copyDir->scrollTo(m_copyDir->currentIndex());
 }
 
 void CopyForm::FillDriveList()
@@ -217,6 +227,7 @@ void CopyForm::CopyDir_Change()
 {
     if (!listEventsEnabled)
         return;
+    m_scrollPending = false;
     m_copyText->setText(DirFolder());
     m_context.settings.copyFolder = DirFolder();
 }
@@ -228,6 +239,7 @@ void CopyForm::CopyCmd_Click()
     const QString destination = DirFolder();
     const QString name = m_fileName.trimmed();
     const QString source = WithTrailingSlash(m_context.settings.mediaFolder);
+    m_copyingTo = destination;
     if (FileExistsInDir(destination, name)) {
         if (SameFolder(destination, source) || SameFolder(destination + name, source + name)) {
             SetBusy(true);
@@ -257,17 +269,30 @@ void CopyForm::CopyFinished(bool copied)
 void CopyForm::ReportCopy(bool copied, const QString &reason)
 {
     const MessageTable &messages = m_context.text.messages;
+    // The message stands beside the folder that was written, whatever the tree showed.
+    if (!m_copyingTo.isEmpty()) {
+        m_copyText->setText(m_copyingTo);
+        if (copied)
+            m_context.settings.copyFolder = m_copyingTo;
+    }
     // The system's own words name the cause: a full or failing medium, a missing folder.
-    ShowMessage(this,
-                copied ? messages.msgFileCopied
-                        : reason.isEmpty()
-                        ? messages.msgFileCopyError
-                        : messages.msgFileCopyError + QStringLiteral("\r\n") + reason);
+    if (!m_cancelled)
+        ShowMessage(this,
+                    copied ? messages.msgFileCopied
+                            : reason.isEmpty()
+                            ? messages.msgFileCopyError
+                            : messages.msgFileCopyError + QStringLiteral("\r\n") + reason);
     SetBusy(false);
 }
 
 void CopyForm::CancelCmd_Click()
 {
+    if (m_busy) {
+        // Stops the copy: the copier leaves no partial file and an older file as it was.
+        m_cancelled = true;
+        m_copier->cancel();
+        return;
+    }
     reject();
 }
 
@@ -278,22 +303,31 @@ void CopyForm::SetBusy(bool busy)
         setCursor(Qt::WaitCursor);
     else
         unsetCursor();
+    if (busy)
+        m_cancelled = false;
     m_copyCmd->setEnabled(!busy);
-    m_cancelCmd->setEnabled(!busy);
+    // While copying, the choice is locked and Exit becomes Cancel.
+    m_copyDrive->setEnabled(!busy);
+    m_copyDir->setEnabled(!busy);
+    const CaptionTable &captions = m_context.text.captions;
+    m_cancelCmd->setText(busy ? captions.cancelCommand : captions.exitCommand);
 }
 
 void CopyForm::reject()
 {
-    // Escape and the close box wait for a running copy like the disabled Exit button does.
-    if (!m_busy)
+    // Escape and the close box cancel a running copy, as the Cancel button does.
+    if (m_busy)
+        CancelCmd_Click();
+    else
         QDialog::reject();
 }
 
 void CopyForm::closeEvent(QCloseEvent *event)
 {
-    if (m_busy)
+    if (m_busy) {
+        CancelCmd_Click();
         event->ignore();
-    else
+    } else
         QDialog::closeEvent(event);
 }
 

@@ -53,11 +53,15 @@ private:
     bool SetDirFolder(const QString &folder);
     QString DirFolder() const;
     void SetBusy(bool busy);
+    void ScrollToRemembered();
 
     AppContext &m_context;
     QString m_fileName;
     bool listEventsEnabled = false;
     bool m_busy = false;
+    bool m_cancelled = false;
+    bool m_scrollPending = false; // until the tree has loaded the remembered folder
+    QString m_copyingTo; // the folder of the copy that runs
     QString m_dirRoot;
 
     QComboBox *m_copyDrive = nullptr;

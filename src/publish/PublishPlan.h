@@ -1,0 +1,110 @@
+#pragma once
+
+// The check before a publish: for every media name a schedule uses, where its original is, and
+// whether the medium's folder needs a copy, a replacement or nothing; and what stops a publish.
+// Nothing is written here.
+
+#include "ScheduleDocument.h"
+#include "ScheduleRules.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+namespace nerav {
+
+// Where an entry sits: schedule 0 is the basic list, 1.. the advance schedules; both 1-based.
+struct EntryUse
+{
+    int schedule = 0;
+    int position = 0;
+};
+
+enum class PublishAction { Copy, Replace, UpToDate, Missing, Duplicate };
+
+struct PublishRow
+{
+    QString name; // as the schedule stores it, the name the player looks for
+    std::vector<EntryUse> uses;
+    PublishAction action = PublishAction::Missing;
+    QStringList found; // originals of that name in the media folder (two or more: Duplicate)
+    qint64 size = -1; // of the original
+    QDateTime modified; // of the original
+    QString onMedium; // the medium's file of that name, any case; empty when none
+    qint64 mediumSize = 0;
+
+    QString source() const { return found.value(0); }
+    bool needsCopy() const
+    {
+        return action == PublishAction::Copy || action == PublishAction::Replace;
+    }
+};
+
+enum class PlanProblemKind {
+    Missing, // no file of that name in the media folder
+    Duplicate, // two or more files of that name in the media folder
+    TooBigForFat, // 4 GiB or more for a FAT medium
+    NoSpace, // not enough free space for what must be written
+    PreSave, // the schedule's own checks before a save
+    NoMedium, // the medium's folder is not there or not writable
+};
+
+struct PlanProblem
+{
+    PlanProblemKind kind = PlanProblemKind::Missing;
+    int row = -1; // into PublishPlan::rows, for the problems of one name
+    PreSaveProblem preSave = PreSaveProblem::None;
+    int schedulePosition = 0; // for PreSave
+    qint64 needed = 0; // for NoSpace
+    qint64 available = 0; // for NoSpace
+};
+
+// What the medium's volume offers; taken from the system unless a test gives its own.
+struct MediumVolume
+{
+    qint64 bytesAvailable = -1; // -1: unknown
+    QByteArray fileSystemType;
+    bool readOnly = false;
+};
+
+struct PublishRequest
+{
+    QString mediaFolder; // the originals, searched with its subfolders
+    QString mediumFolder; // where the player reads
+    QString scheduleName; // the schedule file's name on the medium
+    std::optional<MediumVolume> volume;
+};
+
+struct PublishPlan
+{
+    PublishRequest request;
+    std::vector<PublishRow> rows; // one per distinct media name, in first-use order
+    QStringList extras; // files on the medium's folder that the schedule does not name
+    std::vector<PlanProblem> problems;
+    qint64 bytesToCopy = 0;
+    qint64 scheduleSize = 0; // the largest the schedule file can be
+    qint64 bytesFreed = 0; // by the replaced files and the old schedule file
+    MediumVolume volume;
+
+    bool ok() const { return problems.empty(); }
+    int count(PublishAction action) const;
+};
+
+// The media names in schedule order, each with every entry that uses it.
+std::vector<PublishRow> MediaNamesOf(const ScheduleDocument &document);
+
+// Files closer than this in modification time count as the same time (FAT keeps 2 s steps).
+constexpr qint64 SameTimeMilliseconds = 2000;
+
+// Scans the media folder (with its subfolders) and the medium's folder and checks everything
+// that would stop a publish.
+PublishPlan MakePublishPlan(const ScheduleDocument &document, const PublishRequest &request);
+
+// Names compare as the player's medium does: A-Z equal a-z, every other character as it is.
+bool SameNameIgnoringAsciiCase(const QString &a, const QString &b);
+
+} // namespace nerav

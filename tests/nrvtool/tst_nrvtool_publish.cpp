@@ -1,0 +1,140 @@
+// nrvtool check and publish: lines, JSON and exit codes on folders of the test machine's disk.
+
+#include "NrvTool.h"
+#include "ScriptedRandom.h"
+#include "TestFiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace nerav;
+using namespace nerav::test;
+
+namespace {
+
+struct ToolRun
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+ToolRun RunTool(const QStringList &arguments)
+{
+    ToolRun run;
+    QTextStream out(&run.out);
+    QTextStream err(&run.err);
+    SeededRandom random(7);
+    run.exitCode = RunNrvTool(arguments, out, err, random);
+    out.flush();
+    err.flush();
+    return run;
+}
+
+} // namespace
+
+class TestNrvToolPublish : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_schedule, m_media, m_medium;
+
+private slots:
+    void init()
+    {
+        m_schedule = m_dir.path() + "/SHOP.NRV";
+        m_media = m_dir.path() + "/media";
+        m_medium = m_dir.path() + "/medium";
+        QDir(m_media).removeRecursively();
+        QDir(m_medium).removeRecursively();
+        QVERIFY(QDir().mkpath(m_media + "/sub") && QDir().mkpath(m_medium));
+        const QString json = m_dir.path() + "/shop.json";
+        QVERIFY(WriteFile(json, R"({"basic": [{"name": "song.mp3"}, {"name": "clip.avi"}]})"));
+        QCOMPARE(RunTool({"make", json, m_schedule}).exitCode, 0);
+        QVERIFY(WriteFile(m_media + "/SONG.MP3", "song"));
+        QVERIFY(WriteFile(m_media + "/sub/clip.avi", "clip"));
+    }
+
+    void publishThenCheck()
+    {
+        const ToolRun dry =
+                RunTool({"publish", m_schedule, "--media", m_media, m_medium, "--dry-run"});
+        QCOMPARE(dry.exitCode, 0);
+        QVERIFY(dry.out.contains("copy SONG.MP3"));
+        QVERIFY(dry.out.contains("copy CLIP.AVI"));
+        QVERIFY(QDir(m_medium).isEmpty());
+
+        QVERIFY(WriteFile(m_medium + "/OLD.JPG", "old"));
+        const ToolRun run = RunTool({"publish", m_schedule, "--media", m_media, m_medium});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.out + run.err));
+        QVERIFY(run.out.contains("extra OLD.JPG"));
+        QVERIFY(run.out.contains("published: 2 files copied (8 bytes), 0 up to date, verified"));
+        QVERIFY(QFileInfo::exists(m_medium + "/SHOP.NRV"));
+
+        const ToolRun again =
+                RunTool({"publish", m_schedule, "--media", m_media, m_medium, "--json"});
+        QCOMPARE(again.exitCode, 0);
+        const QJsonObject json = QJsonDocument::fromJson(again.out.toUtf8()).object();
+        QCOMPARE(json["summary"].toObject()["upToDate"].toInt(), 2);
+        QCOMPARE(json["result"].toObject()["filesCopied"].toInt(), 0);
+
+        const ToolRun check = RunTool({"check", m_schedule, m_medium});
+        QCOMPARE(check.exitCode, 0);
+        QVERIFY(check.out.contains("present CLIP.AVI"));
+        QVERIFY(QFile::remove(m_medium + "/CLIP.AVI"));
+        const ToolRun removed = RunTool({"check", m_schedule, m_medium, "--json"});
+        QCOMPARE(removed.exitCode, 1);
+        const QJsonObject summary =
+                QJsonDocument::fromJson(removed.out.toUtf8()).object()["summary"].toObject();
+        QCOMPARE(summary["missing"].toInt(), 1);
+        QCOMPARE(summary["extra"].toInt(), 1);
+    }
+
+    void noVerifyCopiesWithoutReadingBack()
+    {
+        const ToolRun run =
+                RunTool({"publish", m_schedule, "--media", m_media, m_medium, "--no-verify"});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.out.contains(
+                "published: 2 files copied (8 bytes), 0 up to date, not verified"));
+        QCOMPARE(ReadFile(m_medium + "/CLIP.AVI"), QByteArray("clip"));
+    }
+
+    void missingFileStopsBeforeWriting()
+    {
+        QVERIFY(QFile::remove(m_media + "/SONG.MP3"));
+        const ToolRun run = RunTool({"publish", m_schedule, "--media", m_media, m_medium});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.out.contains("missing SONG.MP3"));
+        QVERIFY(run.out.contains("used by basic 1"));
+        QVERIFY(QDir(m_medium).isEmpty());
+    }
+
+    void exitCodes_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("check: no medium given") << QStringList {"check", "S.NRV"} << 2;
+        QTest::newRow("check: unknown option") << QStringList {"check", "S", "M", "--x"} << 2;
+        QTest::newRow("check: unreadable schedule") << QStringList {"check", "none.nrv", "."} << 1;
+        QTest::newRow("publish: no --media") << QStringList {"publish", "S.NRV", "M"} << 2;
+        QTest::newRow("publish: --media without folder")
+                << QStringList {"publish", "S.NRV", "M", "--media"} << 2;
+        QTest::newRow("publish: unreadable schedule")
+                << QStringList {"publish", "none.nrv", "--media", ".", "."} << 1;
+    }
+
+    void exitCodes()
+    {
+        QFETCH(QStringList, arguments);
+        QTEST(RunTool(arguments).exitCode, "exitCode");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestNrvToolPublish)
+#include "tst_nrvtool_publish.moc"

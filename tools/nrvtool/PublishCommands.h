@@ -1,0 +1,17 @@
+#pragma once
+
+// nrvtool check and nrvtool publish: what a medium holds of a schedule, and filling it.
+
+#include "RandomReal.h"
+
+#include <QStringList>
+#include <QTextStream>
+
+namespace nerav {
+
+// arguments start after the command's name. Return the exit status.
+int CheckCommand(const QStringList &arguments, QTextStream &out, QTextStream &err);
+int PublishCommand(const QStringList &arguments, QTextStream &out, QTextStream &err,
+                   RandomReal &random);
+
+} // namespace nerav
