@@ -22,16 +22,6 @@ using namespace nerav::test;
 
 namespace {
 
-class FakeInstanceGuard : public InstanceGuard
-{
-public:
-    explicit FakeInstanceGuard(bool only) : m_only(only) { }
-    bool tryBecomeOnlyInstance() override { return m_only; }
-
-private:
-    bool m_only;
-};
-
 struct StartFixture
 {
     StartFixture()

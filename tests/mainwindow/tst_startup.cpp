@@ -16,16 +16,6 @@ using namespace nerav::test;
 
 namespace {
 
-class FakeInstanceGuard : public InstanceGuard
-{
-public:
-    explicit FakeInstanceGuard(bool only) : m_only(only) { }
-    bool tryBecomeOnlyInstance() override { return m_only; }
-
-private:
-    bool m_only;
-};
-
 struct StartupFixture
 {
     StartupFixture()

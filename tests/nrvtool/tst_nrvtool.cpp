@@ -1,11 +1,11 @@
 // nrvtool: dump and make round-trip; make refuses what the program's editors and Save refuse,
 // naming the place in the JSON; usage errors exit 2.
 
-#include "NrvTool.h"
 #include "ScheduleCodec.h"
 #include "ScheduleFile.h"
 #include "ScriptedRandom.h"
 #include "TestFiles.h"
+#include "ToolRun.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,25 +22,6 @@ using namespace nerav;
 using namespace nerav::test;
 
 namespace {
-
-struct ToolRun
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-ToolRun RunTool(const QStringList &arguments)
-{
-    ToolRun run;
-    QTextStream out(&run.out);
-    QTextStream err(&run.err);
-    SeededRandom random(42);
-    run.exitCode = RunNrvTool(arguments, out, err, random);
-    out.flush();
-    err.flush();
-    return run;
-}
 
 const char FullSchedule[] = R"({
   "basic": [

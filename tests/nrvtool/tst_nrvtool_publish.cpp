@@ -1,8 +1,7 @@
 // nrvtool check and publish: lines, JSON and exit codes on folders of the test machine's disk.
 
-#include "NrvTool.h"
-#include "ScriptedRandom.h"
 #include "TestFiles.h"
+#include "ToolRun.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -13,29 +12,6 @@
 
 using namespace nerav;
 using namespace nerav::test;
-
-namespace {
-
-struct ToolRun
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-ToolRun RunTool(const QStringList &arguments)
-{
-    ToolRun run;
-    QTextStream out(&run.out);
-    QTextStream err(&run.err);
-    SeededRandom random(7);
-    run.exitCode = RunNrvTool(arguments, out, err, random);
-    out.flush();
-    err.flush();
-    return run;
-}
-
-} // namespace
 
 class TestNrvToolPublish : public QObject
 {

@@ -1,9 +1,8 @@
 // nrvtool days: the advance schedules on each day of a range, as lines and as JSON; an
 // unreadable schedule exits 1, wrong usage and ranges over 10 years exit 2.
 
-#include "NrvTool.h"
-#include "ScriptedRandom.h"
 #include "TestFiles.h"
+#include "ToolRun.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -15,25 +14,6 @@ using namespace nerav;
 using namespace nerav::test;
 
 namespace {
-
-struct ToolRun
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-ToolRun RunTool(const QStringList &arguments)
-{
-    ToolRun run;
-    QTextStream out(&run.out);
-    QTextStream err(&run.err);
-    SeededRandom random(7);
-    run.exitCode = RunNrvTool(arguments, out, err, random);
-    out.flush();
-    err.flush();
-    return run;
-}
 
 // Thursdays over the year end, a weekend, and one day on which 0 and 2 overlap.
 const char Schedule[] = R"({"advance": [

@@ -66,9 +66,9 @@ private:
     // "path=content" files under a folder, each with m_time plus some seconds ("path=content@3").
     void MakeFiles(const QString &folder, const QStringList &files)
     {
-        for (const QString &spec : files) {
-            const QString path = folder + '/' + spec.section('=', 0, 0);
-            QString content = spec.section('=', 1);
+        for (const QString &file : files) {
+            const QString path = folder + '/' + file.section('=', 0, 0);
+            QString content = file.section('=', 1);
             const int seconds = content.contains('@') ? content.section('@', 1).toInt() : 0;
             content = content.section('@', 0, 0);
             QDir().mkpath(QFileInfo(path).absolutePath());

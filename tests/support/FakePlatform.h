@@ -47,6 +47,17 @@ public:
     }
 };
 
+// Answers whether this start is the only instance as told.
+class FakeInstanceGuard : public InstanceGuard
+{
+public:
+    explicit FakeInstanceGuard(bool only) : m_only(only) { }
+    bool tryBecomeOnlyInstance() override { return m_only; }
+
+private:
+    bool m_only;
+};
+
 class RecordingShell : public DesktopShell
 {
 public:
