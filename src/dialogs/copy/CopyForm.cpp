@@ -119,7 +119,13 @@ void CopyForm::BuildWindow()
             &CopyForm::CopyDir_Change);
     connect(m_copyCmd, &QPushButton::clicked, this, &CopyForm::CopyCmd_Click);
     connect(m_cancelCmd, &QPushButton::clicked, this, &CopyForm::CancelCmd_Click);
-    connect(m_folderModel, &QFileSystemModel::directoryLoaded, this, &CopyForm::ScrollToRemembered);
+    // Loaded folders are sorted into the tree after directoryLoaded; scroll once that is laid out.
+    connect(m_folderModel, &QFileSystemModel::directoryLoaded, this, &CopyForm::ScrollToRemembered,
+            Qt::QueuedConnection);
+    connect(m_folderFilter, &QAbstractItemModel::rowsInserted, this, &CopyForm::ScrollToRemembered,
+            Qt::QueuedConnection);
+    connect(m_folderFilter, &QAbstractItemModel::layoutChanged, this, &CopyForm::ScrollToRemembered,
+            Qt::QueuedConnection);
 }
 
 void CopyForm::InitCopyFormOsd()
