@@ -69,14 +69,19 @@ void MainForm::ShowListMenu(QListWidget *list, const QPoint &position)
                                                     : m_detailButtons;
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("ListMenu"));
-    for (QPushButton *button :
-         {buttons.add, buttons.modify, buttons.remove, buttons.moveUp, buttons.moveDown}) {
-        QAction *item = menu.addAction(button->text(), button, &QPushButton::click);
+    const CaptionTable &captions = m_context.text.captions;
+    const std::pair<QPushButton *, const QString *> commands[] = {
+            {buttons.add, &captions.addMenuItem},
+            {buttons.modify, &captions.modifyMenuItem},
+            {buttons.remove, &captions.removeMenuItem},
+            {buttons.moveUp, &captions.moveUpMenuItem},
+            {buttons.moveDown, &captions.moveDownMenuItem}};
+    for (const auto &[button, caption] : commands) {
+        QAction *item = menu.addAction(*caption, button, &QPushButton::click);
         item->setObjectName(QStringLiteral("menu") + button->objectName());
         item->setEnabled(button->isEnabled() && (button == buttons.add || list->currentRow() >= 0));
     }
     menu.addSeparator();
-    const CaptionTable &captions = m_context.text.captions;
     QAction *duplicate =
             menu.addAction(captions.duplicateMenuItem, this, [this, list] { DuplicateRow(list); });
     duplicate->setObjectName(QStringLiteral("menuDuplicate"));

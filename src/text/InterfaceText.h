@@ -42,6 +42,8 @@ struct CaptionTable
     // Duplicate and Duplicate to Other Days (list context menus and the Edit menu).
     QString duplicateCommand, duplicateMenuItem, duplicateToDaysCommand, duplicateToDaysMenuItem;
     QString duplicateDaysPrompt;
+    // The list commands as items of a list's context menu, with access keys.
+    QString addMenuItem, modifyMenuItem, removeMenuItem, moveUpMenuItem, moveDownMenuItem;
     // The entry editor's title with what it edits: %1 the editor's name; for an advance
     // schedule %2 its row number, %3 and %4 its start and stop, %5 its week day.
     QString entryEditorForBasic, entryEditorForAdvance;

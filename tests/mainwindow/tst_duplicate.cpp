@@ -81,6 +81,7 @@ private slots:
     void limitRefuses_data();
     void limitRefuses();
     void editMenuActsOnFocusedList();
+    void menuRunsListCommand();
     void toDays();
     void toDaysLimit();
     void dialogWidgets();
@@ -170,6 +171,15 @@ void DuplicateTest::editMenuActsOnFocusedList()
     fixture.form->findChild<QAction *>("subDuplicate")->trigger();
     QCOMPARE(fixture.app.context.document.advanceSchedules[1].details.size(), std::size_t(4));
     QCOMPARE(fixture.app.context.document.basicEntries.size(), std::size_t(3));
+}
+
+void DuplicateTest::menuRunsListCommand()
+{
+    MainWindowFixture fixture;
+    Load(fixture, Document());
+    PickFromListMenu(fixture, "Normal", 2, "menuNormalRemoveCmd");
+    QCOMPARE(fixture.app.context.document.basicEntries.size(), std::size_t(2));
+    QCOMPARE(fixture.form->history()->count(), 1);
 }
 
 void DuplicateTest::toDays()

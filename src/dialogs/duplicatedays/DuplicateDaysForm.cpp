@@ -19,6 +19,7 @@ DuplicateDaysForm::DuplicateDaysForm(AppContext &context, int ownWeekDay, QWidge
     m_prompt = new QLabel(this);
     m_prompt->setObjectName(QStringLiteral("PromptLabel"));
     m_prompt->setWordWrap(true);
+    setMinimumWidth(360);
     layout->addWidget(m_prompt);
     for (int day = 0; day < 7; ++day) {
         QCheckBox *check = new QCheckBox(this);
