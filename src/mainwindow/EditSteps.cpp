@@ -91,10 +91,10 @@ class AddStep final : public RecordStep<Record>
 {
 public:
     AddStep(ScheduleDocument &document, StepView &view, ScheduleList list, int owner, int index,
-            const Record &record)
-        : RecordStep<Record>(document, view, list, owner, StepKind::Add),
+            std::vector<Record> records, StepKind kind)
+        : RecordStep<Record>(document, view, list, owner, kind),
           m_index(index),
-          m_record(record)
+          m_records(std::move(records))
     {
     }
 
@@ -102,14 +102,14 @@ private:
     RowChange Apply() override
     {
         auto &records = this->records();
-        records.insert(records.begin() + m_index, m_record);
-        return {RowChange::Insert, m_index};
+        records.insert(records.begin() + m_index, m_records.begin(), m_records.end());
+        return {RowChange::Insert, m_index, -1, -1, count()};
     }
     RowChange Revert() override
     {
         auto &records = this->records();
-        records.erase(records.begin() + m_index);
-        return {RowChange::Remove, m_index};
+        records.erase(records.begin() + m_index, records.begin() + m_index + count());
+        return {RowChange::Remove, m_index, -1, -1, count()};
     }
     ListSelection SelectionAfter() const override
     {
@@ -118,9 +118,10 @@ private:
             selection.detail = this->FirstDetailRow(m_index);
         return selection;
     }
+    int count() const { return int(m_records.size()); }
 
     int m_index;
-    Record m_record;
+    std::vector<Record> m_records;
 };
 
 template<class Record>
@@ -262,7 +263,14 @@ template<class Record>
 EditStep *MakeAddStep(ScheduleDocument &document, StepView &view, ScheduleList list, int owner,
                       int index, const Record &record)
 {
-    return new AddStep<Record>(document, view, list, owner, index, record);
+    return new AddStep<Record>(document, view, list, owner, index, {record}, StepKind::Add);
+}
+
+template<class Record>
+EditStep *MakeInsertStep(ScheduleDocument &document, StepView &view, ScheduleList list, int owner,
+                         int index, std::vector<Record> records, StepKind kind)
+{
+    return new AddStep<Record>(document, view, list, owner, index, std::move(records), kind);
 }
 
 template<class Record>
@@ -289,6 +297,8 @@ EditStep *MakeMoveStep(ScheduleDocument &document, StepView &view, ScheduleList 
 #define NERAV_STEP_MAKERS(Record)                                                                  \
     template EditStep *MakeAddStep<Record>(ScheduleDocument &, StepView &, ScheduleList, int, int, \
                                            const Record &);                                        \
+    template EditStep *MakeInsertStep<Record>(ScheduleDocument &, StepView &, ScheduleList, int,   \
+                                              int, std::vector<Record>, StepKind);                 \
     template EditStep *MakeModifyStep<Record>(ScheduleDocument &, StepView &, ScheduleList, int,   \
                                               int, const Record &);                                \
     template EditStep *MakeRemoveStep<Record>(ScheduleDocument &, StepView &, ScheduleList, int,   \

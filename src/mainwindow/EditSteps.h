@@ -12,7 +12,7 @@
 namespace nerav {
 
 enum class ScheduleList { Basic, Advance, Detail };
-enum class StepKind { Add, Modify, Remove, MoveUp, MoveDown };
+enum class StepKind { Add, Modify, Remove, MoveUp, MoveDown, Duplicate, DuplicateToDays };
 
 // The selected row of each list; -1 for none.
 struct ListSelection
@@ -35,6 +35,7 @@ struct RowChange
     int row;
     int other = -1; // the second row of a swap
     int owner = -1; // the advance schedule whose details changed
+    int count = 1; // the rows inserted or removed from row on
 };
 
 // What a step needs of the window: the rows selected now, and showing the document again
@@ -87,6 +88,11 @@ private:
 template<class Record>
 EditStep *MakeAddStep(ScheduleDocument &document, StepView &view, ScheduleList list, int owner,
                       int index, const Record &record);
+
+// Inserts records at index as one step of the given kind (copies of a row after it).
+template<class Record>
+EditStep *MakeInsertStep(ScheduleDocument &document, StepView &view, ScheduleList list, int owner,
+                         int index, std::vector<Record> records, StepKind kind);
 
 // Replaces the record at index; for an advance schedule only its date/time window changes.
 template<class Record>

@@ -7,6 +7,7 @@
 #include "ListKeys.h"
 #include "MainForm.h"
 #include "MessageBoxes.h"
+#include "RowFormat.h"
 #include "ScheduleEditForm.h"
 
 #include <QAction>
@@ -65,9 +66,20 @@ void MainForm::connectListCommands()
          &MainForm::DetailMoveDownCmd_Click);
 }
 
-std::optional<ScheduleEntry> MainForm::EditEntry(const std::optional<ScheduleEntry> &entry)
+std::optional<ScheduleEntry> MainForm::EditEntry(const std::optional<ScheduleEntry> &entry,
+                                                 int owner)
 {
     ScheduleEditForm editor(m_context, entry, this);
+    editor.setPlace([this, owner] {
+        const CaptionTable &captions = m_context.text.captions;
+        if (owner < 0 || owner >= m_context.document.advanceCount())
+            return captions.entryEditorForBasic.arg(captions.entryEditorTitle);
+        const AdvanceSchedule &schedule = m_context.document.advanceSchedules[std::size_t(owner)];
+        return captions.entryEditorForAdvance.arg(captions.entryEditorTitle)
+                .arg(owner + 1)
+                .arg(FormatWindowStart(schedule), FormatWindowStop(schedule),
+                     captions.weekDayName(schedule.weekDay));
+    });
     if (editor.exec() != QDialog::Accepted)
         return std::nullopt;
     return editor.entry();
@@ -107,7 +119,7 @@ void MainForm::NormalAddCmd_Click()
         ShowMessage(this, m_context.text.messages.msgTooManyBasic);
         return;
     }
-    if (const std::optional<ScheduleEntry> added = EditEntry(std::nullopt))
+    if (const std::optional<ScheduleEntry> added = EditEntry(std::nullopt, -1))
         PushStep(MakeAddStep(document, *this, ScheduleList::Basic, -1, document.basicCount(),
                              *added));
 }
@@ -119,7 +131,7 @@ void MainForm::NormalModifyCmd_Click()
     if (row < 0 || row >= document.basicCount())
         return;
     const ScheduleEntry &stored = document.basicEntries[std::size_t(row)];
-    const std::optional<ScheduleEntry> edited = EditEntry(stored);
+    const std::optional<ScheduleEntry> edited = EditEntry(stored, -1);
     // OK without a change is no change of the document.
     if (edited && *edited != stored)
         PushStep(MakeModifyStep(document, *this, ScheduleList::Basic, -1, row, *edited));
@@ -195,7 +207,7 @@ void MainForm::DetailAddCmd_Click()
         ShowMessage(this, m_context.text.messages.msgTooManyDetails);
         return;
     }
-    if (const std::optional<ScheduleEntry> added = EditEntry(std::nullopt))
+    if (const std::optional<ScheduleEntry> added = EditEntry(std::nullopt, owner))
         PushStep(MakeAddStep(document, *this, ScheduleList::Detail, owner, count, *added));
 }
 
@@ -210,7 +222,7 @@ void MainForm::DetailModifyCmd_Click()
     const int row = SelectFirstRowIfNone(DetailList);
     if (row < 0 || row >= int(details.size()))
         return;
-    const std::optional<ScheduleEntry> edited = EditEntry(details[std::size_t(row)]);
+    const std::optional<ScheduleEntry> edited = EditEntry(details[std::size_t(row)], owner);
     if (edited && *edited != details[std::size_t(row)])
         PushStep(MakeModifyStep(document, *this, ScheduleList::Detail, owner, row, *edited));
 }

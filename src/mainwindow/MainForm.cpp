@@ -126,6 +126,9 @@ void MainForm::buildMenus()
     addItem(subEdit, subRedo, "subRedo");
     subUndo->setShortcut(QKeySequence::Undo);
     subRedo->setShortcut(QKeySequence::Redo);
+    subEdit->addSeparator();
+    addItem(subEdit, subDuplicate, "subDuplicate");
+    addItem(subEdit, subDuplicateToDays, "subDuplicateToDays");
 
     subView = menuBar()->addMenu(QString());
     subView->setObjectName(QStringLiteral("subView"));
@@ -253,6 +256,7 @@ void MainForm::connectCommands()
             AdvanceList_Click();
     });
     connectListCommands();
+    connectDuplicateCommands();
     connectCalendar();
 }
 
@@ -267,6 +271,8 @@ void MainForm::InitMainFormOsd()
     subEnglish->setChecked(m_context.text.language == English);
     subHelp->setTitle(captions.helpMenu);
     subCalendar->setText(captions.calendarMenuItem);
+    subDuplicate->setText(captions.duplicateMenuItem);
+    subDuplicateToDays->setText(captions.duplicateToDaysMenuItem);
     subNew->setText(captions.newMenuItem);
     subOpen->setText(captions.openMenuItem);
     subSave->setText(captions.saveMenuItem);
@@ -414,10 +420,12 @@ static void ApplyRowChange(QListWidget *list, const std::vector<Record> &records
     const auto text = [&](int row) { return format(records[std::size_t(row)]); };
     switch (change.kind) {
     case RowChange::Insert:
-        list->insertItem(change.row, text(change.row));
+        for (int row = change.row; row < change.row + change.count; ++row)
+            list->insertItem(row, text(row));
         break;
     case RowChange::Remove:
-        delete list->takeItem(change.row);
+        for (int i = 0; i < change.count; ++i)
+            delete list->takeItem(change.row);
         break;
     case RowChange::Update:
         list->item(change.row)->setText(text(change.row));
@@ -480,11 +488,15 @@ void MainForm::StartNewHistory()
 QString MainForm::StepName(StepKind kind) const
 {
     const CaptionTable &captions = m_context.text.captions;
-    const QString *names[] = {&captions.addCommand, &captions.modifyCommand,
-                              &captions.removeCommand, &captions.moveUpCommand,
-                              &captions.moveDownCommand};
+    const QString *names[] = {&captions.addCommand,
+                              &captions.modifyCommand,
+                              &captions.removeCommand,
+                              &captions.moveUpCommand,
+                              &captions.moveDownCommand,
+                              &captions.duplicateCommand,
+                              &captions.duplicateToDaysCommand};
     QString name = *names[int(kind)];
-    name.remove(QRegularExpression(QStringLiteral("\\(&.\\)")));
+    name.remove(QRegularExpression(QStringLiteral("\\(&.\\)|\\.\\.\\.$")));
     return name.remove(QLatin1Char('&'));
 }
 

@@ -75,6 +75,15 @@ public:
     void DetailMoveDownCmd_Click();
     void DetailRemoveCmd_Click();
 
+    // Duplicate (DuplicateCommands.cpp): a copy of the selected row of the list last used,
+    // right after it; an advance schedule keeps its details. Duplicate to Other Days: copies of
+    // the selected advance schedule for the week days the user ticks.
+    void DuplicateRow(QListWidget *list);
+    void subDuplicate_Click();
+    void subDuplicateToDays_Click();
+    // The list Duplicate of the Edit menu acts on: the one that last had the focus.
+    QListWidget *ActiveList() const { return m_activeList; }
+
     // View menu: the calendar of the advance schedules (CalendarLink.cpp), made at its first
     // showing; it and the advance list select each other's schedule.
     void subCalendar_Click();
@@ -144,8 +153,12 @@ private:
                               const QString &prefix);
     void connectCommands();
     void connectListCommands();
+    void connectDuplicateCommands();
+    void ShowListMenu(QListWidget *list, const QPoint &position);
+    void UpdateDuplicateActions();
     void connectCalendar();
-    std::optional<ScheduleEntry> EditEntry(const std::optional<ScheduleEntry> &entry);
+    // owner: the advance schedule whose details are edited, -1 for the basic list.
+    std::optional<ScheduleEntry> EditEntry(const std::optional<ScheduleEntry> &entry, int owner);
     std::optional<AdvanceSchedule> EditAdvance(const std::optional<AdvanceSchedule> &schedule);
     int SelectedDetailOwner() const;
     static int SelectFirstRowIfNone(QListWidget *list);
@@ -194,6 +207,9 @@ private:
     QAction *subExit = nullptr;
     QAction *subUndo = nullptr;
     QAction *subRedo = nullptr;
+    QAction *subDuplicate = nullptr;
+    QAction *subDuplicateToDays = nullptr;
+    QListWidget *m_activeList = nullptr;
     QAction *subAboutNeravScheduleGenerator = nullptr;
     QAction *subAboutCompany = nullptr;
 

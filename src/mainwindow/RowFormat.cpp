@@ -83,4 +83,16 @@ QStringList DescribeAdvanceWindow(const AdvanceSchedule &schedule, const Caption
             captions.entryCountHeading + u' ' + QString::number(s.detailCount())};
 }
 
+QString FormatWindowStart(const AdvanceSchedule &s)
+{
+    return formatDate(s.startYear, s.startMonth, s.startDay) + u' ' +
+            formatTime(s.startHour, s.startMinute, s.startSecond);
+}
+
+QString FormatWindowStop(const AdvanceSchedule &s)
+{
+    return formatDate(s.stopYear, s.stopMonth, s.stopDay) + u' ' +
+            formatTime(s.stopHour, s.stopMinute, s.stopSecond);
+}
+
 } // namespace nerav

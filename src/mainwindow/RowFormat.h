@@ -26,6 +26,10 @@ QString FormatEntryRow(const ScheduleEntry &entry, const CaptionTable &captions)
 // Start date, stop date and the day-of-week caption.
 QString FormatAdvanceRow(const AdvanceSchedule &schedule, const CaptionTable &captions);
 
+// "2007/01/01 00:00:00": where an advance schedule's window starts, or stops.
+QString FormatWindowStart(const AdvanceSchedule &schedule);
+QString FormatWindowStop(const AdvanceSchedule &schedule);
+
 // What a screen reader says after an entry row's text: "再生回数 1, 音量 標準".
 QString DescribeEntryRow(const ScheduleEntry &entry, const CaptionTable &captions);
 

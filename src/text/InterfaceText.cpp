@@ -124,6 +124,23 @@ const std::vector<CaptionRow> &captionRows()
                           "Hatched: only the basic schedule applies.",
                           "#n 開始-停止: 日時設定の n 行目とその時間。"
                           "重複: 複数の日時設定が重なる日。斜線: 基本設定のみの日。"),
+            NERAV_CAPTION(duplicateCommand, "Duplicate", "複製"),
+            NERAV_CAPTION(duplicateMenuItem, "&Duplicate", "複製(&D)"),
+            NERAV_CAPTION(duplicateToDaysCommand, "Duplicate to Other Days...",
+                          "他の曜日へ複製..."),
+            NERAV_CAPTION(duplicateToDaysMenuItem, "Duplicate to &Other Days...",
+                          "他の曜日へ複製(&O)..."),
+            NERAV_CAPTION(duplicateDaysPrompt,
+                          "Tick the days that get a copy with the same dates, times and files:",
+                          "同じ日付・時間・ファイルで複製する曜日を選んでください:"),
+            NERAV_CAPTION(addMenuItem, "&Add...", "追加(&A)..."),
+            NERAV_CAPTION(modifyMenuItem, "&Modify...", "修正(&M)..."),
+            NERAV_CAPTION(removeMenuItem, "&Remove", "削除(&R)"),
+            NERAV_CAPTION(moveUpMenuItem, "Move &Up", "上へ移動(&U)"),
+            NERAV_CAPTION(moveDownMenuItem, "Move Dow&n", "下へ移動(&N)"),
+            NERAV_CAPTION(entryEditorForBasic, "%1 - Basic Schedule", "%1 - 基本設定"),
+            NERAV_CAPTION(entryEditorForAdvance, "%1 - Advance Schedule %2 (%3 - %4, %5)",
+                          "%1 - 日時設定 %2 (%3 - %4、%5)"),
     };
     return rows;
 }
@@ -180,6 +197,12 @@ const std::vector<MessageRow> &messageRows()
                           "The schedule file would be too large for the player! Can't save!",
                           "スケジュールファイルのサイズが上限を超えるため、保存できません"),
             NERAV_MESSAGE(msgImageSaveError, "Image Save Error!", "画像保存エラー"),
+            NERAV_MESSAGE(
+                    msgTooManyCopies,
+                    "%1 copies would make %2 advance schedules; up to 250 are allowed. "
+                    "Nothing was added.",
+                    "%1件の複製で日時設定が%2通りになります。日時設定は250通りまでの対応です。"
+                    "複製しませんでした。"),
     };
     return rows;
 }

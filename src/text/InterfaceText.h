@@ -39,6 +39,14 @@ struct CaptionTable
     QString previousYear, previousMonth, nextMonth, nextYear, savePngCommand, printCommand;
     QString calendarMonthFormat, calendarWeekDays, overlapMark, basicOnlyDay, calendarMore;
     QString calendarLegend;
+    // Duplicate and Duplicate to Other Days (list context menus and the Edit menu).
+    QString duplicateCommand, duplicateMenuItem, duplicateToDaysCommand, duplicateToDaysMenuItem;
+    QString duplicateDaysPrompt;
+    // The list commands as items of a list's context menu, with access keys.
+    QString addMenuItem, modifyMenuItem, removeMenuItem, moveUpMenuItem, moveDownMenuItem;
+    // The entry editor's title with what it edits: %1 the editor's name; for an advance
+    // schedule %2 its row number, %3 and %4 its start and stop, %5 its week day.
+    QString entryEditorForBasic, entryEditorForAdvance;
 
     // The caption of a weekDay value: 0 Sunday .. 6 Saturday, 7 or more every day.
     const QString &weekDayName(int weekDay) const;
@@ -59,6 +67,8 @@ struct MessageTable
     QString msgSaveChanges, msgOverwriteFile, msgTooManyAdvance, msgTooManyDetails;
     QString msgScheduleTooLarge;
     QString msgImageSaveError;
+    // %1 copies would make %2 advance schedules.
+    QString msgTooManyCopies;
 };
 
 // The "Publish to Medium" dialog. %1, %2 ... are filled in by the dialog.

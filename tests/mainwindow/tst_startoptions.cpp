@@ -324,8 +324,8 @@ void StartOptionsTest::languageSwitchRetextsAnOpenDialog_data()
     QTest::addColumn<QString>("japanese");
     QTest::newRow("entry editor title") << "NormalAddCmd"
                                         << "windowTitle"
-                                        << "Schedule File Editor"
-                                        << "ファイル選択と設定";
+                                        << "Schedule File Editor - Basic Schedule"
+                                        << "ファイル選択と設定 - 基本設定";
     QTest::newRow("entry editor frame") << "NormalAddCmd"
                                         << "EditFrame"
                                         << "File Edit"

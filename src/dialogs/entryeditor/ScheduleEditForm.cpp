@@ -133,10 +133,16 @@ void ScheduleEditForm::BuildLayout()
     setTabOrder(m_okCmd, m_cancelCmd);
 }
 
+void ScheduleEditForm::setPlace(std::function<QString()> place)
+{
+    m_place = std::move(place);
+    InitScheduleEditFormOsd();
+}
+
 void ScheduleEditForm::InitScheduleEditFormOsd()
 {
     const CaptionTable &captions = m_context.text.captions;
-    setWindowTitle(captions.entryEditorTitle);
+    setWindowTitle(m_place ? m_place() : captions.entryEditorTitle);
     m_editFrame->setTitle(captions.fileEditFrame);
     m_browseCmd->setText(captions.browseCommand);
     m_okCmd->setText(captions.okCommand);

@@ -39,6 +39,10 @@ public:
     // Opens the copy dialog for a checked file name from mediaFolder.
     std::function<void(const QString &)> openCopyDialog;
 
+    // The window title, saying what list the entry belongs to; asked again when the language
+    // changes.
+    void setPlace(std::function<QString()> place);
+
     // The acceptance rule on the file-name field, with its message on rejection.
     bool CheckFileName();
 
@@ -67,6 +71,7 @@ private:
     void FileNameText_Change(const QString &text);
 
     AppContext &m_context;
+    std::function<QString()> m_place;
     ScheduleEntry m_entry;
     // Set at load when the stored name holds bytes no typed name can give; kept while untouched.
     bool m_storedNameIsForeign = false;
