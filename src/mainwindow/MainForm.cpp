@@ -253,6 +253,7 @@ void MainForm::connectCommands()
             AdvanceList_Click();
     });
     connectListCommands();
+    connectListDrops();
     connectCalendar();
 }
 

@@ -144,6 +144,7 @@ private:
                               const QString &prefix);
     void connectCommands();
     void connectListCommands();
+    void connectListDrops(); // ListDrops.cpp
     void connectCalendar();
     std::optional<ScheduleEntry> EditEntry(const std::optional<ScheduleEntry> &entry);
     std::optional<AdvanceSchedule> EditAdvance(const std::optional<AdvanceSchedule> &schedule);

@@ -59,6 +59,8 @@ struct MessageTable
     QString msgSaveChanges, msgOverwriteFile, msgTooManyAdvance, msgTooManyDetails;
     QString msgScheduleTooLarge;
     QString msgImageSaveError;
+    // Files dropped onto a list and refused: the first line, then one line per file and reason.
+    QString msgDropRefused, msgDropFolder, msgDropListFull;
 };
 
 // The "Publish to Medium" dialog. %1, %2 ... are filled in by the dialog.
