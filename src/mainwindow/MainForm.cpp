@@ -257,6 +257,7 @@ void MainForm::connectCommands()
     });
     connectListCommands();
     connectDuplicateCommands();
+    connectListDrops();
     connectCalendar();
 }
 

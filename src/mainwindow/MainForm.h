@@ -156,6 +156,7 @@ private:
     void connectDuplicateCommands();
     void ShowListMenu(QListWidget *list, const QPoint &position);
     void UpdateDuplicateActions();
+    void connectListDrops(); // ListDrops.cpp
     void connectCalendar();
     // owner: the advance schedule whose details are edited, -1 for the basic list.
     std::optional<ScheduleEntry> EditEntry(const std::optional<ScheduleEntry> &entry, int owner);

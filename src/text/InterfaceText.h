@@ -69,6 +69,8 @@ struct MessageTable
     QString msgImageSaveError;
     // %1 copies would make %2 advance schedules.
     QString msgTooManyCopies;
+    // Files dropped onto a list and refused: the first line, then one line per file and reason.
+    QString msgDropRefused, msgDropFolder, msgDropListFull;
 };
 
 // The "Publish to Medium" dialog. %1, %2 ... are filled in by the dialog.

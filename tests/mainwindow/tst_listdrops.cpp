@@ -1,0 +1,239 @@
+// Drag and drop on the main window's lists through the real widgets: media files dropped from a
+// file manager (a synthesized drop carrying file URLs), and rows dragged within their list.
+
+#include "ListDrops.h"
+#include "MainWindowFixture.h"
+
+#include <QMimeData>
+#include <QUndoStack>
+
+using namespace nerav;
+using namespace nerav::test;
+
+namespace {
+
+QString Name(const ScheduleEntry &entry)
+{
+    return QString::fromLatin1(reinterpret_cast<const char *>(entry.fileName.data()), 16)
+            .remove(QChar(0));
+}
+
+// Basic names, then each advance schedule's week day and detail names.
+QString State(const ScheduleDocument &document)
+{
+    QStringList basic;
+    for (const ScheduleEntry &entry : document.basicEntries)
+        basic.append(Name(entry));
+    QStringList advance;
+    for (const AdvanceSchedule &schedule : document.advanceSchedules) {
+        QStringList details;
+        for (const ScheduleEntry &entry : schedule.details)
+            details.append(Name(entry));
+        advance.append(QString::number(schedule.weekDay) + u':' + details.join(u','));
+    }
+    return basic.join(u' ') + u'|' + advance.join(u' ');
+}
+
+QStringList Rows(QListWidget *list)
+{
+    QStringList rows;
+    for (int row = 0; row < list->count(); ++row)
+        rows.append(list->item(row)->text());
+    return rows;
+}
+
+struct DropFixture : MainWindowFixture
+{
+    DropFixture()
+    {
+        app.context.document.basicEntries = SampleDocument().basicEntries;
+        app.context.document.advanceSchedules = SampleDocument().advanceSchedules;
+        form->RefreshNormalList();
+        form->RefreshAdvanceList();
+        form->ButtonStatusSetup();
+    }
+
+    // Drops the files onto the upper half of row (the end of the list for row == count).
+    bool drop(QListWidget *list, const QStringList &paths, int row) const
+    {
+        QList<QUrl> urls;
+        for (const QString &path : paths)
+            urls.append(QUrl::fromLocalFile(path));
+        QMimeData data;
+        data.setUrls(urls);
+        const QPoint position = row < list->count()
+                ? list->visualItemRect(list->item(row)).topLeft() + QPoint(4, 1)
+                : QPoint(4, list->viewport()->height() - 2);
+        QDragEnterEvent enter(position, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(list->viewport(), &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent drop(QPointF(position), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(list->viewport(), &drop);
+        return drop.isAccepted();
+    }
+
+    const ScheduleDocument &document() const { return app.context.document; }
+};
+
+const QString Sample = QStringLiteral("SONG PHOTO MOVIE|3:CLIP0,CLIP1 7:CLIP0");
+
+} // namespace
+
+class ListDropsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+    void droppedFilesBecomeEntries();
+    void detailListTakesFilesOnlyWithSchedule();
+    void detailLimitHolds();
+    void dragMovesAsMoveCommands_data();
+    void dragMovesAsMoveCommands();
+};
+
+void ListDropsTest::cleanup()
+{
+    QVERIFY(WaitForNoModal());
+    QVERIFY2(VisibleTopLevelWindows().isEmpty(), qPrintable(VisibleTopLevelWindows().join(", ")));
+}
+
+void ListDropsTest::droppedFilesBecomeEntries()
+{
+    DropFixture fixture;
+    auto *list = fixture.child<QListWidget>(QStringLiteral("NormalList"));
+    const QString media = fixture.folder(QStringLiteral("media"));
+    const QString folder = fixture.folder(QStringLiteral("media/clips"));
+    QString message;
+    AnswerNextMessageBox(QMessageBox::Ok, &message);
+    QVERIFY(fixture.drop(list,
+                         {media + "intro.mp3", media + "averyverylongname.mp3", folder.chopped(1),
+                          media + QStringLiteral("曲.mp3"), media + "Outro.Jpeg"},
+                         1));
+    QCOMPARE(State(fixture.document()),
+             QStringLiteral("SONG INTRO OUTRO PHOTO MOVIE|") + Sample.section(u'|', 1));
+    const ScheduleEntry &added = fixture.document().basicEntries[1];
+    QCOMPARE(int(added.playTimes), 1);
+    QCOMPARE(int(added.volume), int(DefaultVolume));
+    QCOMPARE(list->count(), 5);
+    QCOMPARE(list->currentRow(), 2);
+    QVERIFY(list->item(1)->text().startsWith(QStringLiteral("INTRO.MP3")));
+
+    QTRY_VERIFY(!message.isEmpty());
+    QVERIFY(WaitForNoModal());
+    const QStringList lines = message.split(u'\n');
+    QCOMPARE(lines.size(), 4);
+    QCOMPARE(lines[0], fixture.app.context.text.messages.msgDropRefused);
+    QVERIFY(lines[1].startsWith(QStringLiteral("averyverylongname.mp3: ")));
+    QVERIFY(lines[2].startsWith(QStringLiteral("clips: ")));
+    QVERIFY(lines[2].endsWith(fixture.app.context.text.messages.msgDropFolder));
+    QVERIFY(lines[3].contains(QStringLiteral("曲")));
+
+    // One drop is one step.
+    fixture.form->history()->undo();
+    QCOMPARE(State(fixture.document()), Sample);
+    QCOMPARE(list->count(), 3);
+    fixture.form->history()->redo();
+    QCOMPARE(list->count(), 5);
+}
+
+void ListDropsTest::detailListTakesFilesOnlyWithSchedule()
+{
+    DropFixture fixture;
+    auto *details = fixture.child<QListWidget>(QStringLiteral("DetailList"));
+    auto *advance = fixture.child<QListWidget>(QStringLiteral("AdvanceList"));
+    const QString media = fixture.folder(QStringLiteral("media"));
+    advance->setCurrentRow(-1);
+    QVERIFY(!fixture.drop(details, {media + "a.mp3"}, 0));
+    QVERIFY(!fixture.drop(advance, {media + "a.mp3"}, 0));
+    QCOMPARE(State(fixture.document()), Sample);
+
+    fixture.form->SelectAdvanceRow(0);
+    QVERIFY(fixture.drop(details, {media + "a.mp3", media + "b.avi"}, 2));
+    QCOMPARE(State(fixture.document()),
+             QStringLiteral("SONG PHOTO MOVIE|3:CLIP0,CLIP1,A,B 7:CLIP0"));
+    QCOMPARE(details->count(), 4);
+    fixture.form->history()->undo();
+    QCOMPARE(State(fixture.document()), Sample);
+}
+
+void ListDropsTest::detailLimitHolds()
+{
+    DropFixture fixture;
+    fixture.app.context.document.advanceSchedules[1] = Advance(MaxDetailsPerSchedule - 1);
+    fixture.form->RefreshAdvanceList();
+    fixture.form->SelectAdvanceRow(1);
+    auto *details = fixture.child<QListWidget>(QStringLiteral("DetailList"));
+    const QString media = fixture.folder(QStringLiteral("media"));
+    QString message;
+    AnswerNextMessageBox(QMessageBox::Ok, &message);
+    QVERIFY(fixture.drop(details, {media + "last.mp3", media + "over.mp3"}, 0));
+    QTRY_VERIFY(!message.isEmpty());
+    QVERIFY(WaitForNoModal());
+    const auto &stored = fixture.document().advanceSchedules[1].details;
+    QCOMPARE(int(stored.size()), MaxDetailsPerSchedule);
+    QCOMPARE(Name(stored[0]), QStringLiteral("LAST"));
+    QCOMPARE(message.split(u'\n').value(1),
+             "over.mp3: " + fixture.app.context.text.messages.msgDropListFull);
+}
+
+void ListDropsTest::dragMovesAsMoveCommands_data()
+{
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<int>("owner"); // the advance schedule selected first; -1 none
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to"); // the drop position: before row to
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("presses");
+
+    QTest::newRow("basic down to the end")
+            << "NormalList" << -1 << 0 << 3 << "NormalMoveDownCmd" << 2;
+    QTest::newRow("basic up") << "NormalList" << -1 << 2 << 0 << "NormalMoveUpCmd" << 2;
+    QTest::newRow("advance with its details")
+            << "AdvanceList" << -1 << 1 << 0 << "AdvanceMoveUpCmd" << 1;
+    QTest::newRow("details") << "DetailList" << 0 << 0 << 2 << "DetailMoveDownCmd" << 1;
+}
+
+void ListDropsTest::dragMovesAsMoveCommands()
+{
+    QFETCH(QString, list);
+    QFETCH(int, owner);
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(QString, button);
+    QFETCH(int, presses);
+
+    DropFixture fixture;
+    if (owner >= 0)
+        fixture.form->SelectAdvanceRow(owner);
+    auto *view = fixture.child<QListWidget>(list);
+    view->setCurrentRow(from);
+    const QStringList rowsBefore = Rows(view);
+    auto *drops = view->findChild<ListDrops *>();
+    QVERIFY(drops);
+
+    // The drop of a dragged row runs this; the view's own drag cannot be synthesized.
+    drops->moveRow(from, to);
+    const QString moved = State(fixture.document());
+    const QStringList movedRows = Rows(view);
+    const QStringList detailRows = Rows(fixture.child<QListWidget>(QStringLiteral("DetailList")));
+    const int movedCurrent = view->currentRow();
+    QVERIFY(moved != Sample);
+    QCOMPARE(fixture.form->history()->count(), 1);
+
+    fixture.form->history()->undo();
+    QCOMPARE(State(fixture.document()), Sample);
+    QCOMPARE(Rows(view), rowsBefore);
+
+    view->setCurrentRow(from);
+    for (int press = 0; press < presses; ++press)
+        fixture.click(button);
+    QCOMPARE(State(fixture.document()), moved);
+    QCOMPARE(Rows(view), movedRows);
+    QCOMPARE(Rows(fixture.child<QListWidget>(QStringLiteral("DetailList"))), detailRows);
+    QCOMPARE(view->currentRow(), movedCurrent);
+}
+
+QTEST_MAIN(ListDropsTest)
+#include "tst_listdrops.moc"
