@@ -1,6 +1,7 @@
 #include "BenchFigures.h"
 #include "LargestSchedule.h"
 #include "Measure.h"
+#include "WindowTiming.h"
 
 #include "CalendarForm.h"
 #include "CalendarMonthView.h"
@@ -9,8 +10,6 @@
 
 #include <QApplication>
 #include <QCalendarWidget>
-#include <QElapsedTimer>
-#include <QWindow>
 #include <functional>
 
 namespace nerav {
@@ -18,26 +17,6 @@ namespace nerav {
 namespace {
 
 constexpr int yearRuns = 11;
-
-void WaitUntilExposed(QWidget &window)
-{
-    QElapsedTimer waited;
-    waited.start();
-    while (waited.elapsed() < 5000 &&
-           !(window.windowHandle() && window.windowHandle()->isExposed()))
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    QApplication::processEvents();
-}
-
-// The change and the frame it causes: the call, then every paint it posted.
-double TimedWithPaint(const std::function<void()> &change)
-{
-    const long long start = SteadyNowNs();
-    change();
-    for (int pass = 0; pass < 4; ++pass)
-        QApplication::processEvents();
-    return double(SteadyNowNs() - start) / 1e6;
-}
 
 } // namespace
 

@@ -73,6 +73,9 @@ EditStep *MixedStep(MainForm &form, ScheduleDocument &document, int i)
     case StepKind::MoveUp:
     case StepKind::MoveDown:
         break;
+    case StepKind::Duplicate: // not in the mix, which takes the five kinds every list has
+    case StepKind::DuplicateToDays:
+        break;
     }
     return list == ScheduleList::Advance
             ? MakeMoveStep<AdvanceSchedule>(document, form, list, owner, row, kind)

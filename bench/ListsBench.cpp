@@ -1,16 +1,15 @@
 #include "BenchFigures.h"
 #include "LargestSchedule.h"
 #include "Measure.h"
+#include "WindowTiming.h"
 
 #include "MainForm.h"
 #include "MessageBoxes.h"
 #include "QtPlatform.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QListWidget>
 #include <QMainWindow>
-#include <QWindow>
 #include <functional>
 
 namespace nerav {
@@ -18,28 +17,6 @@ namespace nerav {
 namespace {
 
 constexpr int listRuns = 31;
-
-void WaitUntilExposed(QWidget &window)
-{
-    QElapsedTimer waited;
-    waited.start();
-    while (waited.elapsed() < 5000 &&
-           !(window.windowHandle() && window.windowHandle()->isExposed()))
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    QApplication::processEvents();
-}
-
-// One change of a list and the frame it causes: the call, then the layout and paint events
-// it posted. An item view lays out on a zero timer and asks for a repaint from there, so one
-// pass of the event loop would leave part of the work to whatever is timed next.
-double TimedWithPaint(const std::function<void()> &change)
-{
-    const long long start = SteadyNowNs();
-    change();
-    for (int pass = 0; pass < 4; ++pass)
-        QApplication::processEvents();
-    return double(SteadyNowNs() - start) / 1e6;
-}
 
 QStringList Texts(const QListWidget &list)
 {

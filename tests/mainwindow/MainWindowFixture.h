@@ -35,6 +35,30 @@ inline AdvanceSchedule Advance(int detailCount, int weekDay = EveryDay)
 }
 
 // Three basic entries and two advance schedules (two details, then one).
+// An entry's stored file name (at most 16 bytes, zero-padded) as text.
+inline QString Name(const ScheduleEntry &entry)
+{
+    return QString::fromLatin1(reinterpret_cast<const char *>(entry.fileName.data()), 16)
+            .remove(QChar(0));
+}
+
+// "SONG PHOTO MOVIE|3:CLIP0,CLIP1 7:CLIP0": basic names, then each advance schedule's week day
+// and detail names.
+inline QString State(const ScheduleDocument &document)
+{
+    QStringList basic;
+    for (const ScheduleEntry &entry : document.basicEntries)
+        basic.append(Name(entry));
+    QStringList advance;
+    for (const AdvanceSchedule &schedule : document.advanceSchedules) {
+        QStringList details;
+        for (const ScheduleEntry &entry : schedule.details)
+            details.append(Name(entry));
+        advance.append(QString::number(schedule.weekDay) + u':' + details.join(u','));
+    }
+    return basic.join(u' ') + u'|' + advance.join(u' ');
+}
+
 inline ScheduleDocument SampleDocument()
 {
     ScheduleDocument document;

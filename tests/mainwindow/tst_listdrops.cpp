@@ -12,28 +12,6 @@ using namespace nerav::test;
 
 namespace {
 
-QString Name(const ScheduleEntry &entry)
-{
-    return QString::fromLatin1(reinterpret_cast<const char *>(entry.fileName.data()), 16)
-            .remove(QChar(0));
-}
-
-// Basic names, then each advance schedule's week day and detail names.
-QString State(const ScheduleDocument &document)
-{
-    QStringList basic;
-    for (const ScheduleEntry &entry : document.basicEntries)
-        basic.append(Name(entry));
-    QStringList advance;
-    for (const AdvanceSchedule &schedule : document.advanceSchedules) {
-        QStringList details;
-        for (const ScheduleEntry &entry : schedule.details)
-            details.append(Name(entry));
-        advance.append(QString::number(schedule.weekDay) + u':' + details.join(u','));
-    }
-    return basic.join(u' ') + u'|' + advance.join(u' ');
-}
-
 QStringList Rows(QListWidget *list)
 {
     QStringList rows;

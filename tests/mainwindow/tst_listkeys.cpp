@@ -14,28 +14,6 @@ using namespace nerav::test;
 
 namespace {
 
-QString Name(const ScheduleEntry &entry)
-{
-    return QString::fromLatin1(reinterpret_cast<const char *>(entry.fileName.data()));
-}
-
-// "SONG PHOTO MOVIE|3:CLIP0,CLIP1 7:CLIP0": basic names, then each advance schedule's week day
-// and detail names.
-QString State(const ScheduleDocument &document)
-{
-    QStringList basic;
-    for (const ScheduleEntry &entry : document.basicEntries)
-        basic.append(Name(entry));
-    QStringList advance;
-    for (const AdvanceSchedule &schedule : document.advanceSchedules) {
-        QStringList details;
-        for (const ScheduleEntry &entry : schedule.details)
-            details.append(Name(entry));
-        advance.append(QString::number(schedule.weekDay) + u':' + details.join(u','));
-    }
-    return basic.join(u' ') + u'|' + advance.join(u' ');
-}
-
 // Records the class of each modal window that opens while it lives, and closes it.
 class ModalNames
 {
