@@ -5,6 +5,7 @@
 
 #include "DocumentNames.h"
 #include "MessageBoxes.h"
+#include "PublishForm.h"
 #include "ScheduleFile.h"
 #include "ScheduleRules.h"
 #include "SystemModule.h"
@@ -156,6 +157,33 @@ bool MainForm::MaySaveChanges()
         break;
     }
     return false;
+}
+
+void MainForm::subPublish_Click()
+{
+    if (m_history->isClean()) {
+        PublishForm(m_context, this).exec();
+        return;
+    }
+    const RememberedSettings &settings = m_context.settings;
+    const bool savedBefore = FileExistsInDir(settings.documentFolder, settings.documentName);
+    switch (PublishForm::AskAboutUnsavedChanges(this, m_context.text, savedBefore)) {
+    case UnsavedPublish::SaveAndPublish:
+        if (SaveDocument(false))
+            PublishForm(m_context, this).exec();
+        return;
+    case UnsavedPublish::PublishSaved: {
+        ScheduleDocument saved;
+        if (!ReadScheduleFile(settings.documentFolder, settings.documentName, saved)) {
+            ShowMessage(this, m_context.text.messages.msgScheduleReadError);
+            return;
+        }
+        PublishForm(m_context, saved, this).exec();
+        return;
+    }
+    case UnsavedPublish::Cancel:
+        return;
+    }
 }
 
 bool MainForm::writeDocumentTo(const QString &folder, const QString &name)

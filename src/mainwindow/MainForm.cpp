@@ -5,7 +5,6 @@
 #include "ListDescriptions.h"
 #include "MessageBoxes.h"
 #include "NeravLogo.h"
-#include "PublishForm.h"
 #include "RememberedSettings.h"
 #include "RowFormat.h"
 
@@ -105,7 +104,7 @@ void MainForm::buildMenus()
     subFile->addSeparator();
     QAction *publish = subFile->addAction(m_context.text.publish.menuCommand);
     publish->setObjectName(QStringLiteral("subPublish"));
-    connect(publish, &QAction::triggered, this, [this] { PublishForm(m_context, this).exec(); });
+    connect(publish, &QAction::triggered, this, &MainForm::subPublish_Click);
     subFile->addSeparator();
     addItem(subFile, subExit, "subExit");
     // Where a desktop has no standard key for a command, the common one stands in.

@@ -104,6 +104,10 @@ public:
     // command that asked may go on (saved or discarded), false when it must stop.
     bool MaySaveChanges();
     bool CheckBeforeSave();
+    // File -> Publish to Medium: with unsaved changes it asks first whether to save them or to
+    // publish the schedule file as last saved, so the player never gets a schedule that exists
+    // nowhere else.
+    void subPublish_Click();
     bool AskOpenFileName(QString &folder, QString &name);
     bool AskSaveFileName(QString &folder, QString &name);
 

@@ -20,20 +20,25 @@ public:
     virtual QDate today() const = 0;
 };
 
-// A mounted volume the copy dialog can offer as a drive.
+// A mounted volume the copy and publish dialogs can offer as a drive.
 struct Volume
 {
     QString rootPath; // ends with "/"
     QString name; // label, may be empty
     bool ready = true;
     QString fileSystemType;
+    // The system says the device can be taken out (a stick, a card), or the desktop mounted it
+    // as plugged-in media.
+    bool removable = false;
+    qint64 bytesTotal = -1; // -1: unknown
+    qint64 bytesFree = -1;
 };
 
 class DriveList
 {
 public:
     virtual ~DriveList() = default;
-    // Volumes a user may copy to, in a stable order.
+    // Volumes a user may copy to, removable ones first, otherwise in a stable order.
     virtual QList<Volume> volumes() const = 0;
     // The current state of the volume at rootPath; ready is false when it is gone.
     virtual Volume volumeAt(const QString &rootPath) const = 0;

@@ -5,8 +5,10 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QStorageInfo>
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -29,6 +31,31 @@ double ClockSeededRandom::next()
     return m_generator.generateDouble();
 }
 
+// The kernel's flag belongs to the whole disk: /sys/class/block/sdb/removable; a partition
+// (sdb1) finds it one folder up from its own.
+static bool removableDevice(const QByteArray &device)
+{
+    if (!device.startsWith("/dev/"))
+        return false;
+    QString node = QFileInfo(QFile::decodeName(device)).canonicalFilePath();
+    if (node.isEmpty())
+        node = QFile::decodeName(device);
+    const QString block = QStringLiteral("/sys/class/block/") + QFileInfo(node).fileName();
+    for (const QString &flag : {block + "/removable", block + "/../removable"}) {
+        QFile file(flag);
+        if (file.open(QIODevice::ReadOnly))
+            return file.read(1) == "1";
+    }
+    return false;
+}
+
+// Desktops mount plugged-in media there, also disks that do not call themselves removable.
+static bool desktopMediaMount(const QString &rootPath)
+{
+    return rootPath.startsWith(QLatin1String("/media/")) ||
+            rootPath.startsWith(QLatin1String("/run/media/"));
+}
+
 static Volume toVolume(const QStorageInfo &storage)
 {
     Volume volume;
@@ -38,6 +65,11 @@ static Volume toVolume(const QStorageInfo &storage)
     volume.name = storage.name();
     volume.ready = storage.isValid() && storage.isReady();
     volume.fileSystemType = QString::fromUtf8(storage.fileSystemType());
+    volume.removable = desktopMediaMount(volume.rootPath) || removableDevice(storage.device());
+    if (volume.ready) {
+        volume.bytesTotal = storage.bytesTotal();
+        volume.bytesFree = storage.bytesAvailable();
+    }
     return volume;
 }
 
@@ -68,6 +100,8 @@ QList<Volume> MountedDrives::volumes() const
         if (volume.ready && isOffered(volume.rootPath, volume.fileSystemType))
             result.append(volume);
     }
+    std::stable_partition(result.begin(), result.end(),
+                          [](const Volume &volume) { return volume.removable; });
     return result;
 }
 

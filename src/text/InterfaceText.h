@@ -77,11 +77,21 @@ struct MessageTable
 struct PublishTable
 {
     QString menuCommand, title, mediaFolderLabel, mediumLabel, checkCommand, publishCommand;
+    // The medium: the prompt before one is chosen, the drive list's items (%1 label and root,
+    // %2 size, %3 free), the folder field, and the names a screen reader gives the parts.
+    QString mediumPrompt, chooseMediumFirst, otherFolder, volumeNamed, volumeItem;
+    QString mediumPathName, mediumPathHint, planTableName, problemsName, progressName;
+    // The question before publishing a schedule with unsaved changes, and its buttons.
+    QString unsavedChanges, neverSaved, saveAndPublishCommand, publishSavedCommand;
     QString verifyOption, sizeHeading, foundHeading, actionHeading;
     QString actionCopy, actionReplace, actionUpToDate, actionMissing, actionDuplicate, actionExtra;
     QString problemMissing, problemDuplicate, problemTooBig, problemNoSpace, problemNoMedium;
     QString problemSchedule, useBasic, useAdvance, planSummary, noProblems;
     QString copyingFile, verifyingFile, writingSchedule;
+    // The progress bar: bytes done of the total and the time left; its end after a cancel or
+    // a failure; the word for sizes under 1 KiB.
+    QString progressBytes, secondsLeft, minutesLeft, progressCancelled, progressFailed, sizeBytes;
+    QString resultNothingToVerify;
     QString resultPublished, resultVerified, resultNotVerified, resultCopyFailed;
     QString resultVerifyFailed, resultScheduleFailed, resultCancelled, resultStopped;
 };

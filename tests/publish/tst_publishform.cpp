@@ -1,8 +1,13 @@
-// The "Publish to Medium" dialog driven through its widgets: the check shown on opening, a
-// publish with its summary, a missing file that stops it, and a cancel.
+// The "Publish to Medium" dialog driven through its widgets: no medium until the user picks
+// one, the last medium offered again, a typed folder, a publish with its summary, status lines
+// that belong to the current check, a missing file, a failing medium, a cancel, and the
+// question the main window asks before publishing unsaved changes.
 
+#include "FailingMedium.h"
 #include "FakePlatform.h"
+#include "MainWindowFixture.h"
 #include "PublishForm.h"
+#include "ScheduleFile.h"
 #include "TestEntries.h"
 #include "TestFiles.h"
 
@@ -13,13 +18,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTreeView>
+#include <QUndoStack>
 
 #include <memory>
 
@@ -48,11 +54,28 @@ class TestPublishForm : public QObject
     {
         m_form = std::make_unique<PublishForm>(m_app->context);
         m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
     }
 
-    QString Action(int row) { return Child<QTableWidget>("PlanTable")->item(row, 2)->text(); }
+    // As a user types or pastes a folder and leaves the field with Return.
+    void TypeMedium(const QString &folder)
+    {
+        auto *field = Child<QLineEdit>("MediumText");
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, folder);
+        QTest::keyClick(field, Qt::Key_Return);
+    }
+
+    QString Action(int row)
+    {
+        const QTableWidgetItem *item = Child<QTableWidget>("PlanTable")->item(row, 2);
+        return item ? item->text() : QString();
+    }
     QString Status() { return Child<QLabel>("PublishStatus")->text(); }
     QString Problems() { return Child<QPlainTextEdit>("PlanProblems")->toPlainText(); }
+    QString Bar() { return Child<QProgressBar>("PublishProgress")->format(); }
+    bool CanPublish() { return Child<QPushButton>("PublishCmd")->isEnabled(); }
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
@@ -68,9 +91,13 @@ private slots:
         QVERIFY(WriteFile(m_media + "songs/song.mp3", "song"));
         QVERIFY(WriteFile(m_media + "CLIP.AVI", "clip"));
         m_app = std::make_unique<FakeApp>(English);
-        m_app->drives.offered = {Volume {m_usb, "NERAV", true, "vfat"}};
+        Volume stick {m_usb, "NERAV", true, "vfat"};
+        stick.removable = true;
+        Volume disk {m_dir->path() + "/", QString(), true, "ext4"};
+        m_app->drives.offered = {stick, disk};
         RememberedSettings &settings = m_app->context.settings;
         settings.mediaFolder = m_media;
+        // The copy dialog's target is not the player's medium.
         settings.copyDrive = m_usb;
         settings.copyFolder = m_medium;
         settings.documentName = "SHOP.NRV";
@@ -85,46 +112,146 @@ private slots:
         m_dir.reset();
     }
 
-    void opensWithTheCheckThenPublishes()
+    void startsWithNoMediumUntilOneIsPicked()
     {
         Open();
-        QCOMPARE(m_form->windowTitle(), "Publish to Medium");
-        QCOMPARE(Child<QLineEdit>("MediaFolder")->text(), m_media);
-        QCOMPARE(Child<QLineEdit>("MediumText")->text(), m_medium);
-        auto *tree = Child<QTreeView>("MediumDir");
-        QVERIFY(tree->currentIndex().isValid());
-        QVERIFY(Child<QCheckBox>("VerifyCheck")->isChecked());
+        auto *drive = Child<QComboBox>("MediumDrive");
+        QCOMPARE(Child<QLineEdit>("MediumText")->text(), QString());
+        QCOMPARE(drive->currentIndex(), -1);
+        QCOMPARE(drive->placeholderText(), "Choose the player's medium");
+        // Only the removable volume is listed, then the folder chooser.
+        QCOMPARE(drive->count(), 2);
+        QVERIFY(drive->itemText(0).startsWith("NERAV (" + m_usb + ")"));
+        QCOMPARE(drive->itemText(1), "Other folder...");
+        QVERIFY(!CanPublish());
+        QVERIFY(!Child<QPushButton>("CheckCmd")->isEnabled());
+        QCOMPARE(Child<QTableWidget>("PlanTable")->rowCount(), 0);
+        QVERIFY(Problems().startsWith("Choose the player's medium"));
+        QVERIFY(!Problems().contains("Ready"));
+
+        drive->setFocus();
+        QTest::keyClick(drive, Qt::Key_Down);
+        QCOMPARE(Child<QLineEdit>("MediumText")->text(), m_usb);
+        QCOMPARE(Action(0), "Copy");
+        QVERIFY(Problems().endsWith("Ready to publish."));
+        QVERIFY(CanPublish());
+    }
+
+    void typedFolderIsPublishedTo()
+    {
+        Open();
+        TypeMedium(m_medium);
+        // The folder is on the listed stick, which the list then shows.
+        QCOMPARE(Child<QComboBox>("MediumDrive")->currentIndex(), 0);
         auto *table = Child<QTableWidget>("PlanTable");
         QCOMPARE(table->rowCount(), 2);
         QCOMPARE(table->item(0, 0)->text(), "SONG.MP3");
-        QCOMPARE(Action(0), "Copy");
         QVERIFY(table->item(0, 3)->text().endsWith("song.mp3"));
-        auto *publish = Child<QPushButton>("PublishCmd");
-        QVERIFY(publish->isEnabled());
+        QVERIFY(Child<QCheckBox>("VerifyCheck")->isChecked());
+        QVERIFY(CanPublish());
 
-        QTest::mouseClick(publish, Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>("PublishCmd"), Qt::LeftButton);
         QTRY_VERIFY(Status().startsWith("Published"));
         QCOMPARE(Status(), "Published: 2 files copied (8 bytes), 0 up to date, verified.");
+        QCOMPARE(Bar(), "8 bytes of 8 bytes");
         QCOMPARE(ReadFile(m_medium + "SONG.MP3"), QByteArray("song"));
         QVERIFY(QFileInfo::exists(m_medium + "SHOP.NRV"));
         QCOMPARE(Action(0), "Up to date");
+        // What happened is said once: no "Ready to publish" under the summary.
+        QVERIFY(!Problems().contains("Ready"));
         QCOMPARE(Child<QPushButton>("CloseCmd")->text(), "Exit");
         QCOMPARE(PublishForm::RememberedMediaFolder(QString()), m_media);
+    }
+
+    void statusBelongsToTheCurrentCheck()
+    {
+        Open();
+        TypeMedium(m_medium);
+        QTest::mouseClick(Child<QPushButton>("PublishCmd"), Qt::LeftButton);
+        QTRY_VERIFY(Status().startsWith("Published"));
+
+        QVERIFY(WriteFile(m_media + "CLIP.AVI", "a new clip"));
+        QTest::mouseClick(Child<QPushButton>("CheckCmd"), Qt::LeftButton);
+        QCOMPARE(Status(), QString());
+        QCOMPARE(Bar(), QString());
+        QCOMPARE(Action(1), "Replace");
+        QVERIFY(Problems().endsWith("Ready to publish."));
+
+        // Editing the folder leaves nothing of the last check in view.
+        QTest::keyClicks(Child<QLineEdit>("MediumText"), "x");
+        QCOMPARE(Child<QTableWidget>("PlanTable")->rowCount(), 0);
+        QCOMPARE(Problems(), QString());
+        QVERIFY(!CanPublish());
+        QTest::keyClick(Child<QLineEdit>("MediumText"), Qt::Key_Backspace);
+        QTest::keyClick(Child<QLineEdit>("MediumText"), Qt::Key_Return);
+        QCOMPARE(Action(1), "Replace");
+        QVERIFY(CanPublish());
+    }
+
+    void remembersTheLastMediumWhileItIsThere()
+    {
+        const QString other = m_dir->path() + "/other/";
+        QVERIFY(QDir().mkpath(other));
+        Open();
+        // Other folder... opens the folder chooser.
+        AnswerNextFileDialog(m_dir->path() + "/other");
+        auto *drive = Child<QComboBox>("MediumDrive");
+        drive->setFocus();
+        QTest::keyClick(drive, Qt::Key_End);
+        QCOMPARE(Child<QLineEdit>("MediumText")->text(), other);
+        QCOMPARE(drive->currentText(), "Other folder...");
+        QVERIFY(CanPublish());
+
+        Open();
+        QCOMPARE(Child<QLineEdit>("MediumText")->text(), other);
+        QCOMPARE(Action(0), "Copy");
+        TypeMedium(m_medium);
+
+        Open();
+        QCOMPARE(Child<QLineEdit>("MediumText")->text(), m_medium);
+        QVERIFY(CanPublish());
+
+        // With the stick gone its folder is not offered, even where a folder of that name stays.
+        m_app->drives.offered.removeFirst();
+        Open();
+        QCOMPARE(Child<QLineEdit>("MediumText")->text(), QString());
+        QVERIFY(!CanPublish());
     }
 
     void missingFileIsShownAndStopsThePublish()
     {
         QVERIFY(QFile::remove(m_media + "CLIP.AVI"));
         Open();
+        TypeMedium(m_medium);
         QCOMPARE(Action(1), "Missing");
         QVERIFY(Problems().contains("CLIP.AVI is not in the media folder (used by basic 2)"));
-        QVERIFY(!Child<QPushButton>("PublishCmd")->isEnabled());
+        QVERIFY(!Problems().contains("Ready"));
+        QVERIFY(!CanPublish());
         QVERIFY(QDir(m_medium).isEmpty());
 
         QVERIFY(WriteFile(m_media + "CLIP.AVI", "clip"));
         QTest::mouseClick(Child<QPushButton>("CheckCmd"), Qt::LeftButton);
         QCOMPARE(Action(1), "Copy");
-        QVERIFY(Child<QPushButton>("PublishCmd")->isEnabled());
+        QVERIFY(CanPublish());
+    }
+
+    void failureShowsTheSystemsReason()
+    {
+        FailingMedium medium(m_dir->path() + "/failing");
+        if (!medium.isMounted())
+            QSKIP("cannot mount a medium here");
+        QVERIFY(WriteFile(m_media + "CLIP.AVI", QByteArray(4 << 20, 'c')));
+        Open();
+        TypeMedium(medium.path());
+        QVERIFY(CanPublish());
+        QVERIFY(medium.breakIt());
+        QTest::mouseClick(Child<QPushButton>("PublishCmd"), Qt::LeftButton);
+        QTRY_VERIFY(Status().startsWith("Publish failed"));
+        const QStringList lines = Status().split('\n');
+        QCOMPARE(lines.size(), 2);
+        QVERIFY(!lines.at(1).isEmpty());
+        QCOMPARE(Bar(), "Failed");
+        QVERIFY(!QFileInfo::exists(medium.path() + "SHOP.NRV"));
     }
 
     void cancelStopsAndLocksNothingAfterwards()
@@ -136,14 +263,17 @@ private slots:
             QVERIFY(big.write(block) == block.size());
         big.close();
         Open();
+        TypeMedium(m_medium);
         Child<QCheckBox>("VerifyCheck")->setChecked(false);
         QTest::mouseClick(Child<QPushButton>("PublishCmd"), Qt::LeftButton);
         auto *close = Child<QPushButton>("CloseCmd");
         QCOMPARE(close->text(), "Cancel");
         QVERIFY(!Child<QComboBox>("MediumDrive")->isEnabled());
-        QVERIFY(!Child<QTreeView>("MediumDir")->isEnabled());
+        QVERIFY(Child<QLineEdit>("MediumText")->isReadOnly());
+        QVERIFY(!CanPublish());
         QTest::mouseClick(close, Qt::LeftButton);
         QTRY_VERIFY(Status().startsWith("Cancelled"));
+        QCOMPARE(Bar(), "Cancelled");
         QVERIFY(m_form->isVisible());
         QVERIFY(Child<QComboBox>("MediumDrive")->isEnabled());
         QVERIFY(!QFileInfo::exists(m_medium + "SHOP.NRV"));
@@ -161,6 +291,80 @@ private slots:
         Open();
         QCOMPARE(m_form->windowTitle(), QString::fromUtf8("メディアへ書き出し"));
         QCOMPARE(Child<QPushButton>("PublishCmd")->text(), QString::fromUtf8("書き出し"));
+        QCOMPARE(Child<QComboBox>("MediumDrive")->placeholderText(),
+                 QString::fromUtf8("プレーヤーのメディアを選んでください"));
+        TypeMedium(m_medium);
+        // Small sizes are worded in the interface's language.
+        QVERIFY(Problems().contains(QString::fromUtf8("（8 バイト）")));
+    }
+
+    // The main window asks before publishing unsaved changes.
+    void unsavedChangesAreAskedAbout_data()
+    {
+        QTest::addColumn<bool>("savedBefore");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("publishedNames"); // rows in the dialog; -1: no dialog
+        QTest::addColumn<bool>("savedAfter");
+        // The sample has five media names; the change removes one.
+        QTest::newRow("save and publish") << true << int(QMessageBox::Save) << 4 << true;
+        QTest::newRow("publish the saved file") << true << int(QMessageBox::Open) << 5 << false;
+        QTest::newRow("cancel") << true << int(QMessageBox::Cancel) << -1 << false;
+        QTest::newRow("never saved, cancel") << false << int(QMessageBox::Cancel) << -1 << false;
+    }
+
+    void unsavedChangesAreAskedAbout()
+    {
+        QFETCH(bool, savedBefore);
+        QFETCH(int, answer);
+        QFETCH(int, publishedNames);
+        QFETCH(bool, savedAfter);
+        QSettings(QStringLiteral("Nerav"), QStringLiteral("NeravScheduleGenerator"))
+                .setValue("publish/medium", m_medium);
+        MainWindowFixture fixture(English);
+        const QString docs = fixture.folder("docs");
+        RememberedSettings &settings = fixture.app.context.settings;
+        settings.mediaFolder = m_media;
+        if (savedBefore) {
+            QVERIFY(WriteScheduleFile(docs, "plan.nrv", SampleDocument(),
+                                      fixture.app.context.platform.random));
+            QVERIFY(fixture.form->OpenScheduleFile(docs, "plan.nrv"));
+            fixture.click("NormalRemoveCmd");
+        } else {
+            fixture.form->history()->push(new QUndoCommand("a change"));
+        }
+        QVERIFY(fixture.form->isWindowModified());
+
+        QString question;
+        int buttons = 0;
+        int rows = -1;
+        std::vector<ModalStep> steps;
+        steps.push_back([&](QWidget *widget) {
+            auto *box = qobject_cast<QMessageBox *>(widget);
+            QVERIFY(box);
+            question = box->text();
+            buttons = int(box->buttons().size());
+            box->button(QMessageBox::StandardButton(answer))->click();
+        });
+        if (publishedNames >= 0)
+            steps.push_back([&](QWidget *widget) {
+                auto *table = widget->findChild<QTableWidget *>("PlanTable");
+                rows = table ? table->rowCount() : -2;
+                widget->close();
+            });
+        AnswerInTurn(steps);
+        fixture.form->findChild<QAction *>("subPublish")->trigger();
+        QVERIFY(WaitForNoModal());
+
+        const PublishTable &texts = fixture.app.context.text.publish;
+        QCOMPARE(question, savedBefore ? texts.unsavedChanges : texts.neverSaved);
+        QCOMPARE(buttons, savedBefore ? 3 : 2);
+        QCOMPARE(rows, publishedNames);
+        QCOMPARE(fixture.form->isWindowModified(), !savedAfter);
+        if (savedBefore) {
+            ScheduleDocument onDisk;
+            QVERIFY(ReadScheduleFile(docs, "plan.nrv", onDisk));
+            QCOMPARE(onDisk.basicEntries.size(), std::size_t(savedAfter ? 2 : 3));
+        }
     }
 };
 

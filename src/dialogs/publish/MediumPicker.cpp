@@ -1,130 +1,150 @@
 #include "MediumPicker.h"
 
+#include "InterfaceText.h"
 #include "Platform.h"
+#include "SizeText.h"
 #include "SystemModule.h"
-#include "VolumeFolderFilter.h"
 
 #include <QComboBox>
 #include <QDir>
-#include <QFileInfo>
-#include <QFileSystemModel>
+#include <QFileDialog>
 #include <QLineEdit>
-#include <QTreeView>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace nerav {
 
-MediumPicker::MediumPicker(const DriveList &drives, QWidget *parent)
-    : QWidget(parent), m_drives(drives)
+MediumPicker::MediumPicker(const DriveList &drives, const PublishTable &texts, QWidget *parent)
+    : QWidget(parent), m_texts(texts)
 {
     m_drive = new QComboBox(this);
     m_drive->setObjectName(QStringLiteral("MediumDrive"));
-    for (const Volume &volume : drives.volumes())
-        m_drive->addItem(volume.name.isEmpty() ? volume.rootPath
-                                               : volume.rootPath + " [" + volume.name + ']',
-                         volume.rootPath);
-    m_model = new QFileSystemModel(this);
-    m_model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
-    m_model->setReadOnly(true);
-    m_filter = new VolumeFolderFilter(this);
-    m_filter->setSourceModel(m_model);
-    m_tree = new QTreeView(this);
-    m_tree->setObjectName(QStringLiteral("MediumDir"));
-    m_tree->setModel(m_filter);
-    m_tree->setHeaderHidden(true);
-    for (int column = 1; column < m_model->columnCount(); ++column)
-        m_tree->hideColumn(column);
-    m_text = new QLineEdit(this);
-    m_text->setObjectName(QStringLiteral("MediumText"));
-    m_text->setReadOnly(true);
+    m_drive->setPlaceholderText(texts.mediumPrompt);
+    m_drive->setAccessibleName(texts.mediumLabel);
+    for (const Volume &volume : drives.volumes()) {
+        // Fixed disks are reached through Other folder...; the list is for the player's media.
+        if (!volume.removable || !volume.ready)
+            continue;
+        QString text = volume.name.isEmpty() ? volume.rootPath
+                                             : texts.volumeNamed.arg(volume.name, volume.rootPath);
+        if (volume.bytesTotal >= 0)
+            text = texts.volumeItem.arg(text, SizeText(volume.bytesTotal, texts),
+                                        SizeText(volume.bytesFree, texts));
+        m_drive->addItem(text, volume.rootPath);
+    }
+    m_drive->addItem(texts.otherFolder);
+    m_drive->setCurrentIndex(-1);
+
+    m_path = new QLineEdit(this);
+    m_path->setObjectName(QStringLiteral("MediumText"));
+    m_path->setPlaceholderText(texts.mediumPathHint);
+    m_path->setAccessibleName(texts.mediumPathName);
+    m_path->setClearButtonEnabled(true);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_drive);
-    layout->addWidget(m_tree, 1);
-    layout->addWidget(m_text);
+    layout->addWidget(m_path);
+    setFocusProxy(m_drive);
 
-    connect(m_drive, &QComboBox::currentIndexChanged, this, &MediumPicker::DriveChanged);
-    connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
-        m_text->setText(folder());
-        if (!m_quiet)
-            emit changed();
+    connect(m_drive, &QComboBox::activated, this, &MediumPicker::Activated);
+    connect(m_path, &QLineEdit::textEdited, this, [this] {
+        // Whatever the text ends as, it is checked anew.
+        m_chosen.clear();
+        ShowVolumeOf(folder());
+        emit edited();
     });
+    connect(m_path, &QLineEdit::editingFinished, this, &MediumPicker::FinishEditing);
 }
 
-bool MediumPicker::choose(const QString &drive, const QString &folder)
+void MediumPicker::setFolder(const QString &folder)
 {
-    m_quiet = true;
-    bool shown = SelectDrive(drive) && SelectFolder(folder);
-    if (!shown && m_drive->count() > 0) {
-        const QString first = m_drive->itemData(0).toString();
-        if (SelectDrive(first))
-            SelectFolder(first);
-    }
-    m_text->setText(this->folder());
-    m_quiet = false;
-    return shown;
-}
-
-QString MediumPicker::drive() const
-{
-    return m_root;
+    m_path->setText(folder);
+    m_chosen = this->folder();
+    ShowVolumeOf(m_chosen);
 }
 
 QString MediumPicker::folder() const
 {
-    const QModelIndex current = m_tree->currentIndex();
-    if (!current.isValid())
-        return m_root;
-    return WithTrailingSlash(m_model->filePath(m_filter->mapToSource(current)));
+    QString text = m_path->text().trimmed();
+    // A folder copied in a file manager may arrive as a link.
+    if (text.startsWith(QLatin1String("file:")))
+        text = QUrl(text).toLocalFile();
+    else if (text == QLatin1String("~") || text.startsWith(QLatin1String("~/")))
+        text = QDir::homePath() + text.mid(1);
+    if (text.isEmpty() || QDir::isRelativePath(text))
+        return QString();
+    return WithTrailingSlash(QDir::cleanPath(text));
+}
+
+QString MediumPicker::volumeRoot() const
+{
+    const int index = m_drive->currentIndex();
+    return index < 0 || index == OtherFolderIndex() ? QString()
+                                                    : m_drive->itemData(index).toString();
 }
 
 void MediumPicker::setLocked(bool locked)
 {
     m_drive->setEnabled(!locked);
-    m_tree->setEnabled(!locked);
+    m_path->setReadOnly(locked);
 }
 
-void MediumPicker::DriveChanged()
+int MediumPicker::OtherFolderIndex() const
 {
-    if (m_quiet)
+    return m_drive->count() - 1;
+}
+
+void MediumPicker::Activated(int index)
+{
+    if (index == OtherFolderIndex())
+        return ChooseOtherFolder();
+    m_path->setText(m_drive->itemData(index).toString());
+    m_chosen = folder();
+    emit chosen();
+}
+
+void MediumPicker::ChooseOtherFolder()
+{
+    const QString start = folder().isEmpty() ? QDir::homePath() : folder();
+    // Qt's own chooser: the same on every desktop, and one a test can drive.
+    const QString chosenFolder = QFileDialog::getExistingDirectory(
+            this, m_texts.mediumPrompt, start,
+            QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+    if (chosenFolder.isEmpty()) {
+        ShowVolumeOf(folder());
         return;
-    m_quiet = true;
-    const QString drive = m_drive->currentData().toString();
-    if (SelectDrive(drive))
-        SelectFolder(drive);
-    m_text->setText(folder());
-    m_quiet = false;
-    emit changed();
+    }
+    m_path->setText(WithTrailingSlash(chosenFolder));
+    m_chosen = folder();
+    ShowVolumeOf(m_chosen);
+    emit chosen();
 }
 
-bool MediumPicker::SelectDrive(const QString &drive)
+void MediumPicker::FinishEditing()
 {
-    const int index = m_drive->findData(drive);
-    if (index < 0 || drive.isEmpty() || !m_drives.volumeAt(drive).ready ||
-        !QFileInfo(drive).isDir())
-        return false;
-    m_drive->setCurrentIndex(index);
-    m_root = WithTrailingSlash(drive);
-    m_filter->setVolumeRoot(m_root);
-    const QModelIndex root = m_model->setRootPath(m_root);
-    m_tree->setRootIndex(m_filter->mapFromSource(root.parent()));
-    return true;
+    if (folder() == m_chosen)
+        return;
+    m_chosen = folder();
+    emit chosen();
 }
 
-bool MediumPicker::SelectFolder(const QString &folder)
+void MediumPicker::ShowVolumeOf(const QString &folder)
 {
-    const QString path = QDir::cleanPath(folder);
-    if (m_root.isEmpty() || !WithTrailingSlash(path).startsWith(m_root) || !QFileInfo(path).isDir())
-        return false;
-    const QModelIndex item = m_filter->mapFromSource(m_model->index(path));
-    if (!item.isValid())
-        return false;
-    for (QModelIndex parent = item.parent(); parent.isValid(); parent = parent.parent())
-        m_tree->expand(parent);
-    m_tree->setCurrentIndex(item);
-    m_tree->scrollTo(item);
-    return true;
+    if (folder.isEmpty()) {
+        m_drive->setCurrentIndex(-1);
+        return;
+    }
+    int best = OtherFolderIndex();
+    qsizetype longest = 0;
+    for (int index = 0; index < OtherFolderIndex(); ++index) {
+        const QString root = m_drive->itemData(index).toString();
+        if (folder.startsWith(root) && root.size() > longest) {
+            best = index;
+            longest = root.size();
+        }
+    }
+    m_drive->setCurrentIndex(best);
 }
 
 } // namespace nerav

@@ -1,51 +1,53 @@
 #pragma once
 
-// A mounted volume and a folder on it, chosen as in the copy dialog: the same drive list and the
-// same folder tree narrowed to the chosen volume.
+// The player's medium: a list of the removable volumes (label, size, free space) followed by
+// "Other folder...", which opens a folder chooser, and a field that shows the chosen folder and
+// takes a typed or pasted one. Nothing is chosen until the user chooses.
 
 #include <QString>
 #include <QWidget>
 
 class QComboBox;
-class QFileSystemModel;
 class QLineEdit;
-class QTreeView;
 
 namespace nerav {
 
 class DriveList;
-class VolumeFolderFilter;
+struct PublishTable;
 
 class MediumPicker : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit MediumPicker(const DriveList &drives, QWidget *parent = nullptr);
+    MediumPicker(const DriveList &drives, const PublishTable &texts, QWidget *parent = nullptr);
 
-    // Shows the drive and folder, selected and scrolled into view; false when either is not
-    // there (the first offered drive is shown instead).
-    bool choose(const QString &drive, const QString &folder);
-    QString drive() const;
-    QString folder() const; // ends with "/"; empty when nothing is chosen
+    // Shows folder as the chosen medium, its volume selected in the list when it is on one;
+    // an empty folder shows the prompt again. No signal.
+    void setFolder(const QString &folder);
+    // An absolute folder ending with "/"; empty while nothing (or a relative path) is given.
+    QString folder() const;
+    // The root of the listed volume the folder is on; empty for any other folder.
+    QString volumeRoot() const;
     void setLocked(bool locked);
 
 signals:
-    void changed();
+    // The folder field is being edited: what was checked no longer belongs to it.
+    void edited();
+    // The user picked a volume or a folder, or finished typing one.
+    void chosen();
 
 private:
-    void DriveChanged();
-    bool SelectDrive(const QString &drive);
-    bool SelectFolder(const QString &folder);
+    void Activated(int index);
+    void ChooseOtherFolder();
+    void FinishEditing();
+    void ShowVolumeOf(const QString &folder);
+    int OtherFolderIndex() const;
 
-    const DriveList &m_drives;
-    QString m_root;
-    bool m_quiet = false;
+    const PublishTable &m_texts;
+    QString m_chosen; // the folder last announced, so that leaving the field unchanged is quiet
     QComboBox *m_drive = nullptr;
-    QTreeView *m_tree = nullptr;
-    QLineEdit *m_text = nullptr;
-    QFileSystemModel *m_model = nullptr;
-    VolumeFolderFilter *m_filter = nullptr;
+    QLineEdit *m_path = nullptr;
 };
 
 } // namespace nerav

@@ -3,17 +3,19 @@
 #include "AppContext.h"
 #include "MediumPicker.h"
 #include "Publisher.h"
+#include "SizeText.h"
 #include "SystemModule.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -25,6 +27,8 @@ namespace nerav {
 namespace {
 
 constexpr int ProgressSteps = 1000;
+// The time left is guessed only once the publish has run this long.
+constexpr qint64 EstimateAfterMilliseconds = 2000;
 
 QSettings UserSettings()
 {
@@ -32,20 +36,24 @@ QSettings UserSettings()
 }
 
 const char MediaFolderKey[] = "publish/mediaFolder";
-
-QString Size(qint64 bytes)
-{
-    return bytes < 0 ? QString() : QLocale().formattedDataSize(bytes);
-}
+const char MediumKey[] = "publish/medium";
+// The listed volume the medium was on; empty for another folder.
+const char MediumVolumeKey[] = "publish/mediumVolume";
 
 } // namespace
 
-PublishForm::PublishForm(AppContext &context, QWidget *parent) : QDialog(parent), m_context(context)
+PublishForm::PublishForm(AppContext &context, QWidget *parent)
+    : PublishForm(context, context.document, parent)
+{
+}
+
+PublishForm::PublishForm(AppContext &context, const ScheduleDocument &document, QWidget *parent)
+    : QDialog(parent), m_context(context), m_document(document)
 {
     BuildWindow();
     ApplyTexts();
     m_mediaFolder->setText(RememberedMediaFolder(context.settings.mediaFolder));
-    m_medium->choose(context.settings.copyDrive, context.settings.copyFolder);
+    m_medium->setFolder(RememberedMedium(context.platform.drives));
     Check();
 }
 
@@ -56,20 +64,58 @@ QString PublishForm::RememberedMediaFolder(const QString &browseFolder)
     return UserSettings().value(MediaFolderKey, browseFolder).toString();
 }
 
+QString PublishForm::RememberedMedium(const DriveList &drives)
+{
+    const QSettings settings = UserSettings();
+    const QString folder = settings.value(MediumKey).toString();
+    const QString volume = settings.value(MediumVolumeKey).toString();
+    // A stick's mount point may stay behind as an empty folder once the stick is gone.
+    if (folder.isEmpty() || !QFileInfo(folder).isDir() ||
+        (!volume.isEmpty() && !drives.volumeAt(volume).ready))
+        return QString();
+    return folder;
+}
+
+UnsavedPublish PublishForm::AskAboutUnsavedChanges(QWidget *parent, const InterfaceText &text,
+                                                   bool savedBefore)
+{
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Message"),
+                    savedBefore ? text.publish.unsavedChanges : text.publish.neverSaved,
+                    QMessageBox::Save | QMessageBox::Cancel, parent);
+    box.button(QMessageBox::Save)->setText(text.publish.saveAndPublishCommand);
+    if (savedBefore) {
+        box.addButton(QMessageBox::Open);
+        box.button(QMessageBox::Open)->setText(text.publish.publishSavedCommand);
+    }
+    box.button(QMessageBox::Cancel)->setText(text.captions.cancelCommand);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return UnsavedPublish::SaveAndPublish;
+    case QMessageBox::Open:
+        return UnsavedPublish::PublishSaved;
+    default:
+        return UnsavedPublish::Cancel;
+    }
+}
+
 void PublishForm::BuildWindow()
 {
     setObjectName(QStringLiteral("PublishForm"));
     setModal(true);
+    const PublishTable &texts = m_context.text.publish;
 
     m_mediaLabel = new QLabel(this);
     m_mediaFolder = new QLineEdit(this);
     m_mediaFolder->setObjectName(QStringLiteral("MediaFolder"));
+    m_mediaLabel->setBuddy(m_mediaFolder);
     m_browseCmd = new QPushButton(this);
     m_browseCmd->setObjectName(QStringLiteral("BrowseCmd"));
     m_browseCmd->setAutoDefault(false);
     m_mediumLabel = new QLabel(this);
-    m_medium = new MediumPicker(m_context.platform.drives, this);
-    m_medium->setMinimumHeight(140);
+    m_medium = new MediumPicker(m_context.platform.drives, texts, this);
+    m_mediumLabel->setBuddy(m_medium);
     m_checkCmd = new QPushButton(this);
     m_checkCmd->setObjectName(QStringLiteral("CheckCmd"));
     m_checkCmd->setAutoDefault(false);
@@ -78,11 +124,14 @@ void PublishForm::BuildWindow()
     m_table->setObjectName(QStringLiteral("PlanTable"));
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // Tab leaves the table in one step; the arrow keys move inside it.
+    m_table->setTabKeyNavigation(false);
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_problems = new QPlainTextEdit(this);
     m_problems->setObjectName(QStringLiteral("PlanProblems"));
     m_problems->setReadOnly(true);
+    m_problems->setTabChangesFocus(true);
     m_problems->setMaximumHeight(80);
 
     m_verify = new QCheckBox(this);
@@ -91,10 +140,12 @@ void PublishForm::BuildWindow()
     m_currentFile = new QLabel(this);
     m_currentFile->setObjectName(QStringLiteral("PublishStatus"));
     m_currentFile->setWordWrap(true);
+    m_currentFile->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_progress = new QProgressBar(this);
     m_progress->setObjectName(QStringLiteral("PublishProgress"));
     m_progress->setRange(0, ProgressSteps);
     m_progress->setValue(0);
+    m_progress->setFormat(QString());
     m_publishCmd = new QPushButton(this);
     m_publishCmd->setObjectName(QStringLiteral("PublishCmd"));
     m_publishCmd->setAutoDefault(false);
@@ -121,7 +172,7 @@ void PublishForm::BuildWindow()
     layout->addWidget(m_currentFile);
     layout->addWidget(m_progress);
     layout->addLayout(buttons);
-    resize(820, 680);
+    resize(820, 600);
 
     m_publisher = new Publisher(this);
     connect(m_publisher, &Publisher::progressed, this, &PublishForm::ShowProgress);
@@ -129,7 +180,8 @@ void PublishForm::BuildWindow()
     connect(m_publisher, &Publisher::finished, this, &PublishForm::PublishFinished);
     connect(m_browseCmd, &QPushButton::clicked, this, &PublishForm::BrowseMedia);
     connect(m_mediaFolder, &QLineEdit::textEdited, this, &PublishForm::InputsChanged);
-    connect(m_medium, &MediumPicker::changed, this, &PublishForm::InputsChanged);
+    connect(m_medium, &MediumPicker::edited, this, &PublishForm::InputsChanged);
+    connect(m_medium, &MediumPicker::chosen, this, &PublishForm::MediumChosen);
     connect(m_checkCmd, &QPushButton::clicked, this, &PublishForm::Check);
     connect(m_publishCmd, &QPushButton::clicked, this, &PublishForm::Publish);
     connect(m_closeCmd, &QPushButton::clicked, this, &PublishForm::CloseOrCancel);
@@ -149,6 +201,15 @@ void PublishForm::ApplyTexts()
     m_closeCmd->setText(captions.exitCommand);
     m_table->setHorizontalHeaderLabels(
             {captions.fileNameHeading, texts.sizeHeading, texts.actionHeading, texts.foundHeading});
+    m_mediaFolder->setAccessibleName(texts.mediaFolderLabel);
+    m_table->setAccessibleName(texts.planTableName);
+    m_problems->setAccessibleName(texts.problemsName);
+    m_progress->setAccessibleName(texts.progressName);
+}
+
+QString PublishForm::Size(qint64 bytes) const
+{
+    return SizeText(bytes, m_context.text.publish);
 }
 
 PublishRequest PublishForm::Request() const
@@ -170,14 +231,55 @@ void PublishForm::BrowseMedia()
 void PublishForm::InputsChanged()
 {
     m_checked = false;
-    m_publishCmd->setEnabled(false);
+    ClearResults();
+    UpdateCommands();
+}
+
+void PublishForm::MediumChosen()
+{
+    Check();
+}
+
+void PublishForm::ClearResults()
+{
+    m_table->setRowCount(0);
+    m_problems->setPlainText(m_medium->folder().isEmpty() ? m_context.text.publish.chooseMediumFirst
+                                                          : QString());
+    m_currentFile->clear();
+    m_progress->setValue(0);
+    m_progress->setFormat(QString());
+}
+
+void PublishForm::UpdateCommands()
+{
+    const bool running = m_running;
+    const bool medium = !m_medium->folder().isEmpty();
+    m_checkCmd->setEnabled(!running && medium);
+    m_publishCmd->setEnabled(!running && medium && m_checked && m_plan.ok());
 }
 
 void PublishForm::Check()
 {
-    m_plan = MakePublishPlan(m_context.document, Request());
-    m_checked = true;
-    ShowPlan();
+    Recheck(true);
+}
+
+void PublishForm::Recheck(bool offerPublish)
+{
+    m_checked = false;
+    ClearResults();
+    const QString medium = m_medium->folder();
+    if (!medium.isEmpty()) {
+        m_plan = MakePublishPlan(m_document, Request());
+        m_checked = true;
+        ShowPlan(offerPublish);
+        // The last medium is offered again next time, wherever it was chosen from.
+        if (QFileInfo(medium).isDir()) {
+            QSettings settings = UserSettings();
+            settings.setValue(MediumKey, medium);
+            settings.setValue(MediumVolumeKey, m_medium->volumeRoot());
+        }
+    }
+    UpdateCommands();
 }
 
 QString PublishForm::ActionText(PublishAction action) const
@@ -235,7 +337,7 @@ QString PublishForm::ProblemText(const PlanProblem &problem) const
     return QString();
 }
 
-void PublishForm::ShowPlan()
+void PublishForm::ShowPlan(bool offerPublish)
 {
     const PublishTable &texts = m_context.text.publish;
     const QDir media(m_mediaFolder->text());
@@ -269,15 +371,15 @@ void PublishForm::ShowPlan()
                          .arg(Size(m_plan.bytesToCopy))
                          .arg(m_plan.count(PublishAction::UpToDate))
                          .arg(m_plan.extras.size()));
-    if (m_plan.ok())
+    // Right after a publish the summary of what happened says enough.
+    if (m_plan.ok() && offerPublish)
         lines.append(texts.noProblems);
     m_problems->setPlainText(lines.join(QLatin1Char('\n')));
-    m_publishCmd->setEnabled(m_plan.ok());
 }
 
 void PublishForm::Publish()
 {
-    if (m_publisher->isRunning())
+    if (m_publisher->isRunning() || m_medium->folder().isEmpty())
         return;
     // Checked again right before writing: the medium or the media folder may have changed.
     Check();
@@ -286,38 +388,61 @@ void PublishForm::Publish()
         return;
     }
     UserSettings().setValue(MediaFolderKey, m_mediaFolder->text());
+    m_copying.clear();
+    for (const PublishRow &row : m_plan.rows)
+        if (row.needsCopy())
+            m_copying.append(row.name);
     m_progress->setValue(0);
+    m_clock.start();
     SetRunning(true);
-    if (!m_publisher->start(m_plan, m_context.document, m_context.platform.random,
-                            m_verify->isChecked()))
+    if (!m_publisher->start(m_plan, m_document, m_context.platform.random, m_verify->isChecked()))
         SetRunning(false);
 }
 
 void PublishForm::ShowProgress(qint64 done, qint64 total)
 {
+    const PublishTable &texts = m_context.text.publish;
     m_progress->setValue(total > 0 ? int(done * ProgressSteps / total) : ProgressSteps);
+    QString text = texts.progressBytes.arg(Size(done), Size(total));
+    const qint64 elapsed = m_clock.elapsed();
+    if (done > 0 && done < total && elapsed >= EstimateAfterMilliseconds) {
+        const double seconds = double(elapsed) / 1000.0 * double(total - done) / double(done);
+        text = seconds < 90 ? texts.secondsLeft.arg(text).arg(qint64(seconds) + 1)
+                            : texts.minutesLeft.arg(text).arg(qint64(seconds / 60.0) + 1);
+    }
+    m_progress->setFormat(text);
 }
 
 void PublishForm::ShowCurrentFile(const QString &name, bool verifying)
 {
     const PublishTable &texts = m_context.text.publish;
-    if (name == m_plan.request.scheduleName)
+    const qsizetype position = m_copying.indexOf(name);
+    if (name == m_plan.request.scheduleName || position < 0)
         m_currentFile->setText(texts.writingSchedule.arg(name));
     else
-        m_currentFile->setText((verifying ? texts.verifyingFile : texts.copyingFile).arg(name));
+        m_currentFile->setText((verifying ? texts.verifyingFile : texts.copyingFile)
+                                       .arg(name)
+                                       .arg(position + 1)
+                                       .arg(m_copying.size()));
 }
 
 void PublishForm::PublishFinished(const PublishResult &result)
 {
     const PublishTable &texts = m_context.text.publish;
     SetRunning(false);
+    // Verified only when copies were read back and matched.
+    QString verified = texts.resultNotVerified;
+    if (result.verified)
+        verified = texts.resultVerified;
+    else if (m_verify->isChecked() && result.filesCopied == 0)
+        verified = texts.resultNothingToVerify;
     QString summary;
     switch (result.outcome) {
     case PublishOutcome::Published:
         summary = texts.resultPublished.arg(result.filesCopied)
                           .arg(Size(result.bytesCopied))
                           .arg(result.filesUpToDate)
-                          .arg(result.verified ? texts.resultVerified : texts.resultNotVerified);
+                          .arg(verified);
         break;
     case PublishOutcome::Stopped:
         summary = texts.resultStopped;
@@ -335,19 +460,32 @@ void PublishForm::PublishFinished(const PublishResult &result)
         summary = texts.resultCancelled;
         break;
     }
+    // The system's own words say why, on a line of their own.
+    if (!result.ok() && !result.reason.isEmpty())
+        summary += QLatin1Char('\n') + result.reason;
+    const int reached = m_progress->value();
     // The table then shows what the medium holds now.
-    Check();
+    Recheck(false);
     m_currentFile->setText(summary);
+    if (result.ok()) {
+        m_progress->setValue(ProgressSteps);
+        m_progress->setFormat(
+                texts.progressBytes.arg(Size(result.bytesCopied), Size(result.bytesCopied)));
+    } else {
+        m_progress->setValue(reached);
+        m_progress->setFormat(result.outcome == PublishOutcome::Cancelled ? texts.progressCancelled
+                                                                          : texts.progressFailed);
+    }
 }
 
 void PublishForm::SetRunning(bool running)
 {
+    m_running = running;
     m_mediaFolder->setEnabled(!running);
     m_browseCmd->setEnabled(!running);
     m_medium->setLocked(running);
-    m_checkCmd->setEnabled(!running);
     m_verify->setEnabled(!running);
-    m_publishCmd->setEnabled(!running && m_plan.ok());
+    UpdateCommands();
     const CaptionTable &captions = m_context.text.captions;
     m_closeCmd->setText(running ? captions.cancelCommand : captions.exitCommand);
 }

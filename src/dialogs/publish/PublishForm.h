@@ -2,12 +2,14 @@
 
 // "Publish to Medium...": checks what the medium needs (shown before anything is written),
 // then copies the media files the schedule names and writes the schedule file last. The media
-// folder is remembered in the per-user settings; the medium starts at the remembered copy
-// target.
+// folder and the last medium are remembered in the per-user settings; the medium starts empty
+// unless the remembered one is there.
 
 #include "PublishPlan.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
+#include <QStringList>
 
 class QCheckBox;
 class QLabel;
@@ -20,20 +22,36 @@ class QTableWidget;
 namespace nerav {
 
 struct AppContext;
+class DriveList;
+struct InterfaceText;
 class MediumPicker;
 class Publisher;
 struct PublishResult;
+
+// The answer to the question before publishing a schedule with unsaved changes.
+enum class UnsavedPublish { SaveAndPublish, PublishSaved, Cancel };
 
 class PublishForm : public QDialog
 {
     Q_OBJECT
 
 public:
+    // Publishes the context's document.
     explicit PublishForm(AppContext &context, QWidget *parent = nullptr);
+    // Publishes document (the saved file while the window holds unsaved changes); it must
+    // outlive the dialog.
+    PublishForm(AppContext &context, const ScheduleDocument &document, QWidget *parent = nullptr);
     ~PublishForm() override;
 
     // The media folder the dialog starts with: the one last published from, else Browse's.
     static QString RememberedMediaFolder(const QString &browseFolder);
+    // The medium last chosen, when it is there now; else empty.
+    static QString RememberedMedium(const DriveList &drives);
+
+    // Asks before publishing a schedule with unsaved changes. A schedule never saved has no
+    // saved file to publish: the question then offers saving or cancelling only.
+    static UnsavedPublish AskAboutUnsavedChanges(QWidget *parent, const InterfaceText &text,
+                                                 bool savedBefore);
 
     void reject() override;
 
@@ -45,9 +63,13 @@ private:
     void ApplyTexts();
     void BrowseMedia();
     void InputsChanged();
+    void MediumChosen();
     void Check();
+    void Recheck(bool offerPublish);
+    void ClearResults();
+    void UpdateCommands();
     void Publish();
-    void ShowPlan();
+    void ShowPlan(bool offerPublish);
     void ShowProgress(qint64 done, qint64 total);
     void ShowCurrentFile(const QString &name, bool verifying);
     void PublishFinished(const PublishResult &result);
@@ -56,12 +78,17 @@ private:
     QString ProblemText(const PlanProblem &problem) const;
     QString UsesText(const PublishRow &row) const;
     QString ActionText(PublishAction action) const;
+    QString Size(qint64 bytes) const;
     PublishRequest Request() const;
 
     AppContext &m_context;
+    const ScheduleDocument &m_document;
     PublishPlan m_plan;
     bool m_checked = false; // m_plan belongs to the inputs shown
+    bool m_running = false; // from the click on Publish to the result
     Publisher *m_publisher = nullptr;
+    QStringList m_copying; // the names the running publish copies, in its order
+    QElapsedTimer m_clock; // since the running publish started
 
     QLabel *m_mediaLabel = nullptr;
     QLineEdit *m_mediaFolder = nullptr;
