@@ -296,6 +296,8 @@ const std::vector<PublishRow> &publishRows()
             NERAV_PUBLISH(verifyingFile, "Verifying %1 (file %2 of %3)",
                           "照合中: %1（%3 ファイル中 %2 番目）"),
             NERAV_PUBLISH(progressBytes, "%1 of %2", "%1 / %2"),
+            NERAV_PUBLISH(progressBytesVerify, "%1 of %2 written and read back",
+                          "書き込みと照合 %1 / %2"),
             NERAV_PUBLISH(secondsLeft, "%1, about %2 s left", "%1、残り約 %2 秒"),
             NERAV_PUBLISH(minutesLeft, "%1, about %2 min left", "%1、残り約 %2 分"),
             NERAV_PUBLISH(progressCancelled, "Cancelled", "中止しました"),

@@ -90,7 +90,8 @@ struct PublishTable
     QString copyingFile, verifyingFile, writingSchedule;
     // The progress bar: bytes done of the total and the time left; its end after a cancel or
     // a failure; the word for sizes under 1 KiB.
-    QString progressBytes, secondsLeft, minutesLeft, progressCancelled, progressFailed, sizeBytes;
+    QString progressBytes, progressBytesVerify, secondsLeft, minutesLeft, progressCancelled;
+    QString progressFailed, sizeBytes;
     QString resultNothingToVerify;
     QString resultPublished, resultVerified, resultNotVerified, resultCopyFailed;
     QString resultVerifyFailed, resultScheduleFailed, resultCancelled, resultStopped;

@@ -1,20 +1,34 @@
-// Shows the copy dialog, the publish dialog or one of the About dialogs in Japanese on demo
-// folders, then saves a picture of the screen area it covers with ImageMagick's import. Usage:
-// nerav_dialog_screenshots copy|publish|program|company output.png demo-folder
+// Shows the copy dialog, the publish dialog or one of the About dialogs in Japanese (or in
+// English with "en") on demo folders, then saves a picture of the screen area it covers with
+// ImageMagick's import. The publish dialog is shown with its check of a medium, before a medium
+// is chosen (publish-empty), during a publish (publish-running) or after a failed one
+// (publish-failed: needs the privilege to mount). Usage:
+// nerav_dialog_screenshots copy|publish|publish-empty|publish-running|publish-failed|program|
+//     company output.png demo-folder [en]
 
 #include "AboutCompanyForm.h"
 #include "AboutNeravScheduleGeneratorForm.h"
 #include "CopyForm.h"
+#include "FailingMedium.h"
 #include "FakePlatform.h"
 #include "PublishForm.h"
 #include "TestEntries.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTest>
 #include <QTextStream>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 using namespace nerav;
@@ -62,12 +76,13 @@ static std::unique_ptr<QDialog> PublishDialog(test::FakeApp &app, const QString 
             copy.setFileTime(original.fileTime(QFileDevice::FileModificationTime),
                              QFileDevice::FileModificationTime);
     }
-    app.drives.offered = {Volume {"/", QString(), true, "ext4"},
-                          Volume {usb, "NERAV", true, "vfat"}};
+    Volume stick {usb, "NERAV", true, "vfat"};
+    stick.removable = true;
+    stick.bytesTotal = qint64(7634) * 1024 * 1024;
+    stick.bytesFree = qint64(5120) * 1024 * 1024;
+    app.drives.offered = {stick};
     app.context.settings.appFolder = demoFolder + "/";
     app.context.settings.mediaFolder = media;
-    app.context.settings.copyDrive = usb;
-    app.context.settings.copyFolder = usb + "PLAYER/";
     app.context.settings.documentName = "NERAV.NRV";
     app.context.document.basicEntries = {
             test::MakeEntry("PROMO", "MPG", 1, 13), test::MakeEntry("SONG", "MP3", 2, 8),
@@ -75,30 +90,82 @@ static std::unique_ptr<QDialog> PublishDialog(test::FakeApp &app, const QString 
     return std::make_unique<PublishForm>(app.context);
 }
 
+// Picks a folder as a user types it into the medium field.
+static void TypeMedium(QWidget *dialog, const QString &folder)
+{
+    auto *field = dialog->findChild<QLineEdit *>("MediumText");
+    field->setFocus();
+    QTest::keyClicks(field, folder);
+    QTest::keyClick(field, Qt::Key_Return);
+}
+
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
     const QStringList arguments = application.arguments();
-    if (arguments.size() != 4) {
-        QTextStream(stderr)
-                << "usage: nerav_dialog_screenshots copy|publish|program|company out.png demo\n";
+    if (arguments.size() != 4 && arguments.size() != 5) {
+        QTextStream(stderr) << "usage: nerav_dialog_screenshots copy|publish|publish-empty|"
+                               "publish-running|publish-failed|program|company out.png demo [en]\n";
         return 2;
     }
-    test::FakeApp app(Japanese);
+    // The remembered medium and media folder of the user stay as they are.
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings(QStringLiteral("Nerav"), QStringLiteral("NeravScheduleGenerator")).clear();
+    test::FakeApp app(arguments.value(4) == "en" ? English : Japanese);
+    const QString kind = arguments[1];
+    const QString demo = arguments[3];
+    std::unique_ptr<test::FailingMedium> failing;
     std::unique_ptr<QDialog> dialog;
-    if (arguments[1] == "copy")
-        dialog = CopyDialog(app, arguments[3]);
-    else if (arguments[1] == "publish")
-        dialog = PublishDialog(app, arguments[3]);
-    else if (arguments[1] == "program")
+    if (kind == "copy")
+        dialog = CopyDialog(app, demo);
+    else if (kind.startsWith("publish"))
+        dialog = PublishDialog(app, demo);
+    else if (kind == "program")
         dialog = std::make_unique<AboutNeravScheduleGeneratorForm>(app.context);
     else
         dialog = std::make_unique<AboutCompanyForm>(app.context);
     dialog->move(16, 16);
     dialog->show();
 
+    // What the picture shows, once the window is up; then the moment to take it.
+    std::function<bool()> ready = [] { return true; };
+    int wait = 1500;
+    if (kind == "publish") {
+        TypeMedium(dialog.get(), demo + "/media/NERAV_USB/PLAYER/");
+    } else if (kind == "publish-running") {
+        // Large enough to be still copying when the picture is taken.
+        QFile(demo + "/videos/PROMO.MPG").resize(qint64(3) << 30);
+        TypeMedium(dialog.get(), demo + "/media/NERAV_USB/PLAYER/");
+        QFile(demo + "/videos/JINGLE.WAV").open(QIODevice::WriteOnly);
+        dialog->findChild<QPushButton *>("CheckCmd")->click();
+        dialog->findChild<QPushButton *>("PublishCmd")->click();
+        wait = 2600;
+    } else if (kind == "publish-failed") {
+        failing = std::make_unique<test::FailingMedium>(demo + "/failing");
+        if (!failing->isMounted()) {
+            QTextStream(stderr) << "cannot mount the failing medium\n";
+            return 1;
+        }
+        QFile(demo + "/videos/JINGLE.WAV").open(QIODevice::WriteOnly);
+        // Room on the medium for the check, once its filler is there.
+        QFile(demo + "/videos/PROMO.MPG").resize(16 * 1024 * 1024);
+        TypeMedium(dialog.get(), failing->path());
+        failing->breakIt();
+        dialog->findChild<QPushButton *>("PublishCmd")->click();
+        auto *status = dialog->findChild<QLabel *>("PublishStatus");
+        ready = [status] { return status->text().contains('\n'); };
+    }
+
     int result = 1;
-    QTimer::singleShot(1500, dialog.get(), [&] {
+    auto *shot = new QTimer(dialog.get());
+    shot->setInterval(100);
+    QElapsedTimer shown;
+    shown.start();
+    QObject::connect(shot, &QTimer::timeout, dialog.get(), [&] {
+        // A state that does not come is shown as it is after half a minute.
+        if (shown.elapsed() < wait || (!ready() && shown.elapsed() < 30000))
+            return;
+        shot->stop();
         const QRect area = dialog->frameGeometry();
         const QString crop = QStringLiteral("%1x%2+%3+%4")
                                      .arg(area.width())
@@ -107,8 +174,12 @@ int main(int argc, char *argv[])
                                      .arg(area.y());
         result = QProcess::execute("import",
                                    {"-window", "root", "-crop", crop, "+repage", arguments[2]});
-        application.quit();
+        // A running publish is cancelled and its end awaited before the window goes.
+        dialog->reject();
+        QTimer::singleShot(1000, &application, &QApplication::quit);
     });
+    shot->start();
     application.exec();
+    dialog.reset();
     return result;
 }

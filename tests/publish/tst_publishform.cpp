@@ -269,7 +269,7 @@ private slots:
         auto *close = Child<QPushButton>("CloseCmd");
         QCOMPARE(close->text(), "Cancel");
         QVERIFY(!Child<QComboBox>("MediumDrive")->isEnabled());
-        QVERIFY(Child<QLineEdit>("MediumText")->isReadOnly());
+        QVERIFY(!Child<QLineEdit>("MediumText")->isEnabled());
         QVERIFY(!CanPublish());
         QTest::mouseClick(close, Qt::LeftButton);
         QTRY_VERIFY(Status().startsWith("Cancelled"));

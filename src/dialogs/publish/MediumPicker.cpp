@@ -87,7 +87,7 @@ QString MediumPicker::volumeRoot() const
 void MediumPicker::setLocked(bool locked)
 {
     m_drive->setEnabled(!locked);
-    m_path->setReadOnly(locked);
+    m_path->setEnabled(!locked);
 }
 
 int MediumPicker::OtherFolderIndex() const

@@ -403,7 +403,9 @@ void PublishForm::ShowProgress(qint64 done, qint64 total)
 {
     const PublishTable &texts = m_context.text.publish;
     m_progress->setValue(total > 0 ? int(done * ProgressSteps / total) : ProgressSteps);
-    QString text = texts.progressBytes.arg(Size(done), Size(total));
+    // With Verify the total counts each copy twice: written, then read back.
+    QString text = (m_verify->isChecked() ? texts.progressBytesVerify : texts.progressBytes)
+                           .arg(Size(done), Size(total));
     const qint64 elapsed = m_clock.elapsed();
     if (done > 0 && done < total && elapsed >= EstimateAfterMilliseconds) {
         const double seconds = double(elapsed) / 1000.0 * double(total - done) / double(done);
