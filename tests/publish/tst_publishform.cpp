@@ -11,6 +11,8 @@
 #include "TestEntries.h"
 #include "TestFiles.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -233,6 +235,31 @@ private slots:
         QTest::mouseClick(Child<QPushButton>("CheckCmd"), Qt::LeftButton);
         QCOMPARE(Action(1), "Copy");
         QVERIFY(CanPublish());
+    }
+
+    void fieldsAreNamedAndTabLeavesTheTable()
+    {
+        Open();
+        TypeMedium(m_medium);
+        const QList<QWidget *> fields = m_form->findChildren<QWidget *>();
+        for (QWidget *field : fields) {
+            if (!qobject_cast<QLineEdit *>(field) && !qobject_cast<QComboBox *>(field) &&
+                !qobject_cast<QAbstractItemView *>(field) &&
+                !qobject_cast<QPlainTextEdit *>(field) && !qobject_cast<QProgressBar *>(field))
+                continue;
+            // Parts of Qt's own widgets (the header, the line edit of a combo box) are theirs.
+            if (field->objectName().isEmpty())
+                continue;
+            QAccessibleInterface *named = QAccessible::queryAccessibleInterface(field);
+            QVERIFY2(named && !named->text(QAccessible::Name).isEmpty(),
+                     qPrintable(field->objectName()));
+        }
+        auto *table = Child<QTableWidget>("PlanTable");
+        QApplication::setActiveWindow(m_form.get());
+        table->setFocus();
+        table->setCurrentCell(0, 0);
+        QTest::keyClick(table, Qt::Key_Tab);
+        QVERIFY(!table->hasFocus());
     }
 
     void failureShowsTheSystemsReason()
