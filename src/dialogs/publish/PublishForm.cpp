@@ -181,7 +181,7 @@ void PublishForm::BuildWindow()
     connect(m_browseCmd, &QPushButton::clicked, this, &PublishForm::BrowseMedia);
     connect(m_mediaFolder, &QLineEdit::textEdited, this, &PublishForm::InputsChanged);
     connect(m_medium, &MediumPicker::edited, this, &PublishForm::InputsChanged);
-    connect(m_medium, &MediumPicker::chosen, this, &PublishForm::MediumChosen);
+    connect(m_medium, &MediumPicker::chosen, this, &PublishForm::Check);
     connect(m_checkCmd, &QPushButton::clicked, this, &PublishForm::Check);
     connect(m_publishCmd, &QPushButton::clicked, this, &PublishForm::Publish);
     connect(m_closeCmd, &QPushButton::clicked, this, &PublishForm::CloseOrCancel);
@@ -235,11 +235,6 @@ void PublishForm::InputsChanged()
     UpdateCommands();
 }
 
-void PublishForm::MediumChosen()
-{
-    Check();
-}
-
 void PublishForm::ClearResults()
 {
     m_table->setRowCount(0);
@@ -252,10 +247,9 @@ void PublishForm::ClearResults()
 
 void PublishForm::UpdateCommands()
 {
-    const bool running = m_running;
     const bool medium = !m_medium->folder().isEmpty();
-    m_checkCmd->setEnabled(!running && medium);
-    m_publishCmd->setEnabled(!running && medium && m_checked && m_plan.ok());
+    m_checkCmd->setEnabled(!m_running && medium);
+    m_publishCmd->setEnabled(!m_running && medium && m_checked && m_plan.ok());
 }
 
 void PublishForm::Check()

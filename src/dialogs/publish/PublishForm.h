@@ -63,7 +63,6 @@ private:
     void ApplyTexts();
     void BrowseMedia();
     void InputsChanged();
-    void MediumChosen();
     void Check();
     void Recheck(bool offerPublish);
     void ClearResults();
