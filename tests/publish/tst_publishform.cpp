@@ -121,10 +121,10 @@ private slots:
         QCOMPARE(Child<QLineEdit>("MediumText")->text(), QString());
         QCOMPARE(drive->currentIndex(), -1);
         QCOMPARE(drive->placeholderText(), "Choose the player's medium");
-        // Only the removable volume is listed, then the folder chooser.
-        QCOMPARE(drive->count(), 2);
+        // Only the removable volume is listed; other folders come from the chooser beside it.
+        QCOMPARE(drive->count(), 1);
         QVERIFY(drive->itemText(0).startsWith("NERAV (" + m_usb + ")"));
-        QCOMPARE(drive->itemText(1), "Other folder...");
+        QCOMPARE(Child<QPushButton>("MediumOtherFolderCmd")->text(), "Other folder...");
         QVERIFY(!CanPublish());
         QVERIFY(!Child<QPushButton>("CheckCmd")->isEnabled());
         QCOMPARE(Child<QTableWidget>("PlanTable")->rowCount(), 0);
@@ -198,10 +198,10 @@ private slots:
         // Other folder... opens the folder chooser.
         AnswerNextFileDialog(m_dir->path() + "/other");
         auto *drive = Child<QComboBox>("MediumDrive");
-        drive->setFocus();
-        QTest::keyClick(drive, Qt::Key_End);
+        QTest::mouseClick(Child<QPushButton>("MediumOtherFolderCmd"), Qt::LeftButton);
         QCOMPARE(Child<QLineEdit>("MediumText")->text(), other);
-        QCOMPARE(drive->currentText(), "Other folder...");
+        QCOMPARE(drive->currentIndex(), -1);
+        QCOMPARE(drive->placeholderText(), "Other folder...");
         QVERIFY(CanPublish());
 
         Open();

@@ -8,7 +8,9 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QHBoxLayout>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -32,8 +34,11 @@ MediumPicker::MediumPicker(const DriveList &drives, const PublishTable &texts, Q
                                         SizeText(volume.bytesFree, texts));
         m_drive->addItem(text, volume.rootPath);
     }
-    m_drive->addItem(texts.otherFolder);
     m_drive->setCurrentIndex(-1);
+    // A button, not a list item: arrowing through the list must not open a dialog.
+    m_otherFolder = new QPushButton(texts.otherFolder, this);
+    m_otherFolder->setObjectName(QStringLiteral("MediumOtherFolderCmd"));
+    m_otherFolder->setAutoDefault(false);
 
     m_path = new QLineEdit(this);
     m_path->setObjectName(QStringLiteral("MediumText"));
@@ -41,13 +46,17 @@ MediumPicker::MediumPicker(const DriveList &drives, const PublishTable &texts, Q
     m_path->setAccessibleName(texts.mediumPathName);
     m_path->setClearButtonEnabled(true);
 
+    auto *choice = new QHBoxLayout;
+    choice->addWidget(m_drive, 1);
+    choice->addWidget(m_otherFolder);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_drive);
+    layout->addLayout(choice);
     layout->addWidget(m_path);
     setFocusProxy(m_drive);
 
     connect(m_drive, &QComboBox::activated, this, &MediumPicker::Activated);
+    connect(m_otherFolder, &QPushButton::clicked, this, &MediumPicker::ChooseOtherFolder);
     connect(m_path, &QLineEdit::textEdited, this, [this] {
         // Whatever the text ends as, it is checked anew.
         m_chosen.clear();
@@ -80,25 +89,18 @@ QString MediumPicker::folder() const
 QString MediumPicker::volumeRoot() const
 {
     const int index = m_drive->currentIndex();
-    return index < 0 || index == OtherFolderIndex() ? QString()
-                                                    : m_drive->itemData(index).toString();
+    return index < 0 ? QString() : m_drive->itemData(index).toString();
 }
 
 void MediumPicker::setLocked(bool locked)
 {
     m_drive->setEnabled(!locked);
+    m_otherFolder->setEnabled(!locked);
     m_path->setEnabled(!locked);
-}
-
-int MediumPicker::OtherFolderIndex() const
-{
-    return m_drive->count() - 1;
 }
 
 void MediumPicker::Activated(int index)
 {
-    if (index == OtherFolderIndex())
-        return ChooseOtherFolder();
     m_path->setText(m_drive->itemData(index).toString());
     m_chosen = folder();
     emit chosen();
@@ -131,13 +133,15 @@ void MediumPicker::FinishEditing()
 
 void MediumPicker::ShowVolumeOf(const QString &folder)
 {
+    // With no volume of its own, a chosen folder is named as such rather than prompted for.
+    m_drive->setPlaceholderText(folder.isEmpty() ? m_texts.mediumPrompt : m_texts.otherFolder);
     if (folder.isEmpty()) {
         m_drive->setCurrentIndex(-1);
         return;
     }
-    int best = OtherFolderIndex();
+    int best = -1;
     qsizetype longest = 0;
-    for (int index = 0; index < OtherFolderIndex(); ++index) {
+    for (int index = 0; index < m_drive->count(); ++index) {
         const QString root = m_drive->itemData(index).toString();
         if (folder.startsWith(root) && root.size() > longest) {
             best = index;

@@ -1,6 +1,6 @@
 #pragma once
 
-// The player's medium: a list of the removable volumes (label, size, free space) followed by
+// The player's medium: a list of the removable volumes (label, size, free space), beside it
 // "Other folder...", which opens a folder chooser, and a field that shows the chosen folder and
 // takes a typed or pasted one. Nothing is chosen until the user chooses.
 
@@ -9,6 +9,7 @@
 
 class QComboBox;
 class QLineEdit;
+class QPushButton;
 
 namespace nerav {
 
@@ -42,11 +43,11 @@ private:
     void ChooseOtherFolder();
     void FinishEditing();
     void ShowVolumeOf(const QString &folder);
-    int OtherFolderIndex() const;
 
     const PublishTable &m_texts;
     QString m_chosen; // the folder last announced, so that leaving the field unchanged is quiet
     QComboBox *m_drive = nullptr;
+    QPushButton *m_otherFolder = nullptr;
     QLineEdit *m_path = nullptr;
 };
 
