@@ -81,6 +81,7 @@ struct PublishTable
     QString actionCopy, actionReplace, actionUpToDate, actionMissing, actionDuplicate, actionExtra;
     QString problemMissing, problemDuplicate, problemTooBig, problemNoSpace, problemNoMedium;
     QString problemSchedule, useBasic, useAdvance, planSummary, noProblems;
+    QString actionDamaged, extraCaseTwin, problemNotAFile, entryLink, entryFolder, entrySpecial;
     QString copyingFile, verifyingFile, writingSchedule;
     QString resultPublished, resultVerified, resultNotVerified, resultCopyFailed;
     QString resultVerifyFailed, resultScheduleFailed, resultCancelled, resultStopped;
