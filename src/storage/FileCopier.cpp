@@ -8,6 +8,7 @@
 #include <QThread>
 #include <cerrno>
 #include <fcntl.h>
+#include <future>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -49,6 +50,36 @@ QDateTime TimeOf(const struct timespec &time)
                                           Qt::UTC);
 }
 
+// Hashes each chunk on a second thread while the caller reads the next one into its other
+// buffer or writes this one out; a chunk's buffer must stay untouched until the next add().
+class PipelinedHash
+{
+public:
+    ~PipelinedHash() { wait(); }
+    void add(const char *data, qint64 size)
+    {
+        wait();
+        m_pending = std::async(std::launch::async, [this, data, size] {
+            m_hash.addData(QByteArrayView(data, size));
+        });
+    }
+    QByteArray result()
+    {
+        wait();
+        return m_hash.result();
+    }
+
+private:
+    void wait()
+    {
+        if (m_pending.valid())
+            m_pending.get();
+    }
+
+    QCryptographicHash m_hash {ContentHashAlgorithm};
+    std::future<void> m_pending;
+};
+
 // Moves a file's bytes chunk by chunk: inside the system where it can and no hash is wanted
 // (no copy through this process, and on some file systems no copy at all), through a buffer
 // where it cannot.
@@ -59,9 +90,9 @@ public:
         : m_source(source), m_sourcePath(sourcePath), m_target(target), m_kernelCopy(!hash)
     {
         if (hash)
-            m_hash.emplace(ContentHashAlgorithm);
+            m_hash.emplace();
         if (!m_kernelCopy)
-            m_buffer.resize(FileCopier::ChunkSize);
+            UseBuffers();
     }
 
     // Bytes moved, 0 at the end of the source, -1 on a failure (then error says why).
@@ -85,30 +116,40 @@ public:
                     return -1;
                 }
                 m_kernelCopy = false;
-                m_buffer.resize(FileCopier::ChunkSize);
+                UseBuffers();
                 break;
             }
         }
-        const qint64 read = ReadSome(m_source, m_buffer.data(), m_buffer.size());
+        // Two buffers: while one is hashed and written, the next chunk is read into the other.
+        QByteArray &buffer = m_buffers[m_turn];
+        m_turn ^= 1;
+        const qint64 read = ReadSome(m_source, buffer.data(), buffer.size());
         if (read < 0)
             error = QStringLiteral("Cannot read %1: %2").arg(m_sourcePath, SystemErrorText(errno));
         if (read <= 0)
             return read;
         if (m_hash)
-            m_hash->addData(QByteArrayView(m_buffer.constData(), read));
-        const DurableWriteResult written = m_target.write(m_buffer.constData(), read);
+            m_hash->add(buffer.constData(), read);
+        const DurableWriteResult written = m_target.write(buffer.constData(), read);
         error = written.reason;
         return written ? read : -1;
     }
 
-    QByteArray hash() const { return m_hash ? m_hash->result() : QByteArray(); }
+    QByteArray hash() { return m_hash ? m_hash->result() : QByteArray(); }
 
 private:
     int m_source;
     QString m_sourcePath;
     DurableFile &m_target;
-    QByteArray m_buffer;
-    std::optional<QCryptographicHash> m_hash;
+    void UseBuffers()
+    {
+        for (QByteArray &buffer : m_buffers)
+            buffer.resize(FileCopier::ChunkSize);
+    }
+
+    QByteArray m_buffers[2];
+    int m_turn = 0;
+    std::optional<PipelinedHash> m_hash; // after the buffers, so it is gone before them
     bool m_kernelCopy = true;
     bool m_started = false;
 };
@@ -221,10 +262,12 @@ QByteArray HashOfFile(const QString &path, QString &reason, const std::atomic<bo
         return QByteArray();
     // Read from the medium, not from what the system still holds of the file.
     FlushAndDropCache(fd);
-    QCryptographicHash hash(ContentHashAlgorithm);
-    QByteArray buffer(FileCopier::ChunkSize, Qt::Uninitialized);
+    QByteArray buffers[2] = {QByteArray(FileCopier::ChunkSize, Qt::Uninitialized),
+                             QByteArray(FileCopier::ChunkSize, Qt::Uninitialized)};
+    PipelinedHash hash; // after the buffers, so it is gone before them
     qint64 done = 0;
-    for (;;) {
+    for (int turn = 0;; turn ^= 1) {
+        QByteArray &buffer = buffers[turn];
         if (cancelled && *cancelled) {
             reason = QStringLiteral("Cancelled");
             ::close(fd);
@@ -238,7 +281,7 @@ QByteArray HashOfFile(const QString &path, QString &reason, const std::atomic<bo
         }
         if (read == 0)
             break;
-        hash.addData(QByteArrayView(buffer.constData(), read));
+        hash.add(buffer.constData(), read);
         done += read;
         if (progressed)
             progressed(done);
