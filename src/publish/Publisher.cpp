@@ -1,5 +1,6 @@
 #include "Publisher.h"
 
+#include "CommitQueue.h"
 #include "DurableFile.h"
 #include "FileCopier.h"
 #include "ScheduleCodec.h"
@@ -10,7 +11,6 @@
 #include <QFileInfo>
 #include <QThread>
 
-#include <future>
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -119,21 +119,13 @@ void Publisher::Run()
 
 bool Publisher::CopyAll(std::vector<Copied> &copied)
 {
-    // One file is synced and renamed into place on a second thread while the next is copied;
-    // its rename waits for its own sync, and the next sync waits for that rename.
-    std::unique_ptr<DurableFile> pendingFile;
-    std::future<DurableWriteResult> pending;
-    Copied pendingCopy;
-    const auto settle = [&]() {
-        if (!pendingFile)
-            return true;
-        const DurableWriteResult committed = pending.get();
-        pendingFile.reset();
-        const PublishRow &row = m_plan.rows[pendingCopy.row];
-        if (!committed) {
-            Fail(PublishOutcome::CopyFailed, row.name, committed.reason);
-            return false;
-        }
+    // Files are synced and renamed into place on a second thread while the next ones are
+    // copied; each is renamed only after its own sync said yes, in the plan's order.
+    std::vector<Copied> byRow(m_plan.rows.size()); // written before add(), read after commit
+    std::vector<std::size_t> order;
+    CommitQueue queue(m_folder, [this, &byRow, &order](int tag) {
+        const Copied &done = byRow[std::size_t(tag)];
+        const PublishRow &row = m_plan.rows[done.row];
         // A copy under another case of the name goes once the right name is in place.
         const QString oldName = QFileInfo(row.onMedium).fileName();
         struct stat right;
@@ -142,29 +134,38 @@ bool Publisher::CopyAll(std::vector<Copied> &copied)
             IsRegularFile(MediumPath(row.name), right) && old.st_ino != right.st_ino)
             ::unlink(Native(MediumPath(oldName)).constData());
         ++m_result.filesCopied;
-        m_result.bytesCopied += pendingCopy.entry.size;
-        copied.push_back(pendingCopy);
-        return true;
+        m_result.bytesCopied += done.entry.size;
+        order.push_back(done.row);
+    });
+    const auto finish = [&]() {
+        const DurableWriteResult committed = queue.finish();
+        for (std::size_t index : order)
+            copied.push_back(byRow[index]);
+        if (!committed)
+            Fail(PublishOutcome::CopyFailed, m_plan.rows[std::size_t(queue.failedTag())].name,
+                 committed.reason);
+        return committed.ok;
     };
 
     for (std::size_t index = 0; index < m_plan.rows.size(); ++index) {
         const PublishRow &row = m_plan.rows[index];
         if (!row.needsCopy())
             continue;
-        if (m_cancelled)
+        if (m_cancelled || queue.failed())
             break;
         emit currentFileChanged(row.name, false);
         auto target = std::make_unique<DurableFile>(MediumPath(row.name),
                                                     DurableFile::Links::StayInFolder);
         const DurableWriteResult opened = target->open();
         if (!opened) {
-            settle();
+            finish();
             Fail(PublishOutcome::CopyFailed, row.name, opened.reason);
             return false;
         }
         CopySettings settings;
         settings.keepModificationTime = true;
         settings.hash = true;
+        settings.waitForEachChunk = false; // the commit queue syncs many files at once
         settings.cancelled = &m_cancelled;
         const qint64 before = m_done;
         settings.progressed = [this, before](qint64 done, qint64) {
@@ -177,19 +178,16 @@ bool Publisher::CopyAll(std::vector<Copied> &copied)
         m_done = before + row.size;
         if (!content) {
             target.reset(); // the temporary file goes; the old copy stays
-            const bool settled = settle();
-            if (!m_cancelled && settled)
+            const bool committed = finish();
+            if (!m_cancelled && committed)
                 Fail(PublishOutcome::CopyFailed, row.name, content.reason);
             return false;
         }
-        if (!settle())
-            return false;
-        pendingCopy = Copied {index, {row.name, content.size, content.modified, content.hash}};
-        pendingFile = std::move(target);
-        pending = std::async(std::launch::async,
-                             [file = pendingFile.get()] { return file->commit(); });
+        byRow[index] = Copied {index, {row.name, content.size, content.modified, content.hash}};
+        if (!queue.add(std::move(target), content.size, int(index)))
+            break;
     }
-    return settle() && !m_cancelled;
+    return finish() && !m_cancelled;
 }
 
 bool Publisher::VerifyAll(std::vector<Copied> &copied)

@@ -174,6 +174,23 @@ DurableWriteResult DurableFile::commit()
     return {true, QString()};
 }
 
+DurableWriteResult DurableFile::commitAfterSync()
+{
+    if (m_fd < 0)
+        return failure(QString(), EBADF);
+    const int fd = m_fd;
+    m_fd = -1;
+    if (::close(fd) != 0 ||
+        ::rename(Native(m_temporary).constData(), Native(m_target).constData()) != 0) {
+        const int error = errno;
+        cancel();
+        return failure(QString(), error);
+    }
+    m_temporary.clear();
+    removeLeftOvers();
+    return {true, QString()};
+}
+
 void DurableFile::cancel()
 {
     if (m_fd >= 0) {

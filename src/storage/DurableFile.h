@@ -46,6 +46,10 @@ public:
     // the rename the temporary file is removed and the old target is untouched; a failed folder
     // sync is reported although the new file is in place.
     DurableWriteResult commit();
+    // For a caller that has itself synced this file's data (with its whole file system, together
+    // with other files) and checked that sync: renames over the target without syncing again
+    // and leaves the folder's sync to the caller, once for all its files.
+    DurableWriteResult commitAfterSync();
     // Closes and removes the temporary file; the target is untouched.
     void cancel();
 

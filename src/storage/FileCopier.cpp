@@ -59,9 +59,8 @@ public:
     void add(const char *data, qint64 size)
     {
         wait();
-        m_pending = std::async(std::launch::async, [this, data, size] {
-            m_hash.addData(QByteArrayView(data, size));
-        });
+        m_pending = std::async(std::launch::async,
+                               [this, data, size] { m_hash.addData(QByteArrayView(data, size)); });
     }
     QByteArray result()
     {
@@ -174,7 +173,8 @@ bool CopyChunks(ChunkMover &mover, DurableFile &target, qint64 total, const Copy
         // Each chunk goes to the medium while the next one is copied: the progress shown is
         // the medium's own, and no gigabyte waits in memory for the final sync.
         StartWriteBack(target.handle(), copied, moved);
-        if (copied > 0 && !WaitForWriteBack(target.handle(), copied - lastChunk, lastChunk)) {
+        if (settings.waitForEachChunk && copied > 0 &&
+            !WaitForWriteBack(target.handle(), copied - lastChunk, lastChunk)) {
             reason = target.failure(QStringLiteral("the data did not reach the medium: "), errno)
                              .reason;
             return false;

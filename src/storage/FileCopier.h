@@ -30,6 +30,9 @@ struct CopySettings
 {
     bool keepModificationTime = false; // the copy takes its source's modification time
     bool hash = false; // hash what is read (the bytes then pass through this process)
+    // Wait for each chunk to reach the medium before the next one (the progress is then the
+    // medium's own); a caller that syncs many files at once lets them queue up instead.
+    bool waitForEachChunk = true;
     const std::atomic<bool> *cancelled = nullptr;
     std::function<void(qint64 copied, qint64 total)> progressed;
     std::function<void()> afterFirstChunk; // test seam: the source is open and partly read

@@ -3,6 +3,7 @@
 
 #include "FakePlatform.h"
 #include "FileCopier.h"
+#include "FileSync.h"
 #include "PublishPlan.h"
 #include "Publisher.h"
 #include "ScheduleFile.h"
@@ -17,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -335,6 +337,22 @@ private slots:
         QCOMPARE(ReadFile(m_medium + "/SONG.MP3"), QByteArray("old song"));
         QVERIFY(!QFileInfo::exists(m_medium + "/SCHEDULE.NRV"));
         QCOMPARE(Plan(document).rows[0].action, PublishAction::Replace);
+    }
+
+    void publish_failedSyncKeepsTheOldCopies()
+    {
+        MakeFiles(m_media, {"CLIP.AVI=clip", "SONG.MP3=song"});
+        MakeFiles(m_medium, {"SONG.MP3=old song"});
+        const ScheduleDocument document = TwoNameSchedule();
+        SeededRandom random;
+        FailSyncForTests(SyncStep::File, EIO);
+        const PublishResult result =
+                Publisher::PublishAndWait(Plan(document), document, random, true);
+        FailSyncForTests(SyncStep::File, 0);
+        QCOMPARE(result.outcome, PublishOutcome::CopyFailed);
+        QVERIFY2(result.reason.contains(SystemErrorText(EIO)), qPrintable(result.reason));
+        QCOMPARE(QDir(m_medium).entryList(QDir::Files | QDir::Hidden), QStringList {"SONG.MP3"});
+        QCOMPARE(ReadFile(m_medium + "/SONG.MP3"), QByteArray("old song"));
     }
 
     void publish_fifoAfterTheCheckIsRefusedAtOnce()
