@@ -112,6 +112,17 @@ EntryKind KindOfEntry(const QString &path)
     return S_ISDIR(status.st_mode) ? EntryKind::Folder : EntryKind::Special;
 }
 
+// A temporary file of a name the publish writes, left by a run that was killed.
+bool IsLeftOver(const QString &key, const QHash<QString, int> &wanted, const QString &scheduleKey,
+                const QString &manifestKey)
+{
+    const qsizetype at = key.indexOf(QLatin1String(DurableFile::TemporaryInfix));
+    if (at <= 0)
+        return false;
+    const QString target = key.left(at);
+    return wanted.contains(target) || target == scheduleKey || target == manifestKey;
+}
+
 PlanProblem NotAFileProblem(const QString &name, EntryKind kind, int row)
 {
     PlanProblem problem {PlanProblemKind::NotAFile, row};
@@ -228,10 +239,12 @@ void CheckSpace(PublishPlan &plan)
             plan.problems.push_back({PlanProblemKind::TooBigForFat, int(i)});
     }
     const qint64 needed = PeakSpaceNeeded(plan);
-    if (plan.volume.bytesAvailable >= 0 && needed > plan.volume.bytesAvailable) {
+    // What a killed publish left behind goes before anything is copied.
+    const qint64 available = plan.volume.bytesAvailable + plan.leftOverBytes;
+    if (plan.volume.bytesAvailable >= 0 && needed > available) {
         PlanProblem problem {PlanProblemKind::NoSpace};
         problem.needed = needed;
-        problem.available = plan.volume.bytesAvailable;
+        problem.available = available;
         plan.problems.push_back(problem);
     }
 }
@@ -300,6 +313,9 @@ PublishPlan MakePublishPlan(const ScheduleDocument &document, const PublishReque
                 plan.problems.push_back(NotAFileProblem(name, kind, -1));
             else if (key == scheduleKey)
                 oldScheduleSize = file.size();
+        } else if (kind == EntryKind::File && IsLeftOver(key, wanted, scheduleKey, manifestKey)) {
+            plan.leftOvers.append(name);
+            plan.leftOverBytes += file.size();
         } else if (kind == EntryKind::File && !file.isHidden()) {
             plan.extras.append(name);
         }

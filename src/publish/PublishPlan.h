@@ -110,6 +110,8 @@ struct PublishPlan
     QString mediumResolved; // the medium's folder with every link resolved; empty when absent
     QStringList extras; // files on the medium's folder that the schedule does not name
     QStringList caseTwins; // of extras: those differing only in case from a media name
+    QStringList leftOvers; // temporary files of a killed publish, removed by the next one
+    qint64 leftOverBytes = 0;
     MediaManifest manifest; // as found on the medium
     std::vector<PlanProblem> problems;
     qint64 bytesToCopy = 0;

@@ -102,6 +102,12 @@ void Publisher::Fail(PublishOutcome outcome, const QString &fileName, const QStr
 // Runs on the worker thread.
 void Publisher::Run()
 {
+    // Room first: what a killed publish left behind under temporary names goes.
+    for (const QString &name : std::as_const(m_plan.leftOvers)) {
+        struct stat status;
+        if (IsRegularFile(MediumPath(name), status))
+            ::unlink(Native(MediumPath(name)).constData());
+    }
     std::vector<Copied> copied;
     bool ok = CopyAll(copied);
     if (ok && m_verify && !copied.empty())

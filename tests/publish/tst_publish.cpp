@@ -216,6 +216,8 @@ private slots:
         QTest::newRow("link at the manifest's name")
                 << "link:NERAV.SUM" << notAFile << QStringList {};
         QTest::newRow("folder at a media name") << "folder:CLIP.AVI" << notAFile << QStringList {};
+        QTest::newRow("left by a killed publish")
+                << "file:SONG.MP3.nerav-tmp-k1ll3d" << QList<int> {} << QStringList {};
         QTest::newRow("case-only twin")
                 << "file:song.Mp3" << QList<int> {} << QStringList {"song.Mp3"};
     }
@@ -243,6 +245,9 @@ private slots:
         for (const QString &twin : plan.caseTwins)
             QVERIFY(plan.extras.contains(twin));
         QCOMPARE(plan.mediumResolved, QFileInfo(m_medium).canonicalFilePath());
+        QCOMPARE(plan.leftOvers.size(), entry.contains("nerav-tmp") ? 1 : 0);
+        for (const QString &leftOver : plan.leftOvers)
+            QVERIFY(!plan.extras.contains(leftOver));
         if (!plan.ok())
             return;
         // The one right name stays; the twin goes.

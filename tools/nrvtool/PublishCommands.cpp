@@ -191,6 +191,7 @@ QJsonObject PlanJson(const PublishPlan &plan)
             {"files", files},
             {"extras", QJsonArray::fromStringList(plan.extras)},
             {"caseTwins", QJsonArray::fromStringList(plan.caseTwins)},
+            {"leftOvers", QJsonArray::fromStringList(plan.leftOvers)},
             {"problems", problems},
             {"summary",
              QJsonObject {{"copy", plan.count(PublishAction::Copy)},
@@ -220,6 +221,8 @@ void PrintPlan(const PublishPlan &plan, QTextStream &out)
     }
     for (const QString &extra : plan.extras)
         out << ExtraLine(plan, extra) << '\n';
+    for (const QString &leftOver : plan.leftOvers)
+        out << "left-over " << leftOver << " (of a publish that was stopped; removed first)\n";
     for (const PlanProblem &problem : plan.problems)
         out << "problem: " << ProblemText(plan, problem) << '\n';
     out << "summary: " << plan.count(PublishAction::Copy) << " to copy, "
