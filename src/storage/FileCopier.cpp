@@ -127,6 +127,9 @@ public:
             error = QStringLiteral("Cannot read %1: %2").arg(m_sourcePath, SystemErrorText(errno));
         if (read <= 0)
             return read;
+        // The disk fetches the next chunk while this one is hashed and written.
+        m_offset += read;
+        ReadAhead(m_source, m_offset, buffer.size());
         if (m_hash)
             m_hash->add(buffer.constData(), read);
         const DurableWriteResult written = m_target.write(buffer.constData(), read);
@@ -148,6 +151,7 @@ private:
 
     QByteArray m_buffers[2];
     int m_turn = 0;
+    qint64 m_offset = 0;
     std::optional<PipelinedHash> m_hash; // after the buffers, so it is gone before them
     bool m_kernelCopy = true;
     bool m_started = false;
@@ -281,8 +285,9 @@ QByteArray HashOfFile(const QString &path, QString &reason, const std::atomic<bo
         }
         if (read == 0)
             break;
-        hash.add(buffer.constData(), read);
         done += read;
+        ReadAhead(fd, done, buffer.size());
+        hash.add(buffer.constData(), read);
         if (progressed)
             progressed(done);
     }
