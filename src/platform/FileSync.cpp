@@ -26,6 +26,17 @@ int SyncFileData(int fd)
     return result == 0 ? 0 : errno;
 }
 
+int SyncFileSystem(int fd)
+{
+    if (const int injected = injectedFileError.load())
+        return injected;
+    int result;
+    do {
+        result = ::syncfs(fd);
+    } while (result < 0 && errno == EINTR);
+    return result == 0 ? 0 : errno;
+}
+
 int SyncFolder(const QString &folderPath)
 {
     if (const int injected = injectedFolderError.load())

@@ -14,6 +14,11 @@ int SyncFileData(int fd);
 // system's error number. A file system that cannot sync folders counts as success.
 int SyncFolder(const QString &folderPath);
 
+// 0 when every file of the file system that holds fd is on the medium, else the system's error
+// number (a write-back error of any of its files since fd was opened counts). Fails as
+// SyncFileData does under FailSyncForTests.
+int SyncFileSystem(int fd);
+
 enum class SyncStep { File, Folder };
 
 // From now on the given step fails with the error number without syncing; 0 restores the

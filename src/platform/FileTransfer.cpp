@@ -67,6 +67,11 @@ void AdviseSequentialRead(int fd)
     ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
 }
 
+void ReadAhead(int fd, qint64 offset, qint64 length)
+{
+    ::posix_fadvise(fd, offset, length, POSIX_FADV_WILLNEED);
+}
+
 #else
 
 KernelCopyResult KernelCopy(int, int, qint64, qint64 *copied)
@@ -88,6 +93,8 @@ bool FlushAndDropCache(int)
 }
 
 void AdviseSequentialRead(int) { }
+
+void ReadAhead(int, qint64, qint64) { }
 
 #endif
 

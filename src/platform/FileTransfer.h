@@ -29,4 +29,8 @@ bool FlushAndDropCache(int fd);
 // Tells the system the whole file will be read once from start to end.
 void AdviseSequentialRead(int fd);
 
+// Starts reading a range of the file from its medium now, so that it is at hand when asked for
+// while this process is busy with what it read before.
+void ReadAhead(int fd, qint64 offset, qint64 length);
+
 } // namespace nerav

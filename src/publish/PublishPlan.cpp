@@ -11,6 +11,7 @@
 #include <QStorageInfo>
 
 #include <algorithm>
+#include <sys/stat.h>
 
 namespace nerav {
 
@@ -51,6 +52,7 @@ MediumVolume VolumeOf(const QString &folder)
     volume.bytesAvailable = storage.bytesAvailable();
     volume.fileSystemType = storage.fileSystemType();
     volume.readOnly = storage.isReadOnly();
+    volume.blockSize = storage.blockSize();
     return volume;
 }
 
@@ -80,23 +82,92 @@ QHash<QString, QStringList> FindOriginals(const QString &mediaFolder, const QStr
     return originals;
 }
 
+bool SameTime(const QDateTime &a, const QDateTime &b)
+{
+    return std::abs(a.msecsTo(b)) <= SameTimeMilliseconds;
+}
+
 bool SameFile(const QFileInfo &original, const QFileInfo &copy)
 {
-    if (original.size() != copy.size())
+    return original.size() == copy.size() && SameTime(original.lastModified(), copy.lastModified());
+}
+
+// An entry of the medium's folder, seen without following a link.
+struct MediumEntry
+{
+    QString name;
+    EntryKind kind = EntryKind::File;
+    QFileInfo info;
+};
+
+EntryKind KindOfEntry(const QString &path)
+{
+    struct stat status;
+    if (::lstat(QFile::encodeName(path).constData(), &status) != 0)
+        return EntryKind::Special;
+    if (S_ISREG(status.st_mode))
+        return EntryKind::File;
+    if (S_ISLNK(status.st_mode))
+        return EntryKind::Link;
+    return S_ISDIR(status.st_mode) ? EntryKind::Folder : EntryKind::Special;
+}
+
+// A temporary file of a name the publish writes, left by a run that was killed.
+bool IsLeftOver(const QString &key, const QHash<QString, int> &wanted, const QString &scheduleKey,
+                const QString &manifestKey)
+{
+    const qsizetype at = key.indexOf(QLatin1String(DurableFile::TemporaryInfix));
+    if (at <= 0)
         return false;
-    const qint64 apart = original.lastModified().msecsTo(copy.lastModified());
-    return std::abs(apart) <= SameTimeMilliseconds;
+    const QString target = key.left(at);
+    return wanted.contains(target) || target == scheduleKey || target == manifestKey;
+}
+
+PlanProblem NotAFileProblem(const QString &name, EntryKind kind, int row)
+{
+    PlanProblem problem {PlanProblemKind::NotAFile, row};
+    problem.fileName = name;
+    problem.entry = kind;
+    return problem;
+}
+
+// The copy on the medium against what the manifest says was published under its name.
+CopyState StateOfCopy(const QFileInfo &copy, const MediaManifest &manifest, bool compareContent)
+{
+    const ManifestEntry *listed = manifest.find(copy.fileName());
+    if (!listed)
+        return CopyState::Unlisted;
+    if (listed->size != copy.size() || !SameTime(listed->modified, copy.lastModified()))
+        return CopyState::Changed;
+    if (!compareContent)
+        return CopyState::Good;
+    QString reason;
+    const QByteArray hash = HashOfFile(copy.filePath(), reason);
+    return hash == listed->hash ? CopyState::Good : CopyState::Damaged;
 }
 
 void ClassifyRow(PublishRow &row, const QHash<QString, QStringList> &originals,
-                 const QHash<QString, QFileInfo> &onMedium)
+                 const QHash<QString, QList<MediumEntry>> &onMedium, const PublishPlan &plan)
 {
     const QString key = AsciiLower(row.name);
     row.found = originals.value(key);
-    const auto medium = onMedium.find(key);
-    if (medium != onMedium.end()) {
-        row.onMedium = medium->filePath();
-        row.mediumSize = medium->size();
+    // The one of the right name is the copy; any other case of it is a twin to remove.
+    const QList<MediumEntry> entries = onMedium.value(key);
+    const MediumEntry *copy = nullptr;
+    for (const MediumEntry &entry : entries)
+        if (entry.name == row.name)
+            copy = &entry;
+    if (!copy && !entries.isEmpty())
+        copy = &entries.first();
+    for (const MediumEntry &entry : entries)
+        if (&entry != copy)
+            row.caseTwins.append(entry.name);
+    if (copy) {
+        row.onMedium = copy->info.filePath();
+        row.mediumSize = copy->info.size();
+        row.copyState = copy->kind != EntryKind::File
+                ? CopyState::NotAFile
+                : StateOfCopy(copy->info, plan.manifest, plan.request.compareContent);
     }
     if (row.found.isEmpty()) {
         row.action = PublishAction::Missing;
@@ -109,30 +180,53 @@ void ClassifyRow(PublishRow &row, const QHash<QString, QStringList> &originals,
         row.action = PublishAction::Duplicate;
     else if (row.onMedium.isEmpty())
         row.action = PublishAction::Copy;
-    else if (SameFile(original, *medium) && medium->fileName() == row.name)
-        row.action = PublishAction::UpToDate;
-    else if (QFileInfo(row.onMedium).canonicalFilePath() == original.canonicalFilePath())
+    else if (copy->kind == EntryKind::File &&
+             QFileInfo(row.onMedium).canonicalFilePath() == original.canonicalFilePath())
+        row.action = PublishAction::UpToDate; // the medium is the media folder
+    else if (row.copyState == CopyState::Damaged && SameFile(original, copy->info))
+        row.action = PublishAction::Damaged;
+    else if (row.copyState == CopyState::Good && SameFile(original, copy->info) &&
+             copy->name == row.name)
         row.action = PublishAction::UpToDate;
     else
         row.action = PublishAction::Replace;
 }
 
+// What a file of that size takes on a medium of that block size: its blocks, and the blocks
+// that list them on file systems like ext2 (one per block size / 4 blocks; FAT needs none, so
+// this errs on the safe side there).
+qint64 SpaceTaken(qint64 size, qint64 block)
+{
+    if (size <= 0)
+        return 0;
+    const qint64 blocks = (size + block - 1) / block;
+    const qint64 pointersPerBlock = std::max<qint64>(block / 4, 1);
+    return (blocks + (blocks > 12 ? (blocks + pointersPerBlock - 1) / pointersPerBlock : 0)) *
+            block;
+}
+
 // The most the medium must hold at once: each new file is complete before the one it replaces
 // goes, and the schedule comes last.
-qint64 PeakSpaceNeeded(const PublishPlan &plan, qint64 oldScheduleSize)
+qint64 PeakSpaceNeeded(const PublishPlan &plan)
 {
+    const qint64 block = plan.volume.blockSize > 0 ? plan.volume.blockSize : 4096;
     qint64 net = 0;
     qint64 peak = 0;
     for (const PublishRow &row : plan.rows) {
         if (!row.needsCopy())
             continue;
-        peak = std::max(peak, net + row.size);
-        net += row.size - (row.action == PublishAction::Replace ? row.mediumSize : 0);
+        const qint64 size = SpaceTaken(row.size, block);
+        peak = std::max(peak, net + size);
+        net += size - (row.action != PublishAction::Copy ? SpaceTaken(row.mediumSize, block) : 0);
     }
-    return std::max(peak, net + plan.scheduleSize - oldScheduleSize);
+    // The new manifest and the new schedule stand beside the old ones until they replace them
+    // (so the old schedule frees nothing), and the folder may grow by a few blocks.
+    const qint64 manifest = SpaceTaken(160 * qint64(plan.rows.size() + 1), block);
+    const qint64 ending = net + SpaceTaken(plan.scheduleSize, block) + manifest + 4 * block;
+    return std::max(peak + manifest, ending);
 }
 
-void CheckSpace(PublishPlan &plan, qint64 oldScheduleSize)
+void CheckSpace(PublishPlan &plan)
 {
     const QString medium = plan.request.mediumFolder;
     if (medium.isEmpty() || !QFileInfo(medium).isDir() || plan.volume.readOnly) {
@@ -144,11 +238,13 @@ void CheckSpace(PublishPlan &plan, qint64 oldScheduleSize)
         if (row.needsCopy() && !FileCopier::FitsOnVolume(row.size, -1, plan.volume.fileSystemType))
             plan.problems.push_back({PlanProblemKind::TooBigForFat, int(i)});
     }
-    const qint64 needed = PeakSpaceNeeded(plan, oldScheduleSize);
-    if (plan.volume.bytesAvailable >= 0 && needed > plan.volume.bytesAvailable) {
+    const qint64 needed = PeakSpaceNeeded(plan);
+    // What a killed publish left behind goes before anything is copied.
+    const qint64 available = plan.volume.bytesAvailable + plan.leftOverBytes;
+    if (plan.volume.bytesAvailable >= 0 && needed > available) {
         PlanProblem problem {PlanProblemKind::NoSpace};
         problem.needed = needed;
-        problem.available = plan.volume.bytesAvailable;
+        problem.available = available;
         plan.problems.push_back(problem);
     }
 }
@@ -192,35 +288,59 @@ PublishPlan MakePublishPlan(const ScheduleDocument &document, const PublishReque
     QHash<QString, int> wanted;
     for (std::size_t i = 0; i < plan.rows.size(); ++i)
         wanted.insert(AsciiLower(plan.rows[i].name), int(i));
-    QHash<QString, QFileInfo> onMedium;
+    plan.mediumResolved = QFileInfo(plan.request.mediumFolder).canonicalFilePath();
+    plan.manifest = MediaManifest::Read(plan.request.mediumFolder);
+    const QString scheduleKey = AsciiLower(request.scheduleName);
+    const QString manifestKey = AsciiLower(QLatin1String(MediaManifest::FileName));
+    QHash<QString, QList<MediumEntry>> onMedium;
     qint64 oldScheduleSize = 0;
-    const QFileInfoList mediumFiles =
-            QDir(plan.request.mediumFolder).entryInfoList(QDir::Files, QDir::Name);
-    for (const QFileInfo &file : mediumFiles) {
-        const QString key = AsciiLower(file.fileName());
-        if (wanted.contains(key))
-            onMedium.insert(key, file);
-        else if (key == AsciiLower(request.scheduleName))
-            oldScheduleSize = file.size();
-        else
-            plan.extras.append(file.fileName());
+    // Every entry, links and special files too: a name the publish writes must be a file.
+    const QFileInfoList mediumEntries =
+            QDir(plan.request.mediumFolder)
+                    .entryInfoList(QDir::AllEntries | QDir::System | QDir::Hidden |
+                                           QDir::NoDotAndDotDot,
+                                   QDir::Name);
+    for (const QFileInfo &file : mediumEntries) {
+        const QString name = file.fileName();
+        const QString key = AsciiLower(name);
+        const EntryKind kind = KindOfEntry(file.filePath());
+        if (wanted.contains(key)) {
+            onMedium[key].append({name, kind, file});
+            if (kind != EntryKind::File)
+                plan.problems.push_back(NotAFileProblem(name, kind, wanted.value(key)));
+        } else if (key == scheduleKey || key == manifestKey) {
+            if (kind != EntryKind::File)
+                plan.problems.push_back(NotAFileProblem(name, kind, -1));
+            else if (key == scheduleKey)
+                oldScheduleSize = file.size();
+        } else if (kind == EntryKind::File && IsLeftOver(key, wanted, scheduleKey, manifestKey)) {
+            plan.leftOvers.append(name);
+            plan.leftOverBytes += file.size();
+        } else if (kind == EntryKind::File && !file.isHidden()) {
+            plan.extras.append(name);
+        }
     }
 
     const QHash<QString, QStringList> originals =
             FindOriginals(request.mediaFolder, plan.request.mediumFolder, wanted);
     for (std::size_t i = 0; i < plan.rows.size(); ++i) {
         PublishRow &row = plan.rows[i];
-        ClassifyRow(row, originals, onMedium);
+        ClassifyRow(row, originals, onMedium, plan);
         if (row.action == PublishAction::Missing)
             plan.problems.push_back({PlanProblemKind::Missing, int(i)});
         else if (row.action == PublishAction::Duplicate)
             plan.problems.push_back({PlanProblemKind::Duplicate, int(i)});
         if (row.needsCopy()) {
             plan.bytesToCopy += row.size;
-            if (row.action == PublishAction::Replace)
+            if (row.action != PublishAction::Copy)
                 plan.bytesFreed += row.mediumSize;
         }
+        for (const QString &twin : std::as_const(row.caseTwins)) {
+            plan.extras.append(twin);
+            plan.caseTwins.append(twin);
+        }
     }
+    plan.extras.sort();
     plan.bytesFreed += oldScheduleSize;
 
     const PreSaveCheck preSave = CheckBeforeSave(document);
@@ -230,7 +350,7 @@ PublishPlan MakePublishPlan(const ScheduleDocument &document, const PublishReque
         problem.schedulePosition = preSave.schedulePosition;
         plan.problems.push_back(problem);
     }
-    CheckSpace(plan, oldScheduleSize);
+    CheckSpace(plan);
     return plan;
 }
 

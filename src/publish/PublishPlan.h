@@ -4,6 +4,7 @@
 // whether the medium's folder needs a copy, a replacement or nothing; and what stops a publish.
 // Nothing is written here.
 
+#include "MediaManifest.h"
 #include "ScheduleDocument.h"
 #include "ScheduleRules.h"
 
@@ -24,7 +25,18 @@ struct EntryUse
     int position = 0;
 };
 
-enum class PublishAction { Copy, Replace, UpToDate, Missing, Duplicate };
+// Damaged: the medium's copy has the published size and time but not the published content.
+enum class PublishAction { Copy, Replace, UpToDate, Missing, Duplicate, Damaged };
+
+// The medium's copy of a name against the manifest the last publish wrote.
+enum class CopyState {
+    None, // no copy on the medium
+    Unlisted, // a copy the manifest does not list
+    Changed, // a copy with another size or time than the manifest lists
+    Good, // the copy has the listed size, time and content
+    Damaged, // the listed size and time, other content
+    NotAFile, // a link, folder or special file has the name
+};
 
 struct PublishRow
 {
@@ -36,11 +48,14 @@ struct PublishRow
     QDateTime modified; // of the original
     QString onMedium; // the medium's file of that name, any case; empty when none
     qint64 mediumSize = 0;
+    CopyState copyState = CopyState::None;
+    QStringList caseTwins; // more names on the medium that differ only in case (removed)
 
     QString source() const { return found.value(0); }
     bool needsCopy() const
     {
-        return action == PublishAction::Copy || action == PublishAction::Replace;
+        return action == PublishAction::Copy || action == PublishAction::Replace ||
+                action == PublishAction::Damaged;
     }
 };
 
@@ -51,7 +66,10 @@ enum class PlanProblemKind {
     NoSpace, // not enough free space for what must be written
     PreSave, // the schedule's own checks before a save
     NoMedium, // the medium's folder is not there or not writable
+    NotAFile, // a link, folder or special file on the medium has a name the publish writes
 };
+
+enum class EntryKind { File, Link, Folder, Special };
 
 struct PlanProblem
 {
@@ -61,6 +79,8 @@ struct PlanProblem
     int schedulePosition = 0; // for PreSave
     qint64 needed = 0; // for NoSpace
     qint64 available = 0; // for NoSpace
+    QString fileName = QString(); // for NotAFile: the name on the medium
+    EntryKind entry = EntryKind::File; // for NotAFile
 };
 
 // What the medium's volume offers; taken from the system unless a test gives its own.
@@ -69,6 +89,7 @@ struct MediumVolume
     qint64 bytesAvailable = -1; // -1: unknown
     QByteArray fileSystemType;
     bool readOnly = false;
+    qint64 blockSize = 0; // the unit files take space in; 0: unknown (4 KiB is assumed)
 };
 
 struct PublishRequest
@@ -77,13 +98,21 @@ struct PublishRequest
     QString mediumFolder; // where the player reads
     QString scheduleName; // the schedule file's name on the medium
     std::optional<MediumVolume> volume;
+    // Reads the medium's copies that look up to date, to find damaged ones. Without it a copy
+    // with the listed size and time counts as good.
+    bool compareContent = true;
 };
 
 struct PublishPlan
 {
     PublishRequest request;
     std::vector<PublishRow> rows; // one per distinct media name, in first-use order
+    QString mediumResolved; // the medium's folder with every link resolved; empty when absent
     QStringList extras; // files on the medium's folder that the schedule does not name
+    QStringList caseTwins; // of extras: those differing only in case from a media name
+    QStringList leftOvers; // temporary files of a killed publish, removed by the next one
+    qint64 leftOverBytes = 0;
+    MediaManifest manifest; // as found on the medium
     std::vector<PlanProblem> problems;
     qint64 bytesToCopy = 0;
     qint64 scheduleSize = 0; // the largest the schedule file can be

@@ -1,8 +1,9 @@
 #include "Publisher.h"
 
+#include "CommitQueue.h"
+#include "DurableFile.h"
 #include "FileCopier.h"
-#include "FileTransfer.h"
-#include "ScheduleFile.h"
+#include "ScheduleCodec.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -10,20 +11,29 @@
 #include <QFileInfo>
 #include <QThread>
 
-#include <cstring>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace nerav {
 
+struct Publisher::Copied
+{
+    std::size_t row = 0;
+    ManifestEntry entry;
+    bool good = true; // false once reading it back found a difference
+};
+
 namespace {
 
-constexpr qint64 VerifyChunk = 4 * 1024 * 1024;
-
-bool OpenForReading(QFile &file)
+QByteArray Native(const QString &path)
 {
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return false;
-    AdviseSequentialRead(file.handle());
-    return true;
+    return QFile::encodeName(path);
+}
+
+bool IsRegularFile(const QString &path, struct stat &status)
+{
+    return ::lstat(Native(path).constData(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
 } // namespace
@@ -31,18 +41,14 @@ bool OpenForReading(QFile &file)
 Publisher::Publisher(QObject *parent) : QObject(parent)
 {
     qRegisterMetaType<PublishResult>();
-    m_copier = new FileCopier(this);
-    m_copier->setKeepModificationTime(true);
-    connect(m_copier, &FileCopier::finished, this, &Publisher::CopyFinished);
-    connect(m_copier, &FileCopier::progressed, this, &Publisher::CopyProgressed);
 }
 
 Publisher::~Publisher()
 {
     m_cancelled = true;
-    if (m_verifyThread) {
-        m_verifyThread->wait();
-        delete m_verifyThread;
+    if (m_thread) {
+        m_thread->wait();
+        delete m_thread;
     }
 }
 
@@ -52,185 +58,238 @@ bool Publisher::start(const PublishPlan &plan, const ScheduleDocument &document,
     if (m_running || !plan.ok())
         return false;
     m_plan = plan;
-    m_document = &document;
-    m_random = &random;
     m_verify = verify;
-    m_running = true;
     m_cancelled = false;
+    m_done = 0;
     m_result = PublishResult {};
     m_result.filesUpToDate = plan.count(PublishAction::UpToDate);
-    m_toCopy.clear();
-    for (std::size_t i = 0; i < plan.rows.size(); ++i)
-        if (plan.rows[i].needsCopy())
-            m_toCopy.push_back(i);
-    m_next = 0;
-    m_doneBefore = 0;
     m_total = plan.bytesToCopy * (verify ? 2 : 1);
+    const ScheduleEncodeResult encoded = EncodeSchedule(document, random);
+    if (!encoded.ok)
+        return false;
+    m_scheduleBytes = QByteArray(reinterpret_cast<const char *>(encoded.bytes.data()),
+                                 qsizetype(encoded.bytes.size()));
     QDir().mkpath(plan.request.mediumFolder);
-    CopyNext();
+    m_folder = QFileInfo(plan.request.mediumFolder).canonicalFilePath();
+    if (m_folder.isEmpty())
+        m_folder = plan.request.mediumFolder;
+    m_running = true;
+    m_thread = QThread::create([this] { Run(); });
+    connect(m_thread, &QThread::finished, this, &Publisher::WorkDone);
+    m_thread->start();
     return true;
 }
 
 void Publisher::cancel()
 {
     m_cancelled = true;
-    m_copier->cancel();
 }
 
 QString Publisher::MediumPath(const QString &name) const
 {
-    return m_plan.request.mediumFolder + QLatin1Char('/') + name;
+    return m_folder + QLatin1Char('/') + name;
 }
 
-void Publisher::CopyNext()
+void Publisher::Fail(PublishOutcome outcome, const QString &fileName, const QString &reason)
 {
-    if (m_cancelled)
-        return Finish(PublishOutcome::Cancelled);
-    if (m_next == m_toCopy.size())
-        return StartVerify();
-    const PublishRow &row = m_plan.rows[m_toCopy[m_next]];
-    if (!m_copier->start(row.source(), MediumPath(row.name)))
-        return Finish(PublishOutcome::CopyFailed, row.name);
-    emit currentFileChanged(row.name, false);
-}
-
-void Publisher::CopyProgressed(qint64 copied, qint64)
-{
-    emit progressed(m_doneBefore + copied, m_total);
-}
-
-void Publisher::CopyFinished(bool copied)
-{
-    const PublishRow &row = m_plan.rows[m_toCopy[m_next]];
-    if (m_cancelled)
-        return Finish(PublishOutcome::Cancelled);
-    if (!copied)
-        return Finish(PublishOutcome::CopyFailed, row.name, m_copier->failureReason());
-    // A copy under another case of the name stays beside the new one where the medium tells
-    // cases apart; the player would find either.
-    const QString oldName = QFileInfo(row.onMedium).fileName();
-    if (!oldName.isEmpty() && oldName != row.name &&
-        QDir(m_plan.request.mediumFolder).entryList(QDir::Files).contains(oldName))
-        QFile::remove(row.onMedium);
-    ++m_result.filesCopied;
-    m_result.bytesCopied += row.size;
-    m_doneBefore += row.size;
-    ++m_next;
-    CopyNext();
-}
-
-void Publisher::StartVerify()
-{
-    if (!m_verify || m_toCopy.empty()) {
-        // Nothing copied: nothing to read back, and nothing that could differ.
-        m_result.verified = m_verify;
-        return WriteSchedule();
-    }
-    m_verifiedBytes = 0;
-    m_verifyFailure.clear();
-    m_verifyReason.clear();
-    m_verifyThread = QThread::create([this] { VerifyAll(); });
-    connect(m_verifyThread, &QThread::finished, this, &Publisher::VerifyDone);
-    m_verifyThread->start();
+    if (m_result.outcome != PublishOutcome::Stopped)
+        return; // the first failure is the one reported
+    m_result.outcome = outcome;
+    m_result.fileName = fileName;
+    m_result.reason = reason;
 }
 
 // Runs on the worker thread.
-bool Publisher::VerifyAll()
+void Publisher::Run()
 {
-    for (std::size_t index : m_toCopy) {
-        const PublishRow &row = m_plan.rows[index];
-        if (m_cancelled)
-            return false;
-        emit currentFileChanged(row.name, true);
-        if (beforeVerify)
-            beforeVerify(MediumPath(row.name));
-        if (!VerifyOne(row)) {
-            if (m_verifyFailure.isEmpty())
-                m_verifyFailure = row.name;
-            return false;
-        }
+    // Room first: what a killed publish left behind under temporary names goes.
+    for (const QString &name : std::as_const(m_plan.leftOvers)) {
+        struct stat status;
+        if (IsRegularFile(MediumPath(name), status))
+            ::unlink(Native(MediumPath(name)).constData());
     }
-    return true;
-}
-
-bool Publisher::VerifyOne(const PublishRow &row)
-{
-    QFile original(row.source());
-    QFile copy(MediumPath(row.name));
-    if (!OpenForReading(original) || !OpenForReading(copy)) {
-        m_verifyReason = QStringLiteral("cannot read %1 back").arg(copy.fileName());
-        return false;
-    }
-    // The copy is read from the medium itself, not from what the system still holds of it.
-    if (!FlushAndDropCache(copy.handle())) {
-        m_verifyReason = QStringLiteral("cannot flush %1").arg(copy.fileName());
-        return false;
-    }
-    if (copy.size() != original.size()) {
-        m_verifyReason =
-                QStringLiteral("%1 differs in size from its original").arg(copy.fileName());
-        return false;
-    }
-    QByteArray a(VerifyChunk, Qt::Uninitialized);
-    QByteArray b(VerifyChunk, Qt::Uninitialized);
-    const qint64 base = m_doneBefore + m_verifiedBytes;
-    qint64 compared = 0;
-    for (;;) {
-        if (m_cancelled)
-            return false;
-        const qint64 readA = original.read(a.data(), VerifyChunk);
-        const qint64 readB = copy.read(b.data(), VerifyChunk);
-        if (readA < 0 || readB < 0) {
-            m_verifyReason = QStringLiteral("cannot read %1 back").arg(copy.fileName());
-            return false;
-        }
-        if (readA != readB || std::memcmp(a.constData(), b.constData(), size_t(readA)) != 0) {
-            m_verifyReason = QStringLiteral("%1 differs from its original").arg(copy.fileName());
-            return false;
-        }
-        if (readA == 0)
-            break;
-        compared += readA;
-        emit progressed(base + compared, m_total);
-    }
-    m_verifiedBytes += compared;
-    return true;
-}
-
-void Publisher::VerifyDone()
-{
-    m_verifyThread->wait();
-    delete m_verifyThread;
-    m_verifyThread = nullptr;
+    std::vector<Copied> copied;
+    bool ok = CopyAll(copied);
+    if (ok && m_verify && !copied.empty())
+        ok = VerifyAll(copied);
     if (m_cancelled)
-        return Finish(PublishOutcome::Cancelled);
-    if (!m_verifyFailure.isEmpty())
-        return Finish(PublishOutcome::VerifyFailed, m_verifyFailure, m_verifyReason);
-    m_result.verified = true;
+        return Fail(PublishOutcome::Cancelled, QString(), QString());
+    if (ok)
+        RemoveCaseTwins();
+    // What did reach the medium is listed even after a failure, so it is not copied again.
+    if (!WriteManifest(copied) || !ok)
+        return;
+    m_result.verified = m_verify && !copied.empty();
     WriteSchedule();
+}
+
+bool Publisher::CopyAll(std::vector<Copied> &copied)
+{
+    // Files are synced and renamed into place on a second thread while the next ones are
+    // copied; each is renamed only after its own sync said yes, in the plan's order.
+    std::vector<Copied> byRow(m_plan.rows.size()); // written before add(), read after commit
+    std::vector<std::size_t> order;
+    CommitQueue queue(m_folder, [this, &byRow, &order](int tag) {
+        const Copied &done = byRow[std::size_t(tag)];
+        const PublishRow &row = m_plan.rows[done.row];
+        // A copy under another case of the name goes once the right name is in place.
+        const QString oldName = QFileInfo(row.onMedium).fileName();
+        struct stat right;
+        struct stat old;
+        if (!oldName.isEmpty() && oldName != row.name && IsRegularFile(MediumPath(oldName), old) &&
+            IsRegularFile(MediumPath(row.name), right) && old.st_ino != right.st_ino)
+            ::unlink(Native(MediumPath(oldName)).constData());
+        ++m_result.filesCopied;
+        m_result.bytesCopied += done.entry.size;
+        order.push_back(done.row);
+    });
+    const auto finish = [&]() {
+        const DurableWriteResult committed = queue.finish();
+        for (std::size_t index : order)
+            copied.push_back(byRow[index]);
+        if (!committed)
+            Fail(PublishOutcome::CopyFailed, m_plan.rows[std::size_t(queue.failedTag())].name,
+                 committed.reason);
+        return committed.ok;
+    };
+
+    for (std::size_t index = 0; index < m_plan.rows.size(); ++index) {
+        const PublishRow &row = m_plan.rows[index];
+        if (!row.needsCopy())
+            continue;
+        if (m_cancelled || queue.failed())
+            break;
+        emit currentFileChanged(row.name, false);
+        auto target = std::make_unique<DurableFile>(MediumPath(row.name),
+                                                    DurableFile::Links::StayInFolder);
+        const DurableWriteResult opened = target->open();
+        if (!opened) {
+            finish();
+            Fail(PublishOutcome::CopyFailed, row.name, opened.reason);
+            return false;
+        }
+        CopySettings settings;
+        settings.keepModificationTime = true;
+        settings.hash = true;
+        settings.waitForEachChunk = false; // the commit queue syncs many files at once
+        settings.cancelled = &m_cancelled;
+        const qint64 before = m_done;
+        settings.progressed = [this, before](qint64 done, qint64) {
+            emit progressed(before + done, m_total);
+        };
+        const QString source = row.source();
+        if (whileCopying)
+            settings.afterFirstChunk = [this, source] { whileCopying(source); };
+        const CopiedContent content = CopyInto(source, *target, settings);
+        m_done = before + row.size;
+        if (!content) {
+            target.reset(); // the temporary file goes; the old copy stays
+            const bool committed = finish();
+            if (!m_cancelled && committed)
+                Fail(PublishOutcome::CopyFailed, row.name, content.reason);
+            return false;
+        }
+        byRow[index] = Copied {index, {row.name, content.size, content.modified, content.hash}};
+        if (!queue.add(std::move(target), content.size, int(index)))
+            break;
+    }
+    return finish() && !m_cancelled;
+}
+
+bool Publisher::VerifyAll(std::vector<Copied> &copied)
+{
+    for (Copied &copy : copied) {
+        if (m_cancelled)
+            return false;
+        const QString path = MediumPath(copy.entry.name);
+        emit currentFileChanged(copy.entry.name, true);
+        if (beforeVerify)
+            beforeVerify(path);
+        const qint64 before = m_done;
+        QString reason;
+        const QByteArray hash = HashOfFile(path, reason, &m_cancelled, [this, before](qint64 done) {
+            emit progressed(before + done, m_total);
+        });
+        m_done = before + copy.entry.size;
+        if (m_cancelled)
+            return false;
+        if (hash != copy.entry.hash) {
+            // A copy that differs from what was read from its original is not left to pass for
+            // it: it goes, and the next publish copies it again.
+            copy.good = false;
+            ::unlink(Native(path).constData());
+            Fail(PublishOutcome::VerifyFailed, copy.entry.name,
+                 hash.isEmpty() ? reason
+                                : QStringLiteral("%1 differs from its original after copying; "
+                                                 "it was removed from the medium")
+                                          .arg(path));
+            return false;
+        }
+    }
+    return true;
+}
+
+void Publisher::RemoveCaseTwins()
+{
+    for (const PublishRow &row : m_plan.rows) {
+        struct stat right;
+        if (row.caseTwins.isEmpty() || !IsRegularFile(MediumPath(row.name), right))
+            continue;
+        // Where the medium does not tell cases apart, the twin is the right file itself.
+        for (const QString &twin : row.caseTwins) {
+            struct stat other;
+            if (IsRegularFile(MediumPath(twin), other) && other.st_ino != right.st_ino)
+                ::unlink(Native(MediumPath(twin)).constData());
+        }
+    }
+}
+
+bool Publisher::WriteManifest(const std::vector<Copied> &copied)
+{
+    MediaManifest manifest = m_plan.manifest;
+    for (const Copied &copy : copied) {
+        if (copy.good)
+            manifest.set(copy.entry);
+        else
+            manifest.remove(copy.entry.name);
+    }
+    // Names no longer on the medium leave the list.
+    MediaManifest kept;
+    for (const ManifestEntry &entry : manifest.entries()) {
+        struct stat status;
+        if (IsRegularFile(MediumPath(entry.name), status))
+            kept.set(entry);
+    }
+    const QString name = QLatin1String(MediaManifest::FileName);
+    struct stat status;
+    if (kept.toText() == m_plan.manifest.toText() && IsRegularFile(MediumPath(name), status))
+        return true;
+    emit currentFileChanged(name, false);
+    const DurableWriteResult written = kept.write(m_folder);
+    if (!written)
+        Fail(PublishOutcome::ScheduleFailed, name, written.reason);
+    return written.ok;
 }
 
 void Publisher::WriteSchedule()
 {
-    if (m_cancelled)
-        return Finish(PublishOutcome::Cancelled);
     const QString name = m_plan.request.scheduleName;
     emit currentFileChanged(name, false);
-    const ScheduleFileResult written =
-            WriteScheduleFile(m_plan.request.mediumFolder + '/', name, *m_document, *m_random);
+    const DurableWriteResult written =
+            WriteFileDurably(MediumPath(name), m_scheduleBytes, DurableFile::Links::StayInFolder);
     if (!written)
-        return Finish(PublishOutcome::ScheduleFailed, name, written.reason);
+        return Fail(PublishOutcome::ScheduleFailed, name, written.reason);
     emit progressed(m_total, m_total);
-    Finish(PublishOutcome::Published);
+    m_result.outcome = PublishOutcome::Published;
 }
 
-void Publisher::Finish(PublishOutcome outcome, const QString &fileName, const QString &reason)
+void Publisher::WorkDone()
 {
+    m_thread->wait();
+    delete m_thread;
+    m_thread = nullptr;
     m_running = false;
-    m_result.outcome = outcome;
-    m_result.fileName = fileName;
-    m_result.reason = reason;
-    if (outcome != PublishOutcome::Published)
+    if (!m_result.ok())
         m_result.verified = false;
     emit finished(m_result);
 }

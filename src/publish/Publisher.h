@@ -1,15 +1,18 @@
 #pragma once
 
-// Runs a publish: copies what the plan says must be copied through the file copier (each file
-// whole under a temporary name, then renamed into place, with its original's modification
-// time), reads each copy back from the medium to compare it with its original, and writes the
-// schedule file last, with the same writer as Save. Signals arrive on the publisher's thread;
-// the copying and the reading back run on worker threads.
+// Runs a publish: copies what the plan says must be copied (each file whole under a temporary
+// name, synced, then renamed into place with its original's modification time; nothing on the
+// medium is written through a link), hashing each original as it is read. While one file is
+// synced and renamed on a second thread, the next is already being copied. Then each copy is
+// read back from the medium and compared with that hash; a copy that differs is removed. The
+// manifest of what is on the medium comes next, and the schedule file last. Signals arrive on
+// the publisher's thread; the work runs on worker threads.
 
 #include "PublishPlan.h"
 #include "RandomReal.h"
 #include "ScheduleDocument.h"
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -22,14 +25,14 @@ class QThread;
 
 namespace nerav {
 
-class FileCopier;
+struct CopiedContent;
 
 enum class PublishOutcome {
     Published,
     Stopped, // the plan has problems; nothing was written
     CopyFailed,
     VerifyFailed, // a copy differs from its original, or could not be read back
-    ScheduleFailed, // the schedule file could not be written
+    ScheduleFailed, // the schedule file (or the manifest before it) could not be written
     Cancelled,
 };
 
@@ -39,9 +42,9 @@ struct PublishResult
     int filesCopied = 0;
     qint64 bytesCopied = 0;
     int filesUpToDate = 0;
-    bool verified = false; // every copied file was read back and matched
+    bool verified = false; // files were copied, and every copy was read back and matched
     QString fileName; // the file a failure concerns
-    QString reason; // a system's reason, for logs and the command line
+    QString reason; // the system's reason, for the window, logs and the command line
 
     bool ok() const { return outcome == PublishOutcome::Published; }
 };
@@ -55,15 +58,17 @@ public:
     ~Publisher() override; // cancels a running publish and waits for it
 
     // Starts a publish of a plan that has no problems; false when one is running or the plan
-    // cannot be published (finished is then not emitted). The document and random are used at
-    // the end to write the schedule file and must outlive the run.
+    // cannot be published (finished is then not emitted). The schedule file's bytes are made
+    // here, so the document and random need not outlive the call.
     bool start(const PublishPlan &plan, const ScheduleDocument &document, RandomReal &random,
                bool verify);
     bool isRunning() const { return m_running; }
     void cancel();
 
-    // Test seam: called with each copy's path on the medium just before it is read back.
+    // Test seams, called on a worker thread: with each copy's path on the medium just before it
+    // is read back, and with each original's path once part of it has been copied.
     std::function<void(const QString &)> beforeVerify;
+    std::function<void(const QString &)> whileCopying;
 
     // Runs a publish to its end in a local event loop (for the command line).
     static PublishResult PublishAndWait(const PublishPlan &plan, const ScheduleDocument &document,
@@ -75,34 +80,28 @@ signals:
     void finished(const PublishResult &result);
 
 private:
-    void CopyNext();
-    void CopyFinished(bool copied);
-    void CopyProgressed(qint64 copied, qint64 total);
-    void StartVerify();
-    bool VerifyAll(); // on the worker thread
-    bool VerifyOne(const PublishRow &row);
-    void VerifyDone();
+    struct Copied; // a file committed under its final name
+
+    void Run(); // on the worker thread
+    bool CopyAll(std::vector<Copied> &copied);
+    bool VerifyAll(std::vector<Copied> &copied);
+    void RemoveCaseTwins();
+    bool WriteManifest(const std::vector<Copied> &copied);
     void WriteSchedule();
-    void Finish(PublishOutcome outcome, const QString &fileName = QString(),
-                const QString &reason = QString());
+    void Fail(PublishOutcome outcome, const QString &fileName, const QString &reason);
+    void WorkDone();
     QString MediumPath(const QString &name) const;
 
     PublishPlan m_plan;
-    const ScheduleDocument *m_document = nullptr;
-    RandomReal *m_random = nullptr;
+    QString m_folder; // the medium's folder, resolved
+    QByteArray m_scheduleBytes;
     bool m_verify = true;
     bool m_running = false;
-    std::vector<std::size_t> m_toCopy; // rows of the plan
-    std::size_t m_next = 0;
-    qint64 m_doneBefore = 0; // bytes of the files finished so far
     qint64 m_total = 0;
-    FileCopier *m_copier = nullptr;
-    QThread *m_verifyThread = nullptr;
+    std::atomic<qint64> m_done {0};
+    QThread *m_thread = nullptr;
     std::atomic<bool> m_cancelled {false};
-    std::atomic<qint64> m_verifiedBytes {0};
-    QString m_verifyFailure; // written on the worker thread, read once it has ended
-    QString m_verifyReason;
-    PublishResult m_result;
+    PublishResult m_result; // written by the worker, read once it has ended
 };
 
 } // namespace nerav

@@ -50,6 +50,8 @@ QString RandomPart()
 
 QString KindOf(mode_t mode)
 {
+    if (S_ISLNK(mode))
+        return QStringLiteral("a link");
     if (S_ISDIR(mode))
         return QStringLiteral("a folder");
     if (S_ISFIFO(mode))
@@ -70,11 +72,12 @@ QString SystemErrorText(int error)
                          : QStringLiteral("system error %1").arg(error);
 }
 
-DurableFile::DurableFile(const QString &targetPath) : m_target(targetPath)
+DurableFile::DurableFile(const QString &targetPath, Links links)
+    : m_target(targetPath), m_links(links)
 {
     // Like QSaveFile: a link stays a link, and the file it points to gets the new content.
     const QFileInfo info(targetPath);
-    if (info.isSymLink() && !info.canonicalFilePath().isEmpty())
+    if (links == Links::Follow && info.isSymLink() && !info.canonicalFilePath().isEmpty())
         m_target = info.canonicalFilePath();
 }
 
@@ -93,7 +96,9 @@ DurableWriteResult DurableFile::open()
 {
     cancel();
     struct stat existing;
-    const bool exists = ::stat(Native(m_target).constData(), &existing) == 0;
+    const bool exists =
+            (m_links == Links::Follow ? ::stat(Native(m_target).constData(), &existing)
+                                      : ::lstat(Native(m_target).constData(), &existing)) == 0;
     if (exists && !S_ISREG(existing.st_mode))
         return {false,
                 QStringLiteral("Cannot write %1: it is %2, not a regular file")
@@ -101,8 +106,9 @@ DurableWriteResult DurableFile::open()
 
     for (int attempt = 0; attempt < 100 && m_fd < 0; ++attempt) {
         m_temporary = m_target + QLatin1String(TemporaryInfix) + RandomPart();
-        m_fd = ::open(Native(m_temporary).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                      0666);
+        // O_EXCL already refuses a link at the new name; O_NOFOLLOW says so twice.
+        m_fd = ::open(Native(m_temporary).constData(),
+                      O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (m_fd < 0 && errno != EEXIST)
             break;
     }
@@ -168,6 +174,23 @@ DurableWriteResult DurableFile::commit()
     return {true, QString()};
 }
 
+DurableWriteResult DurableFile::commitAfterSync()
+{
+    if (m_fd < 0)
+        return failure(QString(), EBADF);
+    const int fd = m_fd;
+    m_fd = -1;
+    if (::close(fd) != 0 ||
+        ::rename(Native(m_temporary).constData(), Native(m_target).constData()) != 0) {
+        const int error = errno;
+        cancel();
+        return failure(QString(), error);
+    }
+    m_temporary.clear();
+    removeLeftOvers();
+    return {true, QString()};
+}
+
 void DurableFile::cancel()
 {
     if (m_fd >= 0) {
@@ -198,9 +221,10 @@ void DurableFile::removeLeftOvers() const
         ::unlink((folder + '/' + name).constData());
 }
 
-DurableWriteResult WriteFileDurably(const QString &path, const QByteArray &bytes)
+DurableWriteResult WriteFileDurably(const QString &path, const QByteArray &bytes,
+                                    DurableFile::Links links)
 {
-    DurableFile file(path);
+    DurableFile file(path, links);
     DurableWriteResult result = file.open();
     if (result)
         result = file.write(bytes.constData(), bytes.size());

@@ -25,8 +25,12 @@ class DurableFile
 public:
     static constexpr char TemporaryInfix[] = ".nerav-tmp-";
 
-    // The path is used as given; a symbolic link is written through to its target.
-    explicit DurableFile(const QString &targetPath);
+    // Follow: a symbolic link at the target is written through to the file it points to, as
+    // Save does. StayInFolder: nothing is followed; a link at the target is refused like a
+    // folder, so a write never leaves the folder (for a medium someone else prepared).
+    enum class Links { Follow, StayInFolder };
+
+    explicit DurableFile(const QString &targetPath, Links links = Links::Follow);
     ~DurableFile(); // cancels an open, uncommitted write
     DurableFile(const DurableFile &) = delete;
     DurableFile &operator=(const DurableFile &) = delete;
@@ -42,6 +46,10 @@ public:
     // the rename the temporary file is removed and the old target is untouched; a failed folder
     // sync is reported although the new file is in place.
     DurableWriteResult commit();
+    // For a caller that has itself synced this file's data (with its whole file system, together
+    // with other files) and checked that sync: renames over the target without syncing again
+    // and leaves the folder's sync to the caller, once for all its files.
+    DurableWriteResult commitAfterSync();
     // Closes and removes the temporary file; the target is untouched.
     void cancel();
 
@@ -55,11 +63,13 @@ private:
 
     QString m_target;
     QString m_temporary;
+    Links m_links = Links::Follow;
     int m_fd = -1;
 };
 
 // Opens, writes all bytes and commits.
-DurableWriteResult WriteFileDurably(const QString &path, const QByteArray &bytes);
+DurableWriteResult WriteFileDurably(const QString &path, const QByteArray &bytes,
+                                    DurableFile::Links links = DurableFile::Links::Follow);
 
 // The system's text for an error number, never empty.
 QString SystemErrorText(int error);

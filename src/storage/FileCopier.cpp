@@ -1,6 +1,5 @@
 #include "FileCopier.h"
 
-#include "DurableFile.h"
 #include "FileTransfer.h"
 
 #include <QFile>
@@ -8,6 +7,8 @@
 #include <QStorageInfo>
 #include <QThread>
 #include <cerrno>
+#include <fcntl.h>
+#include <future>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,19 +16,90 @@ namespace nerav {
 
 namespace {
 
-// Moves a file's bytes chunk by chunk: inside the system where it can (no copy through this
-// process, and on some file systems no copy at all), through a buffer where it cannot.
+QString KindOf(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return QStringLiteral("a folder");
+    if (S_ISFIFO(mode))
+        return QStringLiteral("a FIFO");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QStringLiteral("a device");
+    return QStringLiteral("not a regular file");
+}
+
+// Reads up to size bytes; -1 with errno on a failure.
+qint64 ReadSome(int fd, char *data, qint64 size)
+{
+    ssize_t result;
+    do {
+        result = ::read(fd, data, size_t(size));
+    } while (result < 0 && errno == EINTR);
+    return result;
+}
+
+bool SameStatus(const struct stat &a, const struct stat &b)
+{
+    return a.st_size == b.st_size && a.st_mtim.tv_sec == b.st_mtim.tv_sec &&
+            a.st_mtim.tv_nsec == b.st_mtim.tv_nsec && a.st_ctim.tv_sec == b.st_ctim.tv_sec &&
+            a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
+}
+
+QDateTime TimeOf(const struct timespec &time)
+{
+    return QDateTime::fromMSecsSinceEpoch(qint64(time.tv_sec) * 1000 + time.tv_nsec / 1000000,
+                                          Qt::UTC);
+}
+
+// Hashes each chunk on a second thread while the caller reads the next one into its other
+// buffer or writes this one out; a chunk's buffer must stay untouched until the next add().
+class PipelinedHash
+{
+public:
+    ~PipelinedHash() { wait(); }
+    void add(const char *data, qint64 size)
+    {
+        wait();
+        m_pending = std::async(std::launch::async,
+                               [this, data, size] { m_hash.addData(QByteArrayView(data, size)); });
+    }
+    QByteArray result()
+    {
+        wait();
+        return m_hash.result();
+    }
+
+private:
+    void wait()
+    {
+        if (m_pending.valid())
+            m_pending.get();
+    }
+
+    QCryptographicHash m_hash {ContentHashAlgorithm};
+    std::future<void> m_pending;
+};
+
+// Moves a file's bytes chunk by chunk: inside the system where it can and no hash is wanted
+// (no copy through this process, and on some file systems no copy at all), through a buffer
+// where it cannot.
 class ChunkMover
 {
 public:
-    ChunkMover(QFile &source, DurableFile &target) : m_source(source), m_target(target) { }
+    ChunkMover(int source, const QString &sourcePath, DurableFile &target, bool hash)
+        : m_source(source), m_sourcePath(sourcePath), m_target(target), m_kernelCopy(!hash)
+    {
+        if (hash)
+            m_hash.emplace();
+        if (!m_kernelCopy)
+            UseBuffers();
+    }
 
     // Bytes moved, 0 at the end of the source, -1 on a failure (then error says why).
-    qint64 next(qint64 chunkSize, QString &error)
+    qint64 next(QString &error)
     {
         if (m_kernelCopy) {
             qint64 copied = 0;
-            switch (KernelCopy(m_source.handle(), m_target.handle(), chunkSize, &copied)) {
+            switch (KernelCopy(m_source, m_target.handle(), FileCopier::ChunkSize, &copied)) {
             case KernelCopyResult::Copied:
                 m_started = true;
                 return copied;
@@ -43,47 +115,185 @@ public:
                     return -1;
                 }
                 m_kernelCopy = false;
-                m_buffer.resize(chunkSize);
+                UseBuffers();
                 break;
             }
         }
-        const qint64 read = m_source.read(m_buffer.data(), m_buffer.size());
+        // Two buffers: while one is hashed and written, the next chunk is read into the other.
+        QByteArray &buffer = m_buffers[m_turn];
+        m_turn ^= 1;
+        const qint64 read = ReadSome(m_source, buffer.data(), buffer.size());
         if (read < 0)
-            error = QStringLiteral("Cannot read %1: %2")
-                            .arg(m_source.fileName(), m_source.errorString());
+            error = QStringLiteral("Cannot read %1: %2").arg(m_sourcePath, SystemErrorText(errno));
         if (read <= 0)
             return read;
-        const DurableWriteResult written = m_target.write(m_buffer.constData(), read);
+        // The disk fetches the next chunk while this one is hashed and written.
+        m_offset += read;
+        ReadAhead(m_source, m_offset, buffer.size());
+        if (m_hash)
+            m_hash->add(buffer.constData(), read);
+        const DurableWriteResult written = m_target.write(buffer.constData(), read);
         error = written.reason;
         return written ? read : -1;
     }
 
+    QByteArray hash() { return m_hash ? m_hash->result() : QByteArray(); }
+
 private:
-    QFile &m_source;
+    int m_source;
+    QString m_sourcePath;
     DurableFile &m_target;
-    QByteArray m_buffer;
+    void UseBuffers()
+    {
+        for (QByteArray &buffer : m_buffers)
+            buffer.resize(FileCopier::ChunkSize);
+    }
+
+    QByteArray m_buffers[2];
+    int m_turn = 0;
+    qint64 m_offset = 0;
+    std::optional<PipelinedHash> m_hash; // after the buffers, so it is gone before them
     bool m_kernelCopy = true;
     bool m_started = false;
 };
 
-// Set on the open temporary file, so the file appears under its name with the time it keeps.
-bool KeepModificationTime(QFile &source, DurableFile &target, QString &reason)
+bool CopyChunks(ChunkMover &mover, DurableFile &target, qint64 total, const CopySettings &settings,
+                QString &reason)
 {
-    struct stat info;
-    if (::fstat(source.handle(), &info) != 0) {
-        reason = QStringLiteral("Cannot read the time of %1").arg(source.fileName());
-        return false;
+    qint64 copied = 0;
+    qint64 lastChunk = 0;
+    if (settings.progressed)
+        settings.progressed(0, total);
+    for (;;) {
+        if (settings.cancelled && *settings.cancelled) {
+            reason = QStringLiteral("The copy was cancelled");
+            return false;
+        }
+        const qint64 moved = mover.next(reason);
+        if (moved < 0)
+            return false;
+        if (moved == 0)
+            return true;
+        // Each chunk goes to the medium while the next one is copied: the progress shown is
+        // the medium's own, and no gigabyte waits in memory for the final sync.
+        StartWriteBack(target.handle(), copied, moved);
+        if (settings.waitForEachChunk && copied > 0 &&
+            !WaitForWriteBack(target.handle(), copied - lastChunk, lastChunk)) {
+            reason = target.failure(QStringLiteral("the data did not reach the medium: "), errno)
+                             .reason;
+            return false;
+        }
+        if (copied == 0 && settings.afterFirstChunk)
+            settings.afterFirstChunk();
+        copied += moved;
+        lastChunk = moved;
+        if (settings.progressed)
+            settings.progressed(copied, qMax(total, copied));
     }
-    const struct timespec times[2] = {{0, UTIME_OMIT}, info.st_mtim};
-    if (::futimens(target.handle(), times) != 0) {
-        reason = target.failure(QStringLiteral("the modification time could not be set: "), errno)
-                         .reason;
-        return false;
-    }
-    return true;
 }
 
 } // namespace
+
+int OpenRegularFile(const QString &path, QString &reason)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        reason = QStringLiteral("Cannot open %1: %2").arg(path, SystemErrorText(errno));
+        return -1;
+    }
+    struct stat status;
+    if (::fstat(fd, &status) != 0) {
+        reason = QStringLiteral("Cannot open %1: %2").arg(path, SystemErrorText(errno));
+        ::close(fd);
+        return -1;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        reason = QStringLiteral("Cannot read %1: it is %2, not a regular file")
+                         .arg(path, KindOf(status.st_mode));
+        ::close(fd);
+        return -1;
+    }
+    AdviseSequentialRead(fd);
+    return fd;
+}
+
+CopiedContent CopyInto(const QString &sourcePath, DurableFile &target, const CopySettings &settings)
+{
+    CopiedContent content;
+    const int source = OpenRegularFile(sourcePath, content.reason);
+    if (source < 0)
+        return content;
+    struct stat before;
+    ::fstat(source, &before);
+    ChunkMover mover(source, sourcePath, target, settings.hash);
+    bool ok = CopyChunks(mover, target, before.st_size, settings, content.reason);
+    // A source written to or replaced while it was read gives a copy of neither version.
+    struct stat after;
+    struct stat named;
+    if (ok &&
+        (::fstat(source, &after) != 0 || !SameStatus(before, after) ||
+         ::stat(QFile::encodeName(sourcePath).constData(), &named) != 0 ||
+         !SameStatus(before, named))) {
+        content.reason =
+                QStringLiteral("%1 changed while it was copied; copy it again").arg(sourcePath);
+        ok = false;
+    }
+    if (ok && settings.keepModificationTime) {
+        const struct timespec times[2] = {{0, UTIME_OMIT}, before.st_mtim};
+        if (::futimens(target.handle(), times) != 0) {
+            content.reason = target.failure(QStringLiteral("the modification time could not be "
+                                                           "set: "),
+                                            errno)
+                                     .reason;
+            ok = false;
+        }
+    }
+    ::close(source);
+    if (!ok)
+        return content;
+    content.ok = true;
+    content.size = before.st_size;
+    content.modified = TimeOf(before.st_mtim);
+    content.hash = mover.hash();
+    return content;
+}
+
+QByteArray HashOfFile(const QString &path, QString &reason, const std::atomic<bool> *cancelled,
+                      const std::function<void(qint64)> &progressed)
+{
+    const int fd = OpenRegularFile(path, reason);
+    if (fd < 0)
+        return QByteArray();
+    // Read from the medium, not from what the system still holds of the file.
+    FlushAndDropCache(fd);
+    QByteArray buffers[2] = {QByteArray(FileCopier::ChunkSize, Qt::Uninitialized),
+                             QByteArray(FileCopier::ChunkSize, Qt::Uninitialized)};
+    PipelinedHash hash; // after the buffers, so it is gone before them
+    qint64 done = 0;
+    for (int turn = 0;; turn ^= 1) {
+        QByteArray &buffer = buffers[turn];
+        if (cancelled && *cancelled) {
+            reason = QStringLiteral("Cancelled");
+            ::close(fd);
+            return QByteArray();
+        }
+        const qint64 read = ReadSome(fd, buffer.data(), buffer.size());
+        if (read < 0) {
+            reason = QStringLiteral("Cannot read %1: %2").arg(path, SystemErrorText(errno));
+            ::close(fd);
+            return QByteArray();
+        }
+        if (read == 0)
+            break;
+        done += read;
+        ReadAhead(fd, done, buffer.size());
+        hash.add(buffer.constData(), read);
+        if (progressed)
+            progressed(done);
+    }
+    ::close(fd);
+    return hash.result();
+}
 
 FileCopier::FileCopier(QObject *parent) : QObject(parent) { }
 
@@ -135,7 +345,24 @@ bool FileCopier::start(const QString &sourcePath, const QString &destinationPath
     m_result = false;
     m_failureReason.clear();
     m_thread = QThread::create([this, sourcePath, destinationPath] {
-        m_result = CopyInChunks(sourcePath, destinationPath, m_failureReason);
+        // Runs on the worker thread; the signals it emits are queued to this object's thread.
+        CopySettings settings;
+        settings.keepModificationTime = m_keepModificationTime;
+        settings.cancelled = &m_cancelled;
+        settings.progressed = [this](qint64 copied, qint64 total) {
+            emit progressed(copied, total);
+        };
+        DurableFile target(destinationPath);
+        DurableWriteResult result = target.open();
+        if (result) {
+            const CopiedContent copied = CopyInto(sourcePath, target, settings);
+            if (!copied)
+                result = {false, copied.reason}; // the target's destructor removes the temporary
+        }
+        if (result)
+            result = target.commit();
+        m_failureReason = result.reason;
+        m_result = result.ok;
     });
     connect(m_thread, &QThread::finished, this, &FileCopier::WorkerDone);
     m_thread->start();
@@ -150,57 +377,6 @@ bool FileCopier::isRunning() const
 void FileCopier::cancel()
 {
     m_cancelled = true;
-}
-
-// Runs on the worker thread; the signals it emits are queued to this object's thread.
-bool FileCopier::CopyInChunks(const QString &sourcePath, const QString &destinationPath,
-                              QString &reason)
-{
-    // Whole chunks go straight to the files; Qt's own buffers would only copy them once more.
-    QFile source(sourcePath);
-    if (!source.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        reason = QStringLiteral("Cannot open %1: %2").arg(sourcePath, source.errorString());
-        return false;
-    }
-    DurableFile target(destinationPath);
-    DurableWriteResult result = target.open();
-    if (result && !CopyContent(source, target, reason))
-        return false; // the target's destructor removes the temporary file
-    if (result)
-        result = target.commit();
-    reason = result.reason;
-    return result.ok;
-}
-
-bool FileCopier::CopyContent(QFile &source, DurableFile &target, QString &reason)
-{
-    const qint64 total = source.size();
-    ChunkMover mover(source, target);
-    qint64 copied = 0;
-    qint64 lastChunk = 0;
-    emit progressed(0, total);
-    for (;;) {
-        if (m_cancelled) {
-            reason = QStringLiteral("The copy was cancelled");
-            return false;
-        }
-        const qint64 moved = mover.next(ChunkSize, reason);
-        if (moved < 0)
-            return false;
-        if (moved == 0)
-            return !m_keepModificationTime || KeepModificationTime(source, target, reason);
-        // Each chunk goes to the medium while the next one is copied: the progress shown is
-        // the medium's own, and no gigabyte waits in memory for the final sync.
-        StartWriteBack(target.handle(), copied, moved);
-        if (copied > 0 && !WaitForWriteBack(target.handle(), copied - lastChunk, lastChunk)) {
-            reason = target.failure(QStringLiteral("the data did not reach the medium: "), errno)
-                             .reason;
-            return false;
-        }
-        copied += moved;
-        lastChunk = moved;
-        emit progressed(copied, qMax(total, copied));
-    }
 }
 
 void FileCopier::WorkerDone()

@@ -3,20 +3,65 @@
 // Copies one file in chunks on a worker thread, so a window stays alive while gigabytes go
 // to a slow medium. The destination is written through a DurableFile: an existing file there is
 // replaced only once the new copy is complete and on the medium, and a copy that fails or is
-// cancelled leaves no partial or temporary file behind. The source is only read. One copier
-// copies one file at a time; start the next one after finished.
+// cancelled leaves no partial or temporary file behind. The source is only read, and only when
+// it is a regular file (a FIFO or device is refused at once, never waited on); a source that
+// changes while it is read fails the copy. One copier copies one file at a time; start the next
+// one after finished. CopyInto is the same copy without a thread, for callers that have their own.
+
+#include "DurableFile.h"
 
 #include <QByteArray>
+#include <QCryptographicHash>
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <atomic>
+#include <functional>
+#include <optional>
 
-class QFile;
 class QThread;
 
 namespace nerav {
 
-class DurableFile;
+// The hash that tells a copy from its original: the fastest strong one Qt offers here.
+constexpr QCryptographicHash::Algorithm ContentHashAlgorithm = QCryptographicHash::Blake2b_256;
+
+struct CopySettings
+{
+    bool keepModificationTime = false; // the copy takes its source's modification time
+    bool hash = false; // hash what is read (the bytes then pass through this process)
+    // Wait for each chunk to reach the medium before the next one (the progress is then the
+    // medium's own); a caller that syncs many files at once lets them queue up instead.
+    bool waitForEachChunk = true;
+    const std::atomic<bool> *cancelled = nullptr;
+    std::function<void(qint64 copied, qint64 total)> progressed;
+    std::function<void()> afterFirstChunk; // test seam: the source is open and partly read
+};
+
+struct CopiedContent
+{
+    bool ok = false;
+    QString reason; // naming the file and the system's text; empty on success
+    qint64 size = 0; // of the source, as read
+    QDateTime modified; // of the source, as read
+    QByteArray hash; // of the bytes read, when asked for
+
+    explicit operator bool() const { return ok; }
+};
+
+// Opens a file for reading without waiting (a FIFO never blocks) and only when it is a regular
+// file; -1 with the reason otherwise. The descriptor is closed by the caller.
+int OpenRegularFile(const QString &path, QString &reason);
+
+// Copies the source's bytes into a target that is open and not yet committed.
+CopiedContent CopyInto(const QString &sourcePath, DurableFile &target,
+                       const CopySettings &settings);
+
+// The content hash of a regular file, read from the medium itself where the system allows it
+// (the file's cached pages are dropped first). Empty with the reason on failure.
+QByteArray HashOfFile(const QString &path, QString &reason,
+                      const std::atomic<bool> *cancelled = nullptr,
+                      const std::function<void(qint64)> &progressed = {});
 
 class FileCopier : public QObject
 {
@@ -55,8 +100,6 @@ signals:
     void finished(bool copied);
 
 private:
-    bool CopyInChunks(const QString &sourcePath, const QString &destinationPath, QString &reason);
-    bool CopyContent(QFile &source, DurableFile &target, QString &reason);
     void WorkerDone();
 
     QThread *m_thread = nullptr;

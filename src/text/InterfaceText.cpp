@@ -271,6 +271,22 @@ const std::vector<PublishRow> &publishRows()
             NERAV_PUBLISH(actionDuplicate, "Two files", "同名ファイルが複数"),
             NERAV_PUBLISH(actionExtra, "Not in the schedule (left alone)",
                           "スケジュール外（そのまま）"),
+            NERAV_PUBLISH(actionDamaged, "Damaged on the medium: copy again",
+                          "メディア上で破損: コピーし直す"),
+            NERAV_PUBLISH(extraCaseTwin,
+                          "Differs from %1 only in case: the player may take either (removed "
+                          "when publishing)",
+                          "%1 と大文字・小文字だけが違います: "
+                          "プレーヤーはどちらを使うか分かりません（書き出し時に削除）"),
+            NERAV_PUBLISH(problemNotAFile,
+                          "%1 on the medium is %2; nothing is written through it. Remove it from "
+                          "the medium.",
+                          "メディア上の %1 は%2です。そこへは書き込みません。"
+                          "メディアから削除してください。"),
+            NERAV_PUBLISH(entryLink, "a link, not a file", "ファイルではなくリンク"),
+            NERAV_PUBLISH(entryFolder, "a folder, not a file", "ファイルではなくフォルダー"),
+            NERAV_PUBLISH(entrySpecial, "a special file (FIFO, device or socket), not a file",
+                          "ファイルではなく特殊ファイル（FIFO・デバイス・ソケット）"),
             NERAV_PUBLISH(problemMissing, "%1 is not in the media folder (used by %2)",
                           "%1 が素材フォルダーにありません（使用: %2）"),
             NERAV_PUBLISH(problemDuplicate,

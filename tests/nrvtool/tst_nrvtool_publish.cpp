@@ -71,6 +71,61 @@ private slots:
         QCOMPARE(summary["extra"].toInt(), 1);
     }
 
+    void linksOnTheMediumStopThePublish()
+    {
+        // A medium someone else prepared: its names point at files outside it.
+        const QString outside = m_dir.path() + "/outside";
+        QDir(outside).removeRecursively();
+        QVERIFY(QDir().mkpath(outside));
+        QVERIFY(WriteFile(outside + "/big.bin", "keep me"));
+        QVERIFY(WriteFile(outside + "/important.txt", "keep me too"));
+        QVERIFY(QFile::link("../outside/big.bin", m_medium + "/SONG.MP3"));
+        QVERIFY(QFile::link("../outside/important.txt", m_medium + "/SHOP.NRV"));
+        const ToolRun run = RunTool({"publish", m_schedule, "--media", m_media, m_medium});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.out.contains("problem: SONG.MP3 on the medium is a link, not a file"),
+                 qPrintable(run.out));
+        QVERIFY(run.out.contains("problem: SHOP.NRV on the medium is a link, not a file"));
+        QVERIFY(run.out.contains("nothing written"));
+        QVERIFY(run.out.contains("medium: " + QFileInfo(m_medium).canonicalFilePath()));
+        QCOMPARE(ReadFile(outside + "/big.bin"), QByteArray("keep me"));
+        QCOMPARE(ReadFile(outside + "/important.txt"), QByteArray("keep me too"));
+        QCOMPARE(QDir(m_medium).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+                 (QStringList {"SHOP.NRV", "SONG.MP3"}));
+        const ToolRun check = RunTool({"check", m_schedule, m_medium});
+        QCOMPARE(check.exitCode, 1);
+        QVERIFY(check.out.contains("not-a-file SONG.MP3"));
+    }
+
+    void damagedOrOutdatedCopies()
+    {
+        QCOMPARE(RunTool({"publish", m_schedule, "--media", m_media, m_medium}).exitCode, 0);
+        QVERIFY(QFileInfo(m_medium + "/NERAV.SUM").isFile());
+        // Other bytes under the same size and time, as a damaged block leaves them.
+        const QDateTime time = QFileInfo(m_medium + "/SONG.MP3").lastModified();
+        QVERIFY(WriteFile(m_medium + "/SONG.MP3", "sing"));
+        QFile copy(m_medium + "/SONG.MP3");
+        QVERIFY(copy.open(QIODevice::ReadWrite) &&
+                copy.setFileTime(time, QFileDevice::FileModificationTime));
+        copy.close();
+        const ToolRun check = RunTool({"check", m_schedule, m_medium});
+        QCOMPARE(check.exitCode, 1);
+        QVERIFY2(check.out.contains("damaged SONG.MP3"), qPrintable(check.out));
+        QVERIFY(check.out.contains("present CLIP.AVI"));
+        const ToolRun again = RunTool({"publish", m_schedule, "--media", m_media, m_medium});
+        QCOMPARE(again.exitCode, 0);
+        QVERIFY2(again.out.contains("damaged SONG.MP3"), qPrintable(again.out));
+        QVERIFY(again.out.contains("published: 1 files copied (4 bytes), 1 up to date, verified"));
+        QCOMPARE(RunTool({"check", m_schedule, m_medium}).exitCode, 0);
+
+        // A changed original makes the copy outdated, seen only with the originals at hand.
+        QVERIFY(WriteFile(m_media + "/sub/clip.avi", "clop"));
+        QCOMPARE(RunTool({"check", m_schedule, m_medium}).exitCode, 0);
+        const ToolRun compared = RunTool({"check", m_schedule, m_medium, "--media", m_media});
+        QCOMPARE(compared.exitCode, 1);
+        QVERIFY2(compared.out.contains("outdated CLIP.AVI"), qPrintable(compared.out));
+    }
+
     void noVerifyCopiesWithoutReadingBack()
     {
         const ToolRun run =

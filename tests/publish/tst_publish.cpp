@@ -2,6 +2,8 @@
 // small tmpfs mounts.
 
 #include "FakePlatform.h"
+#include "FileCopier.h"
+#include "FileSync.h"
 #include "PublishPlan.h"
 #include "Publisher.h"
 #include "ScheduleFile.h"
@@ -15,6 +17,10 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace nerav;
 using namespace nerav::test;
@@ -92,6 +98,18 @@ private:
         return MakePublishPlan(document, Request());
     }
 
+    // Lists every file now on the medium in its manifest, as a publish would have.
+    void ListAsPublished()
+    {
+        MediaManifest manifest;
+        for (const QFileInfo &file : QDir(m_medium).entryInfoList(QDir::Files)) {
+            QString reason;
+            manifest.set({file.fileName(), file.size(), file.lastModified(),
+                          HashOfFile(file.filePath(), reason)});
+        }
+        QVERIFY(manifest.write(m_medium));
+    }
+
 private slots:
     void init()
     {
@@ -152,6 +170,7 @@ private slots:
         QFETCH(QByteArray, fileSystem);
         MakeFiles(m_media, media);
         MakeFiles(m_medium, medium);
+        ListAsPublished();
         const PublishPlan plan =
                 MakePublishPlan(TwoNameSchedule(), Request(MediumVolume {available, fileSystem}));
         QCOMPARE(plan.rows.size(), std::size_t(2));
@@ -163,17 +182,81 @@ private slots:
         QTEST(ProblemKinds(plan), "problems");
     }
 
-    void plan_replacingFreesSpace()
+    void plan_spaceCountsWholeBlocks()
     {
-        MakeFiles(m_media, {"CLIP.AVI=clip", "SONG.MP3=" + QString(3000, 'n')});
-        MakeFiles(m_medium, {"SONG.MP3=" + QString(2900, 'o')});
-        // Room for the new copy beside the old one is enough: the rest fits in what it frees.
-        const PublishPlan fits =
-                MakePublishPlan(TwoNameSchedule(), Request(MediumVolume {3000, "ext4"}));
-        QVERIFY2(fits.ok(), "replacing frees what the old copy took");
-        const PublishPlan tight =
-                MakePublishPlan(TwoNameSchedule(), Request(MediumVolume {2999, "ext4"}));
-        QCOMPARE(ProblemKinds(tight), QList<int> {int(PlanProblemKind::NoSpace)});
+        // Twenty small files take twenty blocks, not forty bytes.
+        ScheduleDocument document;
+        QStringList media;
+        for (int i = 0; i < 20; ++i) {
+            const QString name = QStringLiteral("CLIP%1").arg(i);
+            document.basicEntries.push_back(MakeEntry(name.toLatin1(), "JPG", 1, 13));
+            media.append(name + ".JPG=ab");
+        }
+        MakeFiles(m_media, media);
+        const auto neededWith = [&](qint64 available) {
+            const PublishPlan plan = MakePublishPlan(
+                    document, Request(MediumVolume {available, "vfat", false, 4096}));
+            return plan.problems.empty() ? qint64(0) : plan.problems[0].needed;
+        };
+        const qint64 needed = neededWith(0);
+        QVERIFY2(needed >= 21 * 4096, qPrintable(QString::number(needed)));
+        QCOMPARE(neededWith(needed), qint64(0));
+        QCOMPARE(neededWith(needed - 1), needed);
+    }
+
+    void plan_mediumEntries_data()
+    {
+        QTest::addColumn<QString>("entry"); // "link:NAME", "folder:NAME" or "file:NAME"
+        QTest::addColumn<QList<int>>("problems");
+        QTest::addColumn<QStringList>("caseTwins");
+        const QList<int> notAFile {int(PlanProblemKind::NotAFile)};
+        QTest::newRow("link at a media name") << "link:SONG.MP3" << notAFile << QStringList {};
+        QTest::newRow("link at the schedule's name")
+                << "link:SCHEDULE.NRV" << notAFile << QStringList {};
+        QTest::newRow("link at the manifest's name")
+                << "link:NERAV.SUM" << notAFile << QStringList {};
+        QTest::newRow("folder at a media name") << "folder:CLIP.AVI" << notAFile << QStringList {};
+        QTest::newRow("left by a killed publish")
+                << "file:SONG.MP3.nerav-tmp-k1ll3d" << QList<int> {} << QStringList {};
+        QTest::newRow("case-only twin")
+                << "file:song.Mp3" << QList<int> {} << QStringList {"song.Mp3"};
+    }
+
+    void plan_mediumEntries()
+    {
+        QFETCH(QString, entry);
+        MakeFiles(m_media, {"CLIP.AVI=clip", "SONG.MP3=song"});
+        MakeFiles(m_medium, {"SONG.MP3=song"});
+        const QString kind = entry.section(':', 0, 0);
+        const QString path = m_medium + '/' + entry.section(':', 1);
+        if (kind == QLatin1String("link")) {
+            QFile::remove(path);
+            QVERIFY(QFile::link(m_dir.path() + "/outside", path));
+        } else if (kind == QLatin1String("folder")) {
+            QVERIFY(QDir().mkpath(path));
+        } else {
+            MakeFiles(m_medium, {entry.section(':', 1) + "=twin"});
+        }
+        const PublishPlan plan = Plan(TwoNameSchedule());
+        QTEST(ProblemKinds(plan), "problems");
+        QTEST(plan.caseTwins, "caseTwins");
+        if (!plan.problems.empty())
+            QCOMPARE(plan.problems[0].fileName, entry.section(':', 1));
+        for (const QString &twin : plan.caseTwins)
+            QVERIFY(plan.extras.contains(twin));
+        QCOMPARE(plan.mediumResolved, QFileInfo(m_medium).canonicalFilePath());
+        QCOMPARE(plan.leftOvers.size(), entry.contains("nerav-tmp") ? 1 : 0);
+        for (const QString &leftOver : plan.leftOvers)
+            QVERIFY(!plan.extras.contains(leftOver));
+        if (!plan.ok())
+            return;
+        // The one right name stays; the twin goes.
+        SeededRandom random;
+        const PublishResult result =
+                Publisher::PublishAndWait(plan, TwoNameSchedule(), random, true);
+        QVERIFY2(result.ok(), qPrintable(result.reason));
+        QCOMPARE(QDir(m_medium).entryList(QDir::Files),
+                 (QStringList {"CLIP.AVI", "NERAV.SUM", "SCHEDULE.NRV", "SONG.MP3"}));
     }
 
     void plan_preSaveAndExtras()
@@ -205,7 +288,8 @@ private slots:
         QVERIFY(ReadScheduleFile(m_medium + '/', "SCHEDULE.NRV", read));
         QVERIFY(read.SameContentAs(document));
         QCOMPARE(QDir(m_medium).entryList(QDir::Files),
-                 (QStringList {"CLIP.AVI", "SCHEDULE.NRV", "SONG.MP3"}));
+                 (QStringList {"CLIP.AVI", "NERAV.SUM", "SCHEDULE.NRV", "SONG.MP3"}));
+        QCOMPARE(MediaManifest::Read(m_medium).entries().size(), std::size_t(2));
 
         const PublishPlan again = Plan(document);
         QCOMPARE(again.count(PublishAction::UpToDate), 2);
@@ -213,7 +297,83 @@ private slots:
         QVERIFY(second.ok());
         QCOMPARE(second.filesCopied, 0);
         QCOMPARE(second.filesUpToDate, 2);
-        QVERIFY(second.verified);
+        QVERIFY2(!second.verified, "nothing was read back");
+    }
+
+    void publish_damagedCopyIsCopiedAgain()
+    {
+        MakeFiles(m_media, {"CLIP.AVI=clip", "SONG.MP3=song"});
+        const ScheduleDocument document = TwoNameSchedule();
+        SeededRandom random;
+        QVERIFY(Publisher::PublishAndWait(Plan(document), document, random, true).ok());
+        // Same size, same time, other bytes: as a damaged block would leave it.
+        QVERIFY(WriteFile(m_medium + "/SONG.MP3", "sing"));
+        SetTime(m_medium + "/SONG.MP3", m_time);
+        const PublishPlan plan = Plan(document);
+        QCOMPARE(plan.rows[0].action, PublishAction::Damaged);
+        QCOMPARE(plan.rows[0].copyState, CopyState::Damaged);
+        const PublishResult result = Publisher::PublishAndWait(plan, document, random, true);
+        QVERIFY(result.ok());
+        QCOMPARE(result.filesCopied, 1);
+        QCOMPARE(ReadFile(m_medium + "/SONG.MP3"), QByteArray("song"));
+    }
+
+    void publish_sourceChangedWhileCopying()
+    {
+        MakeFiles(m_media, {"CLIP.AVI=clip", "SONG.MP3=song"});
+        MakeFiles(m_medium, {"SONG.MP3=old song"});
+        const ScheduleDocument document = TwoNameSchedule();
+        SeededRandom random;
+        Publisher publisher;
+        publisher.whileCopying = [](const QString &source) {
+            if (source.endsWith("SONG.MP3")) {
+                QFile file(source);
+                if (file.open(QIODevice::Append))
+                    file.write(" and more");
+            }
+        };
+        QSignalSpy finished(&publisher, &Publisher::finished);
+        QVERIFY(publisher.start(Plan(document), document, random, true));
+        QVERIFY(finished.wait(10000));
+        const auto result = finished.at(0).at(0).value<PublishResult>();
+        QCOMPARE(result.outcome, PublishOutcome::CopyFailed);
+        QCOMPARE(result.fileName, QStringLiteral("SONG.MP3"));
+        QVERIFY2(result.reason.contains("changed while it was copied"), qPrintable(result.reason));
+        QCOMPARE(ReadFile(m_medium + "/SONG.MP3"), QByteArray("old song"));
+        QVERIFY(!QFileInfo::exists(m_medium + "/SCHEDULE.NRV"));
+        QCOMPARE(Plan(document).rows[0].action, PublishAction::Replace);
+    }
+
+    void publish_failedSyncKeepsTheOldCopies()
+    {
+        MakeFiles(m_media, {"CLIP.AVI=clip", "SONG.MP3=song"});
+        MakeFiles(m_medium, {"SONG.MP3=old song"});
+        const ScheduleDocument document = TwoNameSchedule();
+        SeededRandom random;
+        FailSyncForTests(SyncStep::File, EIO);
+        const PublishResult result =
+                Publisher::PublishAndWait(Plan(document), document, random, true);
+        FailSyncForTests(SyncStep::File, 0);
+        QCOMPARE(result.outcome, PublishOutcome::CopyFailed);
+        QVERIFY2(result.reason.contains(SystemErrorText(EIO)), qPrintable(result.reason));
+        QCOMPARE(QDir(m_medium).entryList(QDir::Files | QDir::Hidden), QStringList {"SONG.MP3"});
+        QCOMPARE(ReadFile(m_medium + "/SONG.MP3"), QByteArray("old song"));
+    }
+
+    void publish_fifoAfterTheCheckIsRefusedAtOnce()
+    {
+        MakeFiles(m_media, {"CLIP.AVI=clip", "SONG.MP3=song"});
+        const ScheduleDocument document = TwoNameSchedule();
+        const PublishPlan plan = Plan(document);
+        QVERIFY(plan.ok());
+        QVERIFY(QFile::remove(m_media + "/SONG.MP3"));
+        QCOMPARE(::mkfifo(QFile::encodeName(m_media + "/SONG.MP3").constData(), 0644), 0);
+        SeededRandom random;
+        const PublishResult result = Publisher::PublishAndWait(plan, document, random, true);
+        QCOMPARE(result.outcome, PublishOutcome::CopyFailed);
+        QVERIFY2(result.reason.contains("a FIFO"), qPrintable(result.reason));
+        QVERIFY(!QFileInfo::exists(m_medium + "/SONG.MP3"));
+        QVERIFY(!QFileInfo::exists(m_medium + "/SCHEDULE.NRV"));
     }
 
     void publish_stopsOnProblemsWritingNothing()
@@ -243,7 +403,11 @@ private slots:
         const auto result = finished.at(0).at(0).value<PublishResult>();
         QCOMPARE(result.outcome, PublishOutcome::VerifyFailed);
         QCOMPARE(result.fileName, QStringLiteral("CLIP.AVI"));
+        QVERIFY(!result.verified);
         QVERIFY(!QFileInfo::exists(m_medium + "/SCHEDULE.NRV"));
+        // The bad copy is not left to pass for its original; the good one is listed.
+        QVERIFY(!QFileInfo::exists(m_medium + "/CLIP.AVI"));
+        QCOMPARE(Plan(document).rows[0].action, PublishAction::UpToDate);
     }
 
     void publish_cancelLeavesNoPartialFile()

@@ -106,6 +106,7 @@ private slots:
     void syncFailureIsReported_data();
     void syncFailureIsReported();
     void leftOverTemporaryFilesGoWithTheNextWrite();
+    void stayingInTheFolderRefusesALink();
     void failingMedium_data();
     void failingMedium();
 };
@@ -162,6 +163,24 @@ void TestDurableWrite::leftOverTemporaryFilesGoWithTheNextWrite()
     expected.sort();
     QCOMPARE(FilesIn(folder), expected);
     QCOMPARE(ReadFile(folder + "OUT.nrv"), QByteArray("new"));
+}
+
+void TestDurableWrite::stayingInTheFolderRefusesALink()
+{
+    QTemporaryDir dir;
+    QVERIFY(QDir().mkpath(dir.path() + "/medium"));
+    QVERIFY(WriteFile(dir.path() + "/outside.txt", "outside"));
+    const QString target = dir.path() + "/medium/SONG.MP3";
+    QVERIFY(QFile::link("../outside.txt", target));
+    const DurableWriteResult refused =
+            WriteFileDurably(target, "new", DurableFile::Links::StayInFolder);
+    QVERIFY(!refused.ok);
+    QVERIFY2(refused.reason.contains("it is a link"), qPrintable(refused.reason));
+    QCOMPARE(ReadFile(dir.path() + "/outside.txt"), QByteArray("outside"));
+    QCOMPARE(QDir(dir.path() + "/medium")
+                     .entryList(QDir::AllEntries | QDir::System | QDir::Hidden |
+                                QDir::NoDotAndDotDot),
+             QStringList {"SONG.MP3"});
 }
 
 void TestDurableWrite::failingMedium_data()

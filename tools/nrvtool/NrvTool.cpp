@@ -18,7 +18,7 @@ const char UsageText[] =
         "Usage: nrvtool dump FILE.nrv\n"
         "       nrvtool make SCHEDULE.json OUT.nrv\n"
         "       nrvtool days [--json] SCHEDULE.nrv FROM TO\n"
-        "       nrvtool check SCHEDULE.nrv MEDIUM_FOLDER [--json]\n"
+        "       nrvtool check SCHEDULE.nrv MEDIUM_FOLDER [--media MEDIA_FOLDER] [--json]\n"
         "       nrvtool publish SCHEDULE.nrv --media MEDIA_FOLDER MEDIUM_FOLDER [--dry-run]\n"
         "               [--no-verify] [--json]\n"
         "       nrvtool --help\n";
@@ -34,11 +34,16 @@ const char HelpText[] =
         "                              advance schedules on it (0-based index and time window),\n"
         "                              or \"basic\" when none; --json prints one JSON document\n"
         "  check SCHEDULE.nrv MEDIUM   whether the medium's folder holds every media file the\n"
-        "                              schedule names (any case); lists files it does not name\n"
+        "                              schedule names (any case), each as the last publish\n"
+        "                              listed it in NERAV.SUM (else \"damaged\"); --media MEDIA\n"
+        "                              also compares with the originals (\"outdated\"); lists\n"
+        "                              files it does not name\n"
         "  publish SCHEDULE.nrv --media MEDIA MEDIUM\n"
         "                              copies every media file the schedule names from MEDIA\n"
         "                              (and its subfolders) to MEDIUM, reads each copy back,\n"
-        "                              then writes the schedule there under its own name;\n"
+        "                              lists them in MEDIUM/NERAV.SUM, then writes the\n"
+        "                              schedule there under its own name; never through a\n"
+        "                              link on the medium;\n"
         "                              --dry-run only prints the plan, --no-verify skips the\n"
         "                              reading back, --json prints one JSON document\n"
         "\n"
@@ -49,8 +54,8 @@ const char HelpText[] =
         "  weekDay 0 Sunday .. 6 Saturday, 7 every day (default 7).\n"
         "\n"
         "Exit status: 0 done, 1 the file or schedule was refused, a media file is missing,\n"
-        "a problem stopped the publish or a copy failed, 2 wrong usage (also a days range\n"
-        "over 10 years or with FROM after TO).\n";
+        "damaged or outdated, a problem stopped the publish or a copy failed, 2 wrong usage\n"
+        "(also a days range over 10 years or with FROM after TO).\n";
 
 // The path is split as text only at its last "/", never cleaned up: "link/../x.nrv" must mean
 // what the system (and the shell, and ls) take it to mean.

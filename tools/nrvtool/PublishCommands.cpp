@@ -1,5 +1,6 @@
 #include "PublishCommands.h"
 
+#include "FileCopier.h"
 #include "NrvTool.h"
 #include "PublishPlan.h"
 #include "Publisher.h"
@@ -7,6 +8,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -36,7 +38,7 @@ Arguments Parse(const QStringList &arguments, bool publish)
             parsed.dryRun = true;
         else if (publish && argument == QLatin1String("--no-verify"))
             parsed.noVerify = true;
-        else if (publish && argument == QLatin1String("--media") && i + 1 < arguments.size())
+        else if (argument == QLatin1String("--media") && i + 1 < arguments.size())
             parsed.media = arguments.at(++i);
         else if (argument.startsWith(QLatin1String("--")))
             parsed.valid = false;
@@ -82,8 +84,44 @@ const char *ActionWord(PublishAction action)
         return "missing";
     case PublishAction::Duplicate:
         return "duplicate";
+    case PublishAction::Damaged:
+        return "damaged";
     }
     return "";
+}
+
+QString EntryText(EntryKind kind)
+{
+    switch (kind) {
+    case EntryKind::Link:
+        return QStringLiteral("a link, not a file");
+    case EntryKind::Folder:
+        return QStringLiteral("a folder, not a file");
+    case EntryKind::Special:
+        return QStringLiteral("a special file (FIFO, device or socket), not a file");
+    case EntryKind::File:
+        break;
+    }
+    return QStringLiteral("a file");
+}
+
+// The name a case twin stands beside, for its note.
+QString TwinOf(const PublishPlan &plan, const QString &twin)
+{
+    for (const PublishRow &row : plan.rows)
+        if (row.caseTwins.contains(twin))
+            return row.name;
+    return QString();
+}
+
+QString ExtraLine(const PublishPlan &plan, const QString &extra)
+{
+    QString line = QStringLiteral("extra ") + extra;
+    if (plan.caseTwins.contains(extra))
+        line += QStringLiteral(" (differs from %1 only in case: the player may take either; "
+                               "a publish removes it)")
+                        .arg(TwinOf(plan, extra));
+    return line;
 }
 
 QString ProblemText(const PublishPlan &plan, const PlanProblem &problem)
@@ -116,14 +154,18 @@ QString ProblemText(const PublishPlan &plan, const PlanProblem &problem)
     case PlanProblemKind::NoMedium:
         return QStringLiteral("the medium's folder %1 is not there or cannot be written")
                 .arg(plan.request.mediumFolder);
+    case PlanProblemKind::NotAFile:
+        return QStringLiteral("%1 on the medium is %2; nothing is written through it (remove it "
+                              "from the medium)")
+                .arg(problem.fileName, EntryText(problem.entry));
     }
     return QString();
 }
 
 const char *ProblemWord(PlanProblemKind kind)
 {
-    static const char *const words[] = {"missing",  "duplicate", "too-big-for-fat",
-                                        "no-space", "schedule",  "no-medium"};
+    static const char *const words[] = {"missing",  "duplicate", "too-big-for-fat", "no-space",
+                                        "schedule", "no-medium", "not-a-file"};
     return words[int(kind)];
 }
 
@@ -145,8 +187,11 @@ QJsonObject PlanJson(const PublishPlan &plan)
         problems.append(QJsonObject {{"kind", ProblemWord(problem.kind)},
                                      {"message", ProblemText(plan, problem)}});
     return {{"medium", plan.request.mediumFolder},
+            {"mediumResolved", plan.mediumResolved},
             {"files", files},
             {"extras", QJsonArray::fromStringList(plan.extras)},
+            {"caseTwins", QJsonArray::fromStringList(plan.caseTwins)},
+            {"leftOvers", QJsonArray::fromStringList(plan.leftOvers)},
             {"problems", problems},
             {"summary",
              QJsonObject {{"copy", plan.count(PublishAction::Copy)},
@@ -154,12 +199,20 @@ QJsonObject PlanJson(const PublishPlan &plan)
                           {"upToDate", plan.count(PublishAction::UpToDate)},
                           {"missing", plan.count(PublishAction::Missing)},
                           {"duplicate", plan.count(PublishAction::Duplicate)},
+                          {"damaged", plan.count(PublishAction::Damaged)},
                           {"extra", int(plan.extras.size())},
                           {"bytesToCopy", plan.bytesToCopy}}}};
 }
 
+QString ResolvedText(const PublishPlan &plan)
+{
+    return plan.mediumResolved.isEmpty() ? plan.request.mediumFolder + " (not there)"
+                                         : plan.mediumResolved;
+}
+
 void PrintPlan(const PublishPlan &plan, QTextStream &out)
 {
+    out << "medium: " << ResolvedText(plan) << '\n';
     for (const PublishRow &row : plan.rows) {
         out << ActionWord(row.action) << ' ' << row.name;
         if (row.needsCopy() || row.action == PublishAction::UpToDate)
@@ -167,12 +220,15 @@ void PrintPlan(const PublishPlan &plan, QTextStream &out)
         out << '\n';
     }
     for (const QString &extra : plan.extras)
-        out << "extra " << extra << '\n';
+        out << ExtraLine(plan, extra) << '\n';
+    for (const QString &leftOver : plan.leftOvers)
+        out << "left-over " << leftOver << " (of a publish that was stopped; removed first)\n";
     for (const PlanProblem &problem : plan.problems)
         out << "problem: " << ProblemText(plan, problem) << '\n';
     out << "summary: " << plan.count(PublishAction::Copy) << " to copy, "
-        << plan.count(PublishAction::Replace) << " to replace (" << plan.bytesToCopy << " bytes), "
-        << plan.count(PublishAction::UpToDate) << " up to date, "
+        << plan.count(PublishAction::Replace) + plan.count(PublishAction::Damaged)
+        << " to replace (" << plan.bytesToCopy << " bytes), " << plan.count(PublishAction::UpToDate)
+        << " up to date, "
         << plan.count(PublishAction::Missing) + plan.count(PublishAction::Duplicate)
         << " missing or duplicate, " << plan.extras.size() << " extra, " << plan.problems.size()
         << " problems\n";
@@ -187,6 +243,57 @@ const char *OutcomeWord(PublishOutcome outcome)
 
 } // namespace
 
+// What check says of the medium's copy of a name.
+const char *CheckWord(const PublishRow &row, bool outdated)
+{
+    switch (row.copyState) {
+    case CopyState::None:
+        return "missing";
+    case CopyState::NotAFile:
+        return "not-a-file";
+    case CopyState::Changed:
+    case CopyState::Damaged:
+        return "damaged";
+    case CopyState::Unlisted:
+    case CopyState::Good:
+        break;
+    }
+    return outdated ? "outdated" : "present";
+}
+
+QString CheckNote(const PublishRow &row, const QString &word, bool compared)
+{
+    if (word == QLatin1String("missing"))
+        return " (used by " + UsesText(row.uses) + ')';
+    if (word == QLatin1String("damaged"))
+        return QStringLiteral(" (differs from the copy the last publish listed in %1)")
+                .arg(QLatin1String(MediaManifest::FileName));
+    if (word == QLatin1String("outdated"))
+        return QStringLiteral(" (differs from its original %1)").arg(row.source());
+    if (row.copyState == CopyState::Unlisted)
+        return QStringLiteral(" (not listed in %1: content not checked)")
+                .arg(QLatin1String(MediaManifest::FileName));
+    if (compared && row.found.isEmpty())
+        return QStringLiteral(" (no original in the media folder)");
+    return QString();
+}
+
+// With the originals at hand: whether a copy that matches the manifest is still what its one
+// original holds (size, time and content).
+bool Outdated(const PublishPlan &plan, const PublishRow &row)
+{
+    if (row.copyState != CopyState::Good || row.found.size() != 1)
+        return false;
+    const ManifestEntry *listed = plan.manifest.find(QFileInfo(row.onMedium).fileName());
+    if (!listed)
+        return false;
+    if (listed->size != row.size ||
+        std::abs(listed->modified.msecsTo(row.modified)) > SameTimeMilliseconds)
+        return true;
+    QString reason;
+    return HashOfFile(row.source(), reason) != listed->hash;
+}
+
 int CheckCommand(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
     const Arguments parsed = Parse(arguments, false);
@@ -200,38 +307,55 @@ int CheckCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
         err << "nrvtool: " << medium << " is not a folder\n";
         return NrvToolFailed;
     }
-    // Without the originals, a name on the medium is only known to be there.
+    // Every copy is read and compared with the manifest; with --media, with its original too.
     const QString scheduleName = QFileInfo(parsed.positional.at(0)).fileName();
-    const PublishPlan plan = MakePublishPlan(document, {QString(), medium, scheduleName, {}});
+    const PublishPlan plan = MakePublishPlan(document, {parsed.media, medium, scheduleName, {}});
+    const bool compared = !parsed.media.isEmpty();
     QJsonArray files;
-    int missing = 0;
+    QHash<QString, int> counts;
+    if (!parsed.json)
+        out << "medium: " << ResolvedText(plan) << '\n';
     for (const PublishRow &row : plan.rows) {
-        const bool present = !row.onMedium.isEmpty();
-        missing += present ? 0 : 1;
+        const QString word = QLatin1String(CheckWord(row, compared && Outdated(plan, row)));
+        ++counts[word];
         if (parsed.json)
             files.append(QJsonObject {{"name", row.name},
-                                      {"action", present ? "present" : "missing"},
+                                      {"action", word},
+                                      {"listed", row.copyState == CopyState::Good},
                                       {"onMedium", QFileInfo(row.onMedium).fileName()}});
         else
-            out << (present ? "present " : "missing ") << row.name
-                << (present ? QString() : " (used by " + UsesText(row.uses) + ')') << '\n';
+            out << word << ' ' << row.name << CheckNote(row, word, compared) << '\n';
     }
+    QStringList problems;
+    for (const PlanProblem &problem : plan.problems)
+        if (problem.kind == PlanProblemKind::NotAFile)
+            problems.append(ProblemText(plan, problem));
+    const bool ok = counts.value("present") == int(plan.rows.size()) && problems.isEmpty();
     if (parsed.json) {
-        const QJsonObject summary {{"present", int(plan.rows.size()) - missing},
-                                   {"missing", missing},
-                                   {"extra", int(plan.extras.size())}};
+        const QJsonObject summary {
+                {"present", counts.value("present")},     {"missing", counts.value("missing")},
+                {"damaged", counts.value("damaged")},     {"outdated", counts.value("outdated")},
+                {"notAFile", counts.value("not-a-file")}, {"extra", int(plan.extras.size())}};
         out << QJsonDocument(QJsonObject {{"medium", medium},
+                                          {"mediumResolved", plan.mediumResolved},
                                           {"files", files},
                                           {"extras", QJsonArray::fromStringList(plan.extras)},
+                                          {"caseTwins", QJsonArray::fromStringList(plan.caseTwins)},
+                                          {"problems", QJsonArray::fromStringList(problems)},
                                           {"summary", summary}})
                         .toJson();
     } else {
         for (const QString &extra : plan.extras)
-            out << "extra " << extra << '\n';
-        out << "summary: " << plan.rows.size() - std::size_t(missing) << " present, " << missing
-            << " missing, " << plan.extras.size() << " extra\n";
+            out << ExtraLine(plan, extra) << '\n';
+        for (const QString &problem : problems)
+            out << "problem: " << problem << '\n';
+        out << "summary: " << counts.value("present") << " present, " << counts.value("missing")
+            << " missing, " << counts.value("damaged") << " damaged, ";
+        if (compared)
+            out << counts.value("outdated") << " outdated, ";
+        out << plan.extras.size() << " extra\n";
     }
-    return missing == 0 ? NrvToolOk : NrvToolFailed;
+    return ok ? NrvToolOk : NrvToolFailed;
 }
 
 int PublishCommand(const QStringList &arguments, QTextStream &out, QTextStream &err,
@@ -271,7 +395,10 @@ int PublishCommand(const QStringList &arguments, QTextStream &out, QTextStream &
     } else {
         out << OutcomeWord(result.outcome) << ": " << result.filesCopied << " files copied ("
             << result.bytesCopied << " bytes), " << result.filesUpToDate << " up to date, "
-            << (result.verified ? "verified" : "not verified");
+            << (result.verified ? "verified"
+                        : result.filesCopied == 0 && result.ok()
+                        ? "nothing copied, nothing to verify"
+                        : "not verified");
         if (!result.ok())
             out << "; " << result.fileName << ": " << result.reason;
         out << '\n';

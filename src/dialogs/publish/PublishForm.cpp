@@ -290,6 +290,8 @@ QString PublishForm::ActionText(PublishAction action) const
         return texts.actionMissing;
     case PublishAction::Duplicate:
         return texts.actionDuplicate;
+    case PublishAction::Damaged:
+        return texts.actionDamaged;
     }
     return QString();
 }
@@ -321,6 +323,12 @@ QString PublishForm::ProblemText(const PlanProblem &problem) const
         return texts.problemNoSpace.arg(Size(problem.needed), Size(problem.available));
     case PlanProblemKind::NoMedium:
         return texts.problemNoMedium;
+    case PlanProblemKind::NotAFile:
+        return texts.problemNotAFile.arg(problem.fileName,
+                                         problem.entry == EntryKind::Link ? texts.entryLink
+                                                 : problem.entry == EntryKind::Folder
+                                                 ? texts.entryFolder
+                                                 : texts.entrySpecial);
     case PlanProblemKind::PreSave:
         return texts.problemSchedule.arg(problem.preSave == PreSaveProblem::EmptySchedule
                                                  ? messages.msgNoSchedule
