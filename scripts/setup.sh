@@ -12,7 +12,7 @@ run | test) ;;
     ;;
 esac
 
-packages="build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev
+packages="build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev libssl-dev libgtest-dev
     clang libclang-rt-14-dev xvfb xauth fonts-ipafont-gothic qt6-translations-l10n"
 missing=""
 for package in $packages; do

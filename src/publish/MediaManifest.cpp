@@ -56,7 +56,7 @@ MediaManifest MediaManifest::FromText(const QByteArray &text)
 QByteArray MediaManifest::toText() const
 {
     QByteArray text = "# The media files as published: size, modification time (UTC), "
-                      "BLAKE2b-256 of the content, name.\n";
+                      "SHA-256 of the content, name.\n";
     for (const ManifestEntry &entry : m_entries)
         text += QByteArray::number(entry.size) + ' ' +
                 entry.modified.toUTC().toString(Qt::ISODateWithMs).toLatin1() + ' ' +

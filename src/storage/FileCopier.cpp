@@ -1,5 +1,6 @@
 #include "FileCopier.h"
 
+#include "ContentHash.h"
 #include "FileTransfer.h"
 
 #include <QFile>
@@ -59,8 +60,8 @@ public:
     void add(const char *data, qint64 size)
     {
         wait();
-        m_pending = std::async(std::launch::async,
-                               [this, data, size] { m_hash.addData(QByteArrayView(data, size)); });
+        m_pending =
+                std::async(std::launch::async, [this, data, size] { m_hash.addData(data, size); });
     }
     QByteArray result()
     {
@@ -75,7 +76,7 @@ private:
             m_pending.get();
     }
 
-    QCryptographicHash m_hash {ContentHashAlgorithm};
+    ContentHash m_hash;
     std::future<void> m_pending;
 };
 
@@ -251,10 +252,14 @@ CopiedContent CopyInto(const QString &sourcePath, DurableFile &target, const Cop
     ::close(source);
     if (!ok)
         return content;
+    content.hash = mover.hash();
+    if (settings.hash && content.hash.isEmpty()) {
+        content.reason = QStringLiteral("%1 could not be hashed").arg(sourcePath);
+        return content;
+    }
     content.ok = true;
     content.size = before.st_size;
     content.modified = TimeOf(before.st_mtim);
-    content.hash = mover.hash();
     return content;
 }
 
@@ -292,7 +297,10 @@ QByteArray HashOfFile(const QString &path, QString &reason, const std::atomic<bo
             progressed(done);
     }
     ::close(fd);
-    return hash.result();
+    const QByteArray result = hash.result();
+    if (result.isEmpty())
+        reason = QStringLiteral("%1 could not be hashed").arg(path);
+    return result;
 }
 
 FileCopier::FileCopier(QObject *parent) : QObject(parent) { }

@@ -11,7 +11,6 @@
 #include "DurableFile.h"
 
 #include <QByteArray>
-#include <QCryptographicHash>
 #include <QDateTime>
 #include <QObject>
 #include <QString>
@@ -22,9 +21,6 @@
 class QThread;
 
 namespace nerav {
-
-// The hash that tells a copy from its original: the fastest strong one Qt offers here.
-constexpr QCryptographicHash::Algorithm ContentHashAlgorithm = QCryptographicHash::Blake2b_256;
 
 struct CopySettings
 {
