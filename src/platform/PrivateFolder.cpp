@@ -15,9 +15,7 @@ bool IsPrivateFolder(const QString &path, bool create)
     // A folder made here is private whatever the umask is.
     if (create && ::mkdir(name.constData(), 0700) == 0 && ::chmod(name.constData(), 0700) != 0)
         return false;
-    struct stat status
-    {
-    };
+    struct stat status = {};
     if (::lstat(name.constData(), &status) != 0)
         return false;
     return S_ISDIR(status.st_mode) && status.st_uid == ::geteuid() &&

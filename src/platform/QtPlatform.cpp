@@ -118,9 +118,7 @@ bool LockFileInstanceGuard::tryBecomeOnlyInstance()
                                                       : LockProblem::CannotOpen;
         return true;
     }
-    struct stat status
-    {
-    };
+    struct stat status = {};
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         ::close(fd);
         m_problem = LockProblem::NotRegularFile;

@@ -236,9 +236,7 @@ void InstanceGuardTest::defaultLockIsInAPrivateFolder()
     LockFileInstanceGuard guard(path);
     QVERIFY(guard.tryBecomeOnlyInstance());
     QCOMPARE(int(guard.lockProblem()), int(LockProblem::None));
-    struct stat status
-    {
-    };
+    struct stat status = {};
     QCOMPARE(::lstat(QFile::encodeName(folder), &status), 0);
     QCOMPARE(status.st_mode & 07777, mode_t(0700));
 }

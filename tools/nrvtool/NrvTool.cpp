@@ -145,9 +145,7 @@ bool ReadJson(const QString &jsonPath, QByteArray &json, QTextStream &err)
                 << QString::fromLocal8Bit(std::strerror(errno)) << '\n';
             return false;
         }
-        struct stat status
-        {
-        };
+        struct stat status = {};
         if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
             ::close(fd);
             err << "nrvtool: cannot open " << jsonPath << ": it is not a regular file\n";
