@@ -189,10 +189,10 @@ const std::vector<MessageRow> &messageRows()
                           "次に起動したときは、ファイルをこのウィンドウに渡さず別のウィンドウで"
                           "開きます。"),
             NERAV_MESSAGE(msgLockFolderNotPrivate,
-                          "The folder is not yours alone: it belongs to another user, others "
-                          "may use it, or it is a link.",
-                          "フォルダーが自分専用ではありません（他のユーザーの所有、"
-                          "他のユーザーも使える、またはリンク）。"),
+                          "The folder is not private: it must be a folder of your own with mode "
+                          "0700, not a link.",
+                          "フォルダーが専用ではありません。自分が所有するモード 0700 の"
+                          "フォルダーで、リンクでないことが必要です。"),
             NERAV_MESSAGE(msgLockNotRegularFile, "The lock is not a regular file.",
                           "ロックが通常のファイルではありません。"),
             NERAV_MESSAGE(msgLockCannotOpen, "The lock file cannot be made or opened.",
