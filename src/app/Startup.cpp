@@ -10,6 +10,7 @@
 #include "SystemModule.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QMessageBox>
@@ -25,6 +26,16 @@ static void ShowAlreadyRunning(const InterfaceText &text)
     QMessageBox box(QMessageBox::NoIcon, text.captions.programTitle, text.messages.msgRunning,
                     QMessageBox::Ok);
     box.exec();
+}
+
+static QString LockProblemText(const MessageTable &messages, LockProblem problem,
+                               const QString &path)
+{
+    const QString &reason = problem == LockProblem::FolderNotPrivate
+            ? messages.msgLockFolderNotPrivate
+            : problem == LockProblem::NotRegularFile ? messages.msgLockNotRegularFile
+                                                     : messages.msgLockCannotOpen;
+    return messages.msgLockUnusable.arg(QDir::toNativeSeparators(path)) + u'\n' + reason;
 }
 
 bool LoadQtTranslations(Language language)
@@ -60,6 +71,10 @@ std::unique_ptr<MainForm> StartApplication(AppContext &context, InstanceGuard &g
             ShowAlreadyRunning(context.text);
         return nullptr;
     }
+    // Without a lock a listening socket could take another window's place: none is made.
+    const LockProblem lockProblem = guard.lockProblem();
+    if (lockProblem != LockProblem::None)
+        ShowMessage(nullptr, LockProblemText(context.text.messages, lockProblem, guard.lockPath()));
     // The writer's random source was seeded from the clock when the platform was made.
 
     if (LoadRememberedSettings(context.settings) == SettingsLoad::Damaged)
@@ -78,7 +93,7 @@ std::unique_ptr<MainForm> StartApplication(AppContext &context, InstanceGuard &g
                          if (settings)
                              RememberLanguage(*settings, language);
                      });
-    if (!options.handOverSocket.isEmpty()) {
+    if (!options.handOverSocket.isEmpty() && lockProblem == LockProblem::None) {
         auto *server = new FileHandOverServer(options.handOverSocket, form.get());
         QObject::connect(server, &FileHandOverServer::fileReceived, form.get(),
                          &MainForm::OpenHandedFile);

@@ -42,7 +42,7 @@ void MainForm::connectDuplicateCommands()
 {
     m_activeList = NormalList;
     for (QListWidget *list : {NormalList, AdvanceList, DetailList}) {
-        new FocusWatch(list, m_activeList);
+        m_listWatchers.push_back(new FocusWatch(list, m_activeList));
         list->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(list, &QListWidget::customContextMenuRequested, this,
                 [this, list](const QPoint &position) { ShowListMenu(list, position); });

@@ -49,11 +49,11 @@ void MainForm::connectListCommands()
         const auto run = [this](Command command) {
             return [this, command] { (this->*command)(); };
         };
-        new ListKeys(list,
-                     {{buttons.modify, run(modify)},
-                      {buttons.remove, run(remove)},
-                      {buttons.moveUp, run(moveUp)},
-                      {buttons.moveDown, run(moveDown)}});
+        m_listWatchers.push_back(new ListKeys(list,
+                                              {{buttons.modify, run(modify)},
+                                               {buttons.remove, run(remove)},
+                                               {buttons.moveUp, run(moveUp)},
+                                               {buttons.moveDown, run(moveDown)}}));
     };
     keys(NormalList, m_normalButtons, &MainForm::NormalModifyCmd_Click,
          &MainForm::NormalRemoveCmd_Click, &MainForm::NormalMoveUpCmd_Click,

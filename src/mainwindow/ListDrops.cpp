@@ -196,10 +196,12 @@ void ListDrops::moveRow(int from, int to)
 void MainForm::connectListDrops()
 {
     const auto push = [this](EditStep *step) { PushStep(step); };
-    new ListDrops(NormalList, m_context, *this, ScheduleList::Basic, {{}, push});
-    new ListDrops(AdvanceList, m_context, *this, ScheduleList::Advance, {{}, push});
-    new ListDrops(DetailList, m_context, *this, ScheduleList::Detail,
-                  {[this] { return SelectedDetailOwner(); }, push});
+    m_listWatchers.push_back(
+            new ListDrops(NormalList, m_context, *this, ScheduleList::Basic, {{}, push}));
+    m_listWatchers.push_back(
+            new ListDrops(AdvanceList, m_context, *this, ScheduleList::Advance, {{}, push}));
+    m_listWatchers.push_back(new ListDrops(DetailList, m_context, *this, ScheduleList::Detail,
+                                           {[this] { return SelectedDetailOwner(); }, push}));
 }
 
 } // namespace nerav

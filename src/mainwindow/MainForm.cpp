@@ -230,6 +230,15 @@ QGroupBox *MainForm::buildListFrame(const QString &frameName, QListWidget *&list
     return frame;
 }
 
+MainForm::~MainForm()
+{
+    // The base classes destroy the lists and the history after this part of the window is gone;
+    // their signals and event filters must not reach it by then.
+    for (QObject *child : findChildren<QObject *>())
+        child->disconnect(this);
+    qDeleteAll(m_listWatchers);
+}
+
 void MainForm::connectCommands()
 {
     connect(NewCmd, &QPushButton::clicked, this, &MainForm::NewDocument);

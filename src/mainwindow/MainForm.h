@@ -42,6 +42,7 @@ class MainForm : public QMainWindow, public StepView
 
 public:
     explicit MainForm(AppContext &context, QWidget *parent = nullptr);
+    ~MainForm() override;
 
     // Applies the captions of the current language to menus, buttons and frames.
     void InitMainFormOsd();
@@ -238,6 +239,8 @@ private:
     ColourBar *Shape1 = nullptr;
     QTimer *KeepTimer = nullptr;
     QUndoStack *m_history = nullptr;
+    // The event filters on the lists, removed before the lists are destroyed.
+    std::vector<QObject *> m_listWatchers;
 };
 
 } // namespace nerav

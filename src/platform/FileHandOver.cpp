@@ -1,16 +1,21 @@
 #include "FileHandOver.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QTimer>
+#include <QtEndian>
+#include <climits>
 
 namespace nerav {
 
 namespace {
 
 constexpr int HandOverTimeoutMs = 2000;
-// A path is one line of UTF-8; nothing longer is accepted from the socket.
-constexpr qint64 MaxPathBytes = 64 * 1024;
+constexpr qint64 LengthBytes = 4;
+// The longest path the system can open; the whole message stays below PATH_MAX + 64.
+constexpr quint32 MaxPathBytes = PATH_MAX;
 
 } // namespace
 
@@ -39,32 +44,56 @@ void FileHandOverServer::acceptConnection()
 {
     while (QLocalSocket *socket = m_server->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        // The path is complete at its line end; the sender may already have gone.
-        const auto readPath = [this, socket] {
-            if (socket->bytesAvailable() > MaxPathBytes) {
-                socket->abort();
-                return;
-            }
-            if (!socket->canReadLine())
-                return;
-            const QString path = QString::fromUtf8(socket->readLine()).chopped(1);
-            socket->disconnectFromServer();
-            if (!path.isEmpty())
-                emit fileReceived(path);
-        };
-        connect(socket, &QLocalSocket::readyRead, this, readPath);
-        readPath();
+        // A client that holds its connection without finishing its message is let go.
+        auto *idle = new QTimer(socket);
+        idle->setSingleShot(true);
+        connect(idle, &QTimer::timeout, socket, &QLocalSocket::abort);
+        idle->start(IdleLimitMs);
+        // The sender may already have gone; what it wrote is still there to read.
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readMessage(socket); });
+        readMessage(socket);
     }
+}
+
+void FileHandOverServer::readMessage(QLocalSocket *socket)
+{
+    if (socket->bytesAvailable() < LengthBytes)
+        return;
+    uchar header[LengthBytes];
+    if (socket->peek(reinterpret_cast<char *>(header), LengthBytes) != LengthBytes)
+        return;
+    const quint32 length = qFromBigEndian<quint32>(header);
+    if (length == 0 || length > MaxPathBytes ||
+        socket->bytesAvailable() > LengthBytes + qint64(length)) {
+        socket->abort();
+        return;
+    }
+    if (socket->bytesAvailable() < LengthBytes + qint64(length))
+        return;
+    socket->skip(LengthBytes);
+    const QByteArray bytes = socket->read(length);
+    socket->abort();
+    // The bytes name a file as the system does; a NUL cannot be part of such a name.
+    const QString path = QFile::decodeName(bytes);
+    if (bytes.contains('\0') || !QFileInfo(path).isAbsolute())
+        return;
+    emit fileReceived(path);
 }
 
 bool HandFileToRunningInstance(const QString &socketPath, const QString &path)
 {
+    const QByteArray name = QFile::encodeName(QFileInfo(path).absoluteFilePath());
+    if (name.isEmpty() || quint32(name.size()) > MaxPathBytes)
+        return false;
     QLocalSocket socket;
     socket.connectToServer(socketPath);
     if (!socket.waitForConnected(HandOverTimeoutMs))
         return false;
-    const QByteArray line = QFileInfo(path).absoluteFilePath().toUtf8() + '\n';
-    if (socket.write(line) != line.size())
+    uchar header[LengthBytes];
+    qToBigEndian<quint32>(quint32(name.size()), header);
+    const QByteArray message =
+            QByteArray(reinterpret_cast<const char *>(header), LengthBytes) + name;
+    if (socket.write(message) != message.size())
         return false;
     while (socket.bytesToWrite() > 0) {
         if (!socket.waitForBytesWritten(HandOverTimeoutMs))

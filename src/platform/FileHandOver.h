@@ -3,11 +3,17 @@
 // Hands a schedule file from a second start of the program to the running one, through a
 // local socket beside the instance lock. The running instance listens; a second start that
 // was given a file sends its absolute path and ends.
+//
+// The message is the path's length (4 bytes, big-endian) and then the path's bytes as the file
+// system names them, so any name (newlines too) arrives unchanged. The running instance reads
+// it whole, up to PATH_MAX bytes, and refuses anything else: a longer or shorter message, a
+// relative path, or a connection that says nothing for a few seconds.
 
 #include <QObject>
 #include <QString>
 
 class QLocalServer;
+class QLocalSocket;
 
 namespace nerav {
 
@@ -25,12 +31,16 @@ public:
     // the instance that holds the lock calls this). False when the socket cannot be made.
     [[nodiscard]] bool listen();
 
+    // How long a connection may stay without a complete message.
+    static constexpr int IdleLimitMs = 3000;
+
 signals:
     // An absolute path sent by a second start.
     void fileReceived(const QString &path);
 
 private:
     void acceptConnection();
+    void readMessage(QLocalSocket *socket);
 
     QString m_socketPath;
     QLocalServer *m_server = nullptr;

@@ -52,13 +52,21 @@ public:
     virtual bool openUrl(const QUrl &url) = 0;
 };
 
+// Why no instance lock could be taken; the program then runs without handing files over.
+enum class LockProblem { None, FolderNotPrivate, NotRegularFile, CannotOpen };
+
 // Detects a second running copy of the program.
 class InstanceGuard
 {
 public:
     virtual ~InstanceGuard() = default;
-    // True when this process is the only running instance (and now holds that role).
+    // True when this process may run: it is the only running instance (and now holds that
+    // role), or no lock could be taken at all (lockProblem() says why). False while another
+    // instance holds the lock.
     virtual bool tryBecomeOnlyInstance() = 0;
+    virtual LockProblem lockProblem() const { return LockProblem::None; }
+    // The lock file, or the folder it should be in, for telling the user about a problem.
+    virtual QString lockPath() const { return {}; }
 };
 
 struct Platform

@@ -1,5 +1,7 @@
 #include "QtPlatform.h"
 
+#include "PrivateFolder.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDesktopServices>
@@ -12,6 +14,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace nerav {
@@ -134,15 +137,31 @@ bool LockFileInstanceGuard::tryBecomeOnlyInstance()
 {
     if (m_fd >= 0)
         return true;
-    const int fd = ::open(QFile::encodeName(m_path).constData(),
-                          O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
-    // A lock file that cannot be made at all (no writable runtime folder) must not keep the
-    // program from starting; only a lock held by a live instance means "running".
-    if (fd < 0)
+    m_problem = LockProblem::None;
+    // Another user's folder or lock could receive a second start's file or block a start.
+    if (!IsPrivateFolder(QFileInfo(m_path).path(), true)) {
+        m_problem = LockProblem::FolderNotPrivate;
         return true;
+    }
+    // O_NONBLOCK: a FIFO put in the lock's place must not stop the start.
+    const int fd = ::open(QFile::encodeName(m_path).constData(),
+                          O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        m_problem = errno == ELOOP || errno == EISDIR ? LockProblem::NotRegularFile
+                                                      : LockProblem::CannotOpen;
+        return true;
+    }
+    struct stat status = {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        m_problem = LockProblem::NotRegularFile;
+        return true;
+    }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const bool held = errno == EWOULDBLOCK;
         ::close(fd);
+        if (!held)
+            m_problem = LockProblem::CannotOpen;
         return !held;
     }
     m_fd = fd;
@@ -154,12 +173,14 @@ bool LockFileInstanceGuard::tryBecomeOnlyInstance()
     return true;
 }
 
+QString LockFileInstanceGuard::lockPath() const
+{
+    return m_problem == LockProblem::FolderNotPrivate ? QFileInfo(m_path).path() : m_path;
+}
+
 QString LockFileInstanceGuard::defaultLockFilePath()
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    return folder + QStringLiteral("/nerav-schedule-generator.lock");
+    return UserRuntimeFolder() + QStringLiteral("/nerav-schedule-generator.lock");
 }
 
 } // namespace nerav

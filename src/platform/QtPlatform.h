@@ -39,7 +39,7 @@ public:
     bool openUrl(const QUrl &url) override;
 };
 
-// Holds an flock on a file in the per-user runtime folder for the life of the process. The
+// Holds an flock on a regular file in the user's private folder for the life of the process. The
 // system releases it when the process ends, however it ends, so neither a killed instance nor
 // the file's content (empty, garbage) can block the next start; the file itself stays.
 class LockFileInstanceGuard : public InstanceGuard
@@ -51,12 +51,16 @@ public:
     LockFileInstanceGuard &operator=(const LockFileInstanceGuard &) = delete;
 
     bool tryBecomeOnlyInstance() override;
+    LockProblem lockProblem() const override { return m_problem; }
+    QString lockPath() const override;
 
+    // In the user's private runtime folder (PrivateFolder.h).
     static QString defaultLockFilePath();
 
 private:
     QString m_path;
     int m_fd = -1; // open and locked while this process is the only instance
+    LockProblem m_problem = LockProblem::None;
 };
 
 // The Qt services bundled for the program.

@@ -5,7 +5,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -46,6 +48,27 @@ QString RandomPart()
         part += QLatin1Char(
                 characters[QRandomGenerator::system()->bounded(int(sizeof characters - 1))]);
     return part;
+}
+
+// The temporary file's path without its random part. Its name starts with the target's name,
+// cut short (at a character's start) where the whole would pass the folder's name limit; the
+// target keeps its name.
+QString TemporaryBase(const QString &target)
+{
+    const QString name = NamePart(target);
+    long limit = ::pathconf(Native(FolderPart(target)).constData(), _PC_NAME_MAX);
+    if (limit <= 0)
+        limit = NAME_MAX;
+    const long room = limit - long(sizeof DurableFile::TemporaryInfix - 1) - RandomLength;
+    QByteArray start = Native(name);
+    if (start.size() > room) {
+        qsizetype cut = std::max(room, 1L);
+        while (cut > 1 && (uchar(start.at(cut)) & 0xC0) == 0x80)
+            --cut;
+        start.truncate(cut);
+    }
+    return target.left(target.size() - name.size()) + QFile::decodeName(start) +
+            QLatin1String(DurableFile::TemporaryInfix);
 }
 
 QString KindOf(mode_t mode)
@@ -105,7 +128,7 @@ DurableWriteResult DurableFile::open()
                         .arg(m_target, KindOf(existing.st_mode))};
 
     for (int attempt = 0; attempt < 100 && m_fd < 0; ++attempt) {
-        m_temporary = m_target + QLatin1String(TemporaryInfix) + RandomPart();
+        m_temporary = TemporaryBase(m_target) + RandomPart();
         // O_EXCL already refuses a link at the new name; O_NOFOLLOW says so twice.
         m_fd = ::open(Native(m_temporary).constData(),
                       O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
@@ -205,7 +228,7 @@ void DurableFile::cancel()
 
 void DurableFile::removeLeftOvers() const
 {
-    const QByteArray prefix = Native(NamePart(m_target) + QLatin1String(TemporaryInfix));
+    const QByteArray prefix = Native(NamePart(TemporaryBase(m_target)));
     const QByteArray folder = Native(FolderPart(m_target));
     DIR *dir = ::opendir(folder.constData());
     if (!dir)

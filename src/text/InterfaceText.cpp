@@ -182,6 +182,21 @@ const std::vector<MessageRow> &messageRows()
             NERAV_MESSAGE(msgDropFolder, "A folder is not a media file.",
                           "フォルダーはメディアファイルではありません。"),
             NERAV_MESSAGE(msgDropListFull, "The list is full.", "一覧が上限に達しています。"),
+            NERAV_MESSAGE(msgLockUnusable,
+                          "The program runs without its single-window lock (%1). Another start "
+                          "will open its own window instead of handing its file to this one.",
+                          "多重起動防止のロック（%1）を使わずに起動します。"
+                          "次に起動したときは、ファイルをこのウィンドウに渡さず別のウィンドウで"
+                          "開きます。"),
+            NERAV_MESSAGE(msgLockFolderNotPrivate,
+                          "The folder is not private: it must be a folder of your own with mode "
+                          "0700, not a link.",
+                          "フォルダーが専用ではありません。自分が所有するモード 0700 の"
+                          "フォルダーで、リンクでないことが必要です。"),
+            NERAV_MESSAGE(msgLockNotRegularFile, "The lock is not a regular file.",
+                          "ロックが通常のファイルではありません。"),
+            NERAV_MESSAGE(msgLockCannotOpen, "The lock file cannot be made or opened.",
+                          "ロックファイルを作成または開くことができません。"),
             NERAV_MESSAGE(msgFileCopied, "File Copied", "File Copied"),
             NERAV_MESSAGE(msgFileCopyError, "File Copy Error!", "File Copy Error!"),
             NERAV_MESSAGE(msgScheduleReadError, "Schedule File Read Error!",

@@ -71,6 +71,8 @@ struct MessageTable
     QString msgTooManyCopies;
     // Files dropped onto a list and refused: the first line, then one line per file and reason.
     QString msgDropRefused, msgDropFolder, msgDropListFull;
+    // No instance lock could be taken: the first line with the path (%1), then the reason.
+    QString msgLockUnusable, msgLockFolderNotPrivate, msgLockNotRegularFile, msgLockCannotOpen;
 };
 
 // The "Publish to Medium" dialog. %1, %2 ... are filled in by the dialog.

@@ -5,6 +5,7 @@
 #include "MainWindowFixture.h"
 
 #include <QMimeData>
+#include <QPointer>
 #include <QUndoStack>
 
 using namespace nerav;
@@ -69,6 +70,7 @@ private slots:
     void detailLimitHolds();
     void dragMovesAsMoveCommands_data();
     void dragMovesAsMoveCommands();
+    void closingTheFilledWindowIsClean();
 };
 
 void ListDropsTest::cleanup()
@@ -211,6 +213,29 @@ void ListDropsTest::dragMovesAsMoveCommands()
     QCOMPARE(Rows(view), movedRows);
     QCOMPARE(Rows(fixture.child<QListWidget>(QStringLiteral("DetailList"))), detailRows);
     QCOMPARE(view->currentRow(), movedCurrent);
+}
+
+// The window is destroyed with its lists filled, their drop filters in place and steps to undo
+// and redo: nothing of it may run on half-destroyed widgets (the sanitizer build catches that).
+void ListDropsTest::closingTheFilledWindowIsClean()
+{
+    auto fixture = std::make_unique<DropFixture>();
+    auto *advance = fixture->child<QListWidget>(QStringLiteral("AdvanceList"));
+    auto *details = fixture->child<QListWidget>(QStringLiteral("DetailList"));
+    advance->setCurrentRow(0);
+    const QString media = fixture->folder(QStringLiteral("media"));
+    QVERIFY(fixture->drop(details, {media + "a.mp3", media + "b.mp3"}, 0));
+    QVERIFY(fixture->drop(fixture->child<QListWidget>(QStringLiteral("NormalList")),
+                          {media + "c.mp3"}, 0));
+    fixture->form->history()->undo();
+    QVERIFY(fixture->form->history()->canUndo() && fixture->form->history()->canRedo());
+    details->setFocus();
+    const QPointer<QUndoStack> history = fixture->form->history();
+    const QPointer<QListWidget> list = details;
+
+    fixture.reset();
+
+    QVERIFY(!history && !list);
 }
 
 QTEST_MAIN(ListDropsTest)

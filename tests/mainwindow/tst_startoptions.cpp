@@ -93,6 +93,7 @@ private slots:
     void secondStartHandsTheFileOver_data();
     void secondStartHandsTheFileOver();
     void handedFileWaitsForAnOpenDialog();
+    void startWithoutALockSaysSoAndTakesNoFiles();
     void languageSwitchRetextsTheWindow_data();
     void languageSwitchRetextsTheWindow();
     void languageSwitchRetextsAnOpenDialog_data();
@@ -260,6 +261,26 @@ void StartOptionsTest::handedFileWaitsForAnOpenDialog()
     QTRY_COMPARE(running.app.context.settings.documentName, QStringLiteral("handed.nrv"));
     QCOMPARE(running.app.context.document.basicCount(), 3);
     window->close();
+}
+
+// The start goes on, but no socket is made that could take another window's place.
+void StartOptionsTest::startWithoutALockSaysSoAndTakesNoFiles()
+{
+    StartFixture fixture;
+    fixture.writeSample("handed.nrv");
+    QString message;
+    AnswerInTurn({PressInMessageBox(QMessageBox::Ok, &message)});
+    FakeInstanceGuard guard(true, LockProblem::NotRegularFile);
+    auto form = StartApplication(fixture.app.context, guard, fixture.appFolder, fixture.options);
+    QVERIFY(WaitForNoModal());
+    QVERIFY(form);
+    const MessageTable &messages = fixture.app.context.text.messages;
+    QCOMPARE(message,
+             messages.msgLockUnusable.arg("/run/user/nerav.lock") + '\n' +
+                     messages.msgLockNotRegularFile);
+    QVERIFY(!HandFileToRunningInstance(fixture.options.handOverSocket,
+                                       fixture.docs + "handed.nrv"));
+    form->close();
 }
 
 void StartOptionsTest::languageSwitchRetextsTheWindow_data()

@@ -69,6 +69,9 @@ private slots:
     void makeWritesOnlyRegularFiles_data();
     void makeWritesOnlyRegularFiles();
     void dumpRefusesAFifoAtOnce();
+    void makeReadsOnlyBoundedRegularInput_data();
+    void makeReadsOnlyBoundedRegularInput();
+    void makeWritesTheLongestName();
     void makeKeepsPermissionsAndOwner();
     void pathsMeanWhatTheSystemMeans();
     void usageErrorsExitTwo_data();
@@ -336,6 +339,55 @@ void TestNrvTool::dumpRefusesAFifoAtOnce()
     const ToolRun dump = RunTool({"dump", m_folder + "pipe.nrv"});
     QCOMPARE(dump.exitCode, 1);
     QCOMPARE(dump.err, "nrvtool: Cannot open " + m_folder + "pipe.nrv: it is not a regular file\n");
+}
+
+// Input that never ends or never comes is refused before anything is read.
+void TestNrvTool::makeReadsOnlyBoundedRegularInput_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("device") << "/dev/zero"
+                            << "nrvtool: cannot open /dev/zero: it is not a regular file\n";
+    QTest::newRow("FIFO") << "FOLDER/pipe.json"
+                          << "nrvtool: cannot open FOLDER/pipe.json: it is not a regular file\n";
+    QTest::newRow("oversized") << "FOLDER/big.json"
+                               << "nrvtool: FOLDER/big.json is 1048577 bytes, too large for a "
+                                  "schedule (at most 1048576)\n";
+}
+
+void TestNrvTool::makeReadsOnlyBoundedRegularInput()
+{
+    QFETCH(QString, input);
+    QFETCH(QString, error);
+    input.replace("FOLDER/", m_folder);
+    error.replace("FOLDER/", m_folder);
+    QCOMPARE(::mkfifo(QFile::encodeName(m_folder + "pipe.json"), 0644), 0);
+    // Valid JSON, only far longer than any schedule.
+    QVERIFY(WriteFile(m_folder + "big.json",
+                      OneEntry +
+                              QByteArray(1024 * 1024 + 1 - qsizetype(sizeof OneEntry - 1), ' ')));
+
+    const ToolRun make = RunTool({"make", input, m_folder + "out.nrv"});
+
+    QCOMPARE(make.exitCode, 1);
+    QCOMPARE(make.err, error);
+    QVERIFY(!QFile::exists(m_folder + "out.nrv"));
+}
+
+// The temporary file's name stays within the folder's name limit, the target keeps its name.
+void TestNrvTool::makeWritesTheLongestName()
+{
+    const long limit = ::pathconf(QFile::encodeName(m_folder), _PC_NAME_MAX);
+    QVERIFY(limit > 4);
+    const QString out = m_folder + QString(limit - 4, u'n') + ".nrv";
+    QVERIFY(WriteFile(m_folder + "in.json", OneEntry));
+
+    const ToolRun make = RunTool({"make", m_folder + "in.json", out});
+
+    QCOMPARE(make.err, QString());
+    QCOMPARE(make.exitCode, 0);
+    QCOMPARE(RunTool({"dump", out}).exitCode, 0);
+    QCOMPARE(QDir(m_folder).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
 
 void TestNrvTool::makeKeepsPermissionsAndOwner()

@@ -110,6 +110,8 @@ void TestNrvToolDays::refusals_data()
                               << "YYYY-MM-DD";
     QTest::newRow("shortForm") << QStringList {"days", file, "2007-1-1", "2007-01-02"} << 2
                                << "YYYY-MM-DD";
+    QTest::newRow("negativeYear") << QStringList {"days", file, "-2025-01-01", "2025-01-02"} << 2
+                                  << "FROM \"-2025-01-01\" is not a date YYYY-MM-DD";
     QTest::newRow("backwards") << QStringList {"days", file, "2007-01-02", "2007-01-01"} << 2
                                << "at most 10 years";
     QTest::newRow("tenYearsAndADay")

@@ -1,16 +1,21 @@
-// The single-instance lock: one winner among simultaneous starts, and no block from a lock file
-// left behind (empty, garbage, or held by an instance that was killed).
+// The single-instance lock: one winner among simultaneous starts, no block from a lock file left
+// behind (empty, garbage, or held by an instance that was killed), and only a private folder
+// and a regular file used as the lock.
 
 #include "QtPlatform.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -42,8 +47,10 @@ private slots:
     void leftOverLockFileDoesNotBlock();
     void killedOwnerDoesNotBlock();
     void lockIsReleasedWithItsOwner();
-    void unwritableLockFolderDoesNotBlock();
-    void defaultLockIsPerUserAndNotBesideTheProgram();
+    void unusableLockRunsAlone_data();
+    void unusableLockRunsAlone();
+    void defaultLockIsInAPrivateFolder_data();
+    void defaultLockIsInAPrivateFolder();
 };
 
 void InstanceGuardTest::exactlyOneOfTwoWins()
@@ -126,22 +133,112 @@ void InstanceGuardTest::lockIsReleasedWithItsOwner()
     QVERIFY(next.tryBecomeOnlyInstance());
 }
 
-void InstanceGuardTest::unwritableLockFolderDoesNotBlock()
+// A lock that another user could hold or read, or that is no regular file, is not used: the
+// start goes on alone and says why, and it never counts as another instance running.
+void InstanceGuardTest::unusableLockRunsAlone_data()
 {
-    QTemporaryDir dir;
-    QFile notAFolder(dir.filePath("file"));
-    QVERIFY(notAFolder.open(QIODevice::WriteOnly));
-    notAFolder.close();
-    LockFileInstanceGuard guard(dir.filePath("file/nerav.lock"));
-    QVERIFY(guard.tryBecomeOnlyInstance());
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<int>("problem");
+    const int folder = int(LockProblem::FolderNotPrivate);
+    const int notAFile = int(LockProblem::NotRegularFile);
+    QTest::newRow("folder is a file") << "folder file" << folder;
+    QTest::newRow("folder open to others") << "folder 0755" << folder;
+    QTest::newRow("folder of another user") << "folder owner" << folder;
+    QTest::newRow("folder is a link") << "folder link" << folder;
+    QTest::newRow("lock is a folder") << "lock folder" << notAFile;
+    QTest::newRow("lock is a dangling link") << "lock dangling" << notAFile;
+    QTest::newRow("lock is a link to a file") << "lock link" << notAFile;
+    QTest::newRow("lock is a FIFO") << "lock fifo" << notAFile;
 }
 
-void InstanceGuardTest::defaultLockIsPerUserAndNotBesideTheProgram()
+void InstanceGuardTest::unusableLockRunsAlone()
 {
+    QFETCH(QString, setup);
+    QFETCH(int, problem);
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("run");
+    const QString lock = folder + "/nerav.lock";
+    const QByteArray folderName = QFile::encodeName(folder);
+    const QByteArray lockName = QFile::encodeName(lock);
+    if (setup == "folder file") {
+        QFile file(folder);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    } else if (setup == "folder link") {
+        QVERIFY(QDir().mkdir(dir.filePath("real")));
+        QVERIFY(QFile::link(dir.filePath("real"), folder));
+    } else {
+        QCOMPARE(::mkdir(folderName, 0700), 0);
+    }
+    if (setup == "folder 0755")
+        QCOMPARE(::chmod(folderName, 0755), 0);
+    if (setup == "folder owner" && ::chown(folderName, 4321, 4321) != 0)
+        QSKIP("only root can give the folder to another user");
+    if (setup == "lock folder")
+        QCOMPARE(::mkdir(lockName, 0700), 0);
+    if (setup == "lock dangling")
+        QCOMPARE(::symlink("gone", lockName), 0);
+    if (setup == "lock link") {
+        QFile file(folder + "/target");
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(::symlink("target", lockName), 0);
+    }
+    if (setup == "lock fifo")
+        QCOMPARE(::mkfifo(lockName, 0600), 0);
+
+    LockFileInstanceGuard first(lock);
+    LockFileInstanceGuard second(lock);
+    QVERIFY(first.tryBecomeOnlyInstance());
+    QVERIFY(second.tryBecomeOnlyInstance());
+    QCOMPARE(int(first.lockProblem()), problem);
+    QCOMPARE(first.lockPath(), problem == int(LockProblem::FolderNotPrivate) ? folder : lock);
+    QVERIFY(!QFileInfo(lock).isFile() || setup == "lock link");
+}
+
+// XDG_RUNTIME_DIR serves only when it is the user's own, closed to others; otherwise the lock
+// goes to a folder of the user's own in the temporary folder, made private.
+void InstanceGuardTest::defaultLockIsInAPrivateFolder_data()
+{
+    QTest::addColumn<QString>("runtime");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("used");
+    QTest::newRow("private runtime folder") << "runtime" << 0700 << true;
+    QTest::newRow("runtime folder open to others") << "runtime" << 0755 << false;
+    QTest::newRow("relative runtime folder") << "relative" << 0700 << false;
+    QTest::newRow("none") << QString() << 0 << false;
+}
+
+void InstanceGuardTest::defaultLockIsInAPrivateFolder()
+{
+    QFETCH(QString, runtime);
+    QFETCH(int, mode);
+    QFETCH(bool, used);
+    QTemporaryDir dir;
+    const QByteArray oldRuntime = qgetenv("XDG_RUNTIME_DIR");
+    const QByteArray oldTemp = qgetenv("TMPDIR");
+    const auto restore = qScopeGuard([&] {
+        qputenv("XDG_RUNTIME_DIR", oldRuntime);
+        qputenv("TMPDIR", oldTemp);
+    });
+    const QString runtimeFolder = runtime == "runtime" ? dir.filePath(runtime) : runtime;
+    if (runtime == "runtime")
+        QCOMPARE(::mkdir(QFile::encodeName(runtimeFolder), mode_t(mode)), 0);
+    if (runtime == "runtime")
+        QCOMPARE(::chmod(QFile::encodeName(runtimeFolder), mode_t(mode)), 0);
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeFolder));
+    qputenv("TMPDIR", QFile::encodeName(dir.path()));
+
     const QString path = LockFileInstanceGuard::defaultLockFilePath();
+    const QString folder = used
+            ? runtimeFolder
+            : dir.path() + "/nerav-schedule-generator-" + QString::number(::geteuid());
+    QCOMPARE(path, folder + "/nerav-schedule-generator.lock");
     QVERIFY(!path.startsWith(QCoreApplication::applicationDirPath() + '/'));
-    QVERIFY(path.startsWith(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)) ||
-            path.startsWith(QDir::tempPath()));
+    LockFileInstanceGuard guard(path);
+    QVERIFY(guard.tryBecomeOnlyInstance());
+    QCOMPARE(int(guard.lockProblem()), int(LockProblem::None));
+    struct stat status = {};
+    QCOMPARE(::lstat(QFile::encodeName(folder), &status), 0);
+    QCOMPARE(status.st_mode & 07777, mode_t(0700));
 }
 
 QTEST_GUILESS_MAIN(InstanceGuardTest)

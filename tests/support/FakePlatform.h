@@ -47,15 +47,21 @@ public:
     }
 };
 
-// Answers whether this start is the only instance as told.
+// Answers whether this start is the only instance, and why it has no lock, as told.
 class FakeInstanceGuard : public InstanceGuard
 {
 public:
-    explicit FakeInstanceGuard(bool only) : m_only(only) { }
+    explicit FakeInstanceGuard(bool only, LockProblem problem = LockProblem::None)
+        : m_only(only), m_problem(problem)
+    {
+    }
     bool tryBecomeOnlyInstance() override { return m_only; }
+    LockProblem lockProblem() const override { return m_problem; }
+    QString lockPath() const override { return QStringLiteral("/run/user/nerav.lock"); }
 
 private:
     bool m_only;
+    LockProblem m_problem;
 };
 
 class RecordingShell : public DesktopShell

@@ -6,13 +6,22 @@
 #include "ScheduleJson.h"
 
 #include <QFile>
+#include <QRegularExpression>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace nerav {
 
 namespace {
 
-// A schedule's JSON is small; anything far larger is not one.
-constexpr qint64 MaxJsonSize = 64 * 1024 * 1024;
+// Save refuses a schedule whose size estimate reaches 30000 bytes, so no valid schedule has
+// more than about a thousand entries: some 100 KB of JSON however it is laid out. Anything
+// larger than this is not a schedule and is not read.
+constexpr qint64 MaxJsonSize = 1024 * 1024;
 
 const char UsageText[] =
         "Usage: nrvtool dump FILE.nrv\n"
@@ -28,7 +37,9 @@ const char HelpText[] =
         "\n"
         "  dump FILE.nrv               print the schedule as JSON\n"
         "  make SCHEDULE.json OUT.nrv  check the JSON as the program's editors and Save do,\n"
-        "                              then write OUT.nrv with a new random key\n"
+        "                              then write OUT.nrv with a new random key; the JSON is\n"
+        "                              a regular file of at most 1 MiB, or \"-\" for standard\n"
+        "                              input\n"
         "  days SCHEDULE.nrv FROM TO   for each day from FROM to TO (YYYY-MM-DD, both included,\n"
         "                              at most 10 years): the date, its week day and the\n"
         "                              advance schedules on it (0-based index and time window),\n"
@@ -94,12 +105,21 @@ int Days(QStringList arguments, QTextStream &out, QTextStream &err)
         err << UsageText;
         return NrvToolUsage;
     }
-    const QDate from = QDate::fromString(arguments.at(1), QStringLiteral("yyyy-MM-dd"));
-    const QDate to = QDate::fromString(arguments.at(2), QStringLiteral("yyyy-MM-dd"));
-    if (!from.isValid() || !to.isValid()) {
-        err << "nrvtool: FROM and TO must be dates YYYY-MM-DD\n";
-        return NrvToolUsage;
+    QDate dates[2];
+    for (int i = 0; i < 2; ++i) {
+        const QString &given = arguments.at(1 + i);
+        // Digits only: QDate would take "-2025-01-01" as a year before Christ.
+        static const QRegularExpression form(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
+        if (form.match(given).hasMatch())
+            dates[i] = QDate::fromString(given, QStringLiteral("yyyy-MM-dd"));
+        if (!dates[i].isValid()) {
+            err << "nrvtool: " << (i == 0 ? "FROM" : "TO") << " \"" << given
+                << "\" is not a date YYYY-MM-DD\n";
+            return NrvToolUsage;
+        }
     }
+    const QDate from = dates[0];
+    const QDate to = dates[1];
     if (!DaysRangeAllowed(from, to)) {
         err << "nrvtool: the range must run forward and cover at most 10 years\n";
         return NrvToolUsage;
@@ -111,18 +131,59 @@ int Days(QStringList arguments, QTextStream &out, QTextStream &err)
     return NrvToolOk;
 }
 
+// The JSON of make: a regular file, or standard input for "-". A device, FIFO or folder is
+// refused before anything is read; so is a file larger than MaxJsonSize.
+bool ReadJson(const QString &jsonPath, QByteArray &json, QTextStream &err)
+{
+    QFile file;
+    if (jsonPath == QLatin1String("-")) {
+        if (!file.open(stdin, QIODevice::ReadOnly)) {
+            err << "nrvtool: cannot read standard input: " << file.errorString() << '\n';
+            return false;
+        }
+    } else {
+        // O_NONBLOCK: opening a FIFO must not wait for a writer.
+        const int fd = ::open(QFile::encodeName(jsonPath).constData(),
+                              O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0) {
+            err << "nrvtool: cannot open " << jsonPath << ": "
+                << QString::fromLocal8Bit(std::strerror(errno)) << '\n';
+            return false;
+        }
+        struct stat status = {};
+        if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+            ::close(fd);
+            err << "nrvtool: cannot open " << jsonPath << ": it is not a regular file\n";
+            return false;
+        }
+        if (status.st_size > MaxJsonSize) {
+            ::close(fd);
+            err << "nrvtool: " << jsonPath << " is " << qint64(status.st_size)
+                << " bytes, too large for a schedule (at most " << MaxJsonSize << ")\n";
+            return false;
+        }
+        if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+            ::close(fd);
+            err << "nrvtool: cannot open " << jsonPath << ": " << file.errorString() << '\n';
+            return false;
+        }
+    }
+    // One byte past the limit tells a file that grew, or a stream, that is too long.
+    json = file.read(MaxJsonSize + 1);
+    if (json.size() > MaxJsonSize) {
+        err << "nrvtool: " << (file.handle() == 0 ? QStringLiteral("standard input") : jsonPath)
+            << " is more than " << MaxJsonSize << " bytes, too large for a schedule\n";
+        return false;
+    }
+    return true;
+}
+
 int Make(const QString &jsonPath, const QString &outPath, QTextStream &err, RandomReal &random)
 {
-    QFile json(jsonPath);
-    if (!json.open(QIODevice::ReadOnly)) {
-        err << "nrvtool: cannot open " << jsonPath << ": " << json.errorString() << '\n';
+    QByteArray json;
+    if (!ReadJson(jsonPath, json, err))
         return NrvToolFailed;
-    }
-    if (json.size() > MaxJsonSize) {
-        err << "nrvtool: " << jsonPath << " is too large for a schedule\n";
-        return NrvToolFailed;
-    }
-    const ScheduleFromJsonResult parsed = ScheduleFromJson(json.readAll());
+    const ScheduleFromJsonResult parsed = ScheduleFromJson(json);
     if (!parsed.ok) {
         for (const QString &error : parsed.errors)
             err << jsonPath << ": " << error << '\n';
