@@ -132,17 +132,18 @@ PlanProblem NotAFileProblem(const QString &name, EntryKind kind, int row)
 }
 
 // The copy on the medium against what the manifest says was published under its name.
-CopyState StateOfCopy(const QFileInfo &copy, const MediaManifest &manifest, bool compareContent)
+CopyState StateOfCopy(const QFileInfo &copy, const MediaManifest &manifest,
+                      const PublishRequest &request)
 {
     const ManifestEntry *listed = manifest.find(copy.fileName());
     if (!listed)
         return CopyState::Unlisted;
     if (listed->size != copy.size() || !SameTime(listed->modified, copy.lastModified()))
         return CopyState::Changed;
-    if (!compareContent)
+    if (!request.compareContent || (request.cancelled && *request.cancelled))
         return CopyState::Good;
     QString reason;
-    const QByteArray hash = HashOfFile(copy.filePath(), reason);
+    const QByteArray hash = HashOfFile(copy.filePath(), reason, request.cancelled);
     return hash == listed->hash ? CopyState::Good : CopyState::Damaged;
 }
 
@@ -167,7 +168,7 @@ void ClassifyRow(PublishRow &row, const QHash<QString, QStringList> &originals,
         row.mediumSize = copy->info.size();
         row.copyState = copy->kind != EntryKind::File
                 ? CopyState::NotAFile
-                : StateOfCopy(copy->info, plan.manifest, plan.request.compareContent);
+                : StateOfCopy(copy->info, plan.manifest, plan.request);
     }
     if (row.found.isEmpty()) {
         row.action = PublishAction::Missing;

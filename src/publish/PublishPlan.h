@@ -13,6 +13,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <optional>
 #include <vector>
 
@@ -101,6 +102,7 @@ struct PublishRequest
     // Reads the medium's copies that look up to date, to find damaged ones. Without it a copy
     // with the listed size and time counts as good.
     bool compareContent = true;
+    const std::atomic<bool> *cancelled = nullptr; // stops reading the copies back
 };
 
 struct PublishPlan

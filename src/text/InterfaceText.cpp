@@ -322,6 +322,8 @@ const std::vector<PublishRow> &publishRows()
                           "%1 to copy, %2 to replace (%3), %4 up to date, %5 not in the schedule",
                           "コピー %1、置き換え %2（%3）、最新 %4、スケジュール外 %5"),
             NERAV_PUBLISH(noProblems, "Ready to publish.", "書き出しできます。"),
+            NERAV_PUBLISH(checkingCopies, "Reading the copies on the medium back to check them...",
+                          "メディア上のコピーを読み直して確認しています..."),
             NERAV_PUBLISH(copyingFile, "Copying %1 (file %2 of %3)",
                           "コピー中: %1（%3 ファイル中 %2 番目）"),
             NERAV_PUBLISH(verifyingFile, "Verifying %1 (file %2 of %3)",

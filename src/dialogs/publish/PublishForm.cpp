@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "MediumPicker.h"
+#include "PlanChecker.h"
 #include "Publisher.h"
 #include "SizeText.h"
 #include "SystemModule.h"
@@ -174,6 +175,8 @@ void PublishForm::BuildWindow()
     layout->addLayout(buttons);
     resize(820, 600);
 
+    m_checker = new PlanChecker(this);
+    connect(m_checker, &PlanChecker::finished, this, &PublishForm::CopiesChecked);
     m_publisher = new Publisher(this);
     connect(m_publisher, &Publisher::progressed, this, &PublishForm::ShowProgress);
     connect(m_publisher, &Publisher::currentFileChanged, this, &PublishForm::ShowCurrentFile);
@@ -217,6 +220,13 @@ PublishRequest PublishForm::Request() const
     return {m_mediaFolder->text(), m_medium->folder(), m_context.settings.documentName, {}};
 }
 
+PublishRequest PublishForm::QuickRequest() const
+{
+    PublishRequest request = Request();
+    request.compareContent = false;
+    return request;
+}
+
 void PublishForm::BrowseMedia()
 {
     const QString folder = QFileDialog::getExistingDirectory(
@@ -230,6 +240,7 @@ void PublishForm::BrowseMedia()
 
 void PublishForm::InputsChanged()
 {
+    m_checker->cancel();
     m_checked = false;
     ClearResults();
     UpdateCommands();
@@ -249,7 +260,23 @@ void PublishForm::UpdateCommands()
 {
     const bool medium = !m_medium->folder().isEmpty();
     m_checkCmd->setEnabled(!m_running && medium);
-    m_publishCmd->setEnabled(!m_running && medium && m_checked && m_plan.ok());
+    m_publishCmd->setEnabled(!m_running && medium && m_checked && m_plan.ok() &&
+                             !m_checker->isRunning());
+}
+
+void PublishForm::CopiesChecked(const PublishPlan &plan)
+{
+    m_plan = plan;
+    m_copiesChecked = true;
+    m_currentFile->clear();
+    ShowPlan(!m_publishWhenChecked);
+    if (m_publishWhenChecked) {
+        m_publishWhenChecked = false;
+        SetRunning(false);
+        StartPublish();
+        return;
+    }
+    UpdateCommands();
 }
 
 void PublishForm::Check()
@@ -259,13 +286,21 @@ void PublishForm::Check()
 
 void PublishForm::Recheck(bool offerPublish)
 {
+    m_checker->cancel();
+    m_publishWhenChecked = false;
     m_checked = false;
     ClearResults();
     const QString medium = m_medium->folder();
     if (!medium.isEmpty()) {
-        m_plan = MakePublishPlan(m_document, Request());
+        m_plan = MakePublishPlan(m_document, QuickRequest());
         m_checked = true;
-        ShowPlan(offerPublish);
+        // Copies that look up to date are read back off this thread before Publish is offered.
+        m_copiesChecked = m_plan.count(PublishAction::UpToDate) == 0;
+        if (offerPublish && !m_copiesChecked) {
+            m_currentFile->setText(m_context.text.publish.checkingCopies);
+            m_checker->start(m_document, Request());
+        }
+        ShowPlan(offerPublish && m_copiesChecked);
         // The last medium is offered again next time, wherever it was chosen from.
         if (QFileInfo(medium).isDir()) {
             QSettings settings = UserSettings();
@@ -381,10 +416,29 @@ void PublishForm::ShowPlan(bool offerPublish)
 
 void PublishForm::Publish()
 {
-    if (m_publisher->isRunning() || m_medium->folder().isEmpty())
+    if (m_running || m_medium->folder().isEmpty())
         return;
     // Checked again right before writing: the medium or the media folder may have changed.
-    Check();
+    const PublishPlan now = MakePublishPlan(m_document, QuickRequest());
+    if (now.count(PublishAction::UpToDate) > 0 &&
+        !(m_checked && m_copiesChecked && PlanStillHolds(m_plan, now))) {
+        m_plan = now;
+        m_publishWhenChecked = true;
+        SetRunning(true);
+        m_currentFile->setText(m_context.text.publish.checkingCopies);
+        m_checker->start(m_document, Request());
+        return;
+    }
+    if (!PlanStillHolds(m_plan, now) || !m_checked) {
+        m_plan = now;
+        m_checked = true;
+        ShowPlan(true);
+    }
+    StartPublish();
+}
+
+void PublishForm::StartPublish()
+{
     if (!m_plan.ok()) {
         m_currentFile->setText(m_context.text.publish.resultStopped);
         return;
@@ -498,8 +552,18 @@ void PublishForm::CloseOrCancel()
 {
     if (m_publisher->isRunning())
         m_publisher->cancel();
+    else if (m_publishWhenChecked)
+        CancelCheckBeforePublish();
     else
         QDialog::reject();
+}
+
+void PublishForm::CancelCheckBeforePublish()
+{
+    m_checker->cancel();
+    m_publishWhenChecked = false;
+    SetRunning(false);
+    m_currentFile->setText(m_context.text.publish.resultCancelled);
 }
 
 void PublishForm::reject()
@@ -510,8 +574,8 @@ void PublishForm::reject()
 
 void PublishForm::closeEvent(QCloseEvent *event)
 {
-    if (m_publisher->isRunning()) {
-        m_publisher->cancel();
+    if (m_publisher->isRunning() || m_publishWhenChecked) {
+        CloseOrCancel();
         event->ignore();
         return;
     }

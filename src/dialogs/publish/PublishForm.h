@@ -25,6 +25,7 @@ struct AppContext;
 class DriveList;
 struct InterfaceText;
 class MediumPicker;
+class PlanChecker;
 class Publisher;
 struct PublishResult;
 
@@ -67,7 +68,10 @@ private:
     void Recheck(bool offerPublish);
     void ClearResults();
     void UpdateCommands();
+    void CopiesChecked(const PublishPlan &plan);
     void Publish();
+    void StartPublish();
+    void CancelCheckBeforePublish();
     void ShowPlan(bool offerPublish);
     void ShowProgress(qint64 done, qint64 total);
     void ShowCurrentFile(const QString &name, bool verifying);
@@ -79,12 +83,16 @@ private:
     QString ActionText(PublishAction action) const;
     QString Size(qint64 bytes) const;
     PublishRequest Request() const;
+    PublishRequest QuickRequest() const; // trusts the manifest without reading the copies
 
     AppContext &m_context;
     const ScheduleDocument &m_document;
     PublishPlan m_plan;
     bool m_checked = false; // m_plan belongs to the inputs shown
     bool m_running = false; // from the click on Publish to the result
+    bool m_copiesChecked = false; // m_plan's up-to-date copies were read back
+    bool m_publishWhenChecked = false; // Publish waits for the copies to be read back
+    PlanChecker *m_checker = nullptr;
     Publisher *m_publisher = nullptr;
     QStringList m_copying; // the names the running publish copies, in its order
     QElapsedTimer m_clock; // since the running publish started
