@@ -322,6 +322,8 @@ const std::vector<PublishRow> &publishRows()
                           "%1 to copy, %2 to replace (%3), %4 up to date, %5 not in the schedule",
                           "コピー %1、置き換え %2（%3）、最新 %4、スケジュール外 %5"),
             NERAV_PUBLISH(noProblems, "Ready to publish.", "書き出しできます。"),
+            NERAV_PUBLISH(mediumResolved, "The medium's folder is really %1",
+                          "書き出し先の実際のフォルダー: %1"),
             NERAV_PUBLISH(checkingCopies, "Reading the copies on the medium back to check them...",
                           "メディア上のコピーを読み直して確認しています..."),
             NERAV_PUBLISH(copyingFile, "Copying %1 (file %2 of %3)",

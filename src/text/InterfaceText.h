@@ -88,7 +88,8 @@ struct PublishTable
     QString verifyOption, sizeHeading, foundHeading, actionHeading;
     QString actionCopy, actionReplace, actionUpToDate, actionMissing, actionDuplicate, actionExtra;
     QString problemMissing, problemDuplicate, problemTooBig, problemNoSpace, problemNoMedium;
-    QString problemSchedule, useBasic, useAdvance, planSummary, noProblems, checkingCopies;
+    QString problemSchedule, useBasic, useAdvance, planSummary, noProblems, checkingCopies,
+            mediumResolved;
     QString actionDamaged, extraCaseTwin, problemNotAFile, entryLink, entryFolder, entrySpecial;
     QString copyingFile, verifyingFile, writingSchedule;
     // The progress bar: bytes done of the total and the time left; its end after a cancel or

@@ -218,6 +218,31 @@ private slots:
         QCOMPARE(ReadFile(copy), QByteArray("song"));
     }
 
+    void checkNamesTheRealFolderAndCaseTwins()
+    {
+        // The medium reached through a link, holding a twin of SONG.MP3 in other case.
+        const QString link = m_dir->path() + "/shortcut";
+        QVERIFY(QFile::link(m_medium, link));
+        QVERIFY(WriteFile(m_medium + "SONG.MP3", "old"));
+        QVERIFY(WriteFile(m_medium + "song.mp3", "old"));
+        Open();
+        TypeMedium(link);
+        QVERIFY(Problems().startsWith("The medium's folder is really " +
+                                      QDir::cleanPath(m_medium)));
+        auto *table = Child<QTableWidget>("PlanTable");
+        QCOMPARE(table->rowCount(), 3);
+        QCOMPARE(table->item(2, 0)->text(), "song.mp3");
+        QCOMPARE(Action(2),
+                 "Differs from SONG.MP3 only in case: the player may take either "
+                 "(removed when publishing)");
+
+        QTRY_VERIFY(CanPublish());
+        QTest::mouseClick(Child<QPushButton>("PublishCmd"), Qt::LeftButton);
+        QTRY_VERIFY(Status().startsWith("Published"));
+        QVERIFY(!QFileInfo::exists(m_medium + "song.mp3"));
+        QCOMPARE(ReadFile(m_medium + "SONG.MP3"), QByteArray("song"));
+    }
+
     void publishReadsTheCopiesBackWhenTheMediumChangedSinceTheCheck()
     {
         Open();

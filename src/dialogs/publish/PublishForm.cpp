@@ -331,6 +331,16 @@ QString PublishForm::ActionText(PublishAction action) const
     return QString();
 }
 
+QString PublishForm::ExtraText(const QString &extra) const
+{
+    const PublishTable &texts = m_context.text.publish;
+    if (m_plan.caseTwins.contains(extra))
+        for (const PublishRow &row : m_plan.rows)
+            if (SameNameIgnoringAsciiCase(row.name, extra))
+                return texts.extraCaseTwin.arg(row.name);
+    return texts.actionExtra;
+}
+
 QString PublishForm::UsesText(const PublishRow &row) const
 {
     const PublishTable &texts = m_context.text.publish;
@@ -395,12 +405,16 @@ void PublishForm::ShowPlan(bool offerPublish)
                 m_table->item(line - 1, column)->setForeground(Qt::red);
     }
     for (const QString &extra : m_plan.extras)
-        setRow({extra, QString(), texts.actionExtra, QString()});
+        setRow({extra, QString(), ExtraText(extra), QString()});
     // The last column keeps filling the rest of the width.
     for (int column = 0; column + 1 < m_table->columnCount(); ++column)
         m_table->resizeColumnToContents(column);
 
     QStringList lines;
+    // A link anywhere in the typed path shows where the files really go.
+    const QString typed = QDir::cleanPath(m_plan.request.mediumFolder);
+    if (!m_plan.mediumResolved.isEmpty() && m_plan.mediumResolved != typed)
+        lines.append(texts.mediumResolved.arg(QDir::toNativeSeparators(m_plan.mediumResolved)));
     for (const PlanProblem &problem : m_plan.problems)
         lines.append(ProblemText(problem));
     lines.append(texts.planSummary.arg(m_plan.count(PublishAction::Copy))
