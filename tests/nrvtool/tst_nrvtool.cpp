@@ -76,6 +76,9 @@ private slots:
     void pathsMeanWhatTheSystemMeans();
     void usageErrorsExitTwo_data();
     void usageErrorsExitTwo();
+    void optionProblemsExitTwo_data();
+    void optionProblemsExitTwo();
+    void namesStartingWithDashFollowTheEnd();
     void executableRunsAsCommand();
 
 private:
@@ -443,6 +446,55 @@ void TestNrvTool::usageErrorsExitTwo()
     QCOMPARE(run.exitCode, 2);
     QVERIFY(run.err.startsWith("Usage: nrvtool dump FILE.nrv"));
     QCOMPARE(run.out, QString());
+}
+
+void TestNrvTool::optionProblemsExitTwo_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("unknown") << QStringList {"dump", "--all", "x.nrv"}
+                             << "nrvtool: Unknown option 'all'.";
+    QTest::newRow("beforeCommand")
+            << QStringList {"--json", "days"} << "nrvtool: Unknown option 'json'.";
+    QTest::newRow("ofAnotherCommand") << QStringList {"check", "S.NRV", "M", "--dry-run"}
+                                      << "nrvtool: Unknown option 'dry-run'.";
+    QTest::newRow("valueMissing") << QStringList {"check", "S.NRV", "M", "--media"}
+                                  << "nrvtool: Missing value after '--media'.";
+    QTest::newRow("publishWithoutMedia")
+            << QStringList {"publish", "S.NRV", "M", "--json"} << "nrvtool: publish needs --media";
+    QTest::newRow("dashName") << QStringList {"dump", "-x.nrv"} << "goes after \"--\"";
+    QTest::newRow("helpOfCommand") << QStringList {"make", "--help"} << "Unknown option 'help'";
+}
+
+void TestNrvTool::optionProblemsExitTwo()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, error);
+    const ToolRun run = RunTool(arguments);
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.startsWith("nrvtool: ") && run.err.contains(error), qPrintable(run.err));
+    QVERIFY(run.err.contains("\nUsage: nrvtool dump FILE.nrv"));
+    QCOMPARE(run.out, QString());
+}
+
+// After "--" every argument is a name, also one that starts with '-' or "--".
+void TestNrvTool::namesStartingWithDashFollowTheEnd()
+{
+    const QString before = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(m_folder));
+    QVERIFY(WriteFile("-in.json", OneEntry));
+    const ToolRun make = RunTool({"make", "--", "-in.json", "--out.nrv"});
+    const ToolRun dump = RunTool({"dump", "--", "--out.nrv"});
+    const ToolRun days = RunTool({"days", "--json", "--", "--out.nrv", "2007-01-01", "2007-01-01"});
+    QVERIFY(QDir::setCurrent(before));
+
+    QCOMPARE(make.exitCode, 0);
+    QVERIFY(QFile::exists(m_folder + "--out.nrv"));
+    QCOMPARE(dump.exitCode, 0);
+    QCOMPARE(QJsonDocument::fromJson(dump.out.toUtf8())["basic"][0]["name"].toString(),
+             QString("CLIP.JPG"));
+    QCOMPARE(days.exitCode, 0);
+    QVERIFY(QJsonDocument::fromJson(days.out.toUtf8()).isArray());
 }
 
 void TestNrvTool::executableRunsAsCommand()

@@ -4,6 +4,7 @@
 #include "ScheduleDays.h"
 #include "ScheduleFile.h"
 #include "ScheduleJson.h"
+#include "ToolArguments.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -22,51 +23,6 @@ namespace {
 // more than about a thousand entries: some 100 KB of JSON however it is laid out. Anything
 // larger than this is not a schedule and is not read.
 constexpr qint64 MaxJsonSize = 1024 * 1024;
-
-const char UsageText[] =
-        "Usage: nrvtool dump FILE.nrv\n"
-        "       nrvtool make SCHEDULE.json OUT.nrv\n"
-        "       nrvtool days [--json] SCHEDULE.nrv FROM TO\n"
-        "       nrvtool check SCHEDULE.nrv MEDIUM_FOLDER [--media MEDIA_FOLDER] [--json]\n"
-        "       nrvtool publish SCHEDULE.nrv --media MEDIA_FOLDER MEDIUM_FOLDER [--dry-run]\n"
-        "               [--no-verify] [--json]\n"
-        "       nrvtool --help\n";
-
-const char HelpText[] =
-        "Reads and writes Nerav schedule files (.nrv) without the window.\n"
-        "\n"
-        "  dump FILE.nrv               print the schedule as JSON\n"
-        "  make SCHEDULE.json OUT.nrv  check the JSON as the program's editors and Save do,\n"
-        "                              then write OUT.nrv with a new random key; the JSON is\n"
-        "                              a regular file of at most 1 MiB, or \"-\" for standard\n"
-        "                              input\n"
-        "  days SCHEDULE.nrv FROM TO   for each day from FROM to TO (YYYY-MM-DD, both included,\n"
-        "                              at most 10 years): the date, its week day and the\n"
-        "                              advance schedules on it (0-based index and time window),\n"
-        "                              or \"basic\" when none; --json prints one JSON document\n"
-        "  check SCHEDULE.nrv MEDIUM   whether the medium's folder holds every media file the\n"
-        "                              schedule names (any case), each as the last publish\n"
-        "                              listed it in NERAV.SUM (else \"damaged\"); --media MEDIA\n"
-        "                              also compares with the originals (\"outdated\"); lists\n"
-        "                              files it does not name\n"
-        "  publish SCHEDULE.nrv --media MEDIA MEDIUM\n"
-        "                              copies every media file the schedule names from MEDIA\n"
-        "                              (and its subfolders) to MEDIUM, reads each copy back,\n"
-        "                              lists them in MEDIUM/NERAV.SUM, then writes the\n"
-        "                              schedule there under its own name; never through a\n"
-        "                              link on the medium;\n"
-        "                              --dry-run only prints the plan, --no-verify skips the\n"
-        "                              reading back, --json prints one JSON document\n"
-        "\n"
-        "JSON: {\"basic\": [ENTRY, ...], \"advance\": [{\"start\": \"2006-12-28 00:00:00\",\n"
-        "        \"stop\": \"2007-01-05 23:59:59\", \"weekDay\": 3, \"details\": [ENTRY, ...]}]}\n"
-        "ENTRY: {\"name\": \"CLIP.JPG\", \"playTimes\": 1, \"volume\": 13}\n"
-        "  playTimes 0-100 (default 1); volume 0-12, or 13 / \"default\" for the player's own;\n"
-        "  weekDay 0 Sunday .. 6 Saturday, 7 every day (default 7).\n"
-        "\n"
-        "Exit status: 0 done, 1 the file or schedule was refused, a media file is missing,\n"
-        "damaged or outdated, a problem stopped the publish or a copy failed, 2 wrong usage\n"
-        "(also a days range over 10 years or with FROM after TO).\n";
 
 // The path is split as text only at its last "/", never cleaned up: "link/../x.nrv" must mean
 // what the system (and the shell, and ls) take it to mean.
@@ -88,8 +44,12 @@ bool Read(const QString &path, ScheduleDocument &document, QTextStream &err)
     return bool(read);
 }
 
-int Dump(const QString &path, QTextStream &out, QTextStream &err)
+int Dump(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
+    QCommandLineParser parser;
+    if (!ParseCommandArguments(parser, arguments, 1, err))
+        return NrvToolUsage;
+    const QString path = parser.positionalArguments().at(0);
     ScheduleDocument document;
     if (!Read(path, document, err))
         return NrvToolFailed;
@@ -97,14 +57,36 @@ int Dump(const QString &path, QTextStream &out, QTextStream &err)
     return NrvToolOk;
 }
 
-// days [--json] SCHEDULE.nrv FROM TO, the option anywhere after the command.
-int Days(QStringList arguments, QTextStream &out, QTextStream &err)
+// A date typed with a sign ("-2025-01-01") is still FROM or TO, not an option: it and the
+// arguments after it that are not options go after "--", so the date check names it. No option
+// starts with a digit.
+QStringList SignedDatesAsArguments(const QStringList &arguments)
 {
-    const bool json = arguments.removeAll(QStringLiteral("--json")) > 0;
-    if (arguments.size() != 3) {
-        err << UsageText;
-        return NrvToolUsage;
+    static const QRegularExpression signedNumber(QStringLiteral("^-\\d.*"));
+    const qsizetype first = arguments.indexOf(signedNumber);
+    if (first < 0 || arguments.contains(QStringLiteral("--")))
+        return arguments;
+    QStringList options;
+    QStringList others;
+    for (qsizetype i = first; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        const bool option =
+                argument.startsWith(QLatin1Char('-')) && !signedNumber.match(argument).hasMatch();
+        (option ? options : others).append(argument);
     }
+    return arguments.mid(0, first) + options + QStringList(QStringLiteral("--")) + others;
+}
+
+// days [--json] SCHEDULE.nrv FROM TO, the option anywhere after the command.
+int Days(const QStringList &commandArguments, QTextStream &out, QTextStream &err)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption jsonOption(QStringLiteral("json"));
+    parser.addOption(jsonOption);
+    if (!ParseCommandArguments(parser, SignedDatesAsArguments(commandArguments), 3, err))
+        return NrvToolUsage;
+    const bool json = parser.isSet(jsonOption);
+    const QStringList arguments = parser.positionalArguments();
     QDate dates[2];
     for (int i = 0; i < 2; ++i) {
         const QString &given = arguments.at(1 + i);
@@ -178,8 +160,13 @@ bool ReadJson(const QString &jsonPath, QByteArray &json, QTextStream &err)
     return true;
 }
 
-int Make(const QString &jsonPath, const QString &outPath, QTextStream &err, RandomReal &random)
+int Make(const QStringList &arguments, QTextStream &err, RandomReal &random)
 {
+    QCommandLineParser parser;
+    if (!ParseCommandArguments(parser, arguments, 2, err))
+        return NrvToolUsage;
+    const QString jsonPath = parser.positionalArguments().at(0);
+    const QString outPath = parser.positionalArguments().at(1);
     QByteArray json;
     if (!ReadJson(jsonPath, json, err))
         return NrvToolFailed;
@@ -203,26 +190,33 @@ int Make(const QString &jsonPath, const QString &outPath, QTextStream &err, Rand
 
 int RunNrvTool(const QStringList &arguments, QTextStream &out, QTextStream &err, RandomReal &random)
 {
-    const QString command = arguments.value(0);
-    if (arguments.size() == 1 && (command == "--help" || command == "-h")) {
-        out << UsageText << '\n' << HelpText;
+    // Options before the command are the tool's own; the command parses the rest.
+    QCommandLineParser parser;
+    const QCommandLineOption helpOption(QStringList {QStringLiteral("h"), QStringLiteral("help")});
+    parser.addOption(helpOption);
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    if (!parser.parse(QStringList(QStringLiteral("nrvtool")) + arguments))
+        return UsageError(err, parser.errorText());
+    const QStringList positional = parser.positionalArguments();
+    if (parser.isSet(helpOption)) {
+        if (!positional.isEmpty())
+            return UsageError(err);
+        out << NrvToolUsageText << '\n' << NrvToolHelpText;
         return NrvToolOk;
     }
-    if (arguments.size() == 2 && command == "dump")
-        return Dump(arguments.at(1), out, err);
-    if (arguments.size() == 3 && command == "make")
-        return Make(arguments.at(1), arguments.at(2), err, random);
-    if (command == "days")
-        return Days(arguments.mid(1), out, err);
-    int status = NrvToolUsage;
-    if (command == "check")
-        status = CheckCommand(arguments.mid(1), out, err);
-    else if (command == "publish")
-        status = PublishCommand(arguments.mid(1), out, err, random);
-    if (status != NrvToolUsage)
-        return status;
-    err << UsageText;
-    return NrvToolUsage;
+    const QString command = positional.value(0);
+    const QStringList rest = positional.mid(1);
+    if (command == QLatin1String("dump"))
+        return Dump(rest, out, err);
+    if (command == QLatin1String("make"))
+        return Make(rest, err, random);
+    if (command == QLatin1String("days"))
+        return Days(rest, out, err);
+    if (command == QLatin1String("check"))
+        return CheckCommand(rest, out, err);
+    if (command == QLatin1String("publish"))
+        return PublishCommand(rest, out, err, random);
+    return UsageError(err);
 }
 
 } // namespace nerav

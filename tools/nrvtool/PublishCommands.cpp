@@ -5,7 +5,9 @@
 #include "PublishPlan.h"
 #include "Publisher.h"
 #include "ScheduleFile.h"
+#include "ToolArguments.h"
 
+#include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
@@ -24,30 +26,31 @@ struct Arguments
     bool json = false;
     bool dryRun = false;
     bool noVerify = false;
-    bool valid = true;
 };
 
-Arguments Parse(const QStringList &arguments, bool publish)
+// check SCHEDULE MEDIUM [--media MEDIA] [--json]; publish also takes --dry-run and --no-verify.
+bool Parse(const QStringList &arguments, bool publish, Arguments &parsed, QTextStream &err)
 {
-    Arguments parsed;
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString &argument = arguments.at(i);
-        if (argument == QLatin1String("--json"))
-            parsed.json = true;
-        else if (publish && argument == QLatin1String("--dry-run"))
-            parsed.dryRun = true;
-        else if (publish && argument == QLatin1String("--no-verify"))
-            parsed.noVerify = true;
-        else if (argument == QLatin1String("--media") && i + 1 < arguments.size())
-            parsed.media = arguments.at(++i);
-        else if (argument.startsWith(QLatin1String("--")))
-            parsed.valid = false;
-        else
-            parsed.positional.append(argument);
+    QCommandLineParser parser;
+    const QCommandLineOption json(QStringLiteral("json"));
+    const QCommandLineOption media(QStringLiteral("media"), QString(), QStringLiteral("MEDIA"));
+    const QCommandLineOption dryRun(QStringLiteral("dry-run"));
+    const QCommandLineOption noVerify(QStringLiteral("no-verify"));
+    parser.addOptions({json, media});
+    if (publish)
+        parser.addOptions({dryRun, noVerify});
+    if (!ParseCommandArguments(parser, arguments, 2, err))
+        return false;
+    parsed.positional = parser.positionalArguments();
+    parsed.media = parser.value(media);
+    parsed.json = parser.isSet(json);
+    parsed.dryRun = publish && parser.isSet(dryRun);
+    parsed.noVerify = publish && parser.isSet(noVerify);
+    if (publish && parsed.media.isEmpty()) {
+        UsageError(err, QStringLiteral("publish needs --media MEDIA_FOLDER"));
+        return false;
     }
-    parsed.valid =
-            parsed.valid && parsed.positional.size() == 2 && (!publish || !parsed.media.isEmpty());
-    return parsed;
+    return true;
 }
 
 bool ReadSchedule(const QString &path, ScheduleDocument &document, QTextStream &err)
@@ -296,8 +299,8 @@ bool Outdated(const PublishPlan &plan, const PublishRow &row)
 
 int CheckCommand(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
-    const Arguments parsed = Parse(arguments, false);
-    if (!parsed.valid)
+    Arguments parsed;
+    if (!Parse(arguments, false, parsed, err))
         return NrvToolUsage;
     ScheduleDocument document;
     if (!ReadSchedule(parsed.positional.at(0), document, err))
@@ -361,8 +364,8 @@ int CheckCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
 int PublishCommand(const QStringList &arguments, QTextStream &out, QTextStream &err,
                    RandomReal &random)
 {
-    const Arguments parsed = Parse(arguments, true);
-    if (!parsed.valid)
+    Arguments parsed;
+    if (!Parse(arguments, true, parsed, err))
         return NrvToolUsage;
     ScheduleDocument document;
     if (!ReadSchedule(parsed.positional.at(0), document, err))
