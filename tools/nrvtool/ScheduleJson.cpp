@@ -27,41 +27,31 @@ QString DateTimeText(int storedYear, int month, int day, int hour, int minute, i
             Padded(hour, 2) + ':' + Padded(minute, 2) + ':' + Padded(second, 2);
 }
 
-// A JSON string literal, escaped by Qt's writer.
-QByteArray JsonString(const QString &text)
+QJsonObject EntryObject(const ScheduleEntry &entry)
 {
-    const QByteArray array = QJsonDocument(QJsonArray {text}).toJson(QJsonDocument::Compact);
-    return array.mid(1, array.size() - 2);
+    return {{"name", QString::fromLatin1(EntryDisplayName(entry).c_str())},
+            {"playTimes", int(entry.playTimes)},
+            {"volume", int(entry.volume)}};
 }
 
-// One entry per line, so schedules compare well line by line.
-QByteArray EntryLine(const ScheduleEntry &entry)
+QJsonArray EntryArray(const std::vector<ScheduleEntry> &entries)
 {
-    return "{\"name\": " + JsonString(QString::fromLatin1(EntryDisplayName(entry).c_str())) +
-            ", \"playTimes\": " + QByteArray::number(entry.playTimes) +
-            ", \"volume\": " + QByteArray::number(entry.volume) + "}";
+    QJsonArray array;
+    for (const ScheduleEntry &entry : entries)
+        array.append(EntryObject(entry));
+    return array;
 }
 
-QByteArray EntryList(const std::vector<ScheduleEntry> &entries, const QByteArray &indent)
-{
-    if (entries.empty())
-        return "[]";
-    QByteArray text = "[\n";
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        text += indent + "    " + EntryLine(entries[i]) + (i + 1 < entries.size() ? ",\n" : "\n");
-    return text + indent + "]";
-}
-
-QByteArray AdvanceObject(const AdvanceSchedule &s)
+QJsonObject AdvanceObject(const AdvanceSchedule &s)
 {
     const QString start = DateTimeText(s.startYear, s.startMonth, s.startDay, s.startHour,
                                        s.startMinute, s.startSecond);
     const QString stop = DateTimeText(s.stopYear, s.stopMonth, s.stopDay, s.stopHour, s.stopMinute,
                                       s.stopSecond);
-    return "        {\n            \"start\": " + JsonString(start) +
-            ",\n            \"stop\": " + JsonString(stop) +
-            ",\n            \"weekDay\": " + QByteArray::number(s.weekDay) +
-            ",\n            \"details\": " + EntryList(s.details, "            ") + "\n        }";
+    return {{"start", start},
+            {"stop", stop},
+            {"weekDay", int(s.weekDay)},
+            {"details", EntryArray(s.details)}};
 }
 
 // Walks the JSON, building the document and collecting every problem with its place.
@@ -291,16 +281,11 @@ public:
 
 QByteArray ScheduleToJson(const ScheduleDocument &document)
 {
-    QByteArray advance = "[]";
-    if (!document.advanceSchedules.empty()) {
-        advance = "[\n";
-        for (std::size_t i = 0; i < document.advanceSchedules.size(); ++i)
-            advance += AdvanceObject(document.advanceSchedules[i]) +
-                    (i + 1 < document.advanceSchedules.size() ? ",\n" : "\n");
-        advance += "    ]";
-    }
-    return "{\n    \"basic\": " + EntryList(document.basicEntries, "    ") +
-            ",\n    \"advance\": " + advance + "\n}\n";
+    QJsonArray advance;
+    for (const AdvanceSchedule &schedule : document.advanceSchedules)
+        advance.append(AdvanceObject(schedule));
+    const QJsonObject root {{"basic", EntryArray(document.basicEntries)}, {"advance", advance}};
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
 ScheduleFromJsonResult ScheduleFromJson(const QByteArray &text)

@@ -13,8 +13,9 @@
 
 namespace nerav {
 
-// The document as JSON text, one entry per line: names as the list rows show them, volume as a
-// number (13 is the player's default), dates and times as YYYY-MM-DD HH:MM:SS.
+// The document as JSON text indented by Qt's writer (keys in its order): names as the list rows
+// show them, volume as a number (13 is the player's default), dates and times as
+// YYYY-MM-DD HH:MM:SS.
 QByteArray ScheduleToJson(const ScheduleDocument &document);
 
 struct ScheduleFromJsonResult
