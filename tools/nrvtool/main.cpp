@@ -1,7 +1,7 @@
 // nrvtool: the schedule file on the command line.
 
-#include "ClockRandom.h"
 #include "NrvTool.h"
+#include "QtPlatform.h"
 
 #include <QCoreApplication>
 
@@ -12,6 +12,6 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    nerav::ClockRandom random;
+    nerav::ClockSeededRandom random;
     return nerav::RunNrvTool(app.arguments().mid(1), out, err, random);
 }
