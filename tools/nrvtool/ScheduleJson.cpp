@@ -1,6 +1,7 @@
 #include "ScheduleJson.h"
 
 #include "ScheduleRules.h"
+#include "ScheduleTexts.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -15,16 +16,14 @@ namespace nerav {
 
 namespace {
 
-QString Padded(int value, int width)
+QString StartText(const AdvanceSchedule &s)
 {
-    return QStringLiteral("%1").arg(value, width, 10, QLatin1Char('0'));
+    return QString::fromStdString(StartDateText(s, '-') + ' ' + StartTimeText(s));
 }
 
-// A stored value wider than its field (only in a foreign file) keeps all its digits.
-QString DateTimeText(int storedYear, int month, int day, int hour, int minute, int second)
+QString StopText(const AdvanceSchedule &s)
 {
-    return Padded(2000 + storedYear, 4) + '-' + Padded(month, 2) + '-' + Padded(day, 2) + ' ' +
-            Padded(hour, 2) + ':' + Padded(minute, 2) + ':' + Padded(second, 2);
+    return QString::fromStdString(StopDateText(s, '-') + ' ' + StopTimeText(s));
 }
 
 // A JSON string literal, escaped by Qt's writer.
@@ -54,12 +53,8 @@ QByteArray EntryList(const std::vector<ScheduleEntry> &entries, const QByteArray
 
 QByteArray AdvanceObject(const AdvanceSchedule &s)
 {
-    const QString start = DateTimeText(s.startYear, s.startMonth, s.startDay, s.startHour,
-                                       s.startMinute, s.startSecond);
-    const QString stop = DateTimeText(s.stopYear, s.stopMonth, s.stopDay, s.stopHour, s.stopMinute,
-                                      s.stopSecond);
-    return "        {\n            \"start\": " + JsonString(start) +
-            ",\n            \"stop\": " + JsonString(stop) +
+    return "        {\n            \"start\": " + JsonString(StartText(s)) +
+            ",\n            \"stop\": " + JsonString(StopText(s)) +
             ",\n            \"weekDay\": " + QByteArray::number(s.weekDay) +
             ",\n            \"details\": " + EntryList(s.details, "            ") + "\n        }";
 }
