@@ -53,16 +53,6 @@ bool FileExistsInDir(const QString &folder, const QString &name)
     return QFileInfo(WithTrailingSlash(folder) + name).isFile();
 }
 
-QString FileNamePart(const QString &path)
-{
-    return path.mid(path.lastIndexOf(separator) + 1);
-}
-
-QString DirectoryPart(const QString &path)
-{
-    return path.left(path.lastIndexOf(separator) + 1);
-}
-
 bool CopyFileTo(const QString &sourceFolder, const QString &name, const QString &destinationFolder)
 {
     if (!IsPlainName(name) || destinationFolder.isEmpty())

@@ -1,3 +1,4 @@
+#include "PathParts.h"
 #include "RememberedSettings.h"
 #include "SystemModule.h"
 #include "TestFiles.h"
@@ -82,27 +83,41 @@ void TestShell::pathSplitting_data()
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<QString>("directory");
+    QTest::addColumn<QString>("folder"); // as the system names it, for opening the folder
+
     QTest::newRow("full path") << "/media/Media/CLIP01.AVI"
                                << "CLIP01.AVI"
-                               << "/media/Media/";
+                               << "/media/Media/"
+                               << "/media/Media";
     QTest::newRow("name only") << "CLIP01.AVI"
                                << "CLIP01.AVI"
-                               << "";
+                               << ""
+                               << ".";
     QTest::newRow("folder only") << "/media/Media/"
                                  << ""
-                                 << "/media/Media/";
+                                 << "/media/Media/"
+                                 << "/media/Media";
     QTest::newRow("root") << "/"
                           << ""
+                          << "/"
                           << "/";
     QTest::newRow("file in root") << "/CLIP01.AVI"
                                   << "CLIP01.AVI"
+                                  << "/"
                                   << "/";
     QTest::newRow("empty") << ""
                            << ""
-                           << "";
+                           << ""
+                           << ".";
+    // Not cleaned up: through a link, ".." is where the system goes, not where the text says.
+    QTest::newRow("link and dot-dot") << "link/../x.nrv"
+                                      << "x.nrv"
+                                      << "link/../"
+                                      << "link/..";
     QTest::newRow("spaces and Japanese") << "/home/u/My Media/映像 1.avi"
                                          << "映像 1.avi"
-                                         << "/home/u/My Media/";
+                                         << "/home/u/My Media/"
+                                         << "/home/u/My Media";
 }
 
 void TestShell::pathSplitting()
@@ -110,9 +125,11 @@ void TestShell::pathSplitting()
     QFETCH(QString, path);
     QFETCH(QString, fileName);
     QFETCH(QString, directory);
+    QFETCH(QString, folder);
     QCOMPARE(FileNamePart(path), fileName);
     QCOMPARE(DirectoryPart(path), directory);
     QCOMPARE(DirectoryPart(path) + FileNamePart(path), path);
+    QCOMPARE(FolderPath(path), folder);
 }
 
 void TestShell::fileExistsInDir_data()

@@ -5,7 +5,7 @@
 #include "FileNameLengthValidator.h"
 #include "FileNameRules.h"
 #include "MessageBoxes.h"
-#include "SystemModule.h"
+#include "PathParts.h"
 
 #include <QComboBox>
 #include <QEvent>
