@@ -5,6 +5,7 @@
 #include "LanguageSwitch.h"
 #include "MainForm.h"
 #include "MessageBoxes.h"
+#include "PathParts.h"
 #include "QtPlatform.h"
 #include "RememberedSettings.h"
 #include "SystemModule.h"

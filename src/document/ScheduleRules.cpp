@@ -61,14 +61,6 @@ std::pair<std::string, std::string> SplitFileName(const std::string &name)
     return {name.substr(0, dot - 1), name.substr(dot)};
 }
 
-bool CheckFileNameChars(const std::string &text)
-{
-    for (char c : text)
-        if (!AllowedChar(c))
-            return false;
-    return true;
-}
-
 std::string TrimSpaces(const std::string &text)
 {
     const std::size_t first = text.find_first_not_of(' ');

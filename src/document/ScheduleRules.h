@@ -23,9 +23,6 @@ std::size_t FindLastDot(const std::string &text);
 // neither. Without a dot the whole name is the base and the extension is empty.
 std::pair<std::string, std::string> SplitFileName(const std::string &name);
 
-// True when every character is an allowed one (also for the empty text).
-bool CheckFileNameChars(const std::string &text);
-
 // The text with leading and trailing spaces removed.
 std::string TrimSpaces(const std::string &text);
 

@@ -5,6 +5,7 @@
 
 #include "DocumentNames.h"
 #include "MessageBoxes.h"
+#include "PathParts.h"
 #include "PublishForm.h"
 #include "ScheduleFile.h"
 #include "ScheduleRules.h"

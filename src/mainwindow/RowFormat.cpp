@@ -1,5 +1,7 @@
 #include "RowFormat.h"
 
+#include "ScheduleTexts.h"
+
 namespace nerav {
 
 // Appends the non-zero bytes as characters (single-byte codes shown as Latin-1) and returns how
@@ -41,18 +43,14 @@ QString FormatEntryRow(const ScheduleEntry &entry, const CaptionTable &captions)
     return row;
 }
 
-static QString formatDate(std::uint8_t year, std::uint8_t month, std::uint8_t day)
+static QString text(const std::string &digits)
 {
-    return QStringLiteral("%1/%2/%3")
-            .arg(int(year) + 2000)
-            .arg(int(month), 2, 10, QLatin1Char('0'))
-            .arg(int(day), 2, 10, QLatin1Char('0'));
+    return QString::fromStdString(digits);
 }
 
 QString FormatAdvanceRow(const AdvanceSchedule &schedule, const CaptionTable &captions)
 {
-    return formatDate(schedule.startYear, schedule.startMonth, schedule.startDay) + spaces(3) +
-            formatDate(schedule.stopYear, schedule.stopMonth, schedule.stopDay) + spaces(3) +
+    return text(StartDateText(schedule)) + spaces(3) + text(StopDateText(schedule)) + spaces(3) +
             captions.weekDayName(schedule.weekDay);
 }
 
@@ -64,35 +62,24 @@ QString DescribeEntryRow(const ScheduleEntry &entry, const CaptionTable &caption
             QStringLiteral(", ") + captions.volumeHeading + u' ' + volume;
 }
 
-static QString formatTime(std::uint8_t hour, std::uint8_t minute, std::uint8_t second)
-{
-    return QStringLiteral("%1:%2:%3")
-            .arg(int(hour), 2, 10, QLatin1Char('0'))
-            .arg(int(minute), 2, 10, QLatin1Char('0'))
-            .arg(int(second), 2, 10, QLatin1Char('0'));
-}
-
 QStringList DescribeAdvanceWindow(const AdvanceSchedule &schedule, const CaptionTable &captions)
 {
     const AdvanceSchedule &s = schedule;
-    return {captions.startDayHeading + u' ' + formatDate(s.startYear, s.startMonth, s.startDay) +
-                    u' ' + formatTime(s.startHour, s.startMinute, s.startSecond),
-            captions.stopDayHeading + u' ' + formatDate(s.stopYear, s.stopMonth, s.stopDay) + u' ' +
-                    formatTime(s.stopHour, s.stopMinute, s.stopSecond),
+    return {captions.startDayHeading + u' ' + text(StartDateText(s)) + u' ' +
+                    text(StartTimeText(s)),
+            captions.stopDayHeading + u' ' + text(StopDateText(s)) + u' ' + text(StopTimeText(s)),
             captions.weekDayHeading + u' ' + captions.weekDayName(s.weekDay),
             captions.entryCountHeading + u' ' + QString::number(s.detailCount())};
 }
 
 QString FormatWindowStart(const AdvanceSchedule &s)
 {
-    return formatDate(s.startYear, s.startMonth, s.startDay) + u' ' +
-            formatTime(s.startHour, s.startMinute, s.startSecond);
+    return text(StartDateText(s)) + u' ' + text(StartTimeText(s));
 }
 
 QString FormatWindowStop(const AdvanceSchedule &s)
 {
-    return formatDate(s.stopYear, s.stopMonth, s.stopDay) + u' ' +
-            formatTime(s.stopHour, s.stopMinute, s.stopSecond);
+    return text(StopDateText(s)) + u' ' + text(StopTimeText(s));
 }
 
 } // namespace nerav

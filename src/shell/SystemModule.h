@@ -11,19 +11,6 @@ namespace nerav {
 // No wildcard expansion. A missing folder, a non-folder or an empty name gives false.
 bool FileExistsInDir(const QString &folder, const QString &name);
 
-// The part after the last "/"; the whole path when there is none.
-QString FileNamePart(const QString &path);
-
-// The part up to and including the last "/"; empty when there is none.
-QString DirectoryPart(const QString &path);
-
-// Copies sourceFolder + name (sourceFolder ends with "/") into destinationFolder under the same
-// name. An existing file there is replaced only once the new copy is complete.
-bool CopyFileTo(const QString &sourceFolder, const QString &name, const QString &destinationFolder);
-
-// Deletes folder + name ("/" appended to the folder when missing).
-bool DeleteFileIn(const QString &folder, const QString &name);
-
 // The folder with a trailing "/".
 QString WithTrailingSlash(const QString &folder);
 

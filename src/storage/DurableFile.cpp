@@ -1,6 +1,7 @@
 #include "DurableFile.h"
 
 #include "FileSync.h"
+#include "PathParts.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -25,21 +26,6 @@ QByteArray Native(const QString &path)
     return QFile::encodeName(path);
 }
 
-// The folder part of the path as given: "link/../x.nrv" stays in "link/..", as the system
-// resolves it, instead of being cleaned up as text.
-QString FolderPart(const QString &path)
-{
-    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
-    if (slash < 0)
-        return QStringLiteral(".");
-    return slash == 0 ? QStringLiteral("/") : path.left(slash);
-}
-
-QString NamePart(const QString &path)
-{
-    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
-}
-
 QString RandomPart()
 {
     static const char characters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
@@ -55,8 +41,8 @@ QString RandomPart()
 // target keeps its name.
 QString TemporaryBase(const QString &target)
 {
-    const QString name = NamePart(target);
-    long limit = ::pathconf(Native(FolderPart(target)).constData(), _PC_NAME_MAX);
+    const QString name = FileNamePart(target);
+    long limit = ::pathconf(Native(FolderPath(target)).constData(), _PC_NAME_MAX);
     if (limit <= 0)
         limit = NAME_MAX;
     const long room = limit - long(sizeof DurableFile::TemporaryInfix - 1) - RandomLength;
@@ -189,7 +175,7 @@ DurableWriteResult DurableFile::commit()
     }
     m_temporary.clear();
     removeLeftOvers();
-    if (const int error = SyncFolder(FolderPart(m_target)))
+    if (const int error = SyncFolder(FolderPath(m_target)))
         return {false,
                 QStringLiteral("%1 was written, but its folder did not reach the medium "
                                "(%2); the medium may be failing")
@@ -228,8 +214,8 @@ void DurableFile::cancel()
 
 void DurableFile::removeLeftOvers() const
 {
-    const QByteArray prefix = Native(NamePart(TemporaryBase(m_target)));
-    const QByteArray folder = Native(FolderPart(m_target));
+    const QByteArray prefix = Native(FileNamePart(TemporaryBase(m_target)));
+    const QByteArray folder = Native(FolderPath(m_target));
     DIR *dir = ::opendir(folder.constData());
     if (!dir)
         return;

@@ -1,6 +1,7 @@
 #include "ScheduleDays.h"
 
 #include "ScheduleCalendar.h"
+#include "ScheduleTexts.h"
 
 namespace nerav {
 
@@ -8,25 +9,14 @@ namespace {
 
 constexpr int MaxYears = 10;
 
-QString Padded(int value)
-{
-    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
-}
-
-// The time as stored, even a foreign value no editor offers.
-QString TimeText(int hour, int minute, int second)
-{
-    return Padded(hour) + ':' + Padded(minute) + ':' + Padded(second);
-}
-
 QString StartText(const AdvanceSchedule &s)
 {
-    return TimeText(s.startHour, s.startMinute, s.startSecond);
+    return QString::fromStdString(StartTimeText(s));
 }
 
 QString StopText(const AdvanceSchedule &s)
 {
-    return TimeText(s.stopHour, s.stopMinute, s.stopSecond);
+    return QString::fromStdString(StopTimeText(s));
 }
 
 QString DayLine(const ScheduleDocument &document, const QDate &date, const std::vector<int> &on)

@@ -1,6 +1,7 @@
 #include "ScheduleJson.h"
 
 #include "ScheduleRules.h"
+#include "ScheduleTexts.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -15,16 +16,14 @@ namespace nerav {
 
 namespace {
 
-QString Padded(int value, int width)
+QString StartText(const AdvanceSchedule &s)
 {
-    return QStringLiteral("%1").arg(value, width, 10, QLatin1Char('0'));
+    return QString::fromStdString(StartDateText(s, '-') + ' ' + StartTimeText(s));
 }
 
-// A stored value wider than its field (only in a foreign file) keeps all its digits.
-QString DateTimeText(int storedYear, int month, int day, int hour, int minute, int second)
+QString StopText(const AdvanceSchedule &s)
 {
-    return Padded(2000 + storedYear, 4) + '-' + Padded(month, 2) + '-' + Padded(day, 2) + ' ' +
-            Padded(hour, 2) + ':' + Padded(minute, 2) + ':' + Padded(second, 2);
+    return QString::fromStdString(StopDateText(s, '-') + ' ' + StopTimeText(s));
 }
 
 QJsonObject EntryObject(const ScheduleEntry &entry)
@@ -44,12 +43,8 @@ QJsonArray EntryArray(const std::vector<ScheduleEntry> &entries)
 
 QJsonObject AdvanceObject(const AdvanceSchedule &s)
 {
-    const QString start = DateTimeText(s.startYear, s.startMonth, s.startDay, s.startHour,
-                                       s.startMinute, s.startSecond);
-    const QString stop = DateTimeText(s.stopYear, s.stopMonth, s.stopDay, s.stopHour, s.stopMinute,
-                                      s.stopSecond);
-    return {{"start", start},
-            {"stop", stop},
+    return {{"start", StartText(s)},
+            {"stop", StopText(s)},
             {"weekDay", int(s.weekDay)},
             {"details", EntryArray(s.details)}};
 }

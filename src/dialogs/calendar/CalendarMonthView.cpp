@@ -1,6 +1,7 @@
 #include "CalendarMonthView.h"
 
 #include "ScheduleCalendar.h"
+#include "ScheduleTexts.h"
 
 #include <QKeyEvent>
 #include <QLocale>
@@ -20,14 +21,6 @@ QColor ScheduleColour(int index, bool strong)
 {
     const int hue = (index * 47) % 360;
     return strong ? QColor::fromHsl(hue, 170, 95) : QColor::fromHsl(hue, 150, 215);
-}
-
-QString TimeText(int hour, int minute, int second)
-{
-    return QStringLiteral("%1:%2:%3")
-            .arg(hour, 2, 10, QLatin1Char('0'))
-            .arg(minute, 2, 10, QLatin1Char('0'))
-            .arg(second, 2, 10, QLatin1Char('0'));
 }
 
 QColor WeekDayColour(int column)
@@ -212,8 +205,7 @@ QString CalendarMonthView::lineText(int index) const
     const AdvanceSchedule &s = m_context.document.advanceSchedules[size_t(index)];
     return QStringLiteral("#%1 %2-%3")
             .arg(index + 1)
-            .arg(TimeText(s.startHour, s.startMinute, s.startSecond),
-                 TimeText(s.stopHour, s.stopMinute, s.stopSecond));
+            .arg(QString::fromStdString(StartTimeText(s)), QString::fromStdString(StopTimeText(s)));
 }
 
 QImage CalendarMonthView::monthImage(const QSize &size, qreal pixelRatio) const

@@ -4,7 +4,8 @@
 #include "CopyForm.h"
 #include "FileNameLengthValidator.h"
 #include "FileNameRules.h"
-#include "SystemModule.h"
+#include "MessageBoxes.h"
+#include "PathParts.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -180,9 +181,15 @@ void ScheduleEditForm::LoadStoredEntry(const ScheduleEntry &entry)
     SelectValue(m_volumeCombo, entry.volume);
 }
 
+// The rule with its message: msgFileNameError with the reason on a second line.
 bool ScheduleEditForm::CheckFileName()
 {
-    return nerav::CheckFileName(this, m_fileNameText->text(), m_context.text.messages);
+    const MessageTable &messages = m_context.text.messages;
+    const QString problem = FileNameProblemText(m_fileNameText->text(), messages);
+    if (problem.isEmpty())
+        return true;
+    ShowMessage(this, messages.msgFileNameError + u'\n' + problem);
+    return false;
 }
 
 // An untouched name read from a foreign file is stored back as it was.

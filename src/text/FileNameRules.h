@@ -1,15 +1,13 @@
 #pragma once
 
 // The player's file-name rule and the name conversions of ScheduleRules.h, for the texts of the
-// entry editor: a base name of at most 16 and an extension of at most 4 characters from A-Z,
-// a-z, 0-9, ".", "_" and "-", decided by character code alone.
+// entry editor and the main window's drops: a base name of at most 16 and an extension of at most 4
+// characters from A-Z, a-z, 0-9, ".", "_" and "-", decided by character code alone.
 
 #include "InterfaceText.h"
 #include "ScheduleDocument.h"
 
 #include <QString>
-
-class QWidget;
 
 namespace nerav {
 
@@ -21,10 +19,6 @@ bool FileNameAccepted(const QString &text);
 
 // Why the rule refuses text, in the current language; empty when it accepts it.
 QString FileNameProblemText(const QString &text, const MessageTable &messages);
-
-// The rule with its message: shows msgFileNameError with the reason on a second line and
-// returns false on rejection.
-bool CheckFileName(QWidget *parent, const QString &text, const MessageTable &messages);
 
 // Stores an accepted text into fileName and fileExt: trimmed, upper-cased, zero-filled.
 // Returns false, leaving the entry as it was, for a text the rule refuses.

@@ -1,6 +1,5 @@
 #include "FileNameRules.h"
 
-#include "MessageBoxes.h"
 #include "ScheduleRules.h"
 
 #include <QList>
@@ -78,15 +77,6 @@ QString FileNameProblemText(const QString &text, const MessageTable &messages)
         return messages.msgNameExtensionTooLong.arg(MaxExtensionLength);
     }
     return QString();
-}
-
-bool CheckFileName(QWidget *parent, const QString &text, const MessageTable &messages)
-{
-    const QString problem = FileNameProblemText(text, messages);
-    if (problem.isEmpty())
-        return true;
-    ShowMessage(parent, messages.msgFileNameError + u'\n' + problem);
-    return false;
 }
 
 bool EncodeFileName(const QString &text, ScheduleEntry &entry)
