@@ -1,5 +1,6 @@
 #include "NrvTool.h"
 
+#include "PathParts.h"
 #include "PublishCommands.h"
 #include "ScheduleDays.h"
 #include "ScheduleFile.h"
@@ -24,21 +25,10 @@ namespace {
 // larger than this is not a schedule and is not read.
 constexpr qint64 MaxJsonSize = 1024 * 1024;
 
-// The path is split as text only at its last "/", never cleaned up: "link/../x.nrv" must mean
-// what the system (and the shell, and ls) take it to mean.
-QString FolderOf(const QString &path)
-{
-    return path.left(path.lastIndexOf(QLatin1Char('/')) + 1);
-}
-
-QString NameOf(const QString &path)
-{
-    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
-}
-
 bool Read(const QString &path, ScheduleDocument &document, QTextStream &err)
 {
-    const ScheduleFileResult read = ReadScheduleFile(FolderOf(path), NameOf(path), document);
+    const ScheduleFileResult read =
+            ReadScheduleFile(DirectoryPart(path), FileNamePart(path), document);
     if (!read)
         err << "nrvtool: " << read.reason << '\n';
     return bool(read);
@@ -177,8 +167,8 @@ int Make(const QStringList &arguments, QTextStream &err, RandomReal &random)
         err << "nrvtool: nothing written\n";
         return NrvToolFailed;
     }
-    const ScheduleFileResult written =
-            WriteScheduleFile(FolderOf(outPath), NameOf(outPath), parsed.document, random);
+    const ScheduleFileResult written = WriteScheduleFile(
+            DirectoryPart(outPath), FileNamePart(outPath), parsed.document, random);
     if (!written) {
         err << "nrvtool: " << written.reason << '\n';
         return NrvToolFailed;
