@@ -57,7 +57,9 @@ QString TemporaryBase(const QString &target)
             QLatin1String(DurableFile::TemporaryInfix);
 }
 
-QString KindOf(mode_t mode)
+} // namespace
+
+QString FileKindText(mode_t mode)
 {
     if (S_ISLNK(mode))
         return QStringLiteral("a link");
@@ -69,10 +71,8 @@ QString KindOf(mode_t mode)
         return QStringLiteral("a device node");
     if (S_ISSOCK(mode))
         return QStringLiteral("a socket");
-    return QStringLiteral("not a regular file");
+    return QStringLiteral("a special file");
 }
-
-} // namespace
 
 QString SystemErrorText(int error)
 {
@@ -111,7 +111,7 @@ DurableWriteResult DurableFile::open()
     if (exists && !S_ISREG(existing.st_mode))
         return {false,
                 QStringLiteral("Cannot write %1: it is %2, not a regular file")
-                        .arg(m_target, KindOf(existing.st_mode))};
+                        .arg(m_target, FileKindText(existing.st_mode))};
 
     for (int attempt = 0; attempt < 100 && m_fd < 0; ++attempt) {
         m_temporary = TemporaryBase(m_target) + RandomPart();

@@ -10,7 +10,12 @@
 #include <QByteArray>
 #include <QString>
 
+#include <sys/types.h>
+
 namespace nerav {
+
+// What a file that is not a regular one is, for messages: "a link", "a folder", "a FIFO"...
+QString FileKindText(mode_t mode);
 
 struct DurableWriteResult
 {

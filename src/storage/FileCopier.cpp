@@ -17,17 +17,6 @@ namespace nerav {
 
 namespace {
 
-QString KindOf(mode_t mode)
-{
-    if (S_ISDIR(mode))
-        return QStringLiteral("a folder");
-    if (S_ISFIFO(mode))
-        return QStringLiteral("a FIFO");
-    if (S_ISCHR(mode) || S_ISBLK(mode))
-        return QStringLiteral("a device");
-    return QStringLiteral("not a regular file");
-}
-
 // Reads up to size bytes; -1 with errno on a failure.
 qint64 ReadSome(int fd, char *data, qint64 size)
 {
@@ -210,7 +199,7 @@ int OpenRegularFile(const QString &path, QString &reason)
     }
     if (!S_ISREG(status.st_mode)) {
         reason = QStringLiteral("Cannot read %1: it is %2, not a regular file")
-                         .arg(path, KindOf(status.st_mode));
+                         .arg(path, FileKindText(status.st_mode));
         ::close(fd);
         return -1;
     }
