@@ -3,7 +3,6 @@
 #include "PrivateFolder.h"
 
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -12,6 +11,7 @@
 #include <QStorageInfo>
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -24,10 +24,17 @@ QDate SystemClock::today() const
     return QDate::currentDate();
 }
 
-ClockSeededRandom::ClockSeededRandom()
-    : m_generator(static_cast<quint32>(QDateTime::currentMSecsSinceEpoch()))
+// The clock's finest count, all of it: two runs started in the same millisecond (nrvtool in a
+// loop) still get different file keys.
+static QRandomGenerator FromClock()
 {
+    const auto now =
+            static_cast<quint64>(std::chrono::system_clock::now().time_since_epoch().count());
+    const quint32 seed[2] = {static_cast<quint32>(now), static_cast<quint32>(now >> 32)};
+    return QRandomGenerator(seed);
 }
+
+ClockSeededRandom::ClockSeededRandom() : m_generator(FromClock()) { }
 
 double ClockSeededRandom::next()
 {
