@@ -434,8 +434,8 @@ void PublishForm::Publish()
         return;
     // Checked again right before writing: the medium or the media folder may have changed.
     const PublishPlan now = MakePublishPlan(m_document, QuickRequest());
-    if (now.count(PublishAction::UpToDate) > 0 &&
-        !(m_checked && m_copiesChecked && PlanStillHolds(m_plan, now))) {
+    const bool holds = m_checked && PlanStillHolds(m_plan, now);
+    if (now.count(PublishAction::UpToDate) > 0 && !(holds && m_copiesChecked)) {
         m_plan = now;
         m_publishWhenChecked = true;
         SetRunning(true);
@@ -443,7 +443,7 @@ void PublishForm::Publish()
         m_checker->start(m_document, Request());
         return;
     }
-    if (!PlanStillHolds(m_plan, now) || !m_checked) {
+    if (!holds) {
         m_plan = now;
         m_checked = true;
         ShowPlan(true);
