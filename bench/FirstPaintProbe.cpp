@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
-#include <QListWidget>
+#include <QAbstractItemView>
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
@@ -50,8 +50,9 @@ void FirstPaintProbe::Report(QWidget *window)
     const long long ns = std::chrono::duration_cast<std::chrono::nanoseconds>(now).count();
     int rows = 0;
     if (window) {
-        for (const QListWidget *list : window->findChildren<QListWidget *>())
-            rows += list->count();
+        for (const QAbstractItemView *list : window->findChildren<QAbstractItemView *>())
+            if (list->model())
+                rows += list->model()->rowCount(list->rootIndex());
     }
     std::printf("first-paint %lld peak-kb %ld rows %d\n", ns, PeakMemoryKb(), rows);
     std::fflush(stdout);

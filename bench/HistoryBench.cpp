@@ -6,9 +6,9 @@
 #include "MainForm.h"
 #include "QtPlatform.h"
 #include "RowFormat.h"
+#include "ScheduleListView.h"
 
 #include <QApplication>
-#include <QListWidget>
 #include <QUndoStack>
 #include <QWindow>
 #include <algorithm>
@@ -96,9 +96,7 @@ void HistoryFigures(const BenchSettings &)
 
     MainForm form(context);
     form.InitMainFormOsd();
-    form.RefreshNormalList();
-    form.RefreshAdvanceList();
-    form.ButtonStatusSetup();
+    form.session().model().resetDocument(context.document);
     form.show();
     for (int wait = 0; wait < 250 && !(form.windowHandle() && form.windowHandle()->isExposed());
          ++wait)
@@ -107,7 +105,7 @@ void HistoryFigures(const BenchSettings &)
     QUndoStack &history = *form.history();
 
     const long long heapBefore = HeapInUse();
-    auto *advanceList = form.findChild<QListWidget *>(QStringLiteral("AdvanceList"));
+    auto *advanceList = form.findChild<ScheduleListView *>(QStringLiteral("AdvanceList"));
     for (int i = 0; i < StepCount; ++i) {
         // As a user does: the details of the selected schedule change.
         if (i % 3 == int(ScheduleList::Detail))

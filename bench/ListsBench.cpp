@@ -6,9 +6,9 @@
 #include "MainForm.h"
 #include "MessageBoxes.h"
 #include "QtPlatform.h"
+#include "ScheduleListView.h"
 
 #include <QApplication>
-#include <QListWidget>
 #include <QMainWindow>
 #include <functional>
 
@@ -18,7 +18,7 @@ namespace {
 
 constexpr int listRuns = 31;
 
-QStringList Texts(const QListWidget &list)
+QStringList Texts(const ScheduleListView &list)
 {
     QStringList texts;
     for (int i = 0; i < list.count(); ++i)
@@ -26,17 +26,17 @@ QStringList Texts(const QListWidget &list)
     return texts;
 }
 
-void FillPlain(QListWidget &list, const QStringList &texts)
+void FillPlain(ScheduleListView &list, const QStringList &texts)
 {
     list.clear();
     for (const QString &text : texts)
         list.addItem(text);
 }
 
-// A main window holding nothing but a default QListWidget of the given list's size.
+// A main window holding nothing but a default ScheduleListView of the given list's size.
 struct PlainListWindow : QMainWindow
 {
-    PlainListWindow(const QListWidget &sizeOf, const QPoint &position, const QFont &font = QFont())
+    PlainListWindow(const ScheduleListView &sizeOf, const QPoint &position, const QFont &font = QFont())
     {
         list->setFont(font);
         setCentralWidget(list);
@@ -46,14 +46,14 @@ struct PlainListWindow : QMainWindow
         WaitUntilExposed(*this);
     }
 
-    QListWidget *list = new QListWidget(this);
+    ScheduleListView *list = new ScheduleListView(this);
 };
 
 void PrintListFigure(const QString &what, double ms, double plainMs, double fontMs)
 {
     const QString verdict = ms < 16.0 ? QStringLiteral("within") : QStringLiteral("OVER");
     PrintFigure(QStringLiteral(
-                        "lists (%1): %2x of plain QListWidget (goal <= 1.5x, < 16 ms)  "
+                        "lists (%1): %2x of plain ScheduleListView (goal <= 1.5x, < 16 ms)  "
                         "[program %3 ms (%4 one frame), plain %5 ms, plain in the program's list "
                         "font %6 ms; with the repaint, "
                         "median of %7]")
@@ -75,15 +75,13 @@ void ListsFigures(const BenchSettings &)
 
     MainForm form(context);
     form.InitMainFormOsd();
-    form.RefreshNormalList();
-    form.RefreshAdvanceList();
-    form.ButtonStatusSetup();
+    form.session().model().resetDocument(context.document);
     form.show();
     WaitUntilExposed(form);
 
-    auto *normalList = form.findChild<QListWidget *>(QStringLiteral("NormalList"));
-    auto *advanceList = form.findChild<QListWidget *>(QStringLiteral("AdvanceList"));
-    auto *detailList = form.findChild<QListWidget *>(QStringLiteral("DetailList"));
+    auto *normalList = form.findChild<ScheduleListView *>(QStringLiteral("NormalList"));
+    auto *advanceList = form.findChild<ScheduleListView *>(QStringLiteral("AdvanceList"));
+    auto *detailList = form.findChild<ScheduleListView *>(QStringLiteral("DetailList"));
     const QStringList normalTexts = Texts(*normalList);
     const QStringList detailTexts = Texts(*detailList);
 

@@ -1,6 +1,7 @@
 #include "Startup.h"
 
 #include "CommandLine.h"
+#include "DocumentCommands.h"
 #include "FileHandOver.h"
 #include "LanguageSwitch.h"
 #include "MainForm.h"
@@ -8,6 +9,7 @@
 #include "PathParts.h"
 #include "QtPlatform.h"
 #include "RememberedSettings.h"
+#include "ScheduleSession.h"
 #include "SystemModule.h"
 
 #include <QApplication>
@@ -85,9 +87,9 @@ std::unique_ptr<MainForm> StartApplication(AppContext &context, InstanceGuard &g
     form->InitMainFormOsd();
     // A file that cannot be read has been reported; the start goes on as without it.
     if (options.file.isEmpty() ||
-        !form->OpenScheduleFile(DirectoryPart(options.file), FileNamePart(options.file)))
+        !form->documentCommands().openScheduleFile(DirectoryPart(options.file),
+                                                   FileNamePart(options.file)))
         ReopenLastDocument(*form, context);
-    form->ButtonStatusSetup();
     QObject::connect(form.get(), &MainForm::languageChosen, form.get(),
                      [&context, settings = options.userSettings](Language language) {
                          SwitchLanguage(context, language);
@@ -110,14 +112,13 @@ void ReopenLastDocument(MainForm &form, AppContext &context)
 {
     RememberedSettings &settings = context.settings;
     if (FileExistsInDir(settings.documentFolder, settings.documentName)) {
-        if (form.LoadScheduleIntoLists(settings.documentFolder, settings.documentName)) {
+        if (form.session().open(settings.documentFolder, settings.documentName)) {
             settings.openFolder = settings.documentFolder;
-            form.SetDocumentTitle();
             return;
         }
         ShowMessage(&form, context.text.messages.msgScheduleReadError);
     }
-    form.NewDocument();
+    form.session().newDocument();
 }
 
 int RunApplication(QApplication &application, AppContext &context, InstanceGuard &guard,

@@ -1,157 +1,108 @@
-// The document commands of the main window: New, Open, Save and Save As (Exit is close()), and
-// the question before unsaved changes are lost.
-
-#include "MainForm.h"
+#include "DocumentCommands.h"
 
 #include "DocumentNames.h"
 #include "MessageBoxes.h"
 #include "PathParts.h"
 #include "PublishForm.h"
-#include "ScheduleFile.h"
 #include "ScheduleRules.h"
+#include "ScheduleSession.h"
 #include "SystemModule.h"
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QListWidget>
-#include <QTimer>
 #include <QUndoStack>
 #include <utility>
 
 namespace nerav {
 
-void MainForm::NewDocument()
+DocumentCommands::DocumentCommands(AppContext &context, ScheduleSession &session, QWidget *window)
+    : QObject(window), m_context(context), m_session(session), m_window(window)
 {
-    if (!MaySaveChanges())
-        return;
-    RememberedSettings &settings = m_context.settings;
-    settings.documentFolder = settings.appFolder;
-    settings.documentName = DefaultDocumentName(0);
-    for (int n = 1; FileExistsInDir(settings.documentFolder, settings.documentName); ++n) {
-        settings.documentName = DefaultDocumentName(n);
-        QApplication::processEvents();
-    }
-
-    m_context.document.Reset();
-    NormalList->clear();
-    AdvanceList->clear();
-    DetailList->clear();
-    ButtonStatusSetup();
-    StartNewHistory();
-    SetDocumentTitle();
-    emit documentChanged();
 }
 
-void MainForm::OpenDocument()
+void DocumentCommands::newDocument()
 {
-    if (!MaySaveChanges())
+    if (maySaveChanges())
+        m_session.newDocument();
+}
+
+void DocumentCommands::openDocument()
+{
+    if (!maySaveChanges())
         return;
-    RememberedSettings &settings = m_context.settings;
-    QString folder = settings.openFolder;
+    QString folder = m_context.settings.openFolder;
     QString name;
-    if (!AskOpenFileName(folder, name))
-        return;
-    OpenScheduleFile(folder, name);
+    if (askOpenFileName(folder, name))
+        openScheduleFile(folder, name);
 }
 
-bool MainForm::OpenScheduleFile(const QString &folder, const QString &name)
+bool DocumentCommands::openScheduleFile(const QString &folder, const QString &name)
 {
     // A damaged file leaves the document, the lists, the title and the folders as they were.
-    if (!LoadScheduleIntoLists(folder, name)) {
-        ShowMessage(this, m_context.text.messages.msgScheduleReadError);
+    if (!m_session.open(folder, name)) {
+        ShowMessage(m_window, m_context.text.messages.msgScheduleReadError);
         return false;
     }
-    RememberedSettings &settings = m_context.settings;
-    settings.openFolder = folder;
-    settings.documentFolder = folder;
-    settings.documentName = name;
-    ButtonStatusSetup();
-    SetDocumentTitle();
+    m_context.settings.openFolder = folder;
     return true;
 }
 
-void MainForm::OpenHandedFile(const QString &path)
+void DocumentCommands::openHandedFile(const QString &path)
 {
-    if (isMinimized())
-        showNormal();
-    raise();
-    activateWindow();
     m_handedFiles.append(path);
-    // An open editor works on the document; the file waits until that dialog is closed.
-    if (QApplication::activeModalWidget()) {
-        if (m_handedFiles.size() == 1)
-            QTimer::singleShot(200, this, &MainForm::openWaitingHandedFiles);
-        return;
-    }
     openWaitingHandedFiles();
 }
 
-void MainForm::openWaitingHandedFiles()
+void DocumentCommands::openWaitingHandedFiles()
 {
-    if (QApplication::activeModalWidget()) {
-        QTimer::singleShot(200, this, &MainForm::openWaitingHandedFiles);
+    // An open dialog works on the document: the files wait until it is closed, and try again
+    // then (queued, so a dialog that follows it is up by then).
+    if (QWidget *modal = QApplication::activeModalWidget()) {
+        const auto type = Qt::ConnectionType(Qt::QueuedConnection | Qt::UniqueConnection);
+        if (auto *dialog = qobject_cast<QDialog *>(modal))
+            connect(dialog, &QDialog::finished, this, &DocumentCommands::openWaitingHandedFiles,
+                    type);
+        else
+            connect(modal, &QObject::destroyed, this, &DocumentCommands::openWaitingHandedFiles,
+                    type);
         return;
     }
     const QStringList files = std::exchange(m_handedFiles, {});
     for (const QString &path : files) {
         // As Open does: unsaved changes are saved or given up first, or the file is not opened.
-        if (MaySaveChanges())
-            OpenScheduleFile(DirectoryPart(path), FileNamePart(path));
+        if (maySaveChanges())
+            openScheduleFile(DirectoryPart(path), FileNamePart(path));
     }
 }
 
-bool MainForm::LoadScheduleIntoLists(const QString &folder, const QString &name)
+bool DocumentCommands::saveDocument(bool saveAs)
 {
-    if (!ReadScheduleFile(folder, name, m_context.document))
+    if (!checkBeforeSave())
         return false;
-    RefreshNormalList();
-    RefreshAdvanceList();
-    RefreshDetailList();
-    ButtonStatusSetup();
-    StartNewHistory();
-    emit documentChanged();
-    return true;
-}
+    if (!saveAs && m_session.savedBefore())
+        return writeTo(m_session.folder(), m_session.name());
 
-bool MainForm::SaveDocument(bool saveAs)
-{
-    if (!CheckBeforeSave())
-        return false;
-
-    RememberedSettings &settings = m_context.settings;
-    if (!saveAs && FileExistsInDir(settings.documentFolder, settings.documentName)) {
-        if (!writeDocumentTo(settings.documentFolder, settings.documentName))
-            return false;
-        m_history->setClean();
-        SetDocumentTitle();
-        return true;
-    }
-
-    QString folder = settings.saveFolder;
-    QString name = settings.documentName;
-    if (!AskSaveFileName(folder, name))
+    QString folder = m_context.settings.saveFolder;
+    QString name = m_session.name();
+    if (!askSaveFileName(folder, name))
         return false;
     // The writer replaces an existing file only once the new one is complete.
-    if (!writeDocumentTo(folder, name))
+    if (!writeTo(folder, name))
         return false;
-    settings.documentFolder = folder;
-    settings.documentName = name;
-    settings.saveFolder = folder;
-    m_history->setClean();
-    SetDocumentTitle();
+    m_context.settings.saveFolder = folder;
     return true;
 }
 
-bool MainForm::MaySaveChanges()
+bool DocumentCommands::maySaveChanges()
 {
-    if (m_history->isClean())
+    if (!m_session.isModified())
         return true;
     const CaptionTable &captions = m_context.text.captions;
-    switch (AskSaveChanges(this, m_context.text.messages.msgSaveChanges,
+    switch (AskSaveChanges(m_window, m_context.text.messages.msgSaveChanges,
                            captions.saveChangesCommand, captions.discardChangesCommand,
                            captions.cancelCommand)) {
     case SaveAnswer::Save:
-        return SaveDocument(false);
+        return saveDocument(false);
     case SaveAnswer::Discard:
         return true;
     case SaveAnswer::Cancel:
@@ -160,26 +111,25 @@ bool MainForm::MaySaveChanges()
     return false;
 }
 
-void MainForm::subPublish_Click()
+void DocumentCommands::publish()
 {
-    if (m_history->isClean()) {
-        PublishForm(m_context, this).exec();
+    if (!m_session.isModified()) {
+        PublishForm(m_context, m_window).exec();
         return;
     }
-    const RememberedSettings &settings = m_context.settings;
-    const bool savedBefore = FileExistsInDir(settings.documentFolder, settings.documentName);
-    switch (PublishForm::AskAboutUnsavedChanges(this, m_context.text, savedBefore)) {
+    switch (PublishForm::AskAboutUnsavedChanges(m_window, m_context.text,
+                                                m_session.savedBefore())) {
     case UnsavedPublish::SaveAndPublish:
-        if (SaveDocument(false))
-            PublishForm(m_context, this).exec();
+        if (saveDocument(false))
+            PublishForm(m_context, m_window).exec();
         return;
     case UnsavedPublish::PublishSaved: {
         ScheduleDocument saved;
-        if (!ReadScheduleFile(settings.documentFolder, settings.documentName, saved)) {
-            ShowMessage(this, m_context.text.messages.msgScheduleReadError);
+        if (!ReadScheduleFile(m_session.folder(), m_session.name(), saved)) {
+            ShowMessage(m_window, m_context.text.messages.msgScheduleReadError);
             return;
         }
-        PublishForm(m_context, saved, this).exec();
+        PublishForm(m_context, saved, m_window).exec();
         return;
     }
     case UnsavedPublish::Cancel:
@@ -187,38 +137,37 @@ void MainForm::subPublish_Click()
     }
 }
 
-bool MainForm::writeDocumentTo(const QString &folder, const QString &name)
+bool DocumentCommands::writeTo(const QString &folder, const QString &name)
 {
-    const ScheduleFileResult written =
-            WriteScheduleFile(folder, name, m_context.document, m_context.platform.random);
+    const ScheduleFileResult written = m_session.save(folder, name);
     if (written)
         return true;
     // The system's own words name the cause: a full or failing medium, a missing folder.
-    ShowMessage(this,
+    ShowMessage(m_window,
                 m_context.text.messages.msgScheduleWriteError + QStringLiteral("\r\n") +
                         written.reason);
     return false;
 }
 
-bool MainForm::CheckBeforeSave()
+bool DocumentCommands::checkBeforeSave()
 {
     const MessageTable &messages = m_context.text.messages;
     const QString lineBreak = QStringLiteral("\r\n");
-    const PreSaveCheck check = nerav::CheckBeforeSave(m_context.document);
+    const PreSaveCheck check = CheckBeforeSave(m_context.document);
     switch (check.problem) {
     case PreSaveProblem::None:
         return true;
     case PreSaveProblem::EmptySchedule:
-        ShowMessage(this, messages.msgNoSchedule + lineBreak + messages.msgCantSave);
+        ShowMessage(m_window, messages.msgNoSchedule + lineBreak + messages.msgCantSave);
         break;
     case PreSaveProblem::AdvanceWithoutEntries:
-        ShowMessage(this,
+        ShowMessage(m_window,
                     messages.msgNoFileInAdvance + QString::number(check.schedulePosition) +
                             QStringLiteral(" !") + lineBreak + QString(25, QLatin1Char(' ')) +
                             messages.msgCantSave);
         break;
     case PreSaveProblem::TooLarge:
-        ShowMessage(this, messages.msgScheduleTooLarge);
+        ShowMessage(m_window, messages.msgScheduleTooLarge);
         break;
     }
     return false;
@@ -246,10 +195,10 @@ static bool takeChosenPath(QFileDialog &dialog, QString &folder, QString &name)
     return true;
 }
 
-bool MainForm::AskOpenFileName(QString &folder, QString &name)
+bool DocumentCommands::askOpenFileName(QString &folder, QString &name)
 {
     for (;;) {
-        QFileDialog dialog(this);
+        QFileDialog dialog(m_window);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         prepareDialog(dialog, QStringLiteral("Nerav Schedule Reference File (*.nrv)"), folder,
                       name);
@@ -257,15 +206,14 @@ bool MainForm::AskOpenFileName(QString &folder, QString &name)
             return false;
         if (FileExistsInDir(folder, name))
             return true;
-        ShowMessage(this, m_context.text.messages.msgFileNotFound);
-        QApplication::processEvents();
+        ShowMessage(m_window, m_context.text.messages.msgFileNotFound);
     }
 }
 
-bool MainForm::AskSaveFileName(QString &folder, QString &name)
+bool DocumentCommands::askSaveFileName(QString &folder, QString &name)
 {
     for (;;) {
-        QFileDialog dialog(this);
+        QFileDialog dialog(m_window);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         // The program asks its own overwrite question below.
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
@@ -274,18 +222,9 @@ bool MainForm::AskSaveFileName(QString &folder, QString &name)
             return false;
         if (!FileExistsInDir(folder, name))
             return true;
-        if (AskYesNo(this, m_context.text.messages.msgOverwriteFile))
+        if (AskYesNo(m_window, m_context.text.messages.msgOverwriteFile))
             return true;
-        QApplication::processEvents();
     }
-}
-
-void MainForm::SetDocumentTitle()
-{
-    const RememberedSettings &settings = m_context.settings;
-    // [*] shows the modified mark while the document holds unsaved changes.
-    setWindowTitle(m_context.text.captions.programTitle + QStringLiteral(" - ") +
-                   settings.documentFolder + settings.documentName + QStringLiteral("[*]"));
 }
 
 } // namespace nerav

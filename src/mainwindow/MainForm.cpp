@@ -1,24 +1,28 @@
 #include "MainForm.h"
 
+#include "AboutCompanyForm.h"
+#include "AboutNeravScheduleGeneratorForm.h"
 #include "ButtonKeys.h"
+#include "CalendarForm.h"
 #include "ColourBar.h"
-#include "ListDescriptions.h"
+#include "DocumentCommands.h"
+#include "ListEditing.h"
+#include "ListPane.h"
 #include "MessageBoxes.h"
 #include "NeravLogo.h"
 #include "RememberedSettings.h"
 #include "RowFormat.h"
+#include "ScheduleListView.h"
+#include "ScheduleModel.h"
+#include "ScheduleSession.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
-#include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QRegularExpression>
-#include <QStyle>
 #include <QTimer>
 #include <QUndoStack>
 #include <QVBoxLayout>
@@ -26,12 +30,12 @@
 namespace nerav {
 
 // The column headings are pictures of fixed Japanese words in both languages.
-static std::vector<ColumnHeading> entryHeadings(const QString &name, const QString &play,
-                                                const QString &volume)
+static std::vector<ColumnHeading> entryHeadings(const char *name, const char *play,
+                                                const char *volume)
 {
-    return {{name, QStringLiteral("ファイル名"), EntryNameColumn},
-            {play, QStringLiteral("再生回数"), EntryPlayTimesColumn},
-            {volume, QStringLiteral("音量"), EntryVolumeColumn}};
+    return {{QString::fromLatin1(name), QStringLiteral("ファイル名"), EntryNameColumn},
+            {QString::fromLatin1(play), QStringLiteral("再生回数"), EntryPlayTimesColumn},
+            {QString::fromLatin1(volume), QStringLiteral("音量"), EntryVolumeColumn}};
 }
 
 MainForm::MainForm(AppContext &context, QWidget *parent) : QMainWindow(parent), m_context(context)
@@ -39,72 +43,68 @@ MainForm::MainForm(AppContext &context, QWidget *parent) : QMainWindow(parent), 
     setObjectName(QStringLiteral("MainForm"));
     // The modified mark has its place before a schedule names the window.
     setWindowTitle(QStringLiteral("[*]"));
-    m_history = new QUndoStack(this);
+    m_session = new ScheduleSession(context, this);
+    m_documents = new DocumentCommands(context, *m_session, this);
+    m_editing = new ListEditing(context, m_session->model(), this);
     buildMenus();
 
     auto *central = new QWidget(this);
     auto *layout = new QVBoxLayout(central);
-
     auto *top = new QHBoxLayout;
     top->addWidget(buildFileButtons(), 0, Qt::AlignTop);
     top->addStretch();
     top->addWidget(buildBranding());
     layout->addLayout(top);
-
+    buildPanes();
     auto *frames = new QHBoxLayout;
-    NormalFrame =
-            buildListFrame(QStringLiteral("NormalFrame"), NormalList, QStringLiteral("NormalList"),
-                           entryHeadings(QStringLiteral("Picture1"), QStringLiteral("Picture2"),
-                                         QStringLiteral("Picture3")),
-                           m_normalButtons, QStringLiteral("Normal"));
-    AdvanceFrame = buildListFrame(
-            QStringLiteral("AdvanceFrame"), AdvanceList, QStringLiteral("AdvanceList"),
-            {{QStringLiteral("Picture9"), QStringLiteral("再生開始日"), AdvanceStartColumn},
-             {QStringLiteral("Picture8"), QStringLiteral("停止日"), AdvanceStopColumn},
-             {QStringLiteral("Picture7"), QStringLiteral("曜日設定"), AdvanceWeekDayColumn}},
-            m_advanceButtons, QStringLiteral("Advance"));
-    DetailFrame =
-            buildListFrame(QStringLiteral("DetailFrame"), DetailList, QStringLiteral("DetailList"),
-                           entryHeadings(QStringLiteral("Picture6"), QStringLiteral("Picture5"),
-                                         QStringLiteral("Picture4")),
-                           m_detailButtons, QStringLiteral("Detail"));
-    frames->addWidget(NormalFrame, 1);
+    frames->addWidget(m_panes[int(ScheduleList::Basic)], 1);
     auto *right = new QVBoxLayout;
-    right->addWidget(AdvanceFrame, 1);
-    right->addWidget(DetailFrame, 1);
+    right->addWidget(m_panes[int(ScheduleList::Advance)], 1);
+    right->addWidget(m_panes[int(ScheduleList::Detail)], 1);
     frames->addLayout(right, 1);
     layout->addLayout(frames, 1);
     setCentralWidget(central);
-    m_descriptions = new ListDescriptions(m_context.document, m_context.text.captions,
-                                          {NormalList, AdvanceList, DetailList}, this);
 
     KeepTimer = new QTimer(this);
     KeepTimer->setObjectName(QStringLiteral("KeepTimer"));
     KeepTimer->setInterval(100);
-    connect(KeepTimer, &QTimer::timeout, this, &MainForm::KeepTimer_Timer);
+    connect(KeepTimer, &QTimer::timeout, Shape1, &ColourBar::rotate);
     KeepTimer->start();
 
     connectCommands();
     PressFocusedButtonOnEnter(this);
 }
 
+MainForm::~MainForm()
+{
+    // The panes and the calendar go before the session whose model they show.
+    delete m_calendar;
+    delete centralWidget();
+}
+
+QUndoStack *MainForm::history() const
+{
+    return &m_session->history();
+}
+
 void MainForm::buildMenus()
 {
-    subFile = menuBar()->addMenu(QString());
-    subFile->setObjectName(QStringLiteral("subFile"));
     auto addItem = [this](QMenu *menu, QAction *&item, const char *name) {
         item = menu->addAction(QString());
         item->setObjectName(QString::fromLatin1(name));
     };
+    const auto addMenu = [this](QMenu *&menu, const char *name) {
+        menu = menuBar()->addMenu(QString());
+        menu->setObjectName(QString::fromLatin1(name));
+    };
+    addMenu(subFile, "subFile");
     addItem(subFile, subNew, "subNew");
     addItem(subFile, subOpen, "subOpen");
     subFile->addSeparator();
     addItem(subFile, subSave, "subSave");
     addItem(subFile, subSaveAs, "subSaveAs");
     subFile->addSeparator();
-    QAction *publish = subFile->addAction(m_context.text.publish.menuCommand);
-    publish->setObjectName(QStringLiteral("subPublish"));
-    connect(publish, &QAction::triggered, this, &MainForm::subPublish_Click);
+    addItem(subFile, subPublish, "subPublish");
     subFile->addSeparator();
     addItem(subFile, subExit, "subExit");
     // Where a desktop has no standard key for a command, the common one stands in.
@@ -119,8 +119,7 @@ void MainForm::buildMenus()
     keys(subSaveAs, QKeySequence::SaveAs, "Ctrl+Shift+S");
     keys(subExit, QKeySequence::Quit, "Ctrl+Q");
 
-    subEdit = menuBar()->addMenu(QString());
-    subEdit->setObjectName(QStringLiteral("subEdit"));
+    addMenu(subEdit, "subEdit");
     addItem(subEdit, subUndo, "subUndo");
     addItem(subEdit, subRedo, "subRedo");
     subUndo->setShortcut(QKeySequence::Undo);
@@ -129,8 +128,7 @@ void MainForm::buildMenus()
     addItem(subEdit, subDuplicate, "subDuplicate");
     addItem(subEdit, subDuplicateToDays, "subDuplicateToDays");
 
-    subView = menuBar()->addMenu(QString());
-    subView->setObjectName(QStringLiteral("subView"));
+    addMenu(subView, "subView");
     addItem(subView, subCalendar, "subCalendar");
     subView->addSeparator();
     subLanguage = subView->addMenu(QString());
@@ -146,8 +144,7 @@ void MainForm::buildMenus()
         subLanguage->addAction(item);
     }
 
-    subHelp = menuBar()->addMenu(QString());
-    subHelp->setObjectName(QStringLiteral("subHelp"));
+    addMenu(subHelp, "subHelp");
     addItem(subHelp, subAboutNeravScheduleGenerator, "subAboutNeravScheduleGenerator");
     addItem(subHelp, subAboutCompany, "subAboutCompany");
 }
@@ -188,85 +185,71 @@ QWidget *MainForm::buildBranding()
     return box;
 }
 
-QGroupBox *MainForm::buildListFrame(const QString &frameName, QListWidget *&list,
-                                    const QString &listName,
-                                    const std::vector<ColumnHeading> &headings,
-                                    ListButtons &buttons, const QString &prefix)
+void MainForm::buildPanes()
 {
-    auto *frame = new QGroupBox;
-    frame->setObjectName(frameName);
-
-    list = new QListWidget(frame);
-    list->setObjectName(listName);
-    list->setFont(ListFont());
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setUniformItemSizes(true);
-    // Wide enough for the longest row: 21 + 5 + 3 + 5 cells and a four-cell caption.
-    list->setMinimumWidth(ColumnHeadings::ColumnOffset(list, 40) + 2 * list->frameWidth() +
-                          list->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
-
-    auto *listColumn = new QVBoxLayout;
-    listColumn->setSpacing(2);
-    listColumn->addWidget(new ColumnHeadings(list, headings, frame));
-    listColumn->addWidget(list, 1);
-
-    auto *buttonColumn = new QVBoxLayout;
-    auto addButton = [&](QPushButton *&button, const char *action) {
-        button = new QPushButton(frame);
-        button->setObjectName(prefix + QString::fromLatin1(action));
-        button->setMinimumWidth(88);
-        buttonColumn->addWidget(button);
-    };
-    addButton(buttons.add, "AddCmd");
-    addButton(buttons.modify, "ModifyCmd");
-    addButton(buttons.remove, "RemoveCmd");
-    addButton(buttons.moveUp, "MoveUpCmd");
-    addButton(buttons.moveDown, "MoveDownCmd");
-    buttonColumn->addStretch();
-
-    auto *row = new QHBoxLayout(frame);
-    row->addLayout(listColumn, 1);
-    row->addLayout(buttonColumn);
-    return frame;
-}
-
-MainForm::~MainForm()
-{
-    // The base classes destroy the lists and the history after this part of the window is gone;
-    // their signals and event filters must not reach it by then.
-    for (QObject *child : findChildren<QObject *>())
-        child->disconnect(this);
-    qDeleteAll(m_listWatchers);
+    ScheduleModel &model = m_session->model();
+    m_panes[int(ScheduleList::Basic)] =
+            new ListPane(model, ScheduleList::Basic, QStringLiteral("Normal"),
+                         entryHeadings("Picture1", "Picture2", "Picture3"));
+    m_panes[int(ScheduleList::Advance)] = new ListPane(
+            model, ScheduleList::Advance, QStringLiteral("Advance"),
+            {{QStringLiteral("Picture9"), QStringLiteral("再生開始日"), AdvanceStartColumn},
+             {QStringLiteral("Picture8"), QStringLiteral("停止日"), AdvanceStopColumn},
+             {QStringLiteral("Picture7"), QStringLiteral("曜日設定"), AdvanceWeekDayColumn}});
+    m_panes[int(ScheduleList::Detail)] =
+            new ListPane(model, ScheduleList::Detail, QStringLiteral("Detail"),
+                         entryHeadings("Picture6", "Picture5", "Picture4"));
+    for (ListPane *pane : m_panes) {
+        const ScheduleList list = pane->list();
+        connect(pane, &ListPane::commandRequested, this,
+                [this, list](StepKind kind) { m_editing->run(list, kind); });
+        connect(pane, &ListPane::entered, this, [this, list] { m_activeList = list; });
+    }
 }
 
 void MainForm::connectCommands()
 {
-    connect(NewCmd, &QPushButton::clicked, this, &MainForm::NewDocument);
-    connect(subNew, &QAction::triggered, this, &MainForm::NewDocument);
-    connect(OpenCmd, &QPushButton::clicked, this, &MainForm::OpenDocument);
-    connect(subOpen, &QAction::triggered, this, &MainForm::OpenDocument);
-    connect(SaveCmd, &QPushButton::clicked, this, [this] { SaveDocument(false); });
-    connect(subSave, &QAction::triggered, this, [this] { SaveDocument(false); });
-    connect(SaveAsCmd, &QPushButton::clicked, this, [this] { SaveDocument(true); });
-    connect(subSaveAs, &QAction::triggered, this, [this] { SaveDocument(true); });
+    DocumentCommands *documents = m_documents;
+    for (auto [button, item, command] :
+         {std::tuple {NewCmd, subNew, &DocumentCommands::newDocument},
+          std::tuple {OpenCmd, subOpen, &DocumentCommands::openDocument}}) {
+        connect(button, &QPushButton::clicked, documents, command);
+        connect(item, &QAction::triggered, documents, command);
+    }
+    for (auto [button, item, saveAs] :
+         {std::tuple {SaveCmd, subSave, false}, std::tuple {SaveAsCmd, subSaveAs, true}}) {
+        const auto save = [documents, saveAs = saveAs] { documents->saveDocument(saveAs); };
+        connect(button, &QPushButton::clicked, documents, save);
+        connect(item, &QAction::triggered, documents, save);
+    }
+    connect(subPublish, &QAction::triggered, documents, &DocumentCommands::publish);
     connect(ExitCmd, &QPushButton::clicked, this, &MainForm::close);
     connect(subExit, &QAction::triggered, this, &MainForm::close);
-    connect(subUndo, &QAction::triggered, m_history, &QUndoStack::undo);
-    connect(subRedo, &QAction::triggered, m_history, &QUndoStack::redo);
-    connect(m_history, &QUndoStack::indexChanged, this, &MainForm::UpdateUndoActions);
-    connect(m_history, &QUndoStack::cleanChanged, this,
-            [this](bool clean) { setWindowModified(!clean); });
+
+    QUndoStack *history = &m_session->history();
+    connect(subUndo, &QAction::triggered, history, &QUndoStack::undo);
+    connect(subRedo, &QAction::triggered, history, &QUndoStack::redo);
+    connect(history, &QUndoStack::indexChanged, this, &MainForm::updateUndoActions);
+    connect(history, &QUndoStack::cleanChanged, this, &MainForm::updateUndoActions);
+    connect(m_session, &ScheduleSession::modifiedChanged, this, &QWidget::setWindowModified);
+    connect(m_session, &ScheduleSession::fileChanged, this, &MainForm::SetDocumentTitle);
+
+    connect(subDuplicate, &QAction::triggered, this,
+            [this] { m_editing->run(m_activeList, StepKind::Duplicate); });
+    connect(subDuplicateToDays, &QAction::triggered, this,
+            [this] { m_editing->run(ScheduleList::Advance, StepKind::DuplicateToDays); });
+    connect(subEdit, &QMenu::aboutToShow, this, &MainForm::updateDuplicateActions);
+    connect(
+            &m_session->model(), &ScheduleModel::dropRefused, this,
+            [this](const QString &text) { ShowMessage(this, text); }, Qt::QueuedConnection);
+
     connect(subJapanese, &QAction::triggered, this, [this] { emit languageChosen(Japanese); });
     connect(subEnglish, &QAction::triggered, this, [this] { emit languageChosen(English); });
-    connect(AdvanceList, &QListWidget::currentRowChanged, this, [this](int row) {
-        // Emptying the list reports row -1; only a selected row brings up its details.
-        if (row >= 0)
-            AdvanceList_Click();
-    });
-    connectListCommands();
-    connectDuplicateCommands();
-    connectListDrops();
-    connectCalendar();
+    connect(subCalendar, &QAction::triggered, this, &MainForm::subCalendar_Click);
+    connect(subAboutNeravScheduleGenerator, &QAction::triggered, this,
+            [this] { AboutNeravScheduleGeneratorForm(m_context, this).exec(); });
+    connect(subAboutCompany, &QAction::triggered, this,
+            [this] { AboutCompanyForm(m_context, this).exec(); });
 }
 
 void MainForm::InitMainFormOsd()
@@ -286,9 +269,8 @@ void MainForm::InitMainFormOsd()
     subOpen->setText(captions.openMenuItem);
     subSave->setText(captions.saveMenuItem);
     subSaveAs->setText(captions.saveAsMenuItem);
+    subPublish->setText(m_context.text.publish.menuCommand);
     subExit->setText(captions.exitMenuItem);
-    if (auto *publish = findChild<QAction *>(QStringLiteral("subPublish")))
-        publish->setText(m_context.text.publish.menuCommand);
     subAboutNeravScheduleGenerator->setText(captions.aboutProgramMenuItem);
     subAboutCompany->setText(captions.aboutCompanyMenuItem);
 
@@ -297,240 +279,80 @@ void MainForm::InitMainFormOsd()
     SaveCmd->setText(captions.saveCommand);
     SaveAsCmd->setText(captions.saveAsCommand);
     ExitCmd->setText(captions.exitCommand);
-
-    NormalFrame->setTitle(captions.basicSchedule);
-    AdvanceFrame->setTitle(captions.advanceSchedule);
-    DetailFrame->setTitle(captions.detailOfAdvance);
-
-    setListButtonCaptions(m_normalButtons, captions);
-    setListButtonCaptions(m_advanceButtons, captions);
-    setListButtonCaptions(m_detailButtons, captions);
-    m_descriptions->nameLists(NormalFrame->title(), AdvanceFrame->title(), DetailFrame->title());
-    UpdateUndoActions();
+    for (ListPane *pane : m_panes)
+        pane->applyCaptions(captions);
+    updateUndoActions();
 }
 
 void MainForm::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange) {
+        m_session->model().retext();
         InitMainFormOsd();
-        RetextRows();
         SetDocumentTitle();
     }
     QMainWindow::changeEvent(event);
 }
 
-void MainForm::RetextRows()
+void MainForm::updateUndoActions()
 {
-    const ScheduleDocument &document = m_context.document;
     const CaptionTable &captions = m_context.text.captions;
-    for (int row = 0; row < NormalList->count() && row < document.basicCount(); ++row)
-        NormalList->item(row)->setText(
-                FormatEntryRow(document.basicEntries[std::size_t(row)], captions));
-    for (int row = 0; row < AdvanceList->count() && row < document.advanceCount(); ++row)
-        AdvanceList->item(row)->setText(
-                FormatAdvanceRow(document.advanceSchedules[std::size_t(row)], captions));
-    const int owner = AdvanceList->currentRow();
-    if (owner < 0 || owner >= document.advanceCount())
-        return;
-    const std::vector<ScheduleEntry> &details =
-            document.advanceSchedules[std::size_t(owner)].details;
-    for (int row = 0; row < DetailList->count() && row < int(details.size()); ++row)
-        DetailList->item(row)->setText(FormatEntryRow(details[std::size_t(row)], captions));
+    const QUndoStack &history = m_session->history();
+    subUndo->setEnabled(history.canUndo());
+    subRedo->setEnabled(history.canRedo());
+    subUndo->setText(history.canUndo() ? captions.undoStep.arg(history.undoText())
+                                       : captions.undoCommand);
+    subRedo->setText(history.canRedo() ? captions.redoStep.arg(history.redoText())
+                                       : captions.redoCommand);
 }
 
-void MainForm::setListButtonCaptions(const ListButtons &buttons, const CaptionTable &captions)
+void MainForm::updateDuplicateActions()
 {
-    buttons.add->setText(captions.addCommand);
-    buttons.modify->setText(captions.modifyCommand);
-    buttons.remove->setText(captions.removeCommand);
-    buttons.moveUp->setText(captions.moveUpCommand);
-    buttons.moveDown->setText(captions.moveDownCommand);
+    const ListSelection selection = m_session->model().selection();
+    subDuplicate->setEnabled(selection.row(m_activeList) >= 0);
+    subDuplicateToDays->setEnabled(selection.advance >= 0);
 }
 
-void MainForm::RefreshNormalList()
+void MainForm::subCalendar_Click()
 {
-    NormalList->clear();
-    const ScheduleDocument &document = m_context.document;
-    if (document.basicCount() == 0)
-        return;
-    for (const ScheduleEntry &entry : document.basicEntries)
-        NormalList->addItem(FormatEntryRow(entry, m_context.text.captions));
-    NormalList->setCurrentRow(0);
-}
-
-void MainForm::RefreshAdvanceList()
-{
-    AdvanceList->clear();
-    const ScheduleDocument &document = m_context.document;
-    if (document.advanceCount() == 0)
-        return;
-    for (const AdvanceSchedule &schedule : document.advanceSchedules)
-        AdvanceList->addItem(FormatAdvanceRow(schedule, m_context.text.captions));
-    // Selecting the row brings up its details (AdvanceList_Click).
-    AdvanceList->setCurrentRow(0);
-}
-
-void MainForm::RefreshDetailList()
-{
-    DetailList->clear();
-    const ScheduleDocument &document = m_context.document;
-    const int owner = AdvanceList->currentRow();
-    // Without a selected schedule (or a list out of step with the document) there is nothing
-    // to show.
-    if (owner < 0 || owner >= document.advanceCount())
-        return;
-    const AdvanceSchedule &schedule = document.advanceSchedules[std::size_t(owner)];
-    if (schedule.detailCount() == 0)
-        return;
-    for (const ScheduleEntry &entry : schedule.details)
-        DetailList->addItem(FormatEntryRow(entry, m_context.text.captions));
-    DetailList->setCurrentRow(0);
-}
-
-void MainForm::AdvanceList_Click()
-{
-    RefreshDetailList();
-    ButtonStatusSetup();
-}
-
-void MainForm::applyRowCountRule(const ListButtons &buttons, int rowCount)
-{
-    buttons.add->setEnabled(true);
-    buttons.modify->setEnabled(rowCount >= 1);
-    buttons.remove->setEnabled(rowCount >= 1);
-    buttons.moveUp->setEnabled(rowCount >= 2);
-    buttons.moveDown->setEnabled(rowCount >= 2);
-}
-
-void MainForm::ButtonStatusSetup()
-{
-    applyRowCountRule(m_normalButtons, NormalList->count());
-    applyRowCountRule(m_advanceButtons, AdvanceList->count());
-    if (AdvanceList->count() == 0) {
-        for (QPushButton *button :
-             {m_detailButtons.add, m_detailButtons.modify, m_detailButtons.remove,
-              m_detailButtons.moveUp, m_detailButtons.moveDown})
-            button->setEnabled(false);
-    } else {
-        applyRowCountRule(m_detailButtons, DetailList->count());
+    if (!m_calendar) {
+        ScheduleModel &model = m_session->model();
+        m_calendar = new CalendarForm(m_context, this);
+        connect(m_calendar, &CalendarForm::scheduleChosen, this, [&model](int row) {
+            if (row >= 0 && row < model.rowCount(ScheduleList::Advance))
+                model.setCurrentRow(ScheduleList::Advance, row);
+        });
+        connect(&model, &ScheduleModel::documentChanged, m_calendar, &CalendarForm::refresh);
+        connect(&model, &ScheduleModel::selectionChanged, m_calendar,
+                [this](const ListSelection &selection) {
+                    m_calendar->showSchedule(selection.advance);
+                });
+        m_calendar->showSchedule(model.selection().advance);
     }
+    m_calendar->show();
+    m_calendar->raise();
+    m_calendar->activateWindow();
 }
 
-ListSelection MainForm::CurrentSelection() const
+void MainForm::OpenHandedFile(const QString &path)
 {
-    return {NormalList->currentRow(), AdvanceList->currentRow(), DetailList->currentRow()};
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+    m_documents->openHandedFile(path);
 }
 
-// Rows of one list brought in step with its records after change.
-template<class Record, class Format>
-static void ApplyRowChange(QListWidget *list, const std::vector<Record> &records,
-                           const RowChange &change, Format format)
+void MainForm::SetDocumentTitle()
 {
-    const auto text = [&](int row) { return format(records[std::size_t(row)]); };
-    switch (change.kind) {
-    case RowChange::Insert:
-        for (int row = change.row; row < change.row + change.count; ++row)
-            list->insertItem(row, text(row));
-        break;
-    case RowChange::Remove:
-        for (int i = 0; i < change.count; ++i)
-            delete list->takeItem(change.row);
-        break;
-    case RowChange::Update:
-        list->item(change.row)->setText(text(change.row));
-        break;
-    case RowChange::Swap:
-        list->item(change.row)->setText(text(change.row));
-        list->item(change.other)->setText(text(change.other));
-        break;
-    }
-}
-
-void MainForm::ShowStep(ScheduleList list, const RowChange &change, const ListSelection &selection)
-{
-    const CaptionTable &captions = m_context.text.captions;
-    const ScheduleDocument &document = m_context.document;
-    const auto entryRow = [&](const ScheduleEntry &entry) {
-        return FormatEntryRow(entry, captions);
-    };
-    const bool ownerChanged = AdvanceList->currentRow() != selection.advance;
-    {
-        // The details follow below, from the document as it is now.
-        const QSignalBlocker quiet(AdvanceList);
-        if (list == ScheduleList::Basic)
-            ApplyRowChange(NormalList, document.basicEntries, change, entryRow);
-        else if (list == ScheduleList::Advance)
-            ApplyRowChange(AdvanceList, document.advanceSchedules, change,
-                           [&](const AdvanceSchedule &s) { return FormatAdvanceRow(s, captions); });
-        AdvanceList->setCurrentRow(selection.advance);
-    }
-    if (ownerChanged || (list == ScheduleList::Advance && change.kind != RowChange::Update))
-        ShowDetailsOf(selection.advance);
-    else if (list == ScheduleList::Detail && change.owner == selection.advance)
-        ApplyRowChange(DetailList, document.advanceSchedules[std::size_t(change.owner)].details,
-                       change, entryRow);
-    NormalList->setCurrentRow(selection.normal);
-    DetailList->setCurrentRow(selection.detail);
-    ButtonStatusSetup();
-    emit documentChanged();
-}
-
-void MainForm::ShowDetailsOf(int owner)
-{
-    DetailList->clear();
-    const ScheduleDocument &document = m_context.document;
-    if (owner < 0 || owner >= document.advanceCount())
-        return;
-    for (const ScheduleEntry &entry : document.advanceSchedules[std::size_t(owner)].details)
-        DetailList->addItem(FormatEntryRow(entry, m_context.text.captions));
-}
-
-void MainForm::StartNewHistory()
-{
-    m_history->clear();
-    m_history->setClean();
-    setWindowModified(false);
-    UpdateUndoActions();
-}
-
-// The step's name is the caption of its command, without an access key.
-QString MainForm::StepName(StepKind kind) const
-{
-    const CaptionTable &captions = m_context.text.captions;
-    const QString *names[] = {&captions.addCommand,
-                              &captions.modifyCommand,
-                              &captions.removeCommand,
-                              &captions.moveUpCommand,
-                              &captions.moveDownCommand,
-                              &captions.duplicateCommand,
-                              &captions.duplicateToDaysCommand};
-    QString name = *names[int(kind)];
-    name.remove(QRegularExpression(QStringLiteral("\\(&.\\)|\\.\\.\\.$")));
-    return name.remove(QLatin1Char('&'));
-}
-
-void MainForm::UpdateUndoActions()
-{
-    const CaptionTable &captions = m_context.text.captions;
-    const int index = m_history->index();
-    const auto *undoStep = dynamic_cast<const EditStep *>(m_history->command(index - 1));
-    const auto *redoStep = dynamic_cast<const EditStep *>(m_history->command(index));
-    subUndo->setEnabled(undoStep != nullptr);
-    subRedo->setEnabled(redoStep != nullptr);
-    subUndo->setText(undoStep ? captions.undoStep.arg(StepName(undoStep->kind()))
-                              : captions.undoCommand);
-    subRedo->setText(redoStep ? captions.redoStep.arg(StepName(redoStep->kind()))
-                              : captions.redoCommand);
-}
-
-void MainForm::KeepTimer_Timer()
-{
-    Shape1->rotate();
+    // [*] shows the modified mark while the document holds unsaved changes.
+    setWindowTitle(m_context.text.captions.programTitle + QStringLiteral(" - ") +
+                   m_session->folder() + m_session->name() + QStringLiteral("[*]"));
 }
 
 void MainForm::closeEvent(QCloseEvent *event)
 {
-    if (!MaySaveChanges()) {
+    if (!m_documents->maySaveChanges()) {
         event->ignore();
         return;
     }

@@ -6,12 +6,12 @@
 #include "FakePlatform.h"
 #include "MainForm.h"
 #include "RememberedSettings.h"
+#include "ScheduleListView.h"
 #include "TestEntries.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QListWidget>
 #include <QTest>
 
 using namespace nerav;
@@ -57,12 +57,10 @@ int main(int argc, char **argv)
 
     MainForm form(fake.context);
     form.InitMainFormOsd();
-    form.RefreshNormalList();
-    form.RefreshAdvanceList();
-    form.ButtonStatusSetup();
+    form.session().model().resetDocument(fake.context.document);
     form.show();
     form.findChild<QAction *>(QStringLiteral("subCalendar"))->trigger();
-    form.findChild<QListWidget *>(QStringLiteral("AdvanceList"))->setCurrentRow(2);
+    form.findChild<ScheduleListView *>(QStringLiteral("AdvanceList"))->setCurrentRow(2);
     CalendarForm *calendar = form.Calendar();
     calendar->resize(1180, 820);
     calendar->move(0, 0);

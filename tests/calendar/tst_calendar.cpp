@@ -67,16 +67,15 @@ private:
     std::unique_ptr<MainWindowFixture> m_window;
     CalendarForm *m_calendar = nullptr;
     CalendarMonthView *m_view = nullptr;
-    QListWidget *m_advanceList = nullptr;
+    ScheduleListView *m_advanceList = nullptr;
 };
 
 void TestCalendar::init()
 {
     m_window = std::make_unique<MainWindowFixture>();
     m_window->app.context.document = CalendarDocument();
-    m_window->form->RefreshNormalList();
-    m_window->form->RefreshAdvanceList();
-    m_advanceList = m_window->child<QListWidget>(QStringLiteral("AdvanceList"));
+    m_window->form->session().model().resetDocument(m_window->app.context.document);
+    m_advanceList = m_window->child<ScheduleListView>(QStringLiteral("AdvanceList"));
     m_window->child<QAction>(QStringLiteral("subCalendar"))->trigger();
     m_calendar = m_window->form->Calendar();
     QVERIFY(m_calendar && m_calendar->isVisible());
@@ -134,7 +133,7 @@ void TestCalendar::choosingADaysScheduleSelectsItsRow()
     QTest::mouseClick(m_view, Qt::LeftButton, {}, line.center());
 
     QCOMPARE(m_advanceList->currentRow(), 2);
-    QCOMPARE(m_window->child<QListWidget>(QStringLiteral("DetailList"))->count(), 3);
+    QCOMPARE(m_window->child<ScheduleListView>(QStringLiteral("DetailList"))->count(), 3);
     QCOMPARE(m_view->highlightedSchedule(), 2);
     QCOMPARE(m_view->currentDay(), December28);
 }
@@ -192,7 +191,7 @@ void TestCalendar::documentChangesUpdateTheView()
     QCOMPARE(m_view->highlightedSchedule(), m_advanceList->currentRow());
 
     AnswerInTurn({PressInMessageBox(QMessageBox::Discard)});
-    m_window->form->NewDocument();
+    m_window->form->documentCommands().newDocument();
     QVERIFY(m_view->schedulesShownOn(December28).empty());
     QCOMPARE(m_view->highlightedSchedule(), -1);
 }
@@ -203,7 +202,7 @@ void TestCalendar::selectedScheduleShowsOnCrowdedDays()
     for (int i = 0; i < 27; ++i)
         m_window->app.context.document.advanceSchedules.push_back(
                 Window(December28, December28, EveryDay, 1));
-    m_window->form->RefreshAdvanceList();
+    m_window->form->session().model().resetDocument(m_window->app.context.document);
     m_calendar->refresh();
     m_advanceList->setCurrentRow(29);
     QCOMPARE(m_view->currentDay(), December28);

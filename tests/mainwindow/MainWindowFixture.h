@@ -3,10 +3,15 @@
 // What the main-window tests share: a main window on fake services in a temporary application
 // folder, sample schedules, and a driver for chains of modal windows.
 
+#include "DocumentCommands.h"
 #include "FakePlatform.h"
+#include "ListEditing.h"
 #include "MainForm.h"
 #include "ModalDriver.h"
 #include "RememberedSettings.h"
+#include "ScheduleListView.h"
+#include "ScheduleModel.h"
+#include "ScheduleSession.h"
 #include "SystemModule.h"
 #include "TestEntries.h"
 
@@ -14,7 +19,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -77,7 +81,7 @@ struct MainWindowFixture
         InitDefaults(app.context.settings, appFolder);
         form = std::make_unique<MainForm>(app.context);
         form->InitMainFormOsd();
-        form->NewDocument();
+        form->documentCommands().newDocument();
         form->show();
     }
 

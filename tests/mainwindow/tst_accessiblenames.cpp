@@ -17,7 +17,7 @@ QAccessibleInterface *Accessible(QWidget *widget)
     return QAccessible::queryAccessibleInterface(widget);
 }
 
-QString RowDescription(QListWidget *list, int row)
+QString RowDescription(ScheduleListView *list, int row)
 {
     QAccessibleInterface *cell = Accessible(list)->child(row);
     return cell ? cell->text(QAccessible::Description) : QStringLiteral("<no row>");
@@ -27,9 +27,7 @@ void ShowSample(MainWindowFixture &fixture)
 {
     fixture.app.context.document.basicEntries = SampleDocument().basicEntries;
     fixture.app.context.document.advanceSchedules = SampleDocument().advanceSchedules;
-    fixture.form->RefreshNormalList();
-    fixture.form->RefreshAdvanceList();
-    fixture.form->ButtonStatusSetup();
+    fixture.form->session().model().resetDocument(fixture.app.context.document);
     // The rows are described once the change of the lists is complete.
     QCoreApplication::processEvents();
 }
@@ -88,7 +86,7 @@ void AccessibleNamesTest::listNames()
     QFETCH(QString, name);
     QFETCH(QString, description);
     MainWindowFixture fixture(static_cast<short>(language));
-    QAccessibleInterface *accessible = Accessible(fixture.child<QListWidget>(list));
+    QAccessibleInterface *accessible = Accessible(fixture.child<ScheduleListView>(list));
     QVERIFY(accessible);
     QCOMPARE(accessible->text(QAccessible::Name), name);
     QCOMPARE(accessible->text(QAccessible::Description), description);
@@ -122,11 +120,11 @@ void AccessibleNamesTest::rowDescriptions()
     QFETCH(QString, toolTip);
     MainWindowFixture fixture;
     ShowSample(fixture);
-    auto *widget = fixture.child<QListWidget>(list);
-    const QString text = widget->item(row)->text();
+    auto *widget = fixture.child<ScheduleListView>(list);
+    const QString text = widget->rowText(row);
     QCOMPARE(Accessible(widget)->child(row)->text(QAccessible::Name), text);
     QCOMPARE(RowDescription(widget, row), description);
-    QCOMPARE(widget->item(row)->toolTip(), toolTip);
+    QCOMPARE(widget->rowIndex(row).data(Qt::ToolTipRole).toString(), toolTip);
     // The row text itself stays as it was.
     const CaptionTable &captions = fixture.app.context.text.captions;
     const ScheduleDocument &document = fixture.app.context.document;
@@ -145,12 +143,12 @@ void AccessibleNamesTest::descriptionsFollowChanges()
 {
     MainWindowFixture fixture;
     ShowSample(fixture);
-    auto *normal = fixture.child<QListWidget>("NormalList");
-    auto *advance = fixture.child<QListWidget>("AdvanceList");
-    auto *detail = fixture.child<QListWidget>("DetailList");
+    auto *normal = fixture.child<ScheduleListView>("NormalList");
+    auto *advance = fixture.child<ScheduleListView>("AdvanceList");
+    auto *detail = fixture.child<ScheduleListView>("DetailList");
 
     normal->setCurrentRow(0);
-    fixture.form->NormalMoveDownCmd_Click();
+    fixture.form->listEditing().run(ScheduleList::Basic, StepKind::MoveDown);
     QTRY_COMPARE(RowDescription(normal, 0), QStringLiteral("再生回数 1, 音量 標準"));
     QCOMPARE(RowDescription(normal, 1), QStringLiteral("再生回数 10, 音量 5"));
 
@@ -159,12 +157,12 @@ void AccessibleNamesTest::descriptionsFollowChanges()
     QTRY_COMPARE(RowDescription(detail, 0), QStringLiteral("再生回数 1, 音量 標準"));
 
     advance->setCurrentRow(0);
-    fixture.form->AdvanceMoveDownCmd_Click();
-    QTRY_COMPARE(advance->item(1)->toolTip(), FirstWindow);
+    fixture.form->listEditing().run(ScheduleList::Advance, StepKind::MoveDown);
+    QTRY_COMPARE(advance->rowIndex(1).data(Qt::ToolTipRole).toString(), FirstWindow);
 
     detail->setCurrentRow(0);
-    fixture.form->DetailRemoveCmd_Click();
-    QTRY_VERIFY(advance->item(1)->toolTip().endsWith(QStringLiteral("ファイル数 1")));
+    fixture.form->listEditing().run(ScheduleList::Detail, StepKind::Remove);
+    QTRY_VERIFY(advance->rowIndex(1).data(Qt::ToolTipRole).toString().endsWith(QStringLiteral("ファイル数 1")));
 }
 
 QTEST_MAIN(AccessibleNamesTest)

@@ -84,7 +84,7 @@ void DocumentCommandsTest::newProposesTheFirstFreeName()
     writeSample(fixture, fixture.appFolder, "nerav.nrv");
     writeSample(fixture, fixture.appFolder, "nerav1.nrv");
     setDocument(fixture, SampleDocument());
-    fixture.form->RefreshNormalList();
+    fixture.form->session().model().resetDocument(fixture.app.context.document);
 
     if (fromMenu)
         fixture.form->findChild<QAction *>("subNew")->trigger();
@@ -96,7 +96,7 @@ void DocumentCommandsTest::newProposesTheFirstFreeName()
     QCOMPARE(settings.documentName, QStringLiteral("nerav2.nrv"));
     QCOMPARE(fixture.form->windowTitle(), title(fixture.appFolder, "nerav2.nrv"));
     QCOMPARE(fixture.app.context.document.basicCount(), 0);
-    QCOMPARE(fixture.child<QListWidget>("NormalList")->count(), 0);
+    QCOMPARE(fixture.child<ScheduleListView>("NormalList")->count(), 0);
     QVERIFY(!QFile::exists(fixture.appFolder + "nerav2.nrv"));
 }
 
@@ -121,8 +121,8 @@ void DocumentCommandsTest::openThroughTheDialog()
     QCOMPARE(settings.saveFolder, fixture.appFolder);
     QCOMPARE(fixture.form->windowTitle(), title(docs, "plan.nrv"));
     QVERIFY(fixture.app.context.document.SameContentAs(SampleDocument()));
-    QCOMPARE(fixture.child<QListWidget>("NormalList")->count(), 3);
-    QCOMPARE(fixture.child<QListWidget>("DetailList")->count(), 2);
+    QCOMPARE(fixture.child<ScheduleListView>("NormalList")->count(), 3);
+    QCOMPARE(fixture.child<ScheduleListView>("DetailList")->count(), 2);
     QVERIFY(fixture.child<QPushButton>("DetailMoveUpCmd")->isEnabled());
 }
 
@@ -188,8 +188,8 @@ void DocumentCommandsTest::openOfDamagedFileChangesNothing()
     QCOMPARE(settings.documentName, QStringLiteral("good.nrv"));
     QCOMPARE(fixture.form->windowTitle(), title(docs, "good.nrv"));
     QVERIFY(fixture.app.context.document.SameContentAs(SampleDocument()));
-    QCOMPARE(fixture.child<QListWidget>("NormalList")->count(), 3);
-    QCOMPARE(fixture.child<QListWidget>("AdvanceList")->count(), 2);
+    QCOMPARE(fixture.child<ScheduleListView>("NormalList")->count(), 3);
+    QCOMPARE(fixture.child<ScheduleListView>("AdvanceList")->count(), 2);
 }
 
 void DocumentCommandsTest::saveAsAppliesTheExtensionRule_data()

@@ -30,16 +30,15 @@ void Load(MainWindowFixture &fixture, const ScheduleDocument &document)
 {
     fixture.app.context.document.basicEntries = document.basicEntries;
     fixture.app.context.document.advanceSchedules = document.advanceSchedules;
-    fixture.form->RefreshNormalList();
-    fixture.form->RefreshAdvanceList();
-    fixture.child<QListWidget>("AdvanceList")->setCurrentRow(1);
+    fixture.form->session().model().resetDocument(fixture.app.context.document);
+    fixture.child<ScheduleListView>("AdvanceList")->setCurrentRow(1);
 }
 
 // Opens the list's context menu on row and picks the item named action from it.
 void PickFromListMenu(MainWindowFixture &fixture, const QString &list, int row,
                       const QString &action)
 {
-    auto *widget = fixture.child<QListWidget>(list + "List");
+    auto *widget = fixture.child<ScheduleListView>(list + "List");
     QTimer::singleShot(0, [action] {
         auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
         QAction *item = menu ? menu->findChild<QAction *>(action) : nullptr;
@@ -52,7 +51,7 @@ void PickFromListMenu(MainWindowFixture &fixture, const QString &list, int row,
         menu->setActiveAction(item);
         QTest::keyClick(menu, Qt::Key_Return);
     });
-    emit widget->customContextMenuRequested(widget->visualItemRect(widget->item(row)).center());
+    emit widget->customContextMenuRequested(widget->rowRect(row).center());
 }
 
 // Ticks the days in the Duplicate to Other Days dialog and presses OK.
@@ -116,15 +115,15 @@ void DuplicateTest::duplicate()
                                                             2,
                                                     before.advanceSchedules[1].details[1]);
     QVERIFY(fixture.app.context.document.SameContentAs(expected));
-    QCOMPARE(fixture.child<QListWidget>(list + "List")->currentRow(), 2);
-    QCOMPARE(fixture.child<QListWidget>("DetailList")->count(), list == "Detail" ? 4 : 3);
+    QCOMPARE(fixture.child<ScheduleListView>(list + "List")->currentRow(), 2);
+    QCOMPARE(fixture.child<ScheduleListView>("DetailList")->count(), list == "Detail" ? 4 : 3);
     QUndoStack *history = fixture.form->history();
     QCOMPARE(history->count(), 1);
     QCOMPARE(fixture.form->findChild<QAction *>("subUndo")->text(),
              QString::fromUtf8("元に戻す: 複製"));
     fixture.form->findChild<QAction *>("subUndo")->trigger();
     QVERIFY(fixture.app.context.document.SameContentAs(before));
-    QCOMPARE(fixture.child<QListWidget>(list + "List")->currentRow(), 1);
+    QCOMPARE(fixture.child<ScheduleListView>(list + "List")->currentRow(), 1);
 }
 
 void DuplicateTest::limitRefuses_data()
@@ -164,9 +163,9 @@ void DuplicateTest::editMenuActsOnFocusedList()
     MainWindowFixture fixture;
     Load(fixture, Document());
     QApplication::setActiveWindow(fixture.form.get());
-    auto *details = fixture.child<QListWidget>("DetailList");
+    auto *details = fixture.child<ScheduleListView>("DetailList");
     details->setFocus();
-    QTRY_COMPARE(fixture.form->ActiveList(), details);
+    QTRY_COMPARE(fixture.form->activeList(), ScheduleList::Detail);
     details->setCurrentRow(0);
     fixture.form->findChild<QAction *>("subDuplicate")->trigger();
     QCOMPARE(fixture.app.context.document.advanceSchedules[1].details.size(), std::size_t(4));
@@ -203,14 +202,14 @@ void DuplicateTest::toDays()
     }
     QVERIFY(schedules[1] == before.advanceSchedules[1]);
     QVERIFY(schedules[6] == before.advanceSchedules[2]);
-    QCOMPARE(fixture.child<QListWidget>("AdvanceList")->count(), 7);
+    QCOMPARE(fixture.child<ScheduleListView>("AdvanceList")->count(), 7);
     QCOMPARE(fixture.form->history()->count(), 1);
     QCOMPARE(fixture.form->findChild<QAction *>("subUndo")->text(),
              QString::fromUtf8("元に戻す: 他の曜日へ複製"));
     fixture.form->findChild<QAction *>("subUndo")->trigger();
     QVERIFY(fixture.app.context.document.SameContentAs(before));
-    QCOMPARE(fixture.child<QListWidget>("AdvanceList")->count(), 3);
-    QCOMPARE(fixture.child<QListWidget>("AdvanceList")->currentRow(), 1);
+    QCOMPARE(fixture.child<ScheduleListView>("AdvanceList")->count(), 3);
+    QCOMPARE(fixture.child<ScheduleListView>("AdvanceList")->currentRow(), 1);
 }
 
 void DuplicateTest::toDaysLimit()

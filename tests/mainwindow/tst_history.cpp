@@ -33,9 +33,9 @@ WindowState StateOf(const MainWindowFixture &fixture)
     WindowState state;
     state.document = fixture.app.context.document;
     for (int i = 0; i < 3; ++i) {
-        const auto *list = fixture.child<QListWidget>(QString(Lists[i]) + "List");
+        const auto *list = fixture.child<ScheduleListView>(QString(Lists[i]) + "List");
         for (int row = 0; row < list->count(); ++row)
-            state.rows[i].append(list->item(row)->text());
+            state.rows[i].append(list->rowText(row));
         state.selected[i] = list->currentRow();
         for (const char *command : Commands)
             state.buttons += fixture.child<QPushButton>(Lists[i] + QString(command))->isEnabled()
@@ -74,7 +74,7 @@ ModalStep ChangeInEditor()
 void LoadSample(MainWindowFixture &fixture, const QString &folder, const QString &name)
 {
     QVERIFY(WriteScheduleFile(folder, name, SampleDocument(), fixture.app.context.platform.random));
-    QVERIFY(fixture.form->LoadScheduleIntoLists(folder, name));
+    QVERIFY(fixture.form->session().open(folder, name));
     fixture.app.context.settings.documentFolder = folder;
     fixture.app.context.settings.documentName = name;
     fixture.form->SetDocumentTitle();
@@ -131,12 +131,12 @@ void HistoryTest::undoRedo()
     MainWindowFixture fixture;
     LoadSample(fixture, fixture.folder("docs"), "plan.nrv");
     // The details are those of the first schedule (two of them); the basic list has three.
-    fixture.child<QListWidget>("AdvanceList")->setCurrentRow(0);
-    fixture.child<QListWidget>(list + "List")->setCurrentRow(selected);
+    fixture.child<ScheduleListView>("AdvanceList")->setCurrentRow(0);
+    fixture.child<ScheduleListView>(list + "List")->setCurrentRow(selected);
     QUndoStack *history = fixture.form->history();
     QVERIFY(history->isClean());
     const WindowState before = StateOf(fixture);
-    QSignalSpy changes(fixture.form.get(), &MainForm::documentChanged);
+    QSignalSpy changes(&fixture.form->session().model(), &ScheduleModel::documentChanged);
 
     if (command == "AddCmd" || command == "ModifyCmd")
         AnswerInTurn({ChangeInEditor()});
@@ -195,7 +195,7 @@ void HistoryTest::menuNamesTheStep()
     QVERIFY(!undoAction->isEnabled());
     QVERIFY(!redoAction->isEnabled());
 
-    fixture.child<QListWidget>("AdvanceList")->setCurrentRow(0);
+    fixture.child<ScheduleListView>("AdvanceList")->setCurrentRow(0);
     fixture.click("AdvanceRemoveCmd");
     QCOMPARE(undoAction->text(), undo);
     QVERIFY(undoAction->isEnabled());
@@ -231,7 +231,7 @@ void HistoryTest::unsavedWork()
 
     // A change the pre-save check refuses leaves the second schedule without entries.
     if (answer == "Save refused") {
-        fixture.child<QListWidget>("AdvanceList")->setCurrentRow(1);
+        fixture.child<ScheduleListView>("AdvanceList")->setCurrentRow(1);
         fixture.click("DetailRemoveCmd");
     } else {
         fixture.click("NormalRemoveCmd");

@@ -1,7 +1,6 @@
 // Drag and drop on the main window's lists through the real widgets: media files dropped from a
 // file manager (a synthesized drop carrying file URLs), and rows dragged within their list.
 
-#include "ListDrops.h"
 #include "MainWindowFixture.h"
 
 #include <QMimeData>
@@ -13,11 +12,11 @@ using namespace nerav::test;
 
 namespace {
 
-QStringList Rows(QListWidget *list)
+QStringList Rows(ScheduleListView *list)
 {
     QStringList rows;
     for (int row = 0; row < list->count(); ++row)
-        rows.append(list->item(row)->text());
+        rows.append(list->rowText(row));
     return rows;
 }
 
@@ -27,21 +26,25 @@ struct DropFixture : MainWindowFixture
     {
         app.context.document.basicEntries = SampleDocument().basicEntries;
         app.context.document.advanceSchedules = SampleDocument().advanceSchedules;
-        form->RefreshNormalList();
-        form->RefreshAdvanceList();
-        form->ButtonStatusSetup();
+        form->session().model().resetDocument(app.context.document);
     }
 
     // Drops the files onto the upper half of row (the end of the list for row == count).
-    bool drop(QListWidget *list, const QStringList &paths, int row) const
+    bool drop(ScheduleListView *list, const QStringList &paths, int row) const
     {
         QList<QUrl> urls;
         for (const QString &path : paths)
             urls.append(QUrl::fromLocalFile(path));
         QMimeData data;
         data.setUrls(urls);
+        return dropData(list, data, row);
+    }
+
+    // Drops data onto the upper half of row (the end of the list for row == count).
+    static bool dropData(ScheduleListView *list, QMimeData &data, int row)
+    {
         const QPoint position = row < list->count()
-                ? list->visualItemRect(list->item(row)).topLeft() + QPoint(4, 1)
+                ? list->rowRect(row).topLeft() + QPoint(4, 1)
                 : QPoint(4, list->viewport()->height() - 2);
         QDragEnterEvent enter(position, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(list->viewport(), &enter);
@@ -82,7 +85,7 @@ void ListDropsTest::cleanup()
 void ListDropsTest::droppedFilesBecomeEntries()
 {
     DropFixture fixture;
-    auto *list = fixture.child<QListWidget>(QStringLiteral("NormalList"));
+    auto *list = fixture.child<ScheduleListView>(QStringLiteral("NormalList"));
     const QString media = fixture.folder(QStringLiteral("media"));
     const QString folder = fixture.folder(QStringLiteral("media/clips"));
     QString message;
@@ -98,7 +101,7 @@ void ListDropsTest::droppedFilesBecomeEntries()
     QCOMPARE(int(added.volume), int(DefaultVolume));
     QCOMPARE(list->count(), 5);
     QCOMPARE(list->currentRow(), 2);
-    QVERIFY(list->item(1)->text().startsWith(QStringLiteral("INTRO.MP3")));
+    QVERIFY(list->rowText(1).startsWith(QStringLiteral("INTRO.MP3")));
 
     QTRY_VERIFY(!message.isEmpty());
     QVERIFY(WaitForNoModal());
@@ -121,15 +124,15 @@ void ListDropsTest::droppedFilesBecomeEntries()
 void ListDropsTest::detailListTakesFilesOnlyWithSchedule()
 {
     DropFixture fixture;
-    auto *details = fixture.child<QListWidget>(QStringLiteral("DetailList"));
-    auto *advance = fixture.child<QListWidget>(QStringLiteral("AdvanceList"));
+    auto *details = fixture.child<ScheduleListView>(QStringLiteral("DetailList"));
+    auto *advance = fixture.child<ScheduleListView>(QStringLiteral("AdvanceList"));
     const QString media = fixture.folder(QStringLiteral("media"));
     advance->setCurrentRow(-1);
     QVERIFY(!fixture.drop(details, {media + "a.mp3"}, 0));
     QVERIFY(!fixture.drop(advance, {media + "a.mp3"}, 0));
     QCOMPARE(State(fixture.document()), Sample);
 
-    fixture.form->SelectAdvanceRow(0);
+    fixture.form->session().model().setCurrentRow(ScheduleList::Advance, 0);
     QVERIFY(fixture.drop(details, {media + "a.mp3", media + "b.avi"}, 2));
     QCOMPARE(State(fixture.document()),
              QStringLiteral("SONG PHOTO MOVIE|3:CLIP0,CLIP1,A,B 7:CLIP0"));
@@ -142,9 +145,9 @@ void ListDropsTest::detailLimitHolds()
 {
     DropFixture fixture;
     fixture.app.context.document.advanceSchedules[1] = Advance(MaxDetailsPerSchedule - 1);
-    fixture.form->RefreshAdvanceList();
-    fixture.form->SelectAdvanceRow(1);
-    auto *details = fixture.child<QListWidget>(QStringLiteral("DetailList"));
+    fixture.form->session().model().resetDocument(fixture.app.context.document);
+    fixture.form->session().model().setCurrentRow(ScheduleList::Advance, 1);
+    auto *details = fixture.child<ScheduleListView>(QStringLiteral("DetailList"));
     const QString media = fixture.folder(QStringLiteral("media"));
     QString message;
     AnswerNextMessageBox(QMessageBox::Ok, &message);
@@ -186,18 +189,17 @@ void ListDropsTest::dragMovesAsMoveCommands()
 
     DropFixture fixture;
     if (owner >= 0)
-        fixture.form->SelectAdvanceRow(owner);
-    auto *view = fixture.child<QListWidget>(list);
+        fixture.form->session().model().setCurrentRow(ScheduleList::Advance, owner);
+    auto *view = fixture.child<ScheduleListView>(list);
     view->setCurrentRow(from);
     const QStringList rowsBefore = Rows(view);
-    auto *drops = view->findChild<ListDrops *>();
-    QVERIFY(drops);
-
-    // The drop of a dragged row runs this; the view's own drag cannot be synthesized.
-    drops->moveRow(from, to);
+    // The row as the view's own drag carries it; the drag itself cannot be synthesized.
+    const std::unique_ptr<QMimeData> dragged(view->model()->mimeData({view->rowIndex(from)}));
+    QVERIFY(dragged);
+    QVERIFY(DropFixture::dropData(view, *dragged, to));
     const QString moved = State(fixture.document());
     const QStringList movedRows = Rows(view);
-    const QStringList detailRows = Rows(fixture.child<QListWidget>(QStringLiteral("DetailList")));
+    const QStringList detailRows = Rows(fixture.child<ScheduleListView>(QStringLiteral("DetailList")));
     const int movedCurrent = view->currentRow();
     QVERIFY(moved != Sample);
     QCOMPARE(fixture.form->history()->count(), 1);
@@ -211,27 +213,27 @@ void ListDropsTest::dragMovesAsMoveCommands()
         fixture.click(button);
     QCOMPARE(State(fixture.document()), moved);
     QCOMPARE(Rows(view), movedRows);
-    QCOMPARE(Rows(fixture.child<QListWidget>(QStringLiteral("DetailList"))), detailRows);
+    QCOMPARE(Rows(fixture.child<ScheduleListView>(QStringLiteral("DetailList"))), detailRows);
     QCOMPARE(view->currentRow(), movedCurrent);
 }
 
-// The window is destroyed with its lists filled, their drop filters in place and steps to undo
+// The window is destroyed with its lists filled and steps to undo
 // and redo: nothing of it may run on half-destroyed widgets (the sanitizer build catches that).
 void ListDropsTest::closingTheFilledWindowIsClean()
 {
     auto fixture = std::make_unique<DropFixture>();
-    auto *advance = fixture->child<QListWidget>(QStringLiteral("AdvanceList"));
-    auto *details = fixture->child<QListWidget>(QStringLiteral("DetailList"));
+    auto *advance = fixture->child<ScheduleListView>(QStringLiteral("AdvanceList"));
+    auto *details = fixture->child<ScheduleListView>(QStringLiteral("DetailList"));
     advance->setCurrentRow(0);
     const QString media = fixture->folder(QStringLiteral("media"));
     QVERIFY(fixture->drop(details, {media + "a.mp3", media + "b.mp3"}, 0));
-    QVERIFY(fixture->drop(fixture->child<QListWidget>(QStringLiteral("NormalList")),
+    QVERIFY(fixture->drop(fixture->child<ScheduleListView>(QStringLiteral("NormalList")),
                           {media + "c.mp3"}, 0));
     fixture->form->history()->undo();
     QVERIFY(fixture->form->history()->canUndo() && fixture->form->history()->canRedo());
     details->setFocus();
     const QPointer<QUndoStack> history = fixture->form->history();
-    const QPointer<QListWidget> list = details;
+    const QPointer<ScheduleListView> list = details;
 
     fixture.reset();
 

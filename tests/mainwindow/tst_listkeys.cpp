@@ -46,9 +46,7 @@ struct KeyFixture : MainWindowFixture
     {
         app.context.document.basicEntries = SampleDocument().basicEntries;
         app.context.document.advanceSchedules = SampleDocument().advanceSchedules;
-        form->RefreshNormalList();
-        form->RefreshAdvanceList();
-        form->ButtonStatusSetup();
+        form->session().model().resetDocument(app.context.document);
         QApplication::setActiveWindow(form.get());
     }
 };
@@ -138,7 +136,7 @@ void ListKeysTest::keyRunsCommand()
     QFETCH(QString, state);
 
     KeyFixture fixture;
-    auto *widget = fixture.child<QListWidget>(list);
+    auto *widget = fixture.child<ScheduleListView>(list);
     widget->setCurrentRow(row);
     ModalNames modals;
     QTest::keyClick(widget, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
@@ -163,9 +161,9 @@ void ListKeysTest::doubleClickModifies()
     QFETCH(QString, list);
     QFETCH(QString, opened);
     KeyFixture fixture;
-    auto *widget = fixture.child<QListWidget>(list);
+    auto *widget = fixture.child<ScheduleListView>(list);
     const QPoint second =
-            widget->visualItemRect(widget->item(1) ? widget->item(1) : widget->item(0)).center();
+            widget->rowRect(widget->count() > 1 ? 1 : 0).center();
     ModalNames modals;
     // A double click follows a click, as from a real mouse.
     QTest::mouseClick(widget->viewport(), Qt::LeftButton, {}, second);
@@ -182,15 +180,12 @@ void ListKeysTest::keysFollowTheButtonRule()
     MainWindowFixture fixture;
     ScheduleDocument &document = fixture.app.context.document;
     document.basicEntries = {MakeEntry("ONE", "MP3", 1, 1)};
-    fixture.form->RefreshNormalList();
-    fixture.form->RefreshAdvanceList();
-    fixture.form->RefreshDetailList();
-    fixture.form->ButtonStatusSetup();
+    fixture.form->session().model().resetDocument(fixture.app.context.document);
     ModalNames modals;
-    auto *normal = fixture.child<QListWidget>("NormalList");
+    auto *normal = fixture.child<ScheduleListView>("NormalList");
     QTest::keyClick(normal, Qt::Key_Down, Qt::ControlModifier);
     QTest::keyClick(normal, Qt::Key_Up, Qt::ControlModifier);
-    auto *detail = fixture.child<QListWidget>("DetailList");
+    auto *detail = fixture.child<ScheduleListView>("DetailList");
     QTest::keyClick(detail, Qt::Key_Return);
     QTest::keyClick(detail, Qt::Key_Delete);
     QCOMPARE(modals.names, QStringList());

@@ -55,15 +55,12 @@ static void showDocument(MainWindowFixture &fixture, const ScheduleDocument &doc
 {
     fixture.app.context.document.basicEntries = document.basicEntries;
     fixture.app.context.document.advanceSchedules = document.advanceSchedules;
-    fixture.form->RefreshNormalList();
-    fixture.form->RefreshAdvanceList();
-    fixture.form->RefreshDetailList();
-    fixture.form->ButtonStatusSetup();
+    fixture.form->session().model().resetDocument(fixture.app.context.document);
 }
 
-static void clickRow(QListWidget *list, int row)
+static void clickRow(ScheduleListView *list, int row)
 {
-    const QRect rect = list->visualItemRect(list->item(row));
+    const QRect rect = list->rowRect(row);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
 }
 
@@ -113,21 +110,21 @@ void MainFormTest::loadedScheduleFillsLists()
 {
     MainWindowFixture fixture(English);
     showDocument(fixture, SampleDocument());
-    auto *normal = fixture.child<QListWidget>("NormalList");
-    auto *advance = fixture.child<QListWidget>("AdvanceList");
-    auto *detail = fixture.child<QListWidget>("DetailList");
+    auto *normal = fixture.child<ScheduleListView>("NormalList");
+    auto *advance = fixture.child<ScheduleListView>("AdvanceList");
+    auto *detail = fixture.child<ScheduleListView>("DetailList");
     QCOMPARE(normal->count(), 3);
     QCOMPARE(normal->currentRow(), 0);
-    QVERIFY(normal->item(1)->text().startsWith(QStringLiteral("PHOTO.JPG")));
-    QVERIFY(normal->item(1)->text().endsWith(QStringLiteral("Default")));
+    QVERIFY(normal->rowText(1).startsWith(QStringLiteral("PHOTO.JPG")));
+    QVERIFY(normal->rowText(1).endsWith(QStringLiteral("Default")));
     QCOMPARE(advance->count(), 2);
     QCOMPARE(advance->currentRow(), 0);
-    QVERIFY(advance->item(0)->text().endsWith(QStringLiteral("Wednesday")));
+    QVERIFY(advance->rowText(0).endsWith(QStringLiteral("Wednesday")));
     QCOMPARE(detail->count(), 2);
     QCOMPARE(detail->currentRow(), 0);
 
     // A new document empties everything again.
-    fixture.form->NewDocument();
+    fixture.form->documentCommands().newDocument();
     QCOMPARE(normal->count() + advance->count() + detail->count(), 0);
 }
 
@@ -171,8 +168,8 @@ void MainFormTest::selectingAnotherAdvanceScheduleFollowsItsDetails()
     document.advanceSchedules = {Advance(3), Advance(0)};
     MainWindowFixture fixture;
     showDocument(fixture, document);
-    auto *advance = fixture.child<QListWidget>("AdvanceList");
-    auto *detail = fixture.child<QListWidget>("DetailList");
+    auto *advance = fixture.child<ScheduleListView>("AdvanceList");
+    auto *detail = fixture.child<ScheduleListView>("DetailList");
 
     clickRow(advance, 1);
     QCOMPARE(advance->currentRow(), 1);

@@ -73,8 +73,8 @@ QString ShownText(QWidget *window, const QString &name)
         return menu->title();
     if (auto *item = window->findChild<QAction *>(name))
         return item->text();
-    if (auto *list = window->findChild<QListWidget *>(name))
-        return list->count() > 0 ? list->item(0)->text().simplified() : QString();
+    if (auto *list = window->findChild<ScheduleListView *>(name))
+        return list->count() > 0 ? list->rowText(0).simplified() : QString();
     return QStringLiteral("<no %1>").arg(name);
 }
 

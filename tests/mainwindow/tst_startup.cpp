@@ -105,7 +105,7 @@ void StartupTest::firstRunOpensAnExistingDefaultFile()
     auto form = fixture.start();
     QVERIFY(fixture.app.context.document.SameContentAs(SampleDocument()));
     QCOMPARE(form->windowTitle(), japaneseTitle(fixture.appFolder, "nerav.nrv"));
-    QCOMPARE(form->findChild<QListWidget *>("NormalList")->count(), 3);
+    QCOMPARE(form->findChild<ScheduleListView *>("NormalList")->count(), 3);
     form->close();
 }
 
@@ -121,8 +121,8 @@ void StartupTest::reopensTheRememberedFile()
     QVERIFY(fixture.app.context.document.SameContentAs(SampleDocument()));
     QCOMPARE(fixture.app.context.settings.openFolder, docs);
     QCOMPARE(form->windowTitle(), japaneseTitle(docs, "plan.nrv"));
-    QCOMPARE(form->findChild<QListWidget *>("AdvanceList")->currentRow(), 0);
-    QCOMPARE(form->findChild<QListWidget *>("DetailList")->count(), 2);
+    QCOMPARE(form->findChild<ScheduleListView *>("AdvanceList")->currentRow(), 0);
+    QCOMPARE(form->findChild<ScheduleListView *>("DetailList")->count(), 2);
     QVERIFY(form->findChild<QPushButton *>("DetailMoveDownCmd")->isEnabled());
     form->close();
 }

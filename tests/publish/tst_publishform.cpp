@@ -420,7 +420,7 @@ private slots:
         if (savedBefore) {
             QVERIFY(WriteScheduleFile(docs, "plan.nrv", SampleDocument(),
                                       fixture.app.context.platform.random));
-            QVERIFY(fixture.form->OpenScheduleFile(docs, "plan.nrv"));
+            QVERIFY(fixture.form->documentCommands().openScheduleFile(docs, "plan.nrv"));
             fixture.click("NormalRemoveCmd");
         } else {
             fixture.form->history()->push(new QUndoCommand("a change"));

@@ -1,12 +1,12 @@
 #include "ColumnHeadings.h"
 
+#include <QAbstractItemView>
 #include <QLabel>
-#include <QListWidget>
 #include <QStyle>
 
 namespace nerav {
 
-ColumnHeadings::ColumnHeadings(QListWidget *list, const std::vector<ColumnHeading> &headings,
+ColumnHeadings::ColumnHeadings(QAbstractItemView *list, const std::vector<ColumnHeading> &headings,
                                QWidget *parent)
     : QWidget(parent), m_list(list)
 {
@@ -20,7 +20,7 @@ ColumnHeadings::ColumnHeadings(QListWidget *list, const std::vector<ColumnHeadin
     placeLabels();
 }
 
-int ColumnHeadings::ColumnOffset(const QListWidget *list, int column)
+int ColumnHeadings::ColumnOffset(const QAbstractItemView *list, int column)
 {
     // Item views draw their text after the frame and a focus margin of one pixel more.
     const int textMargin =

@@ -8,7 +8,7 @@
 #include <vector>
 
 class QLabel;
-class QListWidget;
+class QAbstractItemView;
 
 namespace nerav {
 
@@ -24,14 +24,14 @@ class ColumnHeadings : public QWidget
     Q_OBJECT
 
 public:
-    ColumnHeadings(QListWidget *list, const std::vector<ColumnHeading> &headings,
+    ColumnHeadings(QAbstractItemView *list, const std::vector<ColumnHeading> &headings,
                    QWidget *parent = nullptr);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
     // The x offset, inside the list's own left edge, at which a column's text starts.
-    static int ColumnOffset(const QListWidget *list, int column);
+    static int ColumnOffset(const QAbstractItemView *list, int column);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -39,7 +39,7 @@ protected:
 private:
     void placeLabels();
 
-    QListWidget *m_list;
+    QAbstractItemView *m_list;
     std::vector<std::pair<QLabel *, int>> m_labels;
 };
 

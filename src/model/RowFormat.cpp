@@ -24,6 +24,15 @@ static QString spaces(int count)
     return QString(count, QLatin1Char(' '));
 }
 
+QString EntryFileName(const ScheduleEntry &entry)
+{
+    QString name;
+    appendBytes(name, entry.fileName);
+    name.append(QLatin1Char('.'));
+    appendBytes(name, entry.fileExt);
+    return name;
+}
+
 QString FormatEntryRow(const ScheduleEntry &entry, const CaptionTable &captions)
 {
     QString row;

@@ -1,6 +1,6 @@
 #pragma once
 
-// The row texts of the three main-window lists. The name column is padded to a fixed width so
+// The row texts of the three schedule lists. The name column is padded to a fixed width so
 // that, in the lists' fixed-pitch font, every row lines up under the column headings.
 
 #include "InterfaceText.h"
@@ -19,6 +19,9 @@ constexpr int EntryVolumeColumn = 36; // between "Default" (from 34) and the dig
 constexpr int AdvanceStartColumn = 0;
 constexpr int AdvanceStopColumn = 13; // a date is 10 wide, then 3 spaces
 constexpr int AdvanceWeekDayColumn = 26;
+
+// "SONG.MP3": the stored name, a dot and the extension, zero bytes left out.
+QString EntryFileName(const ScheduleEntry &entry);
 
 // Name, dot and extension (zero bytes skipped and counted as padding), play count, volume.
 QString FormatEntryRow(const ScheduleEntry &entry, const CaptionTable &captions);
