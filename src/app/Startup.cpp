@@ -7,7 +7,7 @@
 #include "MessageBoxes.h"
 #include "PathParts.h"
 #include "QtPlatform.h"
-#include "RememberedSettings.h"
+#include "Settings.h"
 #include "SystemModule.h"
 
 #include <QApplication>
@@ -78,7 +78,7 @@ std::unique_ptr<MainForm> StartApplication(AppContext &context, InstanceGuard &g
         ShowMessage(nullptr, LockProblemText(context.text.messages, lockProblem, guard.lockPath()));
     // The writer's random source was seeded from the clock when the platform was made.
 
-    if (LoadRememberedSettings(context.settings) == SettingsLoad::Damaged)
+    if (context.settings.load() == SettingsLoad::Damaged)
         ShowMessage(nullptr, context.text.messages.msgSystemInfoError);
 
     auto form = std::make_unique<MainForm>(context);
@@ -89,10 +89,9 @@ std::unique_ptr<MainForm> StartApplication(AppContext &context, InstanceGuard &g
         ReopenLastDocument(*form, context);
     form->ButtonStatusSetup();
     QObject::connect(form.get(), &MainForm::languageChosen, form.get(),
-                     [&context, settings = options.userSettings](Language language) {
+                     [&context](Language language) {
                          SwitchLanguage(context, language);
-                         if (settings)
-                             RememberLanguage(*settings, language);
+                         context.settings.setLanguage(language);
                      });
     if (!options.handOverSocket.isEmpty() && lockProblem == LockProblem::None) {
         auto *server = new FileHandOverServer(options.handOverSocket, form.get());
@@ -108,7 +107,7 @@ std::unique_ptr<MainForm> StartApplication(AppContext &context, InstanceGuard &g
 
 void ReopenLastDocument(MainForm &form, AppContext &context)
 {
-    RememberedSettings &settings = context.settings;
+    Settings &settings = context.settings;
     if (FileExistsInDir(settings.documentFolder, settings.documentName)) {
         if (form.LoadScheduleIntoLists(settings.documentFolder, settings.documentName)) {
             settings.openFolder = settings.documentFolder;
@@ -126,7 +125,11 @@ int RunApplication(QApplication &application, AppContext &context, InstanceGuard
     std::unique_ptr<MainForm> form = StartApplication(context, guard, appFolder, options);
     if (!form)
         return 0;
-    return application.exec();
+    const int exitCode = application.exec();
+    // Losing the window's place or the language costs a click at the next start, no more.
+    if (!context.settings.syncUserStore())
+        qInfo("the per-user settings could not be written");
+    return exitCode;
 }
 
 int RunProgram(QApplication &application, const QString &lockFilePath, const QStringList &arguments)
@@ -149,16 +152,19 @@ int RunProgram(QApplication &application, const QString &lockFilePath, const QSt
     }
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/nerav-schedule-generator-128.png")));
 
-    // ~/.config/nerav-schedule-generator/nerav-schedule-generator.conf
-    QSettings userSettings(QSettings::IniFormat, QSettings::UserScope, programName, programName);
-    StartOptions options;
-    options.file = commandLine.file;
-    options.language = commandLine.language.value_or(RememberedLanguage(userSettings));
-    options.handOverSocket = HandOverSocketPath(lockFilePath);
-    options.userSettings = &userSettings;
-
     QtPlatform services;
     AppContext context(services.platform());
+    // ~/.config/nerav-schedule-generator/nerav-schedule-generator.conf; earlier versions kept
+    // the publish dialog's medium in ~/.config/Nerav/NeravScheduleGenerator.conf.
+    context.settings.openUserStore(
+            QSettings(QSettings::IniFormat, QSettings::UserScope, programName, programName)
+                    .fileName(),
+            QSettings(QStringLiteral("Nerav"), QStringLiteral("NeravScheduleGenerator"))
+                    .fileName());
+    StartOptions options;
+    options.file = commandLine.file;
+    options.language = commandLine.language.value_or(context.settings.language());
+    options.handOverSocket = HandOverSocketPath(lockFilePath);
     LockFileInstanceGuard guard(lockFilePath);
     return RunApplication(application, context, guard, DefaultAppFolder(), options);
 }

@@ -5,7 +5,7 @@
 #include "CalendarForm.h"
 #include "FakePlatform.h"
 #include "MainForm.h"
-#include "RememberedSettings.h"
+#include "Settings.h"
 #include "TestEntries.h"
 
 #include <QAction>

@@ -6,7 +6,7 @@
 #include "FakePlatform.h"
 #include "MainForm.h"
 #include "ModalDriver.h"
-#include "RememberedSettings.h"
+#include "Settings.h"
 #include "SystemModule.h"
 #include "TestEntries.h"
 

@@ -29,11 +29,11 @@ struct StartupFixture
     // A SystemInfo.txt as a previous run would leave it, remembering folder + name.
     void rememberDocument(const QString &folder, const QString &name) const
     {
-        RememberedSettings settings;
+        Settings settings;
         InitDefaults(settings, appFolder);
         settings.documentFolder = folder;
         settings.documentName = name;
-        QVERIFY(SaveRememberedSettings(settings));
+        QVERIFY(settings.save());
     }
 
     std::unique_ptr<MainForm> start(bool onlyInstance = true)
@@ -235,9 +235,9 @@ void StartupTest::closingWritesTheSettings()
         QTest::mouseClick(form->findChild<QPushButton *>(how), Qt::LeftButton);
 
     QVERIFY(!form->isVisible());
-    RememberedSettings reread;
+    Settings reread;
     InitDefaults(reread, fixture.appFolder);
-    QCOMPARE(LoadRememberedSettings(reread), SettingsLoad::Loaded);
+    QCOMPARE(reread.load(), SettingsLoad::Loaded);
     QCOMPARE(reread.mediaFolder, QStringLiteral("/media/disk/"));
     QCOMPARE(reread.documentName, QStringLiteral("nerav.nrv"));
 }

@@ -97,7 +97,7 @@ private slots:
         stick.removable = true;
         Volume disk {m_dir->path() + "/", QString(), true, "ext4"};
         m_app->drives.offered = {stick, disk};
-        RememberedSettings &settings = m_app->context.settings;
+        Settings &settings = m_app->context.settings;
         settings.mediaFolder = m_media;
         // The copy dialog's target is not the player's medium.
         settings.copyDrive = m_usb;
@@ -415,7 +415,7 @@ private slots:
                 .setValue("publish/medium", m_medium);
         MainWindowFixture fixture(English);
         const QString docs = fixture.folder("docs");
-        RememberedSettings &settings = fixture.app.context.settings;
+        Settings &settings = fixture.app.context.settings;
         settings.mediaFolder = m_media;
         if (savedBefore) {
             QVERIFY(WriteScheduleFile(docs, "plan.nrv", SampleDocument(),
