@@ -17,6 +17,7 @@
 #include <QMessageBox>
 #include <QSettings>
 #include <QTranslator>
+#include <QWindow>
 #include <cstdio>
 
 namespace nerav {
@@ -101,7 +102,16 @@ std::unique_ptr<MainForm> StartApplication(AppContext &context, InstanceGuard &g
         if (!server->listen())
             qInfo("no hand-over socket at %s", qPrintable(options.handOverSocket));
     }
+    // Before show, so the window appears where it was; a geometry off every screen is moved.
+    form->restoreGeometry(context.settings.windowGeometry());
     form->show();
+    // Hidden by Exit, the close box or the end of the program: the geometry is taken then
+    // (the last time while the window is destroyed, hence the plain widget).
+    QObject::connect(form->windowHandle(), &QWindow::visibleChanged, form.get(),
+                     [&context, window = static_cast<QWidget *>(form.get())](bool visible) {
+                         if (!visible)
+                             context.settings.setWindowGeometry(window->saveGeometry());
+                     });
     return form;
 }
 

@@ -2,7 +2,8 @@
 
 // Start-up and shutdown of the program: defaults, language, text tables, the single-instance
 // check, the remembered settings, the main window with the last schedule, then the event loop.
-// Closing the main window (Exit or its close box) stores the remembered settings.
+// Closing the main window (Exit or its close box) stores the remembered settings; hiding it
+// stores its geometry, which the next start restores.
 
 #include "AppContext.h"
 
