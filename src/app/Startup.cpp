@@ -164,7 +164,7 @@ int RunProgram(QApplication &application, const QString &lockFilePath, const QSt
 
     QtPlatform services;
     AppContext context(services.platform());
-    // ~/.config/nerav-schedule-generator/nerav-schedule-generator.conf; earlier versions kept
+    // ~/.config/nerav-schedule-generator/nerav-schedule-generator.ini; earlier versions kept
     // the publish dialog's medium in ~/.config/Nerav/NeravScheduleGenerator.conf.
     context.settings.openUserStore(
             QSettings(QSettings::IniFormat, QSettings::UserScope, programName, programName)
