@@ -6,7 +6,7 @@
 #include "CalendarForm.h"
 #include "CalendarMonthView.h"
 #include "QtPlatform.h"
-#include "RememberedSettings.h"
+#include "Settings.h"
 
 #include <QApplication>
 #include <QCalendarWidget>

@@ -3,8 +3,8 @@
 #include "Measure.h"
 
 #include "QtPlatform.h"
-#include "RememberedSettings.h"
 #include "ScheduleFile.h"
+#include "Settings.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,11 +41,11 @@ QString PrepareProgramFolder(const BenchSettings &settings)
     ClockSeededRandom random;
     if (!WriteScheduleFile(scheduleFolder, scheduleName, LargestSchedule(), random))
         return QString();
-    RememberedSettings remembered;
+    Settings remembered;
     InitDefaults(remembered, appFolder);
     remembered.documentFolder = scheduleFolder;
     remembered.documentName = scheduleName;
-    if (!SaveRememberedSettings(remembered))
+    if (!remembered.save())
         return QString();
     return program;
 }

@@ -4,12 +4,9 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QSettings>
 #include <QWidget>
 
 namespace nerav {
-
-static const QString languageKey = QStringLiteral("interface/language");
 
 void SwitchLanguage(AppContext &context, Language language)
 {
@@ -24,18 +21,6 @@ void SwitchLanguage(AppContext &context, Language language)
         QEvent change(QEvent::LanguageChange);
         QCoreApplication::sendEvent(window, &change);
     }
-}
-
-Language RememberedLanguage(const QSettings &settings)
-{
-    return settings.value(languageKey).toString() == QLatin1String("en") ? English : Japanese;
-}
-
-void RememberLanguage(QSettings &settings, Language language)
-{
-    settings.setValue(languageKey,
-                      language == English ? QStringLiteral("en") : QStringLiteral("ja"));
-    settings.sync();
 }
 
 } // namespace nerav

@@ -8,8 +8,8 @@
 #include "MessageBoxes.h"
 #include "PathParts.h"
 #include "QtPlatform.h"
-#include "RememberedSettings.h"
 #include "ScheduleSession.h"
+#include "Settings.h"
 #include "SystemModule.h"
 
 #include <QApplication>
@@ -19,6 +19,7 @@
 #include <QMessageBox>
 #include <QSettings>
 #include <QTranslator>
+#include <QWindow>
 #include <cstdio>
 
 namespace nerav {
@@ -80,7 +81,7 @@ std::unique_ptr<MainForm> StartApplication(AppContext &context, InstanceGuard &g
         ShowMessage(nullptr, LockProblemText(context.text.messages, lockProblem, guard.lockPath()));
     // The writer's random source was seeded from the clock when the platform was made.
 
-    if (LoadRememberedSettings(context.settings) == SettingsLoad::Damaged)
+    if (context.settings.load() == SettingsLoad::Damaged)
         ShowMessage(nullptr, context.text.messages.msgSystemInfoError);
 
     auto form = std::make_unique<MainForm>(context);
@@ -91,10 +92,9 @@ std::unique_ptr<MainForm> StartApplication(AppContext &context, InstanceGuard &g
                                                    FileNamePart(options.file)))
         ReopenLastDocument(*form, context);
     QObject::connect(form.get(), &MainForm::languageChosen, form.get(),
-                     [&context, settings = options.userSettings](Language language) {
+                     [&context](Language language) {
                          SwitchLanguage(context, language);
-                         if (settings)
-                             RememberLanguage(*settings, language);
+                         context.settings.setLanguage(language);
                      });
     if (!options.handOverSocket.isEmpty() && lockProblem == LockProblem::None) {
         auto *server = new FileHandOverServer(options.handOverSocket, form.get());
@@ -104,13 +104,22 @@ std::unique_ptr<MainForm> StartApplication(AppContext &context, InstanceGuard &g
         if (!server->listen())
             qInfo("no hand-over socket at %s", qPrintable(options.handOverSocket));
     }
+    // Before show, so the window appears where it was; a geometry off every screen is moved.
+    form->restoreGeometry(context.settings.windowGeometry());
     form->show();
+    // Hidden by Exit, the close box or the end of the program: the geometry is taken then
+    // (the last time while the window is destroyed, hence the plain widget).
+    QObject::connect(form->windowHandle(), &QWindow::visibleChanged, form.get(),
+                     [&context, window = static_cast<QWidget *>(form.get())](bool visible) {
+                         if (!visible)
+                             context.settings.setWindowGeometry(window->saveGeometry());
+                     });
     return form;
 }
 
 void ReopenLastDocument(MainForm &form, AppContext &context)
 {
-    RememberedSettings &settings = context.settings;
+    Settings &settings = context.settings;
     if (FileExistsInDir(settings.documentFolder, settings.documentName)) {
         if (form.session().open(settings.documentFolder, settings.documentName)) {
             settings.openFolder = settings.documentFolder;
@@ -127,7 +136,11 @@ int RunApplication(QApplication &application, AppContext &context, InstanceGuard
     std::unique_ptr<MainForm> form = StartApplication(context, guard, appFolder, options);
     if (!form)
         return 0;
-    return application.exec();
+    const int exitCode = application.exec();
+    // Losing the window's place or the language costs a click at the next start, no more.
+    if (!context.settings.syncUserStore())
+        qInfo("the per-user settings could not be written");
+    return exitCode;
 }
 
 int RunProgram(QApplication &application, const QString &lockFilePath, const QStringList &arguments)
@@ -150,16 +163,19 @@ int RunProgram(QApplication &application, const QString &lockFilePath, const QSt
     }
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/nerav-schedule-generator-128.png")));
 
-    // ~/.config/nerav-schedule-generator/nerav-schedule-generator.conf
-    QSettings userSettings(QSettings::IniFormat, QSettings::UserScope, programName, programName);
-    StartOptions options;
-    options.file = commandLine.file;
-    options.language = commandLine.language.value_or(RememberedLanguage(userSettings));
-    options.handOverSocket = HandOverSocketPath(lockFilePath);
-    options.userSettings = &userSettings;
-
     QtPlatform services;
     AppContext context(services.platform());
+    // ~/.config/nerav-schedule-generator/nerav-schedule-generator.ini; earlier versions kept
+    // the publish dialog's medium in ~/.config/Nerav/NeravScheduleGenerator.conf.
+    context.settings.openUserStore(
+            QSettings(QSettings::IniFormat, QSettings::UserScope, programName, programName)
+                    .fileName(),
+            QSettings(QStringLiteral("Nerav"), QStringLiteral("NeravScheduleGenerator"))
+                    .fileName());
+    StartOptions options;
+    options.file = commandLine.file;
+    options.language = commandLine.language.value_or(context.settings.language());
+    options.handOverSocket = HandOverSocketPath(lockFilePath);
     LockFileInstanceGuard guard(lockFilePath);
     return RunApplication(application, context, guard, DefaultAppFolder(), options);
 }

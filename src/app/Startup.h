@@ -2,7 +2,8 @@
 
 // Start-up and shutdown of the program: defaults, language, text tables, the single-instance
 // check, the remembered settings, the main window with the last schedule, then the event loop.
-// Closing the main window (Exit or its close box) stores the remembered settings.
+// Closing the main window (Exit or its close box) stores the remembered settings; hiding it
+// stores its geometry, which the next start restores.
 
 #include "AppContext.h"
 
@@ -11,7 +12,6 @@
 #include <memory>
 
 class QApplication;
-class QSettings;
 
 namespace nerav {
 
@@ -30,13 +30,12 @@ struct StartOptions
     Language language = Japanese;
     // The hand-over socket beside the instance lock; empty for none.
     QString handOverSocket;
-    // Where a language chosen in the View menu is remembered; none keeps it for this run.
-    QSettings *userSettings = nullptr;
 };
 
-// Runs start-up up to the shown main window. Returns no window when another instance is
-// already running: the file was handed to it, or else the running message has been shown; no
-// setting or file was touched.
+// Runs start-up up to the shown main window. The per-user values come from the store the
+// caller opened on context.settings (none: they last for this run only). Returns no window when
+// another instance is already running: the file was handed to it, or else the running message has
+// been shown; no setting or file was touched.
 std::unique_ptr<MainForm> StartApplication(AppContext &context, InstanceGuard &guard,
                                            const QString &appFolder,
                                            const StartOptions &options = {});
@@ -51,8 +50,8 @@ int RunApplication(QApplication &application, AppContext &context, InstanceGuard
 
 // The program as its executable runs it: its name and icon, the command line (arguments, the
 // program's name first; none given reads none), the Qt services, the lock file at lockFilePath
-// with the hand-over socket beside it, the language remembered per user, and the application
-// folder beside the executable (or the user's data folder).
+// with the hand-over socket beside it, the per-user settings store, and the application folder
+// beside the executable (or the user's data folder).
 int RunProgram(QApplication &application, const QString &lockFilePath,
                const QStringList &arguments = {});
 

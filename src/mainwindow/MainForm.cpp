@@ -10,11 +10,11 @@
 #include "ListPane.h"
 #include "MessageBoxes.h"
 #include "NeravLogo.h"
-#include "RememberedSettings.h"
 #include "RowFormat.h"
 #include "ScheduleListView.h"
 #include "ScheduleModel.h"
 #include "ScheduleSession.h"
+#include "Settings.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -357,7 +357,7 @@ void MainForm::closeEvent(QCloseEvent *event)
         return;
     }
     // A settings file that cannot be written must not keep the program from ending.
-    SaveRememberedSettings(m_context.settings);
+    m_context.settings.save();
     event->accept();
 }
 

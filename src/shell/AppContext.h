@@ -5,8 +5,8 @@
 
 #include "InterfaceText.h"
 #include "Platform.h"
-#include "RememberedSettings.h"
 #include "ScheduleDocument.h"
+#include "Settings.h"
 
 namespace nerav {
 
@@ -15,7 +15,7 @@ struct AppContext
     explicit AppContext(const Platform &services) : platform(services) { }
 
     ScheduleDocument document;
-    RememberedSettings settings;
+    Settings settings;
     InterfaceText text;
     Platform platform;
 };

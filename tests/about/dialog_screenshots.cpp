@@ -23,7 +23,6 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTextStream>
@@ -110,7 +109,6 @@ int main(int argc, char *argv[])
     }
     // The remembered medium and media folder of the user stay as they are.
     QStandardPaths::setTestModeEnabled(true);
-    QSettings(QStringLiteral("Nerav"), QStringLiteral("NeravScheduleGenerator")).clear();
     test::FakeApp app(arguments.value(4) == "en" ? English : Japanese);
     const QString kind = arguments[1];
     const QString demo = arguments[3];

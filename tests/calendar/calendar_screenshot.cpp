@@ -5,8 +5,8 @@
 #include "CalendarForm.h"
 #include "FakePlatform.h"
 #include "MainForm.h"
-#include "RememberedSettings.h"
 #include "ScheduleListView.h"
+#include "Settings.h"
 #include "TestEntries.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 // The calendar window through its real widgets: it and the main window's advance list select
 // each other's schedule, it follows changes of the document, moves by month, year and key,
-// and saves and prints the month.
+// saves and prints the month, and opens in the size it last had.
 
 #include "CalendarForm.h"
 #include "CalendarMonthView.h"
@@ -62,6 +62,7 @@ private slots:
     void monthYearAndTodayWithinTheYears();
     void savesAndPrintsTheMonth();
     void switchesLanguage();
+    void opensInTheSizeItLastHad();
 
 private:
     std::unique_ptr<MainWindowFixture> m_window;
@@ -274,6 +275,22 @@ void TestCalendar::switchesLanguage()
     QCOMPARE(m_calendar->findChild<QComboBox *>(QStringLiteral("MonthBox"))->currentText(),
              "December");
     QVERIFY(m_calendar->windowTitle().startsWith("Calendar"));
+}
+
+void TestCalendar::opensInTheSizeItLastHad()
+{
+    QTemporaryDir stores;
+    const QString store = stores.filePath(QStringLiteral("user.conf"));
+    m_window->app.context.settings.openUserStore(store);
+    m_calendar->resize(1000, 700);
+    m_calendar->close();
+    QVERIFY(m_window->app.context.settings.syncUserStore());
+
+    // The next run: a fresh main window and settings over the same store.
+    m_window = std::make_unique<MainWindowFixture>();
+    m_window->app.context.settings.openUserStore(store);
+    m_window->child<QAction>(QStringLiteral("subCalendar"))->trigger();
+    QCOMPARE(m_window->form->Calendar()->size(), QSize(1000, 700));
 }
 
 QTEST_MAIN(TestCalendar)

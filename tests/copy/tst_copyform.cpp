@@ -1,7 +1,7 @@
 #include "CopyForm.h"
 #include "FakePlatform.h"
 #include "ModalDriver.h"
-#include "RememberedSettings.h"
+#include "Settings.h"
 #include "SystemModule.h"
 #include "TestFiles.h"
 #include "TmpfsMount.h"
@@ -39,7 +39,7 @@ private:
     std::vector<std::unique_ptr<TmpfsMount>> mounts;
     QString usb, card, media, appFolder, systemRoot;
 
-    RememberedSettings &settings() { return app->context.settings; }
+    Settings &settings() { return app->context.settings; }
 
     QString Folder(const QString &relative)
     {

@@ -8,10 +8,10 @@
 #include "ListEditing.h"
 #include "MainForm.h"
 #include "ModalDriver.h"
-#include "RememberedSettings.h"
 #include "ScheduleListView.h"
 #include "ScheduleModel.h"
 #include "ScheduleSession.h"
+#include "Settings.h"
 #include "SystemModule.h"
 #include "TestEntries.h"
 

@@ -91,7 +91,7 @@ void DocumentCommandsTest::newProposesTheFirstFreeName()
     else
         fixture.click("NewCmd");
 
-    const RememberedSettings &settings = fixture.app.context.settings;
+    const Settings &settings = fixture.app.context.settings;
     QCOMPARE(settings.documentFolder, fixture.appFolder);
     QCOMPARE(settings.documentName, QStringLiteral("nerav2.nrv"));
     QCOMPARE(fixture.form->windowTitle(), title(fixture.appFolder, "nerav2.nrv"));
@@ -114,7 +114,7 @@ void DocumentCommandsTest::openThroughTheDialog()
 
     QCOMPARE(directory, docs);
     QCOMPARE(proposed, QString());
-    const RememberedSettings &settings = fixture.app.context.settings;
+    const Settings &settings = fixture.app.context.settings;
     QCOMPARE(settings.openFolder, docs);
     QCOMPARE(settings.documentFolder, docs);
     QCOMPARE(settings.documentName, QStringLiteral("plan.nrv"));
@@ -150,7 +150,7 @@ void DocumentCommandsTest::openAsksAgainAfterFileNotFound()
 void DocumentCommandsTest::openCancelledChangesNothing()
 {
     MainWindowFixture fixture;
-    const RememberedSettings before = fixture.app.context.settings;
+    const Settings before = fixture.app.context.settings;
     const QString titleBefore = fixture.form->windowTitle();
     AnswerInTurn({TypeIntoFileDialog(QString())});
     fixture.click("OpenCmd");
@@ -172,7 +172,7 @@ void DocumentCommandsTest::openOfDamagedFileChangesNothing()
     AnswerInTurn({TypeIntoFileDialog(docs + "good.nrv")});
     fixture.click("OpenCmd");
     QVERIFY(WaitForNoModal());
-    const RememberedSettings before = fixture.app.context.settings;
+    const Settings before = fixture.app.context.settings;
     fixture.app.context.settings.openFolder = fixture.appFolder;
 
     QString message;
@@ -182,7 +182,7 @@ void DocumentCommandsTest::openOfDamagedFileChangesNothing()
     QVERIFY(WaitForNoModal());
 
     QCOMPARE(message, fixture.app.context.text.messages.msgScheduleReadError);
-    const RememberedSettings &settings = fixture.app.context.settings;
+    const Settings &settings = fixture.app.context.settings;
     QCOMPARE(settings.openFolder, fixture.appFolder);
     QCOMPARE(settings.documentFolder, before.documentFolder);
     QCOMPARE(settings.documentName, QStringLiteral("good.nrv"));
@@ -223,7 +223,7 @@ void DocumentCommandsTest::saveAsAppliesTheExtensionRule()
     QCOMPARE(directory, docs);
     QCOMPARE(proposed, QStringLiteral("nerav.nrv"));
     QVERIFY(readBack(docs, saved).SameContentAs(SampleDocument()));
-    const RememberedSettings &settings = fixture.app.context.settings;
+    const Settings &settings = fixture.app.context.settings;
     QCOMPARE(settings.documentFolder, docs);
     QCOMPARE(settings.documentName, saved);
     QCOMPARE(settings.saveFolder, docs);
@@ -287,7 +287,7 @@ void DocumentCommandsTest::saveAsCancelledChangesNothing()
 {
     MainWindowFixture fixture;
     setDocument(fixture, SampleDocument());
-    const RememberedSettings before = fixture.app.context.settings;
+    const Settings before = fixture.app.context.settings;
     AnswerInTurn({TypeIntoFileDialog(QString())});
     fixture.form->findChild<QAction *>("subSaveAs")->trigger();
     QCOMPARE(fixture.app.context.settings.saveFolder, before.saveFolder);
@@ -398,7 +398,7 @@ void DocumentCommandsTest::failedSaveAsKeepsTheDocumentName()
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     setDocument(fixture, SampleDocument());
-    const RememberedSettings before = fixture.app.context.settings;
+    const Settings before = fixture.app.context.settings;
     const QString titleBefore = fixture.form->windowTitle();
 
     QString message;
@@ -410,7 +410,7 @@ void DocumentCommandsTest::failedSaveAsKeepsTheDocumentName()
     QCOMPARE(message,
              fixture.app.context.text.messages.msgScheduleWriteError + "\r\nCannot write " +
                      fixture.dir.path() + "/blocker/plan.nrv: Not a directory");
-    const RememberedSettings &settings = fixture.app.context.settings;
+    const Settings &settings = fixture.app.context.settings;
     QCOMPARE(settings.documentFolder, before.documentFolder);
     QCOMPARE(settings.documentName, before.documentName);
     QCOMPARE(settings.saveFolder, before.saveFolder);

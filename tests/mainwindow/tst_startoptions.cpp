@@ -14,7 +14,6 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QMenu>
-#include <QSettings>
 #include <QTest>
 
 using namespace nerav;
@@ -31,7 +30,17 @@ struct StartFixture
         QDir().mkpath(appFolder);
         QDir().mkpath(docs);
         options.handOverSocket = dir.path() + QStringLiteral("/nerav.socket");
-        options.userSettings = &userSettings;
+        app.context.settings.openUserStore(userStore);
+    }
+
+    // The language a later start reads from the per-user store.
+    Language rememberedLanguage()
+    {
+        if (!app.context.settings.syncUserStore())
+            return Language(0);
+        Settings later;
+        later.openUserStore(userStore);
+        return later.language();
     }
 
     void writeSample(const QString &name, const ScheduleDocument &document = SampleDocument())
@@ -48,7 +57,7 @@ struct StartFixture
     QTemporaryDir dir;
     FakeApp app {English};
     QString appFolder, docs;
-    QSettings userSettings {dir.filePath(QStringLiteral("user.conf")), QSettings::IniFormat};
+    const QString userStore = dir.filePath(QStringLiteral("user.conf"));
     StartOptions options;
 };
 
@@ -158,11 +167,11 @@ void StartOptionsTest::fileArgument()
     fixture.writeSample("given.nrv", OneEntryDocument());
     fixture.writeSample("last.nrv");
     QVERIFY(WriteFile(fixture.docs + "broken.nrv", QByteArray(80, 'x')));
-    RememberedSettings remembered;
+    Settings remembered;
     InitDefaults(remembered, fixture.appFolder);
     remembered.documentFolder = fixture.docs;
     remembered.documentName = "last.nrv";
-    QVERIFY(SaveRememberedSettings(remembered));
+    QVERIFY(remembered.save());
     fixture.options.file = fixture.docs + given;
 
     QString message;
@@ -328,12 +337,12 @@ void StartOptionsTest::languageSwitchRetextsTheWindow()
     QCOMPARE(form->windowTitle(),
              QStringLiteral("Nerav Schedule Generator - ") + fixture.docs + "plan.nrv[*]");
     QVERIFY(form->findChild<QAction *>("subEnglish")->isChecked());
-    QCOMPARE(RememberedLanguage(fixture.userSettings), English);
+    QCOMPARE(fixture.rememberedLanguage(), English);
 
     form->findChild<QAction *>("subJapanese")->trigger();
     QCOMPARE(ShownText(form.get(), name), japanese);
     QVERIFY(form->findChild<QAction *>("subJapanese")->isChecked());
-    QCOMPARE(RememberedLanguage(fixture.userSettings), Japanese);
+    QCOMPARE(fixture.rememberedLanguage(), Japanese);
     form->close();
 }
 
@@ -396,10 +405,10 @@ void StartOptionsTest::languageSwitchRetextsAnOpenDialog()
 void StartOptionsTest::languageStartsAsRemembered()
 {
     StartFixture fixture;
-    QCOMPARE(RememberedLanguage(fixture.userSettings), Japanese);
-    RememberLanguage(fixture.userSettings, English);
-    QCOMPARE(RememberedLanguage(QSettings(fixture.userSettings.fileName(), QSettings::IniFormat)),
-             English);
+    QCOMPARE(fixture.rememberedLanguage(), Japanese);
+    // The store earlier versions wrote the choice to is read as it is.
+    QVERIFY(WriteFile(fixture.userStore, "[interface]\nlanguage=en\n"));
+    QCOMPARE(fixture.rememberedLanguage(), English);
     fixture.options.language = English;
     auto form = fixture.start();
     QCOMPARE(ShownText(form.get(), "OpenCmd"), QStringLiteral("Open"));

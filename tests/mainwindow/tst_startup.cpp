@@ -29,11 +29,11 @@ struct StartupFixture
     // A SystemInfo.txt as a previous run would leave it, remembering folder + name.
     void rememberDocument(const QString &folder, const QString &name) const
     {
-        RememberedSettings settings;
+        Settings settings;
         InitDefaults(settings, appFolder);
         settings.documentFolder = folder;
         settings.documentName = name;
-        QVERIFY(SaveRememberedSettings(settings));
+        QVERIFY(settings.save());
     }
 
     std::unique_ptr<MainForm> start(bool onlyInstance = true)
@@ -70,6 +70,7 @@ private slots:
     void japaneseStartTranslatesQtsOwnButtons();
     void closingWritesTheSettings_data();
     void closingWritesTheSettings();
+    void windowOpensWhereItWasClosed();
     void runApplicationEndsWhenTheWindowCloses();
 };
 
@@ -235,11 +236,35 @@ void StartupTest::closingWritesTheSettings()
         QTest::mouseClick(form->findChild<QPushButton *>(how), Qt::LeftButton);
 
     QVERIFY(!form->isVisible());
-    RememberedSettings reread;
+    Settings reread;
     InitDefaults(reread, fixture.appFolder);
-    QCOMPARE(LoadRememberedSettings(reread), SettingsLoad::Loaded);
+    QCOMPARE(reread.load(), SettingsLoad::Loaded);
     QCOMPARE(reread.mediaFolder, QStringLiteral("/media/disk/"));
     QCOMPARE(reread.documentName, QStringLiteral("nerav.nrv"));
+}
+
+void StartupTest::windowOpensWhereItWasClosed()
+{
+    StartupFixture fixture;
+    const QString store = fixture.dir.filePath(QStringLiteral("user.conf"));
+    fixture.app.context.settings.openUserStore(store);
+    auto form = fixture.start();
+    const QRect unplaced = form->geometry();
+    // Its least size at a place of its own, within the test screen.
+    form->setGeometry(QRect(QPoint(10, 20), form->minimumSize()));
+    const QRect placed = form->geometry();
+    QVERIFY(placed != unplaced);
+    form->close();
+    QVERIFY(fixture.app.context.settings.syncUserStore());
+    QVERIFY(ReadFile(store).contains("geometry="));
+
+    // The next run: a fresh context over the same application folder and store.
+    FakeApp next(English);
+    next.context.settings.openUserStore(store);
+    FakeInstanceGuard guard(true);
+    auto reopened = StartApplication(next.context, guard, fixture.appFolder);
+    QCOMPARE(reopened->geometry(), placed);
+    reopened->close();
 }
 
 void StartupTest::runApplicationEndsWhenTheWindowCloses()

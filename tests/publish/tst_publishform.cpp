@@ -22,7 +22,6 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -84,7 +83,6 @@ private slots:
 
     void init()
     {
-        QSettings(QStringLiteral("Nerav"), QStringLiteral("NeravScheduleGenerator")).clear();
         m_dir = std::make_unique<QTemporaryDir>();
         m_usb = m_dir->path() + "/usb/";
         m_medium = m_usb + "Player/";
@@ -97,7 +95,7 @@ private slots:
         stick.removable = true;
         Volume disk {m_dir->path() + "/", QString(), true, "ext4"};
         m_app->drives.offered = {stick, disk};
-        RememberedSettings &settings = m_app->context.settings;
+        Settings &settings = m_app->context.settings;
         settings.mediaFolder = m_media;
         // The copy dialog's target is not the player's medium.
         settings.copyDrive = m_usb;
@@ -162,7 +160,26 @@ private slots:
         // What happened is said once: no "Ready to publish" under the summary.
         QVERIFY(!Problems().contains("Ready"));
         QCOMPARE(Child<QPushButton>("CloseCmd")->text(), "Exit");
-        QCOMPARE(PublishForm::RememberedMediaFolder(QString()), m_media);
+    }
+
+    // The program remembers one media folder: the dialog starts in it and what is browsed to or
+    // published from becomes it.
+    void mediaFolderIsTheProgramsOne()
+    {
+        const QString other = m_dir->path() + "/other/";
+        QVERIFY(QDir().mkpath(other));
+        Open();
+        auto *field = Child<QLineEdit>("MediaFolder");
+        QCOMPARE(field->text(), m_media);
+        AnswerNextFileDialog(m_dir->path() + "/other");
+        QTest::mouseClick(Child<QPushButton>("BrowseCmd"), Qt::LeftButton);
+        QCOMPARE(m_app->context.settings.mediaFolder, other);
+
+        field->setText(m_media);
+        TypeMedium(m_medium);
+        QTest::mouseClick(Child<QPushButton>("PublishCmd"), Qt::LeftButton);
+        QTRY_VERIFY(Status().startsWith("Published"));
+        QCOMPARE(m_app->context.settings.mediaFolder, m_media);
     }
 
     void statusBelongsToTheCurrentCheck()
@@ -411,11 +428,10 @@ private slots:
         QFETCH(int, answer);
         QFETCH(int, publishedNames);
         QFETCH(bool, savedAfter);
-        QSettings(QStringLiteral("Nerav"), QStringLiteral("NeravScheduleGenerator"))
-                .setValue("publish/medium", m_medium);
         MainWindowFixture fixture(English);
+        fixture.app.context.settings.setLastMedium({m_medium, QString()});
         const QString docs = fixture.folder("docs");
-        RememberedSettings &settings = fixture.app.context.settings;
+        Settings &settings = fixture.app.context.settings;
         settings.mediaFolder = m_media;
         if (savedBefore) {
             QVERIFY(WriteScheduleFile(docs, "plan.nrv", SampleDocument(),

@@ -1,5 +1,5 @@
 #include "PathParts.h"
-#include "RememberedSettings.h"
+#include "Settings.h"
 #include "SystemModule.h"
 #include "TestFiles.h"
 #include "TmpfsMount.h"
@@ -15,7 +15,7 @@ using namespace nerav::test;
 
 namespace {
 
-QStringList Values(const RememberedSettings &s)
+QStringList Values(const Settings &s)
 {
     return {s.openFolder,  s.saveFolder, s.documentFolder, s.documentName,
             s.mediaFolder, s.copyDrive,  s.copyFolder};
@@ -56,9 +56,9 @@ private slots:
 
 private:
     QString path(const QString &relative) const { return m_dir->path() + "/" + relative; }
-    RememberedSettings defaults() const
+    Settings defaults() const
     {
-        RememberedSettings settings;
+        Settings settings;
         InitDefaults(settings, m_dir->path());
         return settings;
     }
@@ -168,8 +168,8 @@ void TestShell::fileExistsInDir()
 
 void TestShell::firstRunDefaults()
 {
-    RememberedSettings settings = defaults();
-    QCOMPARE(LoadRememberedSettings(settings), SettingsLoad::Missing);
+    Settings settings = defaults();
+    QCOMPARE(settings.load(), SettingsLoad::Missing);
 
     const QString folder = m_dir->path() + "/";
     QCOMPARE(settings.appFolder, folder);
@@ -178,7 +178,7 @@ void TestShell::firstRunDefaults()
             QStringList({folder, folder, folder, "nerav.nrv", folder, settings.copyDrive, folder}));
     QVERIFY(settings.copyDrive.endsWith("/"));
     QVERIFY(folder.startsWith(settings.copyDrive));
-    QCOMPARE(SettingsFilePath(settings), folder + "SystemInfo.txt");
+    QCOMPARE(settings.systemInfoPath(), folder + "SystemInfo.txt");
 }
 
 void TestShell::driveOfMissingFolder()
@@ -210,7 +210,7 @@ void TestShell::saveThenLoad_data()
 void TestShell::saveThenLoad()
 {
     QFETCH(QStringList, values);
-    RememberedSettings saved = defaults();
+    Settings saved = defaults();
     saved.openFolder = values[0];
     saved.saveFolder = values[1];
     saved.documentFolder = values[2];
@@ -218,16 +218,16 @@ void TestShell::saveThenLoad()
     saved.mediaFolder = values[4];
     saved.copyDrive = values[5];
     saved.copyFolder = values[6];
-    QVERIFY(SaveRememberedSettings(saved));
+    QVERIFY(saved.save());
 
-    RememberedSettings loaded = defaults();
-    QCOMPARE(LoadRememberedSettings(loaded), SettingsLoad::Loaded);
+    Settings loaded = defaults();
+    QCOMPARE(loaded.load(), SettingsLoad::Loaded);
     QCOMPARE(Values(loaded), values);
 }
 
 void TestShell::savedFileFormat()
 {
-    RememberedSettings settings = defaults();
+    Settings settings = defaults();
     settings.openFolder = "/a/";
     settings.saveFolder = "/b/";
     settings.documentFolder = "/c/";
@@ -235,8 +235,8 @@ void TestShell::savedFileFormat()
     settings.mediaFolder = "/映像/";
     settings.copyDrive = "/media/usb/";
     settings.copyFolder = "/media/usb/clips";
-    QVERIFY(SaveRememberedSettings(settings));
-    QCOMPARE(ReadFile(SettingsFilePath(settings)),
+    QVERIFY(settings.save());
+    QCOMPARE(ReadFile(settings.systemInfoPath()),
              QByteArray("\"/a/\"\r\n\"/b/\"\r\n\"/c/\"\r\n\"x.nrv\"\r\n\"/\xE6\x98\xA0\xE5\x83\x8F/"
                         "\"\r\n"
                         "\"/media/usb/\",\"/media/usb/clips\"\r\n"));
@@ -279,11 +279,11 @@ void TestShell::readingRules()
 {
     QFETCH(QByteArray, content);
     QFETCH(QStringList, values);
-    RememberedSettings settings = defaults();
-    QVERIFY(WriteFile(SettingsFilePath(settings), content));
-    QCOMPARE(LoadRememberedSettings(settings), SettingsLoad::Loaded);
+    Settings settings = defaults();
+    QVERIFY(WriteFile(settings.systemInfoPath(), content));
+    QCOMPARE(settings.load(), SettingsLoad::Loaded);
     QCOMPARE(Values(settings), values);
-    QVERIFY(QFile::exists(SettingsFilePath(settings)));
+    QVERIFY(QFile::exists(settings.systemInfoPath()));
 }
 
 void TestShell::damagedFile_data()
@@ -322,11 +322,11 @@ void TestShell::damagedFile()
 {
     QFETCH(QByteArray, content);
     QFETCH(int, valuesTaken);
-    RememberedSettings settings = defaults();
-    QVERIFY(WriteFile(SettingsFilePath(settings), content));
+    Settings settings = defaults();
+    QVERIFY(WriteFile(settings.systemInfoPath(), content));
 
-    QCOMPARE(LoadRememberedSettings(settings), SettingsLoad::Damaged);
-    QVERIFY(!QFile::exists(SettingsFilePath(settings)));
+    QCOMPARE(settings.load(), SettingsLoad::Damaged);
+    QVERIFY(!QFile::exists(settings.systemInfoPath()));
     const QStringList expected =
             fileValues.mid(0, valuesTaken) + Values(defaults()).mid(valuesTaken);
     QCOMPARE(Values(settings), expected);
@@ -334,19 +334,19 @@ void TestShell::damagedFile()
 
 void TestShell::threeLineFileIsRepairedBySave()
 {
-    RememberedSettings settings = defaults();
-    QVERIFY(WriteFile(SettingsFilePath(settings), "\"/a/\"\r\n\"/b/\"\r\n\"/c/\"\r\n"));
-    QCOMPARE(LoadRememberedSettings(settings), SettingsLoad::Damaged);
-    QVERIFY(SaveRememberedSettings(settings));
+    Settings settings = defaults();
+    QVERIFY(WriteFile(settings.systemInfoPath(), "\"/a/\"\r\n\"/b/\"\r\n\"/c/\"\r\n"));
+    QCOMPARE(settings.load(), SettingsLoad::Damaged);
+    QVERIFY(settings.save());
 
-    RememberedSettings again = defaults();
-    QCOMPARE(LoadRememberedSettings(again), SettingsLoad::Loaded);
+    Settings again = defaults();
+    QCOMPARE(again.load(), SettingsLoad::Loaded);
     QCOMPARE(Values(again), Values(settings));
 }
 
 void TestShell::unstorableValuesFallBackToDefaults()
 {
-    RememberedSettings settings = defaults();
+    Settings settings = defaults();
     settings.openFolder = "/a/";
     settings.saveFolder = "/b/";
     settings.documentFolder = "/say \"hi\"/";
@@ -354,11 +354,11 @@ void TestShell::unstorableValuesFallBackToDefaults()
     settings.mediaFolder = "/line\nbreak/";
     settings.copyDrive = "/f/";
     settings.copyFolder = "/g/";
-    QVERIFY(SaveRememberedSettings(settings));
+    QVERIFY(settings.save());
 
-    RememberedSettings loaded = defaults();
-    QCOMPARE(LoadRememberedSettings(loaded), SettingsLoad::Loaded);
-    const RememberedSettings fallback = defaults();
+    Settings loaded = defaults();
+    QCOMPARE(loaded.load(), SettingsLoad::Loaded);
+    const Settings fallback = defaults();
     // The document's folder and name go back together, so no other file of that name is opened.
     QCOMPARE(Values(loaded),
              QStringList({"/a/", "/b/", fallback.documentFolder, fallback.documentName,
@@ -369,7 +369,7 @@ void TestShell::unstorableValuesFallBackToDefaults()
 // damaged again.
 void TestShell::valuesLongerThanAPathFallBackToDefaults()
 {
-    RememberedSettings settings = defaults();
+    Settings settings = defaults();
     settings.openFolder = "/" + QString(10 * 1024 * 1024, 'a') + "/";
     settings.saveFolder = "/" + QString(PATH_MAX - 3, 'b') + "/"; // the longest path
     settings.documentFolder = "/c/";
@@ -377,11 +377,11 @@ void TestShell::valuesLongerThanAPathFallBackToDefaults()
     settings.mediaFolder = "/e/";
     settings.copyDrive = "/f/";
     settings.copyFolder = "/" + QString(PATH_MAX / 3, QChar(0x3042)) + "/"; // 3 bytes each
-    QVERIFY(SaveRememberedSettings(settings));
+    QVERIFY(settings.save());
 
-    RememberedSettings loaded = defaults();
-    QCOMPARE(LoadRememberedSettings(loaded), SettingsLoad::Loaded);
-    const RememberedSettings fallback = defaults();
+    Settings loaded = defaults();
+    QCOMPARE(loaded.load(), SettingsLoad::Loaded);
+    const Settings fallback = defaults();
     QCOMPARE(Values(loaded),
              QStringList({fallback.openFolder, settings.saveFolder, "/c/", "x.nrv", "/e/",
                           fallback.copyDrive, fallback.copyFolder}));
@@ -400,11 +400,11 @@ void TestShell::saveToUnwritableFolder()
     QFETCH(QString, appFolder);
     QVERIFY(WriteFile(path("plain.txt"), "plain"));
     QVERIFY(QDir(m_dir->path()).mkpath("taken/SystemInfo.txt"));
-    RememberedSettings settings;
+    Settings settings;
     InitDefaults(settings, path(appFolder));
 
-    QVERIFY(!SaveRememberedSettings(settings));
-    QCOMPARE(LoadRememberedSettings(settings), SettingsLoad::Missing);
+    QVERIFY(!settings.save());
+    QCOMPARE(settings.load(), SettingsLoad::Missing);
     QCOMPARE(ReadFile(path("plain.txt")), QByteArray("plain"));
 }
 
@@ -413,14 +413,14 @@ void TestShell::saveOntoFullDiskKeepsOldFile()
     TmpfsMount medium(path("app"));
     if (!medium.isMounted())
         QSKIP("a tmpfs cannot be mounted here");
-    RememberedSettings settings;
+    Settings settings;
     InitDefaults(settings, path("app/"));
-    QVERIFY(SaveRememberedSettings(settings));
+    QVERIFY(settings.save());
     const QByteArray old = ReadFile(path("app/SystemInfo.txt"));
     QVERIFY(medium.fill());
 
     settings.documentName = "other.nrv";
-    QVERIFY(!SaveRememberedSettings(settings));
+    QVERIFY(!settings.save());
     QCOMPARE(ReadFile(path("app/SystemInfo.txt")), old);
     QCOMPARE(QDir(path("app")).entryList(QDir::Files | QDir::Hidden),
              (QStringList {"filler", "SystemInfo.txt"}));

@@ -7,9 +7,9 @@
 #include "FileCopier.h"
 #include "FileSync.h"
 #include "NrvTool.h"
-#include "RememberedSettings.h"
 #include "ScheduleFile.h"
 #include "ScriptedRandom.h"
+#include "Settings.h"
 #include "TestEntries.h"
 #include "TestFiles.h"
 
@@ -50,9 +50,9 @@ Outcome Write(const QString &writer, const QString &folder, const QString &sourc
         return {result.ok, result.reason};
     }
     if (writer == "settings") {
-        RememberedSettings settings;
+        Settings settings;
         InitDefaults(settings, folder);
-        const DurableWriteResult result = SaveRememberedSettings(settings);
+        const DurableWriteResult result = settings.save();
         return {result.ok, result.reason};
     }
     if (writer == "copier") {

@@ -15,6 +15,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -93,6 +94,9 @@ CalendarForm::CalendarForm(AppContext &context, QWidget *parent)
     connect(m_view, &CalendarMonthView::scheduleChosen, this, &CalendarForm::scheduleChosen);
     followView(m_view->currentDay());
     m_view->setFocus();
+    const QSize remembered = context.settings.calendarSize();
+    if (remembered.isValid())
+        resize(remembered);
 }
 
 QPushButton *CalendarForm::addButton(const char *name, const QString &sign)
@@ -134,6 +138,15 @@ void CalendarForm::changeEvent(QEvent *event)
         m_view->retext();
     }
     QWidget::changeEvent(event);
+}
+
+void CalendarForm::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // Only the size the user gave it: not the one it is laid out with before it shows, nor a
+    // maximized one.
+    if (isVisible() && windowState() == Qt::WindowNoState)
+        m_context.settings.setCalendarSize(event->size());
 }
 
 void CalendarForm::showMonthOf(const QDate &day)

@@ -3,7 +3,8 @@
 // The calendar window of the View menu: the month view of the advance schedules with buttons to
 // move by month and year (2000-2099), Today (the platform's clock), Save as PNG and Print. It
 // follows the document (refresh) and the advance list's selection (showSchedule), and reports
-// a schedule chosen in it (scheduleChosen), so the main window can select that row.
+// a schedule chosen in it (scheduleChosen), so the main window can select that row. It opens
+// in the size it last had (Settings::calendarSize).
 
 #include "AppContext.h"
 
@@ -47,6 +48,7 @@ signals:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     // The captions of the current language (again after a switch of language).

@@ -3,7 +3,7 @@
 #include "AppContext.h"
 #include "FileCopier.h"
 #include "MessageBoxes.h"
-#include "RememberedSettings.h"
+#include "Settings.h"
 #include "SystemModule.h"
 #include "VolumeFolderFilter.h"
 
@@ -135,7 +135,7 @@ void CopyForm::InitCopyFormOsd()
 
 void CopyForm::Form_Load()
 {
-    RememberedSettings &settings = m_context.settings;
+    Settings &settings = m_context.settings;
     listEventsEnabled = false;
     FillDriveList();
     if (!ShowDriveAndFolder(settings.copyDrive, settings.copyFolder)) {

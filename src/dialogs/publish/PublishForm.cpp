@@ -20,7 +20,6 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSettings>
 #include <QTableWidget>
 
 namespace nerav {
@@ -30,16 +29,6 @@ namespace {
 constexpr int ProgressSteps = 1000;
 // The time left is guessed only once the publish has run this long.
 constexpr qint64 EstimateAfterMilliseconds = 2000;
-
-QSettings UserSettings()
-{
-    return QSettings(QStringLiteral("Nerav"), QStringLiteral("NeravScheduleGenerator"));
-}
-
-const char MediaFolderKey[] = "publish/mediaFolder";
-const char MediumKey[] = "publish/medium";
-// The listed volume the medium was on; empty for another folder.
-const char MediumVolumeKey[] = "publish/mediumVolume";
 
 } // namespace
 
@@ -53,23 +42,17 @@ PublishForm::PublishForm(AppContext &context, const ScheduleDocument &document, 
 {
     BuildWindow();
     ApplyTexts();
-    m_mediaFolder->setText(RememberedMediaFolder(context.settings.mediaFolder));
-    m_medium->setFolder(RememberedMedium(context.platform.drives));
+    m_mediaFolder->setText(context.settings.mediaFolder);
+    m_medium->setFolder(RememberedMedium(context.settings.lastMedium(), context.platform.drives));
     Check();
 }
 
 PublishForm::~PublishForm() = default;
 
-QString PublishForm::RememberedMediaFolder(const QString &browseFolder)
+QString PublishForm::RememberedMedium(const LastMedium &medium, const DriveList &drives)
 {
-    return UserSettings().value(MediaFolderKey, browseFolder).toString();
-}
-
-QString PublishForm::RememberedMedium(const DriveList &drives)
-{
-    const QSettings settings = UserSettings();
-    const QString folder = settings.value(MediumKey).toString();
-    const QString volume = settings.value(MediumVolumeKey).toString();
+    const QString &folder = medium.folder;
+    const QString &volume = medium.volume;
     // A stick's mount point may stay behind as an empty folder once the stick is gone.
     if (folder.isEmpty() || !QFileInfo(folder).isDir() ||
         (!volume.isEmpty() && !drives.volumeAt(volume).ready))
@@ -234,7 +217,7 @@ void PublishForm::BrowseMedia()
     if (folder.isEmpty())
         return;
     m_mediaFolder->setText(WithTrailingSlash(folder));
-    UserSettings().setValue(MediaFolderKey, m_mediaFolder->text());
+    m_context.settings.mediaFolder = m_mediaFolder->text();
     Check();
 }
 
@@ -302,11 +285,8 @@ void PublishForm::Recheck(bool offerPublish)
         }
         ShowPlan(offerPublish && m_copiesChecked);
         // The last medium is offered again next time, wherever it was chosen from.
-        if (QFileInfo(medium).isDir()) {
-            QSettings settings = UserSettings();
-            settings.setValue(MediumKey, medium);
-            settings.setValue(MediumVolumeKey, m_medium->volumeRoot());
-        }
+        if (QFileInfo(medium).isDir())
+            m_context.settings.setLastMedium({medium, m_medium->volumeRoot()});
     }
     UpdateCommands();
 }
@@ -457,7 +437,7 @@ void PublishForm::StartPublish()
         m_currentFile->setText(m_context.text.publish.resultStopped);
         return;
     }
-    UserSettings().setValue(MediaFolderKey, m_mediaFolder->text());
+    m_context.settings.mediaFolder = m_mediaFolder->text();
     m_copying.clear();
     for (const PublishRow &row : m_plan.rows)
         if (row.needsCopy())

@@ -2,8 +2,8 @@
 
 // "Publish to Medium...": checks what the medium needs (shown before anything is written),
 // then copies the media files the schedule names and writes the schedule file last. The media
-// folder and the last medium are remembered in the per-user settings; the medium starts empty
-// unless the remembered one is there.
+// folder is the program's one (Settings::mediaFolder); the last medium is remembered in the
+// settings too, and the medium starts empty unless the remembered one is there.
 
 #include "PublishPlan.h"
 
@@ -24,6 +24,7 @@ namespace nerav {
 struct AppContext;
 class DriveList;
 struct InterfaceText;
+struct LastMedium;
 class MediumPicker;
 class PlanChecker;
 class Publisher;
@@ -44,10 +45,8 @@ public:
     PublishForm(AppContext &context, const ScheduleDocument &document, QWidget *parent = nullptr);
     ~PublishForm() override;
 
-    // The media folder the dialog starts with: the one last published from, else Browse's.
-    static QString RememberedMediaFolder(const QString &browseFolder);
     // The medium last chosen, when it is there now; else empty.
-    static QString RememberedMedium(const DriveList &drives);
+    static QString RememberedMedium(const LastMedium &medium, const DriveList &drives);
 
     // Asks before publishing a schedule with unsaved changes. A schedule never saved has no
     // saved file to publish: the question then offers saving or cancelling only.

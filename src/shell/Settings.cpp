@@ -1,4 +1,4 @@
-#include "RememberedSettings.h"
+#include "Settings.h"
 
 #include "SystemModule.h"
 
@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QStorageInfo>
 #include <QStringDecoder>
@@ -17,9 +18,17 @@ namespace nerav {
 namespace {
 
 const QString settingsFileName = QStringLiteral("SystemInfo.txt");
+
 // Seven values of at most PATH_MAX bytes fit many times over; anything beyond is not ours.
 constexpr qint64 maximumFileSize = 1024 * 1024;
 static_assert(7 * (PATH_MAX + 3) + 3 < maximumFileSize, "every value written can be read back");
+
+// The per-user store's keys; the language key is the one earlier versions used.
+const QString languageKey = QStringLiteral("interface/language");
+const QString mediumKey = QStringLiteral("publish/medium");
+const QString mediumVolumeKey = QStringLiteral("publish/mediumVolume");
+const QString windowGeometryKey = QStringLiteral("mainWindow/geometry");
+const QString calendarSizeKey = QStringLiteral("calendar/size");
 
 // No path the system accepts is this long (PATH_MAX counts the closing zero byte).
 bool FitsAPath(qsizetype utf8Length)
@@ -114,14 +123,13 @@ bool CanBeStored(const QString &value)
 
 // Values that cannot be stored fall back to their defaults; a folder and its file name (and the
 // copy drive and its folder) go together, so they never point at a different file.
-RememberedSettings StorableValues(const RememberedSettings &settings)
+Settings StorableValues(const Settings &settings)
 {
-    RememberedSettings defaults;
+    Settings defaults;
     InitDefaults(defaults, settings.appFolder);
-    RememberedSettings values = settings;
-    for (QString RememberedSettings::*folder :
-         {&RememberedSettings::openFolder, &RememberedSettings::saveFolder,
-          &RememberedSettings::mediaFolder}) {
+    Settings values = settings;
+    for (QString Settings::*folder :
+         {&Settings::openFolder, &Settings::saveFolder, &Settings::mediaFolder}) {
         if (!CanBeStored(values.*folder))
             values.*folder = defaults.*folder;
     }
@@ -141,7 +149,7 @@ QString Quoted(const QString &value)
     return QLatin1Char('"') + value + QLatin1Char('"');
 }
 
-QByteArray SettingsFileText(const RememberedSettings &values)
+QByteArray SettingsFileText(const Settings &values)
 {
     const QString lineEnd = QStringLiteral("\r\n");
     QString text;
@@ -155,14 +163,21 @@ QByteArray SettingsFileText(const RememberedSettings &values)
 // The nearest folder of the path that exists, so a removed folder still names its volume.
 QString NearestExistingFolder(const QString &folder)
 {
-    QString probe = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
-    while (!QFileInfo::exists(probe)) {
-        const qsizetype cut = probe.lastIndexOf(QLatin1Char('/'));
-        if (cut <= 0)
-            return QStringLiteral("/");
-        probe = probe.left(cut);
-    }
-    return probe;
+    QFileInfo probe(QDir::cleanPath(QFileInfo(folder).absoluteFilePath()));
+    while (!probe.exists() && !probe.isRoot())
+        probe = QFileInfo(probe.absolutePath());
+    return probe.exists() ? probe.absoluteFilePath() : QDir::rootPath();
+}
+
+QString LanguageName(Language language)
+{
+    return language == English ? QStringLiteral("en") : QStringLiteral("ja");
+}
+
+// Japanese unless English is named: the program's language before any choice.
+Language LanguageNamed(const QString &name)
+{
+    return name == QLatin1String("en") ? English : Japanese;
 }
 
 // The values read so far stay; the file goes, so the next start does not stumble on it again.
@@ -203,7 +218,7 @@ QString DriveOfFolder(const QString &folder)
     return root.isEmpty() ? QStringLiteral("/") : WithTrailingSlash(root);
 }
 
-void InitDefaults(RememberedSettings &settings, const QString &appFolder)
+void InitDefaults(Settings &settings, const QString &appFolder)
 {
     settings.appFolder = WithTrailingSlash(appFolder);
     settings.openFolder = settings.appFolder;
@@ -215,17 +230,17 @@ void InitDefaults(RememberedSettings &settings, const QString &appFolder)
     settings.copyFolder = settings.appFolder;
 }
 
-QString SettingsFilePath(const RememberedSettings &settings)
+QString Settings::systemInfoPath() const
 {
-    return WithTrailingSlash(settings.appFolder) + settingsFileName;
+    return WithTrailingSlash(appFolder) + settingsFileName;
 }
 
-SettingsLoad LoadRememberedSettings(RememberedSettings &settings)
+SettingsLoad Settings::load()
 {
-    if (!FileExistsInDir(settings.appFolder, settingsFileName))
+    if (!FileExistsInDir(appFolder, settingsFileName))
         return SettingsLoad::Missing;
 
-    QFile file(SettingsFilePath(settings));
+    QFile file(systemInfoPath());
     QByteArray bytes;
     if (file.open(QIODevice::ReadOnly))
         bytes = file.read(maximumFileSize);
@@ -236,25 +251,80 @@ SettingsLoad LoadRememberedSettings(RememberedSettings &settings)
         return DiscardDamagedFile(file.fileName());
 
     qsizetype pos = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
-    for (QString RememberedSettings::*value :
-         {&RememberedSettings::openFolder, &RememberedSettings::saveFolder,
-          &RememberedSettings::documentFolder, &RememberedSettings::documentName,
-          &RememberedSettings::mediaFolder, &RememberedSettings::copyDrive,
-          &RememberedSettings::copyFolder}) {
+    for (QString Settings::*value :
+         {&Settings::openFolder, &Settings::saveFolder, &Settings::documentFolder,
+          &Settings::documentName, &Settings::mediaFolder, &Settings::copyDrive,
+          &Settings::copyFolder}) {
         const std::optional<QString> field = ReadField(bytes, pos);
         if (!field)
             return DiscardDamagedFile(file.fileName());
-        settings.*value = *field;
+        this->*value = *field;
     }
     return SettingsLoad::Loaded;
 }
 
-DurableWriteResult SaveRememberedSettings(const RememberedSettings &settings)
+DurableWriteResult Settings::save() const
 {
-    if (settings.appFolder.isEmpty())
+    if (appFolder.isEmpty())
         return {false,
                 QStringLiteral("Cannot write %1: no application folder").arg(settingsFileName)};
-    return WriteFileDurably(SettingsFilePath(settings), SettingsFileText(StorableValues(settings)));
+    return WriteFileDurably(systemInfoPath(), SettingsFileText(StorableValues(*this)));
+}
+
+void Settings::openUserStore(const QString &path, const QString &earlierPublishStore)
+{
+    m_userStore = std::make_shared<QSettings>(path, QSettings::IniFormat);
+    const QSettings &store = *m_userStore;
+    m_language = LanguageNamed(store.value(languageKey).toString());
+    m_lastMedium = {store.value(mediumKey).toString(), store.value(mediumVolumeKey).toString()};
+    m_windowGeometry = store.value(windowGeometryKey).toByteArray();
+    m_calendarSize = store.value(calendarSizeKey).toSize();
+    if (m_lastMedium.folder.isEmpty() && !earlierPublishStore.isEmpty() &&
+        QFileInfo::exists(earlierPublishStore)) {
+        const QSettings earlier(earlierPublishStore, QSettings::IniFormat);
+        const QString folder = earlier.value(mediumKey).toString();
+        if (!folder.isEmpty())
+            setLastMedium({folder, earlier.value(mediumVolumeKey).toString()});
+    }
+}
+
+bool Settings::syncUserStore()
+{
+    if (!m_userStore)
+        return true;
+    m_userStore->sync();
+    return m_userStore->status() == QSettings::NoError;
+}
+
+void Settings::storeUserValue(const QString &key, const QVariant &value)
+{
+    if (m_userStore)
+        m_userStore->setValue(key, value);
+}
+
+void Settings::setLanguage(Language language)
+{
+    m_language = language;
+    storeUserValue(languageKey, LanguageName(language));
+}
+
+void Settings::setLastMedium(const LastMedium &medium)
+{
+    m_lastMedium = medium;
+    storeUserValue(mediumKey, medium.folder);
+    storeUserValue(mediumVolumeKey, medium.volume);
+}
+
+void Settings::setWindowGeometry(const QByteArray &geometry)
+{
+    m_windowGeometry = geometry;
+    storeUserValue(windowGeometryKey, geometry);
+}
+
+void Settings::setCalendarSize(const QSize &size)
+{
+    m_calendarSize = size;
+    storeUserValue(calendarSizeKey, size);
 }
 
 } // namespace nerav

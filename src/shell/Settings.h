@@ -1,0 +1,98 @@
+#pragma once
+
+// Everything the program remembers between runs, each value in one place:
+// - the folders, the last schedule file and the last copy target in SystemInfo.txt in the
+//   application folder (the file earlier versions and the player's workflow rely on);
+// - the language, the publish dialog's last medium, the main window's geometry and the
+//   calendar window's size in the per-user INI store whose path the program gives at start.
+// Until a user store is opened those values last for this run only.
+
+#include "DurableFile.h"
+#include "InterfaceText.h"
+
+#include <QByteArray>
+#include <QSize>
+#include <QString>
+#include <QVariant>
+#include <memory>
+
+class QSettings;
+
+namespace nerav {
+
+enum class SettingsLoad {
+    Missing, // no SystemInfo.txt: the defaults stay
+    Loaded,
+    Damaged, // values read so far were taken, the file was deleted; show msgSystemInfoError
+};
+
+// The medium the publish dialog last published to, and the listed volume it was on (empty for
+// another folder).
+struct LastMedium
+{
+    QString folder;
+    QString volume;
+};
+
+class Settings
+{
+public:
+    // Kept in SystemInfo.txt; main-window code reads and sets them directly.
+    QString appFolder; // never stored; ends with "/"
+    QString openFolder;
+    QString saveFolder;
+    QString documentFolder;
+    QString documentName;
+    QString mediaFolder;
+    QString copyDrive;
+    QString copyFolder;
+
+    // Reads SystemInfo.txt from appFolder into the values above.
+    SettingsLoad load();
+    // Writes SystemInfo.txt atomically and durably; the reason names the cause of a failure.
+    // A value that could not be read back (a quote, a line break, longer than a path) is
+    // written as its default.
+    DurableWriteResult save() const;
+    QString systemInfoPath() const;
+
+    // Reads the per-user values from the INI file at path; later changes go there. A medium
+    // remembered by earlier versions in earlierPublishStore is taken over when the store has
+    // none.
+    void openUserStore(const QString &path, const QString &earlierPublishStore = QString());
+    // Writes changed per-user values now (Qt otherwise writes them from the event loop);
+    // false when the store cannot be written.
+    [[nodiscard]] bool syncUserStore();
+
+    Language language() const { return m_language; }
+    void setLanguage(Language language);
+    LastMedium lastMedium() const { return m_lastMedium; }
+    void setLastMedium(const LastMedium &medium);
+    // As QWidget::saveGeometry gives it; empty when none is remembered.
+    QByteArray windowGeometry() const { return m_windowGeometry; }
+    void setWindowGeometry(const QByteArray &geometry);
+    // Invalid when none is remembered.
+    QSize calendarSize() const { return m_calendarSize; }
+    void setCalendarSize(const QSize &size);
+
+private:
+    void storeUserValue(const QString &key, const QVariant &value);
+
+    Language m_language = Japanese;
+    LastMedium m_lastMedium;
+    QByteArray m_windowGeometry;
+    QSize m_calendarSize;
+    // Shared by copies, so every copy writes to the one store.
+    std::shared_ptr<QSettings> m_userStore;
+};
+
+// Where the program keeps SystemInfo.txt and proposes new schedules: the executable's folder,
+// or the per-user application data folder when that one is not writable.
+QString DefaultAppFolder();
+
+// Root path of the mounted volume that holds the folder, ending with "/".
+QString DriveOfFolder(const QString &folder);
+
+// appFolder and the seven defaults of SystemInfo.txt; the per-user values stay as they are.
+void InitDefaults(Settings &settings, const QString &appFolder);
+
+} // namespace nerav
