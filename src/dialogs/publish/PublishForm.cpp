@@ -116,7 +116,7 @@ void PublishForm::BuildWindow()
     m_browseCmd->setObjectName(QStringLiteral("BrowseCmd"));
     m_browseCmd->setAutoDefault(false);
     m_mediumLabel = new QLabel(this);
-    m_medium = new MediumPicker(m_context.platform.drives, texts, this);
+    m_medium = new MediumPicker(m_context.platform.drives, texts, {}, this);
     m_mediumLabel->setBuddy(m_medium);
     m_checkCmd = new QPushButton(this);
     m_checkCmd->setObjectName(QStringLiteral("CheckCmd"));
