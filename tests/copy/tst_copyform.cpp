@@ -6,6 +6,7 @@
 #include "TestFiles.h"
 #include "TmpfsMount.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -439,6 +440,41 @@ private slots:
         QTRY_VERIFY(model->rowCount(model->index(QDir::cleanPath(usb))) >= 61);
         QTRY_VERIFY(view->viewport()->rect().contains(view->visualRect(view->currentIndex())));
         QCOMPARE(CopyText(), usb + "Z/Deep/");
+    }
+
+    // The drive list is read again each time it opens: a medium plugged in since can be
+    // picked; the drive the tree shows stays listed until another is picked.
+    void listFollowsDrivesPluggedInAndOut()
+    {
+        Open();
+        auto *drives = Child<QComboBox>("CopyDrive");
+        const QString stick = Folder("stick/");
+        app->drives.offered.append(Volume {stick, "STICK", true, "vfat"});
+        QTest::keyClick(drives, Qt::Key_F4);
+        QTRY_VERIFY(drives->view()->isVisible());
+        QCOMPARE(drives->count(), 4);
+        QCOMPARE(drives->itemText(3), stick + " [STICK]");
+        drives->view()->setCurrentIndex(drives->model()->index(3, 0));
+        QTest::keyClick(drives->view(), Qt::Key_Return);
+        QCOMPARE(ChosenDrive(), stick);
+        QCOMPARE(CopyText(), stick);
+        QCOMPARE(settings().copyDrive, stick);
+        QCOMPARE(settings().copyFolder, stick);
+
+        app->drives.offered.removeLast();
+        QTest::keyClick(drives, Qt::Key_F4);
+        QTRY_VERIFY(drives->view()->isVisible());
+        QCOMPARE(drives->count(), 4);
+        QCOMPARE(ChosenDrive(), stick);
+        QTest::keyClick(drives->view(), Qt::Key_Escape);
+        ChooseDrive(card);
+        QCOMPARE(CopyText(), card);
+        QTest::keyClick(drives, Qt::Key_F4);
+        QTRY_VERIFY(drives->view()->isVisible());
+        QCOMPARE(drives->count(), 3);
+        QCOMPARE(drives->findData(stick), -1);
+        QTest::keyClick(drives->view(), Qt::Key_Escape);
+        QVERIFY(NoMessageBoxOpen());
     }
 
     void exitCloses()

@@ -11,6 +11,7 @@
 #include "TestEntries.h"
 #include "TestFiles.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
@@ -393,6 +394,45 @@ private slots:
         QVERIFY(left.isEmpty() || left == QStringList {"SONG.MP3"});
         QTest::mouseClick(close, Qt::LeftButton);
         QVERIFY(!m_form->isVisible());
+    }
+
+    // The list is read again each time it opens: a medium plugged in since is there, one
+    // taken out is gone. Picking the medium already chosen goes back to its root.
+    void listFollowsMediaPluggedInAndOut()
+    {
+        Open();
+        auto *drive = Child<QComboBox>("MediumDrive");
+        QCOMPARE(drive->count(), 1);
+        const QString card = m_dir->path() + "/card/";
+        QVERIFY(QDir().mkpath(card));
+        Volume plugged {card, "CARD", true, "vfat", true, 900, 100};
+        m_app->drives.offered.append(plugged);
+        QTest::keyClick(drive, Qt::Key_F4);
+        QTRY_VERIFY(drive->view()->isVisible());
+        QCOMPARE(drive->count(), 2);
+        QCOMPARE(drive->itemText(1), "CARD (" + card + ") - 900 bytes, 100 bytes free");
+        drive->view()->setCurrentIndex(drive->model()->index(1, 0));
+        QTest::keyClick(drive->view(), Qt::Key_Return);
+        QCOMPARE(Child<QLineEdit>("MediumText")->text(), card);
+        QCOMPARE(Action(0), "Copy");
+
+        TypeMedium(m_medium);
+        QCOMPARE(drive->currentIndex(), 0);
+        QTest::keyClick(drive, Qt::Key_F4);
+        QTRY_VERIFY(drive->view()->isVisible());
+        QTest::keyClick(drive->view(), Qt::Key_Return);
+        QCOMPARE(Child<QLineEdit>("MediumText")->text(), m_usb);
+
+        m_app->drives.offered.removeFirst();
+        QTest::keyClick(drive, Qt::Key_F4);
+        QTRY_VERIFY(drive->view()->isVisible());
+        QCOMPARE(drive->count(), 1);
+        QCOMPARE(drive->itemData(0).toString(), card);
+        QTest::keyClick(drive->view(), Qt::Key_Escape);
+        // The folder stays typed in; it is no longer on a listed medium.
+        QCOMPARE(Child<QLineEdit>("MediumText")->text(), m_usb);
+        QCOMPARE(drive->currentIndex(), -1);
+        QCOMPARE(drive->placeholderText(), "Other folder...");
     }
 
     void japaneseTexts()

@@ -3,6 +3,7 @@
 #include "FileCopier.h"
 #include "NrvTool.h"
 #include "PublishPlan.h"
+#include "PublishProblemText.h"
 #include "Publisher.h"
 #include "ScheduleFile.h"
 #include "ToolArguments.h"
@@ -63,15 +64,25 @@ bool ReadSchedule(const QString &path, ScheduleDocument &document, QTextStream &
     return bool(read);
 }
 
-QString UsesText(const std::vector<EntryUse> &uses)
+// The tables' English: problem lines read as the publish dialog's.
+const InterfaceText &EnglishText()
 {
-    QStringList places;
-    for (const EntryUse &use : uses)
-        places.append(use.schedule == 0 ? QStringLiteral("basic %1").arg(use.position)
-                                        : QStringLiteral("advance %1 entry %2")
-                                                  .arg(use.schedule)
-                                                  .arg(use.position));
-    return places.join(QStringLiteral(", "));
+    static const InterfaceText text = [] {
+        InterfaceText english;
+        LoadEnglishText(english);
+        return english;
+    }();
+    return text;
+}
+
+QString UsesText(const PublishRow &row)
+{
+    return PublishUsesText(row, EnglishText().publish);
+}
+
+QString ProblemText(const PublishPlan &plan, const PlanProblem &problem)
+{
+    return PublishProblemText(plan, problem, EnglishText());
 }
 
 const char *ActionWord(PublishAction action)
@@ -93,21 +104,6 @@ const char *ActionWord(PublishAction action)
     return "";
 }
 
-QString EntryText(EntryKind kind)
-{
-    switch (kind) {
-    case EntryKind::Link:
-        return QStringLiteral("a link, not a file");
-    case EntryKind::Folder:
-        return QStringLiteral("a folder, not a file");
-    case EntryKind::Special:
-        return QStringLiteral("a special file (FIFO, device or socket), not a file");
-    case EntryKind::File:
-        break;
-    }
-    return QStringLiteral("a file");
-}
-
 // The name a case twin stands beside, for its note.
 QString TwinOf(const PublishPlan &plan, const QString &twin)
 {
@@ -125,44 +121,6 @@ QString ExtraLine(const PublishPlan &plan, const QString &extra)
                                "a publish removes it)")
                         .arg(TwinOf(plan, extra));
     return line;
-}
-
-QString ProblemText(const PublishPlan &plan, const PlanProblem &problem)
-{
-    const PublishRow *row = problem.row >= 0 ? &plan.rows[std::size_t(problem.row)] : nullptr;
-    switch (problem.kind) {
-    case PlanProblemKind::Missing:
-        return QStringLiteral("%1 is not in the media folder (used by %2)")
-                .arg(row->name, UsesText(row->uses));
-    case PlanProblemKind::Duplicate:
-        return QStringLiteral("%1 is in the media folder more than once: %2 (used by %3)")
-                .arg(row->name, row->found.join(QStringLiteral(", ")), UsesText(row->uses));
-    case PlanProblemKind::TooBigForFat:
-        return QStringLiteral("%1 is 4 GiB or more, too big for a FAT medium (used by %2)")
-                .arg(row->name, UsesText(row->uses));
-    case PlanProblemKind::NoSpace:
-        return QStringLiteral("not enough free space on the medium: %1 bytes needed, %2 free")
-                .arg(problem.needed)
-                .arg(problem.available);
-    case PlanProblemKind::PreSave:
-        switch (problem.preSave) {
-        case PreSaveProblem::EmptySchedule:
-            return QStringLiteral("the schedule has no entries");
-        case PreSaveProblem::AdvanceWithoutEntries:
-            return QStringLiteral("advance schedule %1 has no entries")
-                    .arg(problem.schedulePosition);
-        default:
-            return QStringLiteral("the schedule is too large to save");
-        }
-    case PlanProblemKind::NoMedium:
-        return QStringLiteral("the medium's folder %1 is not there or cannot be written")
-                .arg(plan.request.mediumFolder);
-    case PlanProblemKind::NotAFile:
-        return QStringLiteral("%1 on the medium is %2; nothing is written through it (remove it "
-                              "from the medium)")
-                .arg(problem.fileName, EntryText(problem.entry));
-    }
-    return QString();
 }
 
 const char *ProblemWord(PlanProblemKind kind)
@@ -186,9 +144,16 @@ QJsonObject PlanJson(const PublishPlan &plan)
                                   {"usedBy", uses}});
     }
     QJsonArray problems;
-    for (const PlanProblem &problem : plan.problems)
-        problems.append(QJsonObject {{"kind", ProblemWord(problem.kind)},
-                                     {"message", ProblemText(plan, problem)}});
+    for (const PlanProblem &problem : plan.problems) {
+        QJsonObject entry {{"kind", ProblemWord(problem.kind)},
+                           {"message", ProblemText(plan, problem)}};
+        // The message rounds sizes as the dialog does; a script gets the bytes.
+        if (problem.kind == PlanProblemKind::NoSpace) {
+            entry.insert("needed", problem.needed);
+            entry.insert("available", problem.available);
+        }
+        problems.append(entry);
+    }
     return {{"medium", plan.request.mediumFolder},
             {"mediumResolved", plan.mediumResolved},
             {"files", files},
@@ -267,7 +232,7 @@ const char *CheckWord(const PublishRow &row, bool outdated)
 QString CheckNote(const PublishRow &row, const QString &word, bool compared)
 {
     if (word == QLatin1String("missing"))
-        return " (used by " + UsesText(row.uses) + ')';
+        return " (used by " + UsesText(row) + ')';
     if (word == QLatin1String("damaged"))
         return QStringLiteral(" (differs from the copy the last publish listed in %1)")
                 .arg(QLatin1String(MediaManifest::FileName));

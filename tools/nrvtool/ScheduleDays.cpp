@@ -3,6 +3,10 @@
 #include "ScheduleCalendar.h"
 #include "ScheduleTexts.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
 namespace nerav {
 
 namespace {
@@ -32,19 +36,18 @@ QString DayLine(const ScheduleDocument &document, const QDate &date, const std::
     return line + '\n';
 }
 
-QString DayObject(const ScheduleDocument &document, const QDate &date, const std::vector<int> &on)
+QJsonObject DayObject(const ScheduleDocument &document, const QDate &date,
+                      const std::vector<int> &on)
 {
-    QStringList advance;
+    QJsonArray advance;
     for (int index : on) {
         const AdvanceSchedule &s = document.advanceSchedules[std::size_t(index)];
-        advance << QStringLiteral(R"({"index": %1, "start": "%2", "stop": "%3"})")
-                           .arg(index)
-                           .arg(StartText(s), StopText(s));
+        advance.append(
+                QJsonObject {{"index", index}, {"start", StartText(s)}, {"stop", StopText(s)}});
     }
-    return QStringLiteral(R"({"date": "%1", "weekDay": %2, "advance": [%3]})")
-            .arg(date.toString(Qt::ISODate))
-            .arg(date.dayOfWeek() % 7)
-            .arg(advance.join(QStringLiteral(", ")));
+    return {{"date", date.toString(Qt::ISODate)},
+            {"weekDay", date.dayOfWeek() % 7},
+            {"advance", advance}};
 }
 
 } // namespace
@@ -58,20 +61,17 @@ QString ScheduleDaysText(const ScheduleDocument &document, const QDate &from, co
                          bool json)
 {
     QString text;
-    if (json)
-        text += '[';
+    QJsonArray days;
     for (QDate date = from; date.isValid() && date <= to; date = date.addDays(1)) {
         const std::vector<int> on =
                 SchedulesOnDay(document, {date.year(), date.month(), date.day()});
-        if (!json) {
+        if (json)
+            days.append(DayObject(document, date, on));
+        else
             text += DayLine(document, date, on);
-            continue;
-        }
-        text += (date == from ? QStringLiteral("\n  ") : QStringLiteral(",\n  ")) +
-                DayObject(document, date, on);
     }
     if (json)
-        text += QStringLiteral("\n]\n");
+        text = QString::fromUtf8(QJsonDocument(days).toJson());
     return text;
 }
 

@@ -5,7 +5,7 @@
 //   2006-12-28 Thu 0 00:00:00-23:59:59 2 09:00:00-18:00:00
 //   2006-12-29 Fri basic
 //   [{"date": "2006-12-28", "weekDay": 4, "advance": [{"index": 0, "start": "00:00:00",
-//     "stop": "23:59:59"}]}, ...]
+//     "stop": "23:59:59"}]}, ...] (laid out by QJsonDocument)
 
 #include "ScheduleDocument.h"
 

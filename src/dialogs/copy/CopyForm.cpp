@@ -2,23 +2,17 @@
 
 #include "AppContext.h"
 #include "FileCopier.h"
+#include "MediumPicker.h"
 #include "MessageBoxes.h"
 #include "Settings.h"
 #include "SystemModule.h"
-#include "VolumeFolderFilter.h"
 
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QDir>
 #include <QEvent>
 #include <QFileInfo>
-#include <QFileSystemModel>
 #include <QHBoxLayout>
-#include <QHeaderView>
-#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace nerav {
@@ -30,13 +24,6 @@ static bool SameFolder(const QString &destination, const QString &source)
 {
     const QString target = QFileInfo(destination).canonicalFilePath();
     return !target.isEmpty() && target == QFileInfo(source).canonicalFilePath();
-}
-
-static QString DriveText(const Volume &volume)
-{
-    if (volume.name.isEmpty())
-        return volume.rootPath;
-    return volume.rootPath + QStringLiteral(" [") + volume.name + QLatin1Char(']');
 }
 
 CopyForm::CopyForm(AppContext &context, const QString &fileName, QWidget *parent)
@@ -59,28 +46,13 @@ void CopyForm::BuildWindow()
     setWindowTitle(QStringLiteral("Copy to ..."));
     setModal(true);
 
-    m_copyDrive = new QComboBox(this);
-    m_copyDrive->setObjectName(QStringLiteral("CopyDrive"));
-
-    m_folderModel = new QFileSystemModel(this);
-    m_folderModel->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
-    m_folderModel->setReadOnly(true);
-    m_folderFilter = new VolumeFolderFilter(this);
-    m_folderFilter->setSourceModel(m_folderModel);
-    m_copyDir = new QTreeView(this);
-    m_copyDir->setObjectName(QStringLiteral("CopyDir"));
-    m_copyDir->setModel(m_folderFilter);
-    m_copyDir->setHeaderHidden(true);
-    for (int column = 1; column < m_folderModel->columnCount(); ++column)
-        m_copyDir->hideColumn(column);
-    m_copyDir->setSelectionMode(QAbstractItemView::SingleSelection);
-
-    m_copyText = new QLineEdit(this);
-    m_copyText->setObjectName(QStringLiteral("CopyText"));
-    m_copyText->setReadOnly(true);
-    QPalette paleYellow = m_copyText->palette();
-    paleYellow.setColor(QPalette::Base, QColor(0xff, 0xff, 0xc0));
-    m_copyText->setPalette(paleYellow);
+    // Every volume the system offers, each with its folders; the list as the publish dialog's.
+    MediumPicker::Options target;
+    target.namePrefix = QStringLiteral("Copy");
+    target.removableOnly = false;
+    target.folderTree = true;
+    target.volumeNamed = QStringLiteral("%2 [%1]");
+    m_target = new MediumPicker(m_context.platform.drives, m_context.text.publish, target, this);
 
     m_copyProgress = new QProgressBar(this);
     m_copyProgress->setObjectName(QStringLiteral("CopyProgress"));
@@ -99,33 +71,21 @@ void CopyForm::BuildWindow()
     buttons->addStretch();
     buttons->addWidget(m_cancelCmd);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_copyDrive);
-    layout->addWidget(m_copyDir, 1);
-    layout->addWidget(m_copyText);
+    layout->addWidget(m_target, 1);
     layout->addWidget(m_copyProgress);
     layout->addLayout(buttons);
     resize(440, 480);
 
-    setTabOrder(m_copyDrive, m_copyDir);
-    setTabOrder(m_copyDir, m_cancelCmd);
+    setTabOrder(m_target, m_cancelCmd);
     setTabOrder(m_cancelCmd, m_copyCmd);
-    setTabOrder(m_copyCmd, m_copyText);
 
     m_copier = new FileCopier(this);
     connect(m_copier, &FileCopier::progressed, this, &CopyForm::CopyProgressed);
     connect(m_copier, &FileCopier::finished, this, &CopyForm::CopyFinished);
-    connect(m_copyDrive, &QComboBox::currentIndexChanged, this, &CopyForm::CopyDrive_Change);
-    connect(m_copyDir->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            &CopyForm::CopyDir_Change);
+    connect(m_target, &MediumPicker::chosen, this, &CopyForm::CopyTarget_Change);
+    connect(m_target, &MediumPicker::volumeUnavailable, this, &CopyForm::DeviceError);
     connect(m_copyCmd, &QPushButton::clicked, this, &CopyForm::CopyCmd_Click);
     connect(m_cancelCmd, &QPushButton::clicked, this, &CopyForm::CancelCmd_Click);
-    // Loaded folders are sorted into the tree after directoryLoaded; scroll once that is laid out.
-    connect(m_folderModel, &QFileSystemModel::directoryLoaded, this, &CopyForm::ScrollToRemembered,
-            Qt::QueuedConnection);
-    connect(m_folderFilter, &QAbstractItemModel::rowsInserted, this, &CopyForm::ScrollToRemembered,
-            Qt::QueuedConnection);
-    connect(m_folderFilter, &QAbstractItemModel::layoutChanged, this, &CopyForm::ScrollToRemembered,
-            Qt::QueuedConnection);
 }
 
 void CopyForm::InitCopyFormOsd()
@@ -136,113 +96,33 @@ void CopyForm::InitCopyFormOsd()
 void CopyForm::Form_Load()
 {
     Settings &settings = m_context.settings;
-    listEventsEnabled = false;
-    FillDriveList();
-    if (!ShowDriveAndFolder(settings.copyDrive, settings.copyFolder)) {
+    if (!m_target->showFolder(settings.copyDrive, settings.copyFolder)) {
         // The remembered target is gone: quietly start from the program's own folder.
         settings.copyDrive = DriveOfFolder(settings.appFolder);
         settings.copyFolder = settings.appFolder;
         // The program's own volume is shown even when the drive list leaves it out.
-        if (m_copyDrive->findData(settings.copyDrive) < 0)
-            m_copyDrive->addItem(settings.copyDrive, settings.copyDrive);
-        ShowDriveAndFolder(settings.copyDrive, settings.copyFolder);
+        m_target->listVolume(settings.copyDrive);
+        m_target->showFolder(settings.copyDrive, settings.copyFolder);
     }
-    listEventsEnabled = true;
-    m_scrollPending = true;
 }
 
-// The tree fills in as folders load, which moves the remembered folder out of view again.
-void CopyForm::ScrollToRemembered()
+void CopyForm::CopyTarget_Change()
 {
-    if (!m_scrollPending || !m_copyDir->currentIndex().isValid())
-        return;
-    m_copyDir->scrollTo(m_copyDir->currentIndex());
+    m_context.settings.copyDrive = m_target->volumeRoot();
+    m_context.settings.copyFolder = m_target->folder();
 }
 
-void CopyForm::FillDriveList()
+// The picked drive cannot be opened; the picker shows the one before again.
+void CopyForm::DeviceError(const QString &label)
 {
-    for (const Volume &volume : m_context.platform.drives.volumes())
-        m_copyDrive->addItem(DriveText(volume), volume.rootPath);
-}
-
-bool CopyForm::ShowDriveAndFolder(const QString &drive, const QString &folder)
-{
-    const bool shown = SelectDrive(drive) && SetDirFolder(folder);
-    m_copyText->setText(DirFolder());
-    return shown;
-}
-
-bool CopyForm::SelectDrive(const QString &drive)
-{
-    const int index = m_copyDrive->findData(drive);
-    if (index < 0 || drive.isEmpty() || !m_context.platform.drives.volumeAt(drive).ready ||
-        !QFileInfo(drive).isDir())
-        return false;
-    m_copyDrive->setCurrentIndex(index);
-    m_dirRoot = WithTrailingSlash(drive);
-    m_folderFilter->setVolumeRoot(m_dirRoot);
-    const QModelIndex root = m_folderModel->setRootPath(m_dirRoot);
-    m_copyDir->setRootIndex(m_folderFilter->mapFromSource(root.parent()));
-    return true;
-}
-
-bool CopyForm::SetDirFolder(const QString &folder)
-{
-    const QString path = QDir::cleanPath(folder);
-    const bool onDrive = WithTrailingSlash(path).startsWith(m_dirRoot);
-    if (m_dirRoot.isEmpty() || !onDrive || !QFileInfo(path).isDir())
-        return false;
-    const QModelIndex item = m_folderFilter->mapFromSource(m_folderModel->index(path));
-    if (!item.isValid())
-        return false;
-    for (QModelIndex parent = item.parent(); parent.isValid(); parent = parent.parent())
-        m_copyDir->expand(parent);
-    m_copyDir->setCurrentIndex(item);
-    m_copyDir->scrollTo(item);
-    return true;
-}
-
-QString CopyForm::DirFolder() const
-{
-    const QModelIndex current = m_copyDir->currentIndex();
-    if (!current.isValid())
-        return m_dirRoot;
-    return WithTrailingSlash(m_folderModel->filePath(m_folderFilter->mapToSource(current)));
-}
-
-void CopyForm::CopyDrive_Change()
-{
-    if (!listEventsEnabled)
-        return;
-    const QString drive = m_copyDrive->currentData().toString();
-    if (SelectDrive(drive) && SetDirFolder(drive)) {
-        m_context.settings.copyDrive = drive;
-        m_context.settings.copyFolder = DirFolder();
-        m_copyText->setText(DirFolder());
-        return;
-    }
-    ShowMessage(this,
-                QStringLiteral("Device[") + m_copyDrive->currentText() +
-                        QStringLiteral("] Error!"));
-    listEventsEnabled = false;
-    ShowDriveAndFolder(m_context.settings.copyDrive, m_context.settings.copyFolder);
-    listEventsEnabled = true;
-}
-
-void CopyForm::CopyDir_Change()
-{
-    if (!listEventsEnabled)
-        return;
-    m_scrollPending = false;
-    m_copyText->setText(DirFolder());
-    m_context.settings.copyFolder = DirFolder();
+    ShowMessage(this, QStringLiteral("Device[") + label + QStringLiteral("] Error!"));
 }
 
 void CopyForm::CopyCmd_Click()
 {
     if (m_busy)
         return;
-    const QString destination = DirFolder();
+    const QString destination = m_target->folder();
     const QString name = m_fileName.trimmed();
     const QString source = WithTrailingSlash(m_context.settings.mediaFolder);
     m_copyingTo = destination;
@@ -275,12 +155,9 @@ void CopyForm::CopyFinished(bool copied)
 void CopyForm::ReportCopy(bool copied, const QString &reason)
 {
     const MessageTable &messages = m_context.text.messages;
-    // The message stands beside the folder that was written, whatever the tree showed.
-    if (!m_copyingTo.isEmpty()) {
-        m_copyText->setText(m_copyingTo);
-        if (copied)
-            m_context.settings.copyFolder = m_copyingTo;
-    }
+    // The choice was locked during the copy: the folder written is the one shown.
+    if (copied && !m_copyingTo.isEmpty())
+        m_context.settings.copyFolder = m_copyingTo;
     // The system's own words name the cause: a full or failing medium, a missing folder.
     if (!m_cancelled)
         ShowMessage(this,
@@ -313,8 +190,7 @@ void CopyForm::SetBusy(bool busy)
         m_cancelled = false;
     m_copyCmd->setEnabled(!busy);
     // While copying, the choice is locked and Exit becomes Cancel.
-    m_copyDrive->setEnabled(!busy);
-    m_copyDir->setEnabled(!busy);
+    m_target->setLocked(busy);
     const CaptionTable &captions = m_context.text.captions;
     m_cancelCmd->setText(busy ? captions.cancelCommand : captions.exitCommand);
 }

@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "MediumPicker.h"
 #include "PlanChecker.h"
+#include "PublishProblemText.h"
 #include "Publisher.h"
 #include "SizeText.h"
 #include "SystemModule.h"
@@ -98,7 +99,7 @@ void PublishForm::BuildWindow()
     m_browseCmd->setObjectName(QStringLiteral("BrowseCmd"));
     m_browseCmd->setAutoDefault(false);
     m_mediumLabel = new QLabel(this);
-    m_medium = new MediumPicker(m_context.platform.drives, texts, this);
+    m_medium = new MediumPicker(m_context.platform.drives, texts, {}, this);
     m_mediumLabel->setBuddy(m_medium);
     m_checkCmd = new QPushButton(this);
     m_checkCmd->setObjectName(QStringLiteral("CheckCmd"));
@@ -321,49 +322,6 @@ QString PublishForm::ExtraText(const QString &extra) const
     return texts.actionExtra;
 }
 
-QString PublishForm::UsesText(const PublishRow &row) const
-{
-    const PublishTable &texts = m_context.text.publish;
-    QStringList places;
-    for (const EntryUse &use : row.uses)
-        places.append(use.schedule == 0 ? texts.useBasic.arg(use.position)
-                                        : texts.useAdvance.arg(use.schedule).arg(use.position));
-    return places.join(QStringLiteral(", "));
-}
-
-QString PublishForm::ProblemText(const PlanProblem &problem) const
-{
-    const PublishTable &texts = m_context.text.publish;
-    const MessageTable &messages = m_context.text.messages;
-    const PublishRow *row = problem.row >= 0 ? &m_plan.rows[std::size_t(problem.row)] : nullptr;
-    switch (problem.kind) {
-    case PlanProblemKind::Missing:
-        return texts.problemMissing.arg(row->name, UsesText(*row));
-    case PlanProblemKind::Duplicate:
-        return texts.problemDuplicate.arg(row->name, UsesText(*row),
-                                          row->found.join(QStringLiteral(", ")));
-    case PlanProblemKind::TooBigForFat:
-        return texts.problemTooBig.arg(row->name, UsesText(*row));
-    case PlanProblemKind::NoSpace:
-        return texts.problemNoSpace.arg(Size(problem.needed), Size(problem.available));
-    case PlanProblemKind::NoMedium:
-        return texts.problemNoMedium;
-    case PlanProblemKind::NotAFile:
-        return texts.problemNotAFile.arg(problem.fileName,
-                                         problem.entry == EntryKind::Link ? texts.entryLink
-                                                 : problem.entry == EntryKind::Folder
-                                                 ? texts.entryFolder
-                                                 : texts.entrySpecial);
-    case PlanProblemKind::PreSave:
-        return texts.problemSchedule.arg(problem.preSave == PreSaveProblem::EmptySchedule
-                                                 ? messages.msgNoSchedule
-                                                 : problem.preSave == PreSaveProblem::TooLarge
-                                                 ? messages.msgTooManySchedules
-                                                 : messages.msgNoFileInAdvance);
-    }
-    return QString();
-}
-
 void PublishForm::ShowPlan(bool offerPublish)
 {
     const PublishTable &texts = m_context.text.publish;
@@ -396,7 +354,7 @@ void PublishForm::ShowPlan(bool offerPublish)
     if (!m_plan.mediumResolved.isEmpty() && m_plan.mediumResolved != typed)
         lines.append(texts.mediumResolved.arg(QDir::toNativeSeparators(m_plan.mediumResolved)));
     for (const PlanProblem &problem : m_plan.problems)
-        lines.append(ProblemText(problem));
+        lines.append(PublishProblemText(m_plan, problem, m_context.text));
     lines.append(texts.planSummary.arg(m_plan.count(PublishAction::Copy))
                          .arg(m_plan.count(PublishAction::Replace))
                          .arg(Size(m_plan.bytesToCopy))

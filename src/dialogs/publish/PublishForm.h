@@ -77,9 +77,7 @@ private:
     void PublishFinished(const PublishResult &result);
     void CloseOrCancel();
     void SetRunning(bool running);
-    QString ProblemText(const PlanProblem &problem) const;
     QString ExtraText(const QString &extra) const;
-    QString UsesText(const PublishRow &row) const;
     QString ActionText(PublishAction action) const;
     QString Size(qint64 bytes) const;
     PublishRequest Request() const;

@@ -6,7 +6,7 @@
 
 namespace nerav {
 
-// A size for the publish dialog. Qt words sizes under 1 KiB through its own translations,
+// A size for the publish dialog, its medium list and its problem texts. Qt words sizes under 1 KiB through its own translations,
 // which may be missing ("0 bytes" in Japanese text); the text table words those.
 inline QString SizeText(qint64 bytes, const PublishTable &texts)
 {

@@ -1,5 +1,7 @@
 #include "VolumeFolderFilter.h"
 
+#include "SystemModule.h"
+
 #include <QDir>
 #include <QFileSystemModel>
 
@@ -16,19 +18,14 @@ void VolumeFolderFilter::setVolumeRoot(const QString &rootPath)
     invalidateFilter();
 }
 
-static QString WithSlash(const QString &path)
-{
-    return path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
-}
-
 bool VolumeFolderFilter::filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const
 {
     auto *model = qobject_cast<QFileSystemModel *>(sourceModel());
     if (!model || m_root.isEmpty())
         return true;
     const QString path = model->filePath(model->index(sourceRow, 0, sourceParent));
-    const bool isRootOrInside = path == m_root || path.startsWith(WithSlash(m_root));
-    const bool isAncestor = m_root.startsWith(WithSlash(path));
+    const bool isRootOrInside = path == m_root || path.startsWith(WithTrailingSlash(m_root));
+    const bool isAncestor = m_root.startsWith(WithTrailingSlash(path));
     return isRootOrInside || isAncestor;
 }
 

@@ -1,0 +1,75 @@
+#include "PublishProblemText.h"
+
+#include "SizeText.h"
+
+#include <QStringList>
+
+namespace nerav {
+
+QString PublishUsesText(const PublishRow &row, const PublishTable &texts)
+{
+    QStringList places;
+    for (const EntryUse &use : row.uses)
+        places.append(use.schedule == 0 ? texts.useBasic.arg(use.position)
+                                        : texts.useAdvance.arg(use.schedule).arg(use.position));
+    return places.join(QStringLiteral(", "));
+}
+
+static const QString &EntryText(EntryKind entry, const PublishTable &texts)
+{
+    switch (entry) {
+    case EntryKind::Link:
+        return texts.entryLink;
+    case EntryKind::Folder:
+        return texts.entryFolder;
+    case EntryKind::File:
+    case EntryKind::Special:
+        break;
+    }
+    return texts.entrySpecial;
+}
+
+// The same words the main window uses when Save refuses the schedule.
+static const QString &PreSaveText(PreSaveProblem problem, const MessageTable &messages)
+{
+    switch (problem) {
+    case PreSaveProblem::EmptySchedule:
+        return messages.msgNoSchedule;
+    case PreSaveProblem::TooLarge:
+        return messages.msgScheduleTooLarge;
+    case PreSaveProblem::None:
+    case PreSaveProblem::AdvanceWithoutEntries:
+        break;
+    }
+    return messages.msgNoFileInAdvance;
+}
+
+QString PublishProblemText(const PublishPlan &plan, const PlanProblem &problem,
+                           const InterfaceText &text)
+{
+    const PublishTable &texts = text.publish;
+    const bool hasRow = problem.row >= 0 && std::size_t(problem.row) < plan.rows.size();
+    const PublishRow noRow;
+    const PublishRow &row = hasRow ? plan.rows[std::size_t(problem.row)] : noRow;
+    switch (problem.kind) {
+    case PlanProblemKind::Missing:
+        return texts.problemMissing.arg(row.name, PublishUsesText(row, texts));
+    case PlanProblemKind::Duplicate:
+        return texts.problemDuplicate.arg(row.name, PublishUsesText(row, texts),
+                                          row.found.join(QStringLiteral(", ")));
+    case PlanProblemKind::TooBigForFat:
+        return texts.problemTooBig.arg(row.name, PublishUsesText(row, texts));
+    case PlanProblemKind::NoSpace:
+        return texts.problemNoSpace.arg(SizeText(problem.needed, texts),
+                                        SizeText(problem.available, texts));
+    case PlanProblemKind::NoMedium:
+        return texts.problemNoMedium;
+    case PlanProblemKind::NotAFile:
+        return texts.problemNotAFile.arg(problem.fileName, EntryText(problem.entry, texts));
+    case PlanProblemKind::PreSave:
+        return texts.problemSchedule.arg(PreSaveText(problem.preSave, text.messages));
+    }
+    return QString();
+}
+
+} // namespace nerav

@@ -1,0 +1,11 @@
+#include "VolumeBox.h"
+
+namespace nerav {
+
+void VolumeBox::showPopup()
+{
+    emit aboutToOpen();
+    QComboBox::showPopup();
+}
+
+} // namespace nerav
