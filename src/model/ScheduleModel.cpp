@@ -4,6 +4,7 @@
 #include "ScheduleListModel.h"
 #include "ScheduleSteps.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QUndoStack>
 #include <algorithm>
@@ -317,7 +318,8 @@ void ScheduleModel::dropFiles(ScheduleList which, const QList<QUrl> &urls, int r
     for (const QUrl &url : urls) {
         if (!url.isLocalFile())
             continue;
-        const QFileInfo file(url.toLocalFile());
+        // A folder's URL may end with a slash; its name is still the last part.
+        const QFileInfo file(QDir::cleanPath(url.toLocalFile()));
         const QString name = file.fileName();
         ScheduleEntry entry;
         QString reason =
