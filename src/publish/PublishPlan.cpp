@@ -258,11 +258,6 @@ int PublishPlan::count(PublishAction action) const
                              [action](const PublishRow &row) { return row.action == action; }));
 }
 
-bool SameNameIgnoringAsciiCase(const QString &a, const QString &b)
-{
-    return AsciiLower(a) == AsciiLower(b);
-}
-
 std::vector<PublishRow> MediaNamesOf(const ScheduleDocument &document)
 {
     std::vector<PublishRow> rows;

@@ -135,7 +135,4 @@ constexpr qint64 SameTimeMilliseconds = 2000;
 // that would stop a publish.
 PublishPlan MakePublishPlan(const ScheduleDocument &document, const PublishRequest &request);
 
-// Names compare as the player's medium does: A-Z equal a-z, every other character as it is.
-bool SameNameIgnoringAsciiCase(const QString &a, const QString &b);
-
 } // namespace nerav

@@ -44,6 +44,15 @@ static const QString &PreSaveText(PreSaveProblem problem, const MessageTable &me
     return messages.msgNoFileInAdvance;
 }
 
+QString PublishExtraText(const PublishPlan &plan, const QString &extra, const PublishTable &texts)
+{
+    if (plan.caseTwins.contains(extra))
+        for (const PublishRow &row : plan.rows)
+            if (row.caseTwins.contains(extra))
+                return texts.extraCaseTwin.arg(row.name);
+    return texts.actionExtra;
+}
+
 QString PublishProblemText(const PublishPlan &plan, const PlanProblem &problem,
                            const InterfaceText &text)
 {

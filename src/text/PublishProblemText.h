@@ -13,6 +13,10 @@ namespace nerav {
 // The entries that use row's name: "basic 2, advance 1 entry 3".
 QString PublishUsesText(const PublishRow &row, const PublishTable &texts);
 
+// What becomes of a file on the medium that the schedule does not use: left alone, or removed
+// as a twin of a media name that differs only in case.
+QString PublishExtraText(const PublishPlan &plan, const QString &extra, const PublishTable &texts);
+
 // One problem of plan, as one line.
 QString PublishProblemText(const PublishPlan &plan, const PlanProblem &problem,
                            const InterfaceText &text);

@@ -138,6 +138,20 @@ private slots:
         LoadInterfaceText(text, short(language));
         QCOMPARE(PublishProblemText(Plan(), problem, text), line);
     }
+
+    // A file the schedule does not use is left alone, unless it is a twin of a media name.
+    void extras()
+    {
+        PublishPlan plan = Plan();
+        plan.extras = {"OLD.JPG", "Song.mp3"};
+        plan.caseTwins = {"Song.mp3"};
+        plan.rows[0].caseTwins = {"Song.mp3"};
+        InterfaceText text;
+        LoadInterfaceText(text, English);
+        QCOMPARE(PublishExtraText(plan, "OLD.JPG", text.publish), text.publish.actionExtra);
+        QCOMPARE(PublishExtraText(plan, "Song.mp3", text.publish),
+                 text.publish.extraCaseTwin.arg("SONG.MP3"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestPublishProblemText)

@@ -105,22 +105,10 @@ const char *ActionWord(PublishAction action)
 }
 
 // The name a case twin stands beside, for its note.
-QString TwinOf(const PublishPlan &plan, const QString &twin)
-{
-    for (const PublishRow &row : plan.rows)
-        if (row.caseTwins.contains(twin))
-            return row.name;
-    return QString();
-}
-
 QString ExtraLine(const PublishPlan &plan, const QString &extra)
 {
-    QString line = QStringLiteral("extra ") + extra;
-    if (plan.caseTwins.contains(extra))
-        line += QStringLiteral(" (differs from %1 only in case: the player may take either; "
-                               "a publish removes it)")
-                        .arg(TwinOf(plan, extra));
-    return line;
+    return QStringLiteral("extra ") + extra + QStringLiteral(": ") +
+            PublishExtraText(plan, extra, EnglishText().publish);
 }
 
 const char *ProblemWord(PlanProblemKind kind)

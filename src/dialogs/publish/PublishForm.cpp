@@ -312,16 +312,6 @@ QString PublishForm::ActionText(PublishAction action) const
     return QString();
 }
 
-QString PublishForm::ExtraText(const QString &extra) const
-{
-    const PublishTable &texts = m_context.text.publish;
-    if (m_plan.caseTwins.contains(extra))
-        for (const PublishRow &row : m_plan.rows)
-            if (SameNameIgnoringAsciiCase(row.name, extra))
-                return texts.extraCaseTwin.arg(row.name);
-    return texts.actionExtra;
-}
-
 void PublishForm::ShowPlan(bool offerPublish)
 {
     const PublishTable &texts = m_context.text.publish;
@@ -343,7 +333,8 @@ void PublishForm::ShowPlan(bool offerPublish)
                 m_table->item(line - 1, column)->setForeground(Qt::red);
     }
     for (const QString &extra : m_plan.extras)
-        setRow({extra, QString(), ExtraText(extra), QString()});
+        setRow({extra, QString(), PublishExtraText(m_plan, extra, m_context.text.publish),
+                QString()});
     // The last column keeps filling the rest of the width.
     for (int column = 0; column + 1 < m_table->columnCount(); ++column)
         m_table->resizeColumnToContents(column);

@@ -77,7 +77,6 @@ private:
     void PublishFinished(const PublishResult &result);
     void CloseOrCancel();
     void SetRunning(bool running);
-    QString ExtraText(const QString &extra) const;
     QString ActionText(PublishAction action) const;
     QString Size(qint64 bytes) const;
     PublishRequest Request() const;
