@@ -77,9 +77,15 @@ MainForm::MainForm(AppContext &context, QWidget *parent) : QMainWindow(parent), 
 
 MainForm::~MainForm()
 {
-    // The panes and the calendar go before the session whose model they show.
+    // The panes and the calendar go before the session whose model they show; the session's
+    // history and model still signal while they are destroyed, but this window no longer
+    // listens.
     delete m_calendar;
     delete centralWidget();
+    m_session->history().disconnect(this);
+    m_session->model().disconnect(this);
+    m_session->disconnect(this);
+    delete m_session;
 }
 
 QUndoStack *MainForm::history() const
