@@ -223,6 +223,8 @@ const std::vector<MessageRow> &messageRows()
                     "Nothing was added.",
                     "%1件の複製で日時設定が%2通りになります。日時設定は250通りまでの対応です。"
                     "複製しませんでした。"),
+            NERAV_MESSAGE(msgDropNotMedia, "Not a media file the player plays (%1).",
+                          "プレーヤーが再生するメディアファイルではありません（%1）。"),
     };
     return rows;
 }

@@ -73,6 +73,8 @@ struct MessageTable
     QString msgDropRefused, msgDropFolder, msgDropListFull;
     // No instance lock could be taken: the first line with the path (%1), then the reason.
     QString msgLockUnusable, msgLockFolderNotPrivate, msgLockNotRegularFile, msgLockCannotOpen;
+    // A dropped file whose extension the Browse filter does not offer; %1 the extensions.
+    QString msgDropNotMedia;
 };
 
 // The "Publish to Medium" dialog. %1, %2 ... are filled in by the dialog.
