@@ -39,8 +39,9 @@ void DocumentCommands::openDocument()
 bool DocumentCommands::openScheduleFile(const QString &folder, const QString &name)
 {
     // A damaged file leaves the document, the lists, the title and the folders as they were.
-    if (!m_session.open(folder, name)) {
-        ShowMessage(m_window, m_context.text.messages.msgScheduleReadError);
+    const ScheduleFileResult read = m_session.open(folder, name);
+    if (!read) {
+        ShowFailure(m_window, m_context.text.messages.msgScheduleReadError, read.reason);
         return false;
     }
     m_context.settings.openFolder = folder;
@@ -125,8 +126,10 @@ void DocumentCommands::publish()
         return;
     case UnsavedPublish::PublishSaved: {
         ScheduleDocument saved;
-        if (!ReadScheduleFile(m_session.folder(), m_session.name(), saved)) {
-            ShowMessage(m_window, m_context.text.messages.msgScheduleReadError);
+        const ScheduleFileResult read =
+                ReadScheduleFile(m_session.folder(), m_session.name(), saved);
+        if (!read) {
+            ShowFailure(m_window, m_context.text.messages.msgScheduleReadError, read.reason);
             return;
         }
         PublishForm(m_context, saved, m_window).exec();
@@ -143,9 +146,7 @@ bool DocumentCommands::writeTo(const QString &folder, const QString &name)
     if (written)
         return true;
     // The system's own words name the cause: a full or failing medium, a missing folder.
-    ShowMessage(m_window,
-                m_context.text.messages.msgScheduleWriteError + QStringLiteral("\r\n") +
-                        written.reason);
+    ShowFailure(m_window, m_context.text.messages.msgScheduleWriteError, written.reason);
     return false;
 }
 

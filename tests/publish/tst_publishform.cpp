@@ -515,6 +515,29 @@ private slots:
             QCOMPARE(onDisk.basicEntries.size(), std::size_t(savedAfter ? 2 : 3));
         }
     }
+
+    // The saved file, damaged since it was opened, is not published; the message says why.
+    void damagedSavedFileIsNamed()
+    {
+        MainWindowFixture fixture(English);
+        const QString docs = fixture.folder("docs");
+        QVERIFY(WriteScheduleFile(docs, "plan.nrv", SampleDocument(),
+                                  fixture.app.context.platform.random));
+        QVERIFY(fixture.form->documentCommands().openScheduleFile(docs, "plan.nrv"));
+        fixture.click("NormalRemoveCmd");
+        QVERIFY(WriteFile(docs + "plan.nrv", "NERAV but not a schedule"));
+
+        QString message;
+        AnswerInTurn({PressInMessageBox(QMessageBox::Open),
+                      PressInMessageBox(QMessageBox::Ok, &message)});
+        fixture.form->findChild<QAction *>("subPublish")->trigger();
+        QVERIFY(WaitForNoModal());
+
+        QVERIFY2(IsFailureAbout(message, fixture.app.context.text.messages.msgScheduleReadError,
+                                docs + "plan.nrv", "(byte offset 24)"),
+                 qPrintable(message));
+        QVERIFY(fixture.form->isWindowModified());
+    }
 };
 
 QTEST_MAIN(TestPublishForm)
