@@ -99,7 +99,7 @@ bool DocumentCommands::maySaveChanges()
     if (!m_session.isModified())
         return true;
     const CaptionTable &captions = m_context.text.captions;
-    switch (AskSaveChanges(m_window, m_context.text.messages.msgSaveChanges,
+    switch (AskSaveChanges(m_window, m_context.text.messages.msgSaveChanges + u'\n' + fileLine(),
                            captions.saveChangesCommand, captions.discardChangesCommand,
                            captions.cancelCommand)) {
     case SaveAnswer::Save:
@@ -118,8 +118,8 @@ void DocumentCommands::publish()
         PublishForm(m_context, m_window).exec();
         return;
     }
-    switch (PublishForm::AskAboutUnsavedChanges(m_window, m_context.text,
-                                                m_session.savedBefore())) {
+    switch (PublishForm::AskAboutUnsavedChanges(m_window, m_context.text, m_session.savedBefore(),
+                                                fileLine())) {
     case UnsavedPublish::SaveAndPublish:
         if (saveDocument(false))
             PublishForm(m_context, m_window).exec();
@@ -138,6 +138,14 @@ void DocumentCommands::publish()
     case UnsavedPublish::Cancel:
         return;
     }
+}
+
+QString DocumentCommands::fileLine() const
+{
+    // As the window's title shows it; a file never saved is the name Save will propose.
+    const MessageTable &messages = m_context.text.messages;
+    return (m_session.savedBefore() ? messages.msgChangesOfFile : messages.msgChangesOfNewFile)
+            .arg(m_session.folder() + m_session.name());
 }
 
 bool DocumentCommands::writeTo(const QString &folder, const QString &name)

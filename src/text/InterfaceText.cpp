@@ -225,6 +225,8 @@ const std::vector<MessageRow> &messageRows()
                     "複製しませんでした。"),
             NERAV_MESSAGE(msgDropNotMedia, "Not a media file the player plays (%1).",
                           "プレーヤーが再生するメディアファイルではありません（%1）。"),
+            NERAV_MESSAGE(msgChangesOfFile, "File: %1", "ファイル: %1"),
+            NERAV_MESSAGE(msgChangesOfNewFile, "New file: %1", "新規ファイル: %1"),
     };
     return rows;
 }

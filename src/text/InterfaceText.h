@@ -75,6 +75,9 @@ struct MessageTable
     QString msgLockUnusable, msgLockFolderNotPrivate, msgLockNotRegularFile, msgLockCannotOpen;
     // A dropped file whose extension the Browse filter does not offer; %1 the extensions.
     QString msgDropNotMedia;
+    // The second line of a question about unsaved changes: the file (%1) they belong to, saved
+    // before or not yet.
+    QString msgChangesOfFile, msgChangesOfNewFile;
 };
 
 // The "Publish to Medium" dialog. %1, %2 ... are filled in by the dialog.

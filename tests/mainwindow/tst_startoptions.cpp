@@ -250,7 +250,12 @@ void StartOptionsTest::secondStartHandsTheFileOver()
         QTRY_VERIFY(!message.isEmpty());
     QTRY_COMPARE(running.app.context.settings.documentName, shown);
     QVERIFY(WaitForNoModal());
-    QCOMPARE(message, unsaved ? running.app.context.text.messages.msgSaveChanges : QString());
+    // The question is about the running window's file, not the one handed over.
+    const MessageTable &messages = running.app.context.text.messages;
+    QCOMPARE(message,
+             unsaved ? messages.msgSaveChanges + u'\n' +
+                             messages.msgChangesOfFile.arg(running.docs + "first.nrv")
+                     : QString());
     QCOMPARE(running.app.context.document.basicCount(), opened ? 1 : 3);
     QVERIFY(window->windowTitle().contains(running.docs + shown));
     if (!opened)

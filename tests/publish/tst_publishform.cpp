@@ -505,7 +505,13 @@ private slots:
         QVERIFY(WaitForNoModal());
 
         const PublishTable &texts = fixture.app.context.text.publish;
-        QCOMPARE(question, savedBefore ? texts.unsavedChanges : texts.neverSaved);
+        // The question names the schedule's file; one never saved by the name Save proposes.
+        const MessageTable &messages = fixture.app.context.text.messages;
+        QCOMPARE(question,
+                 savedBefore ? texts.unsavedChanges + u'\n' +
+                                 messages.msgChangesOfFile.arg(docs + "plan.nrv")
+                             : texts.neverSaved + u'\n' +
+                                 messages.msgChangesOfNewFile.arg(fixture.appFolder + "nerav.nrv"));
         QCOMPARE(buttons, savedBefore ? 3 : 2);
         QCOMPARE(rows, publishedNames);
         QCOMPARE(fixture.form->isWindowModified(), !savedAfter);
