@@ -141,6 +141,7 @@ const std::vector<CaptionRow> &captionRows()
             NERAV_CAPTION(entryEditorForBasic, "%1 - Basic Schedule", "%1 - 基本設定"),
             NERAV_CAPTION(entryEditorForAdvance, "%1 - Advance Schedule %2 (%3 - %4, %5)",
                           "%1 - 日時設定 %2 (%3 - %4、%5)"),
+            NERAV_CAPTION(weekdaysCommand, "Weekdays (Mon–Fri)", "平日（月〜金）"),
     };
     return rows;
 }

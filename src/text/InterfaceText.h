@@ -47,6 +47,8 @@ struct CaptionTable
     // The entry editor's title with what it edits: %1 the editor's name; for an advance
     // schedule %2 its row number, %3 and %4 its start and stop, %5 its week day.
     QString entryEditorForBasic, entryEditorForAdvance;
+    // Duplicate to Other Days: ticks Monday to Friday at once.
+    QString weekdaysCommand;
 
     // The caption of a weekDay value: 0 Sunday .. 6 Saturday, 7 or more every day.
     const QString &weekDayName(int weekDay) const;
