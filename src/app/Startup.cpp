@@ -121,11 +121,13 @@ void ReopenLastDocument(MainForm &form, AppContext &context)
 {
     Settings &settings = context.settings;
     if (FileExistsInDir(settings.documentFolder, settings.documentName)) {
-        if (form.session().open(settings.documentFolder, settings.documentName)) {
+        const ScheduleFileResult read =
+                form.session().open(settings.documentFolder, settings.documentName);
+        if (read) {
             settings.openFolder = settings.documentFolder;
             return;
         }
-        ShowMessage(&form, context.text.messages.msgScheduleReadError);
+        ShowFailure(&form, context.text.messages.msgScheduleReadError, read.reason);
     }
     form.session().newDocument();
 }

@@ -39,8 +39,9 @@ void DocumentCommands::openDocument()
 bool DocumentCommands::openScheduleFile(const QString &folder, const QString &name)
 {
     // A damaged file leaves the document, the lists, the title and the folders as they were.
-    if (!m_session.open(folder, name)) {
-        ShowMessage(m_window, m_context.text.messages.msgScheduleReadError);
+    const ScheduleFileResult read = m_session.open(folder, name);
+    if (!read) {
+        ShowFailure(m_window, m_context.text.messages.msgScheduleReadError, read.reason);
         return false;
     }
     m_context.settings.openFolder = folder;
@@ -98,7 +99,7 @@ bool DocumentCommands::maySaveChanges()
     if (!m_session.isModified())
         return true;
     const CaptionTable &captions = m_context.text.captions;
-    switch (AskSaveChanges(m_window, m_context.text.messages.msgSaveChanges,
+    switch (AskSaveChanges(m_window, m_context.text.messages.msgSaveChanges + u'\n' + fileLine(),
                            captions.saveChangesCommand, captions.discardChangesCommand,
                            captions.cancelCommand)) {
     case SaveAnswer::Save:
@@ -117,16 +118,18 @@ void DocumentCommands::publish()
         PublishForm(m_context, m_window).exec();
         return;
     }
-    switch (PublishForm::AskAboutUnsavedChanges(m_window, m_context.text,
-                                                m_session.savedBefore())) {
+    switch (PublishForm::AskAboutUnsavedChanges(m_window, m_context.text, m_session.savedBefore(),
+                                                fileLine())) {
     case UnsavedPublish::SaveAndPublish:
         if (saveDocument(false))
             PublishForm(m_context, m_window).exec();
         return;
     case UnsavedPublish::PublishSaved: {
         ScheduleDocument saved;
-        if (!ReadScheduleFile(m_session.folder(), m_session.name(), saved)) {
-            ShowMessage(m_window, m_context.text.messages.msgScheduleReadError);
+        const ScheduleFileResult read =
+                ReadScheduleFile(m_session.folder(), m_session.name(), saved);
+        if (!read) {
+            ShowFailure(m_window, m_context.text.messages.msgScheduleReadError, read.reason);
             return;
         }
         PublishForm(m_context, saved, m_window).exec();
@@ -137,15 +140,21 @@ void DocumentCommands::publish()
     }
 }
 
+QString DocumentCommands::fileLine() const
+{
+    // As the window's title shows it; a file never saved is the name Save will propose.
+    const MessageTable &messages = m_context.text.messages;
+    return (m_session.savedBefore() ? messages.msgChangesOfFile : messages.msgChangesOfNewFile)
+            .arg(m_session.folder() + m_session.name());
+}
+
 bool DocumentCommands::writeTo(const QString &folder, const QString &name)
 {
     const ScheduleFileResult written = m_session.save(folder, name);
     if (written)
         return true;
     // The system's own words name the cause: a full or failing medium, a missing folder.
-    ShowMessage(m_window,
-                m_context.text.messages.msgScheduleWriteError + QStringLiteral("\r\n") +
-                        written.reason);
+    ShowFailure(m_window, m_context.text.messages.msgScheduleWriteError, written.reason);
     return false;
 }
 

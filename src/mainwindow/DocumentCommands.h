@@ -41,6 +41,8 @@ public:
 
 private:
     bool checkBeforeSave();
+    // The line of a question about unsaved changes that names the document's file.
+    QString fileLine() const;
     bool askOpenFileName(QString &folder, QString &name);
     bool askSaveFileName(QString &folder, QString &name);
     bool writeTo(const QString &folder, const QString &name);

@@ -23,7 +23,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QTimer>
 #include <QUndoStack>
 #include <QVBoxLayout>
 
@@ -64,12 +63,6 @@ MainForm::MainForm(AppContext &context, QWidget *parent) : QMainWindow(parent), 
     frames->addLayout(right, 1);
     layout->addLayout(frames, 1);
     setCentralWidget(central);
-
-    KeepTimer = new QTimer(this);
-    KeepTimer->setObjectName(QStringLiteral("KeepTimer"));
-    KeepTimer->setInterval(100);
-    connect(KeepTimer, &QTimer::timeout, Shape1, &ColourBar::rotate);
-    KeepTimer->start();
 
     connectCommands();
     PressFocusedButtonOnEnter(this);
@@ -183,6 +176,8 @@ QWidget *MainForm::buildBranding()
     auto *logo = new QLabel(box);
     logo->setObjectName(QStringLiteral("NeravLogoImage"));
     logo->setPixmap(NeravLogoPixmap(QSize(192, 52)));
+    // The strip stands still: nothing runs in the window that it could show, and a strip
+    // moving for as long as the window is open draws the eye from the lists.
     Shape1 = new ColourBar(box);
     Shape1->setObjectName(QStringLiteral("Shape1"));
     Shape1->setFixedWidth(logo->sizeHint().width());

@@ -13,7 +13,6 @@
 class QAction;
 class QMenu;
 class QPushButton;
-class QTimer;
 class QUndoStack;
 
 namespace nerav {
@@ -111,7 +110,6 @@ private:
     QPushButton *ExitCmd = nullptr;
 
     ColourBar *Shape1 = nullptr;
-    QTimer *KeepTimer = nullptr;
 };
 
 } // namespace nerav

@@ -314,6 +314,8 @@ void ScheduleModel::dropFiles(ScheduleList which, const QList<QUrl> &urls, int r
 
     auto *group = new ScheduleStep(StepKind::Add, m_text.captions);
     QStringList refused;
+    // The refusal names what the entry editor's Browse filter offers.
+    const QString mediaExtensions = u'.' + MediaExtensions().join(QStringLiteral(" ."));
     int added = 0;
     for (const QUrl &url : urls) {
         if (!url.isLocalFile())
@@ -322,8 +324,9 @@ void ScheduleModel::dropFiles(ScheduleList which, const QList<QUrl> &urls, int r
         const QFileInfo file(QDir::cleanPath(url.toLocalFile()));
         const QString name = file.fileName();
         ScheduleEntry entry;
-        QString reason =
-                file.isDir() ? messages.msgDropFolder : FileNameProblemText(name, messages);
+        QString reason = file.isDir()      ? messages.msgDropFolder
+                : !HasMediaExtension(name) ? messages.msgDropNotMedia.arg(mediaExtensions)
+                                           : FileNameProblemText(name, messages);
         if (reason.isEmpty() && count + added >= limit(which))
             reason = messages.msgDropListFull;
         if (reason.isEmpty() && !EncodeFileName(name, entry))

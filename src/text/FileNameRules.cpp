@@ -35,6 +35,28 @@ bool HasHighByte(const std::array<std::uint8_t, N> &field)
 
 } // namespace
 
+const QStringList &MediaExtensions()
+{
+    static const QStringList extensions = {QStringLiteral("jpg"), QStringLiteral("avi"),
+                                           QStringLiteral("mpg"), QStringLiteral("dat"),
+                                           QStringLiteral("vob"), QStringLiteral("mp3")};
+    return extensions;
+}
+
+QString MediaNameFilter()
+{
+    QStringList patterns;
+    for (const QString &extension : MediaExtensions())
+        patterns.append(QStringLiteral("*.") + extension);
+    return QStringLiteral("Media File (%1)").arg(patterns.join(u' '));
+}
+
+bool HasMediaExtension(const QString &name)
+{
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return dot >= 0 && MediaExtensions().contains(name.mid(dot + 1), Qt::CaseInsensitive);
+}
+
 QString TrimSpaces(const QString &text)
 {
     qsizetype first = 0;

@@ -8,8 +8,19 @@
 #include "ScheduleDocument.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace nerav {
+
+// The extensions of the media files the player plays, lower-case and without the dot. The
+// entry editor's Browse filter offers these and a file dropped onto a list must have one.
+const QStringList &MediaExtensions();
+
+// The Browse filter over MediaExtensions(): "Media File (*.jpg *.avi ...)".
+QString MediaNameFilter();
+
+// Whether name ends with "." and one of MediaExtensions(), in any case.
+bool HasMediaExtension(const QString &name);
 
 // The text with leading and trailing spaces (only spaces) removed.
 QString TrimSpaces(const QString &text);

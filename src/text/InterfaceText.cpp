@@ -141,6 +141,7 @@ const std::vector<CaptionRow> &captionRows()
             NERAV_CAPTION(entryEditorForBasic, "%1 - Basic Schedule", "%1 - 基本設定"),
             NERAV_CAPTION(entryEditorForAdvance, "%1 - Advance Schedule %2 (%3 - %4, %5)",
                           "%1 - 日時設定 %2 (%3 - %4、%5)"),
+            NERAV_CAPTION(weekdaysCommand, "Weekdays (Mon–Fri)", "平日（月〜金）"),
     };
     return rows;
 }
@@ -223,6 +224,10 @@ const std::vector<MessageRow> &messageRows()
                     "Nothing was added.",
                     "%1件の複製で日時設定が%2通りになります。日時設定は250通りまでの対応です。"
                     "複製しませんでした。"),
+            NERAV_MESSAGE(msgDropNotMedia, "Not a media file the player plays (%1).",
+                          "プレーヤーが再生するメディアファイルではありません（%1）。"),
+            NERAV_MESSAGE(msgChangesOfFile, "File: %1", "ファイル: %1"),
+            NERAV_MESSAGE(msgChangesOfNewFile, "New file: %1", "新規ファイル: %1"),
     };
     return rows;
 }

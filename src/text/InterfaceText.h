@@ -47,6 +47,8 @@ struct CaptionTable
     // The entry editor's title with what it edits: %1 the editor's name; for an advance
     // schedule %2 its row number, %3 and %4 its start and stop, %5 its week day.
     QString entryEditorForBasic, entryEditorForAdvance;
+    // Duplicate to Other Days: ticks Monday to Friday at once.
+    QString weekdaysCommand;
 
     // The caption of a weekDay value: 0 Sunday .. 6 Saturday, 7 or more every day.
     const QString &weekDayName(int weekDay) const;
@@ -73,6 +75,11 @@ struct MessageTable
     QString msgDropRefused, msgDropFolder, msgDropListFull;
     // No instance lock could be taken: the first line with the path (%1), then the reason.
     QString msgLockUnusable, msgLockFolderNotPrivate, msgLockNotRegularFile, msgLockCannotOpen;
+    // A dropped file whose extension the Browse filter does not offer; %1 the extensions.
+    QString msgDropNotMedia;
+    // The second line of a question about unsaved changes: the file (%1) they belong to, saved
+    // before or not yet.
+    QString msgChangesOfFile, msgChangesOfNewFile;
 };
 
 // The "Publish to Medium" dialog. %1, %2 ... are filled in by the dialog.

@@ -17,15 +17,6 @@ QColor ColourBar::colourAt(int index) const
     return index >= 0 && index < BarCount ? m_colours[index] : QColor();
 }
 
-void ColourBar::rotate()
-{
-    const QColor first = m_colours[0];
-    for (int i = 0; i < BarCount - 1; ++i)
-        m_colours[i] = m_colours[i + 1];
-    m_colours[BarCount - 1] = first;
-    update();
-}
-
 QSize ColourBar::sizeHint() const
 {
     return QSize(BarCount * 24, 8);

@@ -1,7 +1,7 @@
 #pragma once
 
-// The decorative strip of eight coloured bars (Shape1). Bar 0 is at the right, bar 7 at the
-// left; each rotation moves the pattern one bar to the right.
+// The decorative strip of eight coloured bars (Shape1) under the logo, standing still. Bar 0 is
+// at the right, bar 7 at the left.
 
 #include <QColor>
 #include <QWidget>
@@ -19,9 +19,6 @@ public:
     explicit ColourBar(QWidget *parent = nullptr);
 
     QColor colourAt(int index) const;
-
-    // Bar i takes the colour of bar i + 1; bar 7 takes the old colour of bar 0.
-    void rotate();
 
     QSize sizeHint() const override;
 

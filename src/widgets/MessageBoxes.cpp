@@ -20,6 +20,11 @@ void ShowMessage(QWidget *parent, const QString &text)
     ask(parent, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
+void ShowFailure(QWidget *parent, const QString &text, const QString &reason)
+{
+    ShowMessage(parent, text + QStringLiteral("\r\n") + reason);
+}
+
 bool AskYesNo(QWidget *parent, const QString &text)
 {
     return ask(parent, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==

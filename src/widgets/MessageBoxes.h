@@ -13,6 +13,10 @@ namespace nerav {
 // A message with a single OK button.
 void ShowMessage(QWidget *parent, const QString &text);
 
+// A failure: the message, then on a second line the reason in the system's own words (for a
+// file: its path and what is wrong with it).
+void ShowFailure(QWidget *parent, const QString &text, const QString &reason);
+
 // Yes and No; true for Yes.
 bool AskYesNo(QWidget *parent, const QString &text);
 

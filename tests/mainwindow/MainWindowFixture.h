@@ -72,6 +72,15 @@ inline ScheduleDocument SampleDocument()
     return document;
 }
 
+// A failure message: its first line, then a second that names the file and the cause.
+inline bool IsFailureAbout(const QString &message, const QString &first, const QString &path,
+                           const QString &cause)
+{
+    const QStringList lines = message.split(QStringLiteral("\r\n"));
+    return lines.size() == 2 && lines[0] == first && lines[1].contains(path) &&
+            lines[1].contains(cause);
+}
+
 struct MainWindowFixture
 {
     explicit MainWindowFixture(short language = Japanese) : app(language)

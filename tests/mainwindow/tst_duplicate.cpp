@@ -84,6 +84,8 @@ private slots:
     void toDays();
     void toDaysLimit();
     void dialogWidgets();
+    void weekdaysButton_data();
+    void weekdaysButton();
     void editorTitle();
 };
 
@@ -246,6 +248,41 @@ void DuplicateTest::dialogWidgets()
     QCOMPARE(dialog.days(), std::vector<int>({0}));
     QTest::keyClick(sunday, Qt::Key_Space);
     QVERIFY(!ok->isEnabled());
+}
+
+void DuplicateTest::weekdaysButton_data()
+{
+    QTest::addColumn<int>("ownWeekDay");
+    QTest::addColumn<QList<int>>("tickedFirst");
+    QTest::addColumn<QList<int>>("days"); // the copies after the button
+    QTest::newRow("from Wednesday") << 3 << QList<int>() << QList<int>({1, 2, 4, 5});
+    QTest::newRow("from Sunday") << 0 << QList<int>() << QList<int>({1, 2, 3, 4, 5});
+    QTest::newRow("Saturday already ticked") << 1 << QList<int>({6}) << QList<int>({2, 3, 4, 5, 6});
+    QTest::newRow("every day") << int(EveryDay) << QList<int>() << QList<int>({1, 2, 3, 4, 5});
+}
+
+// One click ticks Monday to Friday; the weekend stays as it was.
+void DuplicateTest::weekdaysButton()
+{
+    QFETCH(int, ownWeekDay);
+    QFETCH(QList<int>, tickedFirst);
+    QFETCH(QList<int>, days);
+    FakeApp app(English);
+    DuplicateDaysForm dialog(app.context, ownWeekDay);
+    dialog.show();
+    for (int day : tickedFirst)
+        dialog.findChild<QCheckBox *>(QStringLiteral("DayCheck%1").arg(day))->setChecked(true);
+    auto *weekdays = dialog.findChild<QPushButton *>("WeekdaysCmd");
+    QCOMPARE(weekdays->text(), QString::fromUtf8("Weekdays (Mon–Fri)"));
+
+    QTest::mouseClick(weekdays, Qt::LeftButton);
+
+    QCOMPARE(dialog.days(), std::vector<int>(days.begin(), days.end()));
+    QVERIFY(dialog.findChild<QPushButton *>("OKCmd")->isEnabled());
+    LoadInterfaceText(app.context.text, Japanese);
+    QEvent change(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(&dialog, &change);
+    QCOMPARE(weekdays->text(), QString::fromUtf8("平日（月〜金）"));
 }
 
 void DuplicateTest::editorTitle()

@@ -263,7 +263,10 @@ void HistoryTest::unsavedWork()
         fixture.form->windowHandle()->close(); // as the window's close box does
     QVERIFY(WaitForNoModal());
 
-    QCOMPARE(question, fixture.app.context.text.messages.msgSaveChanges);
+    // The question names the file the changes belong to.
+    const MessageTable &messages = fixture.app.context.text.messages;
+    QCOMPARE(question,
+             messages.msgSaveChanges + u'\n' + messages.msgChangesOfFile.arg(docs + "plan.nrv"));
     QVERIFY(ReadBack(docs, "plan.nrv")
                     .SameContentAs(answer == "Save" ? changed : SampleDocument()));
     const bool closing = command == "Exit" || command == "Close";

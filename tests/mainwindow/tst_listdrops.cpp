@@ -43,9 +43,8 @@ struct DropFixture : MainWindowFixture
     // Drops data onto the upper half of row (the end of the list for row == count).
     static bool dropData(ScheduleListView *list, QMimeData &data, int row)
     {
-        const QPoint position = row < list->count()
-                ? list->rowRect(row).topLeft() + QPoint(4, 1)
-                : QPoint(4, list->viewport()->height() - 2);
+        const QPoint position = row < list->count() ? list->rowRect(row).topLeft() + QPoint(4, 1)
+                                                    : QPoint(4, list->viewport()->height() - 2);
         QDragEnterEvent enter(position, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(list->viewport(), &enter);
         if (!enter.isAccepted())
@@ -92,7 +91,8 @@ void ListDropsTest::droppedFilesBecomeEntries()
     AnswerNextMessageBox(QMessageBox::Ok, &message);
     QVERIFY(fixture.drop(list,
                          {media + "intro.mp3", media + "averyverylongname.mp3", folder.chopped(1),
-                          media + QStringLiteral("曲.mp3"), media + "Outro.Jpeg"},
+                          media + QStringLiteral("曲.mp3"), media + "notes.txt",
+                          media + "Outro.Jpg"},
                          1));
     QCOMPARE(State(fixture.document()),
              QStringLiteral("SONG INTRO OUTRO PHOTO MOVIE|") + Sample.section(u'|', 1));
@@ -106,12 +106,17 @@ void ListDropsTest::droppedFilesBecomeEntries()
     QTRY_VERIFY(!message.isEmpty());
     QVERIFY(WaitForNoModal());
     const QStringList lines = message.split(u'\n');
-    QCOMPARE(lines.size(), 4);
+    QCOMPARE(lines.size(), 5);
     QCOMPARE(lines[0], fixture.app.context.text.messages.msgDropRefused);
     QVERIFY(lines[1].startsWith(QStringLiteral("averyverylongname.mp3: ")));
     QVERIFY(lines[2].startsWith(QStringLiteral("clips: ")));
     QVERIFY(lines[2].endsWith(fixture.app.context.text.messages.msgDropFolder));
     QVERIFY(lines[3].contains(QStringLiteral("曲")));
+    // As the entry editor's Browse filter would, the drop takes media files only.
+    QCOMPARE(lines[4],
+             "notes.txt: " +
+                     fixture.app.context.text.messages.msgDropNotMedia.arg(
+                             ".jpg .avi .mpg .dat .vob .mp3"));
 
     // One drop is one step.
     fixture.form->history()->undo();
@@ -199,7 +204,8 @@ void ListDropsTest::dragMovesAsMoveCommands()
     QVERIFY(DropFixture::dropData(view, *dragged, to));
     const QString moved = State(fixture.document());
     const QStringList movedRows = Rows(view);
-    const QStringList detailRows = Rows(fixture.child<ScheduleListView>(QStringLiteral("DetailList")));
+    const QStringList detailRows =
+            Rows(fixture.child<ScheduleListView>(QStringLiteral("DetailList")));
     const int movedCurrent = view->currentRow();
     QVERIFY(moved != Sample);
     QCOMPARE(fixture.form->history()->count(), 1);

@@ -150,7 +150,9 @@ void StartupTest::damagedRememberedFileIsReportedThenNew()
     QString message;
     AnswerInTurn({PressInMessageBox(QMessageBox::Ok, &message)});
     auto form = fixture.start();
-    QCOMPARE(message, fixture.app.context.text.messages.msgScheduleReadError);
+    QVERIFY2(IsFailureAbout(message, fixture.app.context.text.messages.msgScheduleReadError,
+                            fixture.appFolder + "broken.nrv", "(byte offset "),
+             qPrintable(message));
     QCOMPARE(fixture.app.context.settings.documentName, QStringLiteral("nerav.nrv"));
     QCOMPARE(form->windowTitle(), japaneseTitle(fixture.appFolder, "nerav.nrv"));
     QCOMPARE(fixture.app.context.document.basicCount(), 0);

@@ -299,7 +299,8 @@ void ScheduleModelTest::droppedFilesAreOneStep()
     ModelFixture fixture;
     QTemporaryDir dir;
     QMimeData data;
-    data.setUrls(MediaUrls(dir, {"intro.mp3", "folder/", "outro.jpg"}));
+    data.setUrls(MediaUrls(
+            dir, {"intro.mp3", "folder/", "notes.txt", "outro.JPG", "README", "clip.jpeg"}));
     QSignalSpy refused(&fixture.model, &ScheduleModel::dropRefused);
     QVERIFY(!fixture.model.list(ScheduleList::Advance)
                      ->canDropMimeData(&data, Qt::CopyAction, 0, 0, {}));
@@ -313,7 +314,14 @@ void ScheduleModelTest::droppedFilesAreOneStep()
     QCOMPARE(fixture.model.selection().normal, 2);
     QCOMPARE(fixture.history.count(), 1);
     QCOMPARE(refused.count(), 1);
-    QVERIFY(refused.first().first().toString().contains(QStringLiteral("folder: ")));
+    // Only the extensions the entry editor's Browse filter offers are taken.
+    const QStringList lines = refused.first().first().toString().split(u'\n');
+    const MessageTable &messages = fixture.app.context.text.messages;
+    const QString notMedia = messages.msgDropNotMedia.arg(".jpg .avi .mpg .dat .vob .mp3");
+    QCOMPARE(lines,
+             QStringList({messages.msgDropRefused, "folder: " + messages.msgDropFolder,
+                          "notes.txt: " + notMedia, "README: " + notMedia,
+                          "clip.jpeg: " + notMedia}));
     fixture.verifyRows();
 
     fixture.history.undo();

@@ -505,7 +505,13 @@ private slots:
         QVERIFY(WaitForNoModal());
 
         const PublishTable &texts = fixture.app.context.text.publish;
-        QCOMPARE(question, savedBefore ? texts.unsavedChanges : texts.neverSaved);
+        // The question names the schedule's file; one never saved by the name Save proposes.
+        const MessageTable &messages = fixture.app.context.text.messages;
+        QCOMPARE(question,
+                 savedBefore ? texts.unsavedChanges + u'\n' +
+                                 messages.msgChangesOfFile.arg(docs + "plan.nrv")
+                             : texts.neverSaved + u'\n' +
+                                 messages.msgChangesOfNewFile.arg(fixture.appFolder + "nerav.nrv"));
         QCOMPARE(buttons, savedBefore ? 3 : 2);
         QCOMPARE(rows, publishedNames);
         QCOMPARE(fixture.form->isWindowModified(), !savedAfter);
@@ -514,6 +520,29 @@ private slots:
             QVERIFY(ReadScheduleFile(docs, "plan.nrv", onDisk));
             QCOMPARE(onDisk.basicEntries.size(), std::size_t(savedAfter ? 2 : 3));
         }
+    }
+
+    // The saved file, damaged since it was opened, is not published; the message says why.
+    void damagedSavedFileIsNamed()
+    {
+        MainWindowFixture fixture(English);
+        const QString docs = fixture.folder("docs");
+        QVERIFY(WriteScheduleFile(docs, "plan.nrv", SampleDocument(),
+                                  fixture.app.context.platform.random));
+        QVERIFY(fixture.form->documentCommands().openScheduleFile(docs, "plan.nrv"));
+        fixture.click("NormalRemoveCmd");
+        QVERIFY(WriteFile(docs + "plan.nrv", "NERAV but not a schedule"));
+
+        QString message;
+        AnswerInTurn({PressInMessageBox(QMessageBox::Open),
+                      PressInMessageBox(QMessageBox::Ok, &message)});
+        fixture.form->findChild<QAction *>("subPublish")->trigger();
+        QVERIFY(WaitForNoModal());
+
+        QVERIFY2(IsFailureAbout(message, fixture.app.context.text.messages.msgScheduleReadError,
+                                docs + "plan.nrv", "(byte offset 24)"),
+                 qPrintable(message));
+        QVERIFY(fixture.form->isWindowModified());
     }
 };
 

@@ -34,6 +34,11 @@ DuplicateDaysForm::DuplicateDaysForm(AppContext &context, int ownWeekDay, QWidge
         m_dayChecks[std::size_t(day)] = check;
     }
     auto *buttons = new QHBoxLayout;
+    m_weekdaysCmd = new QPushButton(this);
+    m_weekdaysCmd->setObjectName(QStringLiteral("WeekdaysCmd"));
+    m_weekdaysCmd->setAutoDefault(false);
+    connect(m_weekdaysCmd, &QPushButton::clicked, this, &DuplicateDaysForm::TickWeekdays);
+    buttons->addWidget(m_weekdaysCmd);
     buttons->addStretch();
     m_okCmd = new QPushButton(this);
     m_okCmd->setObjectName(QStringLiteral("OKCmd"));
@@ -64,6 +69,13 @@ void DuplicateDaysForm::UpdateOk()
     m_okCmd->setEnabled(!days().empty());
 }
 
+// Monday to Friday are ticked; Saturday and Sunday stay as the user left them.
+void DuplicateDaysForm::TickWeekdays()
+{
+    for (int day = 1; day <= 5; ++day)
+        m_dayChecks[std::size_t(day)]->setChecked(true);
+}
+
 void DuplicateDaysForm::InitDuplicateDaysFormOsd()
 {
     const CaptionTable &captions = m_context.text.captions;
@@ -73,6 +85,7 @@ void DuplicateDaysForm::InitDuplicateDaysFormOsd()
     m_prompt->setText(captions.duplicateDaysPrompt);
     for (int day = 0; day < 7; ++day)
         m_dayChecks[std::size_t(day)]->setText(captions.weekDayName(day));
+    m_weekdaysCmd->setText(captions.weekdaysCommand);
     m_okCmd->setText(captions.okCommand);
     m_cancelCmd->setText(captions.cancelCommand);
 }

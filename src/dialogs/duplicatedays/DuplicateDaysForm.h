@@ -1,8 +1,8 @@
 #pragma once
 
 // The modal dialog of Duplicate to Other Days: the user ticks the week days that get a copy of
-// an advance schedule. The schedule's own day is shown ticked and cannot be changed. It touches
-// no document; the caller makes the copies.
+// an advance schedule, one by one or Monday to Friday with one button. The schedule's own day is
+// shown ticked and cannot be changed. It touches no document; the caller makes the copies.
 
 #include "AppContext.h"
 
@@ -33,11 +33,13 @@ protected:
 private:
     void InitDuplicateDaysFormOsd();
     void UpdateOk();
+    void TickWeekdays();
 
     AppContext &m_context;
     int m_ownWeekDay;
     QLabel *m_prompt = nullptr;
     std::array<QCheckBox *, 7> m_dayChecks {};
+    QPushButton *m_weekdaysCmd = nullptr;
     QPushButton *m_okCmd = nullptr;
     QPushButton *m_cancelCmd = nullptr;
 };

@@ -20,7 +20,6 @@ namespace nerav {
 
 namespace {
 
-const QString MediaFilter = QStringLiteral("Media File (*.jpg *.avi *.mpg *.dat *.vob *.mp3)");
 const QString AllFilesFilter = QStringLiteral("All File (*)");
 
 // Selects the item holding value; a value the list does not offer (from a schedule file
@@ -259,8 +258,9 @@ std::optional<QString> ScheduleEditForm::ShowMediaOpenDialog()
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters({MediaFilter, AllFilesFilter});
-    dialog.selectNameFilter(MediaFilter);
+    const QString mediaFilter = MediaNameFilter();
+    dialog.setNameFilters({mediaFilter, AllFilesFilter});
+    dialog.selectNameFilter(mediaFilter);
     // Media files copied from cameras and discs often carry upper-case extensions.
     dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
     if (!m_context.settings.mediaFolder.isEmpty())

@@ -62,10 +62,11 @@ QString PublishForm::RememberedMedium(const LastMedium &medium, const DriveList 
 }
 
 UnsavedPublish PublishForm::AskAboutUnsavedChanges(QWidget *parent, const InterfaceText &text,
-                                                   bool savedBefore)
+                                                   bool savedBefore, const QString &file)
 {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Message"),
-                    savedBefore ? text.publish.unsavedChanges : text.publish.neverSaved,
+                    (savedBefore ? text.publish.unsavedChanges : text.publish.neverSaved) + u'\n' +
+                            file,
                     QMessageBox::Save | QMessageBox::Cancel, parent);
     box.button(QMessageBox::Save)->setText(text.publish.saveAndPublishCommand);
     if (savedBefore) {

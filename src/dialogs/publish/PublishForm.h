@@ -48,10 +48,11 @@ public:
     // The medium last chosen, when it is there now; else empty.
     static QString RememberedMedium(const LastMedium &medium, const DriveList &drives);
 
-    // Asks before publishing a schedule with unsaved changes. A schedule never saved has no
-    // saved file to publish: the question then offers saving or cancelling only.
+    // Asks before publishing a schedule with unsaved changes; file: the line that names the
+    // schedule's file. A schedule never saved has no saved file to publish: the question then
+    // offers saving or cancelling only.
     static UnsavedPublish AskAboutUnsavedChanges(QWidget *parent, const InterfaceText &text,
-                                                 bool savedBefore);
+                                                 bool savedBefore, const QString &file);
 
     void reject() override;
 
