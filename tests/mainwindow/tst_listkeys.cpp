@@ -66,6 +66,7 @@ private slots:
     void doubleClickModifies_data();
     void doubleClickModifies();
     void keysFollowTheButtonRule();
+    void onlyTheFocusedListShowsAFullSelection();
     void enterPressesFocusedButton();
     void fileMenuShortcuts_data();
     void fileMenuShortcuts();
@@ -162,8 +163,7 @@ void ListKeysTest::doubleClickModifies()
     QFETCH(QString, opened);
     KeyFixture fixture;
     auto *widget = fixture.child<ScheduleListView>(list);
-    const QPoint second =
-            widget->rowRect(widget->count() > 1 ? 1 : 0).center();
+    const QPoint second = widget->rowRect(widget->count() > 1 ? 1 : 0).center();
     ModalNames modals;
     // A double click follows a click, as from a real mouse.
     QTest::mouseClick(widget->viewport(), Qt::LeftButton, {}, second);
@@ -190,6 +190,46 @@ void ListKeysTest::keysFollowTheButtonRule()
     QTest::keyClick(detail, Qt::Key_Delete);
     QCOMPARE(modals.names, QStringList());
     QCOMPARE(document.basicCount(), 1);
+}
+
+// Delete acts on the focused list: that one shows its selected row unlike the other two.
+void ListKeysTest::onlyTheFocusedListShowsAFullSelection()
+{
+    KeyFixture fixture;
+    QVERIFY(QTest::qWaitForWindowActive(fixture.form.get()));
+    const QStringList names = {"NormalList", "AdvanceList", "DetailList"};
+    // The colour of each list's selected row, at its right end, away from the text.
+    const auto selectionColours = [&] {
+        QList<QRgb> colours;
+        for (const QString &name : names) {
+            auto *list = fixture.child<ScheduleListView>(name);
+            list->setCurrentRow(0);
+            const QRect row = list->rowRect(0);
+            colours.append(
+                    list->viewport()->grab().toImage().pixel(row.right() - 2, row.center().y()));
+        }
+        return colours;
+    };
+    QList<QRgb> before;
+    for (const QString &focused : names) {
+        fixture.child<ScheduleListView>(focused)->setFocus();
+        QTRY_VERIFY(fixture.child<ScheduleListView>(focused)->hasFocus());
+        const QList<QRgb> colours = selectionColours();
+        const QRgb full = colours.at(names.indexOf(focused));
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            const QRgb other = colours.at(i);
+            // Plainly different to the eye, not a shade apart.
+            const int difference = qAbs(qRed(other) - qRed(full)) +
+                    qAbs(qGreen(other) - qGreen(full)) + qAbs(qBlue(other) - qBlue(full));
+            if (names.at(i) != focused)
+                QVERIFY2(difference >= 60, qPrintable(focused + " / " + names.at(i)));
+        }
+        // The same two looks wherever the focus is.
+        if (!before.isEmpty())
+            QCOMPARE(QSet<QRgb>(colours.begin(), colours.end()),
+                     QSet<QRgb>(before.begin(), before.end()));
+        before = colours;
+    }
 }
 
 void ListKeysTest::enterPressesFocusedButton()
