@@ -118,12 +118,18 @@ void MainForm::buildMenus()
     keys(subSave, QKeySequence::Save, "Ctrl+S");
     keys(subSaveAs, QKeySequence::SaveAs, "Ctrl+Shift+S");
     keys(subExit, QKeySequence::Quit, "Ctrl+Q");
+    // Ctrl+P means Print everywhere (and the calendar prints): Publish takes it with Shift.
+    subPublish->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+P")));
 
     addMenu(subEdit, "subEdit");
     addItem(subEdit, subUndo, "subUndo");
     addItem(subEdit, subRedo, "subRedo");
-    subUndo->setShortcut(QKeySequence::Undo);
-    subRedo->setShortcut(QKeySequence::Redo);
+    keys(subUndo, QKeySequence::Undo, "Ctrl+Z");
+    keys(subRedo, QKeySequence::Redo, "Ctrl+Shift+Z");
+    // Ctrl+Y redoes on many desktops, also where this one's own list lacks it.
+    const QKeySequence ctrlY(QStringLiteral("Ctrl+Y"));
+    if (!subRedo->shortcuts().contains(ctrlY))
+        subRedo->setShortcuts(subRedo->shortcuts() << ctrlY);
     subEdit->addSeparator();
     addItem(subEdit, subDuplicate, "subDuplicate");
     addItem(subEdit, subDuplicateToDays, "subDuplicateToDays");
