@@ -17,6 +17,7 @@
 #include "Settings.h"
 
 #include <QActionGroup>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QKeySequence>
@@ -342,11 +343,23 @@ void MainForm::subCalendar_Click()
 
 void MainForm::OpenHandedFile(const QString &path)
 {
+    ComeToFront();
+    m_documents->openHandedFile(path);
+}
+
+void MainForm::ComeToFront()
+{
     if (isMinimized())
         showNormal();
     raise();
     activateWindow();
-    m_documents->openHandedFile(path);
+    // A dialog that waits for an answer stays above the window and keeps the keys.
+    if (QWidget *dialog = QApplication::activeModalWidget()) {
+        dialog->raise();
+        dialog->activateWindow();
+    }
+    // Where the desktop keeps another program's window in front, the task bar shows it.
+    QApplication::alert(this);
 }
 
 void MainForm::SetDocumentTitle()
