@@ -14,21 +14,33 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QSettings>
+#include <QStyle>
 #include <QTranslator>
 #include <QWindow>
 #include <cstdio>
 
 namespace nerav {
 
-// The one message box titled with the program's name instead of "Message".
+// The one message box titled with the program's name instead of "Message". Its text is short:
+// the box is made wide enough for the title (in bold, as title bars often show it) and the
+// title bar's icon and buttons.
 static void ShowAlreadyRunning(const InterfaceText &text)
 {
     QMessageBox box(QMessageBox::NoIcon, text.captions.programTitle, text.messages.msgRunning,
                     QMessageBox::Ok);
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(text.captions.programTitle) +
+            4 * box.style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
+        grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
     box.exec();
 }
 
@@ -70,8 +82,13 @@ std::unique_ptr<MainForm> StartApplication(AppContext &context, InstanceGuard &g
         qInfo("Qt's Japanese translations (qtbase_ja.qm) are not installed");
 
     if (!guard.tryBecomeOnlyInstance()) {
-        if (options.file.isEmpty() || options.handOverSocket.isEmpty() ||
-            !HandFileToRunningInstance(options.handOverSocket, options.file))
+        // The running window opens the file or just comes to the front; the box is for when
+        // it cannot be reached.
+        const QString &socket = options.handOverSocket;
+        const bool handed = !socket.isEmpty() &&
+                (options.file.isEmpty() ? ShowRunningInstance(socket)
+                                        : HandFileToRunningInstance(socket, options.file));
+        if (!handed)
             ShowAlreadyRunning(context.text);
         return nullptr;
     }
@@ -100,6 +117,8 @@ std::unique_ptr<MainForm> StartApplication(AppContext &context, InstanceGuard &g
         auto *server = new FileHandOverServer(options.handOverSocket, form.get());
         QObject::connect(server, &FileHandOverServer::fileReceived, form.get(),
                          &MainForm::OpenHandedFile);
+        QObject::connect(server, &FileHandOverServer::showRequested, form.get(),
+                         &MainForm::ComeToFront);
         // Without the socket a second start shows the running message instead.
         if (!server->listen())
             qInfo("no hand-over socket at %s", qPrintable(options.handOverSocket));

@@ -17,6 +17,7 @@
 #include "Settings.h"
 
 #include <QActionGroup>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QKeySequence>
@@ -117,12 +118,18 @@ void MainForm::buildMenus()
     keys(subSave, QKeySequence::Save, "Ctrl+S");
     keys(subSaveAs, QKeySequence::SaveAs, "Ctrl+Shift+S");
     keys(subExit, QKeySequence::Quit, "Ctrl+Q");
+    // Ctrl+P means Print everywhere (and the calendar prints): Publish takes it with Shift.
+    subPublish->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+P")));
 
     addMenu(subEdit, "subEdit");
     addItem(subEdit, subUndo, "subUndo");
     addItem(subEdit, subRedo, "subRedo");
-    subUndo->setShortcut(QKeySequence::Undo);
-    subRedo->setShortcut(QKeySequence::Redo);
+    keys(subUndo, QKeySequence::Undo, "Ctrl+Z");
+    keys(subRedo, QKeySequence::Redo, "Ctrl+Shift+Z");
+    // Ctrl+Y redoes on many desktops, also where this one's own list lacks it.
+    const QKeySequence ctrlY(QStringLiteral("Ctrl+Y"));
+    if (!subRedo->shortcuts().contains(ctrlY))
+        subRedo->setShortcuts(subRedo->shortcuts() << ctrlY);
     subEdit->addSeparator();
     addItem(subEdit, subDuplicate, "subDuplicate");
     addItem(subEdit, subDuplicateToDays, "subDuplicateToDays");
@@ -337,11 +344,23 @@ void MainForm::subCalendar_Click()
 
 void MainForm::OpenHandedFile(const QString &path)
 {
+    ComeToFront();
+    m_documents->openHandedFile(path);
+}
+
+void MainForm::ComeToFront()
+{
     if (isMinimized())
         showNormal();
     raise();
     activateWindow();
-    m_documents->openHandedFile(path);
+    // A dialog that waits for an answer stays above the window and keeps the keys.
+    if (QWidget *dialog = QApplication::activeModalWidget()) {
+        dialog->raise();
+        dialog->activateWindow();
+    }
+    // Where the desktop keeps another program's window in front, the task bar shows it.
+    QApplication::alert(this);
 }
 
 void MainForm::SetDocumentTitle()

@@ -52,6 +52,8 @@ public:
     // A file handed over by a second start of the program: the window comes to the front and
     // the file is opened as Open does, once no dialog of this window is open.
     void OpenHandedFile(const QString &path);
+    // The window comes to the front (unminimized), and above it an open dialog of its own.
+    void ComeToFront();
 
     // programTitle - documentFolder documentName
     void SetDocumentTitle();

@@ -1,5 +1,6 @@
 #include "FileHandOver.h"
 
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
@@ -14,6 +15,8 @@ namespace {
 
 constexpr int HandOverTimeoutMs = 2000;
 constexpr qint64 LengthBytes = 4;
+// The answer to a request to come to the front.
+constexpr char ShownAnswer = 'S';
 // The longest path the system can open; the whole message stays below PATH_MAX + 64.
 constexpr quint32 MaxPathBytes = PATH_MAX;
 
@@ -63,9 +66,16 @@ void FileHandOverServer::readMessage(QLocalSocket *socket)
     if (socket->peek(reinterpret_cast<char *>(header), LengthBytes) != LengthBytes)
         return;
     const quint32 length = qFromBigEndian<quint32>(header);
-    if (length == 0 || length > MaxPathBytes ||
-        socket->bytesAvailable() > LengthBytes + qint64(length)) {
+    if (length > MaxPathBytes || socket->bytesAvailable() > LengthBytes + qint64(length)) {
         socket->abort();
+        return;
+    }
+    if (length == 0) {
+        // Answered before the window is raised: the asking start waits for nothing more.
+        socket->skip(LengthBytes);
+        socket->write(&ShownAnswer, 1);
+        socket->disconnectFromServer();
+        emit showRequested();
         return;
     }
     if (socket->bytesAvailable() < LengthBytes + qint64(length))
@@ -101,6 +111,31 @@ bool HandFileToRunningInstance(const QString &socketPath, const QString &path)
     }
     socket.disconnectFromServer();
     return true;
+}
+
+bool ShowRunningInstance(const QString &socketPath)
+{
+    QLocalSocket socket;
+    socket.connectToServer(socketPath);
+    if (!socket.waitForConnected(HandOverTimeoutMs))
+        return false;
+    const QByteArray request(LengthBytes, '\0');
+    if (socket.write(request) != request.size())
+        return false;
+    while (socket.bytesToWrite() > 0) {
+        if (!socket.waitForBytesWritten(HandOverTimeoutMs))
+            return false;
+    }
+    // Waits in an event loop rather than blocking, so that a listener in this same process
+    // answers too. An answer that came with the close of the connection stays readable.
+    QEventLoop waiting;
+    QTimer::singleShot(HandOverTimeoutMs, &waiting, &QEventLoop::quit);
+    QObject::connect(&socket, &QLocalSocket::readyRead, &waiting, &QEventLoop::quit);
+    QObject::connect(&socket, &QLocalSocket::disconnected, &waiting, &QEventLoop::quit);
+    if (socket.bytesAvailable() < 1 && socket.state() == QLocalSocket::ConnectedState)
+        waiting.exec();
+    char answer = 0;
+    return socket.read(&answer, 1) == 1 && answer == ShownAnswer;
 }
 
 } // namespace nerav

@@ -2,12 +2,17 @@
 
 // Hands a schedule file from a second start of the program to the running one, through a
 // local socket beside the instance lock. The running instance listens; a second start that
-// was given a file sends its absolute path and ends.
+// was given a file sends its absolute path and ends; one without a file asks the running
+// window to come to the front instead.
 //
 // The message is the path's length (4 bytes, big-endian) and then the path's bytes as the file
 // system names them, so any name (newlines too) arrives unchanged. The running instance reads
 // it whole, up to PATH_MAX bytes, and refuses anything else: a longer or shorter message, a
 // relative path, or a connection that says nothing for a few seconds.
+//
+// The request to come to the front is the empty path: a length of 0 and nothing after it. No
+// path is empty, and versions that take only paths refuse it. The running instance answers it
+// with one byte, so the second start knows it was done (an older instance never answers).
 
 #include <QObject>
 #include <QString>
@@ -37,6 +42,8 @@ public:
 signals:
     // An absolute path sent by a second start.
     void fileReceived(const QString &path);
+    // A second start without a file asked for the running window.
+    void showRequested();
 
 private:
     void acceptConnection();
@@ -49,5 +56,9 @@ private:
 // Sends path (made absolute) to the instance listening at socketPath. True once the path was
 // written to the socket; false when nobody listens there or the write failed.
 [[nodiscard]] bool HandFileToRunningInstance(const QString &socketPath, const QString &path);
+
+// Asks the instance listening at socketPath to bring its window to the front. True once it
+// answered that it will; false when nobody listens there, or it did not answer in time.
+[[nodiscard]] bool ShowRunningInstance(const QString &socketPath);
 
 } // namespace nerav

@@ -95,10 +95,10 @@ const std::vector<CaptionRow> &captionRows()
             NERAV_CAPTION(advanceEditorTitle, "Advance Schecule Editor", "詳細スケジュール設定"),
             NERAV_CAPTION(softwareVersion, "Software Version", "Software Version"),
             NERAV_CAPTION(kernelVersion, "Schedule Kernel Version", "Schedule Kernel Version"),
-            NERAV_CAPTION(undoCommand, "Undo", "元に戻す"),
-            NERAV_CAPTION(redoCommand, "Redo", "やり直し"),
-            NERAV_CAPTION(undoStep, "Undo %1", "元に戻す: %1"),
-            NERAV_CAPTION(redoStep, "Redo %1", "やり直し: %1"),
+            NERAV_CAPTION(undoCommand, "&Undo", "元に戻す(&U)"),
+            NERAV_CAPTION(redoCommand, "&Redo", "やり直し(&R)"),
+            NERAV_CAPTION(undoStep, "&Undo %1", "元に戻す(&U): %1"),
+            NERAV_CAPTION(redoStep, "&Redo %1", "やり直し(&R): %1"),
             NERAV_CAPTION(saveChangesCommand, "Save", "保存"),
             NERAV_CAPTION(discardChangesCommand, "Don't Save", "保存しない"),
             NERAV_CAPTION(viewMenu, "&View", "表示(&V)"),
@@ -241,7 +241,7 @@ const std::vector<MessageRow> &messageRows()
 const std::vector<PublishRow> &publishRows()
 {
     static const std::vector<PublishRow> rows = {
-            NERAV_PUBLISH(menuCommand, "Publish to Medium...", "メディアへ書き出し..."),
+            NERAV_PUBLISH(menuCommand, "&Publish to Medium...", "メディアへ書き出し(&P)..."),
             NERAV_PUBLISH(title, "Publish to Medium", "メディアへ書き出し"),
             NERAV_PUBLISH(mediaFolderLabel, "Media folder:", "素材フォルダー:"),
             NERAV_PUBLISH(mediumLabel, "Medium:", "書き出し先:"),

@@ -29,7 +29,7 @@ struct CaptionTable
     QString timeSetup, startTimeHeading, stopTimeHeading;
     QString hourHeading, minuteHeading, secondHeading;
     QString advanceEditorTitle, softwareVersion, kernelVersion;
-    // The Edit menu; undoStep and redoStep name the step in place of %1.
+    // The Edit menu, with access keys; undoStep and redoStep name the step in place of %1.
     QString undoCommand, redoCommand, undoStep, redoStep;
     // The buttons of the question before unsaved changes are lost.
     QString saveChangesCommand, discardChangesCommand;
@@ -85,6 +85,7 @@ struct MessageTable
 // The "Publish to Medium" dialog. %1, %2 ... are filled in by the dialog.
 struct PublishTable
 {
+    // menuCommand is the File menu's item, with its access key.
     QString menuCommand, title, mediaFolderLabel, mediumLabel, checkCommand, publishCommand;
     // The medium: the prompt before one is chosen, the drive list's items (%1 label and root,
     // %2 size, %3 free), the folder field, and the names a screen reader gives the parts.

@@ -3,6 +3,7 @@
 #include "MessageBoxes.h"
 
 #include <QKeyEvent>
+#include <QStyleOptionViewItem>
 
 namespace nerav {
 
@@ -71,6 +72,28 @@ void ScheduleListView::keyPressEvent(QKeyEvent *event)
     else
         return QListView::keyPressEvent(event);
     event->accept();
+}
+
+void ScheduleListView::initViewItemOption(QStyleOptionViewItem *option) const
+{
+    QListView::initViewItemOption(option);
+    // A view without the focus is drawn in the palette's inactive colours. Where those give
+    // the selection the same colour (Fusion's palette does), three lists would look alike
+    // and Delete's target could not be told: the inactive selection is then the highlight
+    // washed towards the background, with the plain text colour on it.
+    QPalette &palette = option->palette;
+    const QColor active = palette.color(QPalette::Active, QPalette::Highlight);
+    if (palette.color(QPalette::Inactive, QPalette::Highlight) != active)
+        return;
+    const QColor base = palette.color(QPalette::Inactive, QPalette::Base);
+    const auto mix = [](int highlight, int background) {
+        return (highlight * 2 + background * 3) / 5;
+    };
+    palette.setColor(QPalette::Inactive, QPalette::Highlight,
+                     QColor(mix(active.red(), base.red()), mix(active.green(), base.green()),
+                            mix(active.blue(), base.blue())));
+    palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                     palette.color(QPalette::Inactive, QPalette::Text));
 }
 
 } // namespace nerav

@@ -3,7 +3,8 @@
 // A list of the schedule in the lists' fixed-pitch font, one row selected at a time, that
 // reports the keys of its list commands: Enter modifies the row, Delete removes it, Ctrl+Up
 // and Ctrl+Down move it. The keys are taken even where the command may not run, so Ctrl+Up
-// never moves the cursor instead.
+// never moves the cursor instead. Only the list that has the focus shows its selection in
+// full; the others show it dimmed, also where the desktop's palette draws both alike.
 
 #include "ScheduleSteps.h"
 
@@ -32,6 +33,7 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void initViewItemOption(QStyleOptionViewItem *option) const override;
 };
 
 } // namespace nerav

@@ -4,7 +4,9 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QListView>
+#include <QScopeGuard>
 #include <QTemporaryDir>
+#include <QTimer>
 
 using namespace nerav;
 using namespace nerav::test;
@@ -30,6 +32,8 @@ private slots:
     void typingStopsAtLimitButBrowsedNameStaysWhole();
     void foreignValuesAreShownAndKept();
     void tabOrderAndFocus();
+    void enterAfterBrowseFinishesTheEntry_data();
+    void enterAfterBrowseFinishesTheEntry();
 };
 
 void tst_EntryEditor::cleanup()
@@ -461,6 +465,78 @@ void tst_EntryEditor::tabOrderAndFocus()
         QCOMPARE(QApplication::focusWidget(), next);
     }
     editor.form.reject();
+}
+
+void tst_EntryEditor::enterAfterBrowseFinishesTheEntry_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("focused");
+    QTest::addColumn<QString>("mended"); // typed over a refused name before Enter
+    QTest::newRow("name the player takes") << "clip.jpg"
+                                           << "OKCmd" << QString();
+    QTest::newRow("refused name") << "my clip.jpg"
+                                  << "FileNameText"
+                                  << "clip.jpg";
+}
+
+// Browse with the keyboard, then Enter: OK, not the file dialog once more.
+void tst_EntryEditor::enterAfterBrowseFinishesTheEntry()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, focused);
+    QFETCH(QString, mended);
+    QTemporaryDir media;
+    QVERIFY(QFile(media.filePath(chosen)).open(QIODevice::WriteOnly));
+    Fixture fixture;
+    fixture.app.context.settings.mediaFolder = media.path() + "/";
+    EditorHandle editor(fixture);
+    QString focusAfterBrowse, message;
+    int fileDialogs = 0;
+    OnNextModal([&](QWidget *) {
+        // An editor that Enter did not close, or a step that failed, ends the exec.
+        const auto closeEditor = qScopeGuard([&] {
+            if (editor.form.isVisible())
+                editor.form.reject();
+        });
+        QApplication::setActiveWindow(&editor.form);
+        editor.browse->setFocus();
+        QTRY_VERIFY(editor.browse->hasFocus());
+        OnNextModal([&](QWidget *dialog) {
+            auto *nameEdit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            if (!nameEdit) {
+                QTest::qFail("expected the file dialog", __FILE__, __LINE__);
+                dialog->close();
+                return;
+            }
+            ++fileDialogs;
+            if (!mended.isEmpty())
+                AnswerNextMessageBox(QMessageBox::Ok, &message);
+            nameEdit->setText(media.filePath(chosen));
+            QTest::keyClick(nameEdit, Qt::Key_Return);
+        });
+        QTest::keyClick(editor.browse, Qt::Key_Return);
+        // The desktop gives the editor back its activation once the file dialog has gone.
+        QApplication::setActiveWindow(&editor.form);
+        QTRY_VERIFY(QApplication::focusWidget());
+        focusAfterBrowse = QApplication::focusWidget()->objectName();
+        if (!mended.isEmpty())
+            editor.replaceName(mended);
+        // A second file dialog is counted and closed.
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, &closer, [&] {
+            if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+                ++fileDialogs;
+                dialog->reject();
+            }
+        });
+        closer.start(10);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    });
+    QCOMPARE(editor.form.exec(), int(QDialog::Accepted));
+    QCOMPARE(focusAfterBrowse, focused);
+    QCOMPARE(fileDialogs, 1);
+    QCOMPARE(message.isEmpty(), mended.isEmpty());
+    QVERIFY(editor.form.entry() == MakeEntry("CLIP", "JPG", 1, DefaultVolume));
 }
 
 QTEST_MAIN(tst_EntryEditor)

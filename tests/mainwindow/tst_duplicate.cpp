@@ -122,7 +122,7 @@ void DuplicateTest::duplicate()
     QUndoStack *history = fixture.form->history();
     QCOMPARE(history->count(), 1);
     QCOMPARE(fixture.form->findChild<QAction *>("subUndo")->text(),
-             QString::fromUtf8("元に戻す: 複製"));
+             QString::fromUtf8("元に戻す(&U): 複製"));
     fixture.form->findChild<QAction *>("subUndo")->trigger();
     QVERIFY(fixture.app.context.document.SameContentAs(before));
     QCOMPARE(fixture.child<ScheduleListView>(list + "List")->currentRow(), 1);
@@ -207,7 +207,7 @@ void DuplicateTest::toDays()
     QCOMPARE(fixture.child<ScheduleListView>("AdvanceList")->count(), 7);
     QCOMPARE(fixture.form->history()->count(), 1);
     QCOMPARE(fixture.form->findChild<QAction *>("subUndo")->text(),
-             QString::fromUtf8("元に戻す: 他の曜日へ複製"));
+             QString::fromUtf8("元に戻す(&U): 他の曜日へ複製"));
     fixture.form->findChild<QAction *>("subUndo")->trigger();
     QVERIFY(fixture.app.context.document.SameContentAs(before));
     QCOMPARE(fixture.child<ScheduleListView>("AdvanceList")->count(), 3);

@@ -166,11 +166,11 @@ void HistoryTest::menuNamesTheStep_data()
     QTest::addColumn<QString>("undo");
     QTest::addColumn<QString>("redo");
     QTest::newRow("Japanese") << int(Japanese) << QString::fromUtf8("編集(&E)")
-                              << QString::fromUtf8("元に戻す: 削除")
-                              << QString::fromUtf8("やり直し: 削除");
+                              << QString::fromUtf8("元に戻す(&U): 削除")
+                              << QString::fromUtf8("やり直し(&R): 削除");
     QTest::newRow("English") << int(English) << "&Edit"
-                             << "Undo Remove"
-                             << "Redo Remove";
+                             << "&Undo Remove"
+                             << "&Redo Remove";
 }
 
 void HistoryTest::menuNamesTheStep()

@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
+#include <QUndoStack>
 
 using namespace nerav;
 using namespace nerav::test;
@@ -66,9 +67,12 @@ private slots:
     void doubleClickModifies_data();
     void doubleClickModifies();
     void keysFollowTheButtonRule();
+    void onlyTheFocusedListShowsAFullSelection();
     void enterPressesFocusedButton();
-    void fileMenuShortcuts_data();
-    void fileMenuShortcuts();
+    void menuShortcuts_data();
+    void menuShortcuts();
+    void menuItemsHaveDistinctAccessKeys_data();
+    void menuItemsHaveDistinctAccessKeys();
     void accessKeysOpenMenus_data();
     void accessKeysOpenMenus();
 };
@@ -162,8 +166,7 @@ void ListKeysTest::doubleClickModifies()
     QFETCH(QString, opened);
     KeyFixture fixture;
     auto *widget = fixture.child<ScheduleListView>(list);
-    const QPoint second =
-            widget->rowRect(widget->count() > 1 ? 1 : 0).center();
+    const QPoint second = widget->rowRect(widget->count() > 1 ? 1 : 0).center();
     ModalNames modals;
     // A double click follows a click, as from a real mouse.
     QTest::mouseClick(widget->viewport(), Qt::LeftButton, {}, second);
@@ -192,6 +195,46 @@ void ListKeysTest::keysFollowTheButtonRule()
     QCOMPARE(document.basicCount(), 1);
 }
 
+// Delete acts on the focused list: that one shows its selected row unlike the other two.
+void ListKeysTest::onlyTheFocusedListShowsAFullSelection()
+{
+    KeyFixture fixture;
+    QVERIFY(QTest::qWaitForWindowActive(fixture.form.get()));
+    const QStringList names = {"NormalList", "AdvanceList", "DetailList"};
+    // The colour of each list's selected row, at its right end, away from the text.
+    const auto selectionColours = [&] {
+        QList<QRgb> colours;
+        for (const QString &name : names) {
+            auto *list = fixture.child<ScheduleListView>(name);
+            list->setCurrentRow(0);
+            const QRect row = list->rowRect(0);
+            colours.append(
+                    list->viewport()->grab().toImage().pixel(row.right() - 2, row.center().y()));
+        }
+        return colours;
+    };
+    QList<QRgb> before;
+    for (const QString &focused : names) {
+        fixture.child<ScheduleListView>(focused)->setFocus();
+        QTRY_VERIFY(fixture.child<ScheduleListView>(focused)->hasFocus());
+        const QList<QRgb> colours = selectionColours();
+        const QRgb full = colours.at(names.indexOf(focused));
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            const QRgb other = colours.at(i);
+            // Plainly different to the eye, not a shade apart.
+            const int difference = qAbs(qRed(other) - qRed(full)) +
+                    qAbs(qGreen(other) - qGreen(full)) + qAbs(qBlue(other) - qBlue(full));
+            if (names.at(i) != focused)
+                QVERIFY2(difference >= 60, qPrintable(focused + " / " + names.at(i)));
+        }
+        // The same two looks wherever the focus is.
+        if (!before.isEmpty())
+            QCOMPARE(QSet<QRgb>(colours.begin(), colours.end()),
+                     QSet<QRgb>(before.begin(), before.end()));
+        before = colours;
+    }
+}
+
 void ListKeysTest::enterPressesFocusedButton()
 {
     KeyFixture fixture;
@@ -203,37 +246,86 @@ void ListKeysTest::enterPressesFocusedButton()
     QCOMPARE(modals.names, QStringList {"nerav::AdvanceScheduleEditForm"});
 }
 
-void ListKeysTest::fileMenuShortcuts_data()
+void ListKeysTest::menuShortcuts_data()
 {
     QTest::addColumn<QString>("action");
     QTest::addColumn<int>("standardKey");
     QTest::addColumn<QString>("common"); // where the desktop has no standard key
-    QTest::newRow("New") << "subNew" << int(QKeySequence::New) << "Ctrl+N";
-    QTest::newRow("Open") << "subOpen" << int(QKeySequence::Open) << "Ctrl+O";
-    QTest::newRow("Save") << "subSave" << int(QKeySequence::Save) << "Ctrl+S";
-    QTest::newRow("Save As") << "subSaveAs" << int(QKeySequence::SaveAs) << "Ctrl+Shift+S";
-    QTest::newRow("Exit") << "subExit" << int(QKeySequence::Quit) << "Ctrl+Q";
+    QTest::addColumn<QString>("extra"); // added where the desktop's keys lack it
+    const int none = int(QKeySequence::UnknownKey);
+    QTest::newRow("New") << "subNew" << int(QKeySequence::New) << "Ctrl+N" << QString();
+    QTest::newRow("Open") << "subOpen" << int(QKeySequence::Open) << "Ctrl+O" << QString();
+    QTest::newRow("Save") << "subSave" << int(QKeySequence::Save) << "Ctrl+S" << QString();
+    QTest::newRow("Save As") << "subSaveAs" << int(QKeySequence::SaveAs) << "Ctrl+Shift+S"
+                             << QString();
+    QTest::newRow("Publish") << "subPublish" << none << "Ctrl+Shift+P" << QString();
+    QTest::newRow("Exit") << "subExit" << int(QKeySequence::Quit) << "Ctrl+Q" << QString();
+    QTest::newRow("Undo") << "subUndo" << int(QKeySequence::Undo) << "Ctrl+Z" << QString();
+    QTest::newRow("Redo") << "subRedo" << int(QKeySequence::Redo) << "Ctrl+Shift+Z"
+                          << "Ctrl+Y";
 }
 
-// Each shortcut is the desktop's own, and typing it runs the item.
-void ListKeysTest::fileMenuShortcuts()
+// Each shortcut is the desktop's own, and typing any of them runs the item.
+void ListKeysTest::menuShortcuts()
 {
     QFETCH(QString, action);
     QFETCH(int, standardKey);
     QFETCH(QString, common);
+    QFETCH(QString, extra);
     KeyFixture fixture;
     auto *item = fixture.form->findChild<QAction *>(action);
     QList<QKeySequence> expected =
             QKeySequence::keyBindings(QKeySequence::StandardKey(standardKey));
     if (expected.isEmpty())
         expected = {QKeySequence(common)};
+    if (!extra.isEmpty() && !expected.contains(QKeySequence(extra)))
+        expected.append(QKeySequence(extra));
     QCOMPARE(item->shortcuts(), expected);
 
+    QUndoStack *history = fixture.form->history();
     QSignalSpy triggered(item, &QAction::triggered);
     ModalNames modals;
-    const QKeyCombination key = expected.first()[0];
-    QTest::keyClick(fixture.form.get(), key.key(), key.keyboardModifiers());
-    QCOMPARE(triggered.count(), 1);
+    for (const QKeySequence &keys : expected) {
+        // A step to undo, and one undone to redo.
+        history->push(new QUndoCommand(QStringLiteral("a change")));
+        history->push(new QUndoCommand(QStringLiteral("another change")));
+        history->undo();
+        const QKeyCombination key = keys[0];
+        QTest::keyClick(fixture.form.get(), key.key(), key.keyboardModifiers());
+    }
+    QCOMPARE(triggered.count(), expected.size());
+}
+
+void ListKeysTest::menuItemsHaveDistinctAccessKeys_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("menu");
+    for (const auto &[language, name] : {std::pair {Japanese, "Japanese"}, {English, "English"}}) {
+        for (const char *menu : {"subFile", "subEdit", "subView", "subHelp"})
+            QTest::addRow("%s %s", name, menu) << int(language) << QString::fromLatin1(menu);
+    }
+}
+
+// Every item of a menu has an access key of its own, also while Undo and Redo name a step.
+void ListKeysTest::menuItemsHaveDistinctAccessKeys()
+{
+    QFETCH(int, language);
+    QFETCH(QString, menu);
+    MainWindowFixture fixture(static_cast<short>(language));
+    fixture.form->session().model().resetDocument(SampleDocument());
+    fixture.child<ScheduleListView>("NormalList")->setCurrentRow(0);
+    fixture.form->listEditing().run(ScheduleList::Basic, StepKind::MoveDown);
+    fixture.form->listEditing().run(ScheduleList::Basic, StepKind::MoveDown);
+    fixture.form->history()->undo();
+    QMap<QKeySequence, QString> taken;
+    for (QAction *item : fixture.child<QMenu>(menu)->actions()) {
+        if (item->isSeparator())
+            continue;
+        const QKeySequence key = QKeySequence::mnemonic(item->text());
+        QVERIFY2(!key.isEmpty(), qPrintable(item->text()));
+        QVERIFY2(!taken.contains(key), qPrintable(taken.value(key) + " / " + item->text()));
+        taken.insert(key, item->text());
+    }
 }
 
 void ListKeysTest::accessKeysOpenMenus_data()

@@ -102,6 +102,8 @@ private slots:
     void secondStartHandsTheFileOver_data();
     void secondStartHandsTheFileOver();
     void handedFileWaitsForAnOpenDialog();
+    void secondStartWithoutAFileBringsTheWindowForward_data();
+    void secondStartWithoutAFileBringsTheWindowForward();
     void startWithoutALockSaysSoAndTakesNoFiles();
     void languageSwitchRetextsTheWindow_data();
     void languageSwitchRetextsTheWindow();
@@ -281,6 +283,50 @@ void StartOptionsTest::handedFileWaitsForAnOpenDialog()
     QVERIFY(keptWhileOpen);
     QTRY_COMPARE(running.app.context.settings.documentName, QStringLiteral("handed.nrv"));
     QCOMPARE(running.app.context.document.basicCount(), 3);
+    window->close();
+}
+
+void StartOptionsTest::secondStartWithoutAFileBringsTheWindowForward_data()
+{
+    QTest::addColumn<bool>("listening");
+    QTest::addColumn<bool>("minimized");
+    QTest::newRow("behind another window") << true << false;
+    QTest::newRow("minimized") << true << true;
+    QTest::newRow("nobody listens") << false << false;
+}
+
+// The running window comes to the front; the running message is only for when it cannot be
+// reached.
+void StartOptionsTest::secondStartWithoutAFileBringsTheWindowForward()
+{
+    QFETCH(bool, listening);
+    QFETCH(bool, minimized);
+    StartFixture running;
+    std::unique_ptr<MainForm> window;
+    QWidget other;
+    if (listening) {
+        window = running.start();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        other.show();
+        QApplication::setActiveWindow(&other);
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        if (minimized)
+            window->showMinimized();
+    }
+
+    StartFixture second;
+    second.options.handOverSocket = running.options.handOverSocket;
+    ModalWatch boxes;
+    QVERIFY(!second.start(false));
+    QVERIFY(WaitForNoModal());
+    QCOMPARE(boxes.texts, listening ? QStringList() : QStringList {"プログラム起動中"});
+    if (!listening)
+        return;
+    QTRY_COMPARE(QApplication::activeWindow(), window.get());
+    QVERIFY(!window->isMinimized());
+    // Nothing else changed: the same schedule, no second window.
+    QCOMPARE(running.app.context.settings.documentName, QStringLiteral("nerav.nrv"));
+    other.close();
     window->close();
 }
 

@@ -199,8 +199,11 @@ void StartupTest::secondInstanceOnlyShowsTheRunningMessage()
     const QByteArray settingsBefore = ReadFile(fixture.settingsFile());
 
     QString title, text;
+    int width = 0, titleWidth = 0;
     OnNextModal([&](QWidget *widget) {
         title = widget->windowTitle();
+        width = widget->width();
+        titleWidth = widget->fontMetrics().horizontalAdvance(title);
         PressInMessageBox(QMessageBox::Ok, &text)(widget);
     });
     auto form = fixture.start(false);
@@ -209,6 +212,8 @@ void StartupTest::secondInstanceOnlyShowsTheRunningMessage()
     QVERIFY(!form);
     QCOMPARE(title, QStringLiteral("ネラブスケジューラー"));
     QCOMPARE(text, QStringLiteral("プログラム起動中"));
+    // Room for the whole title beside the title bar's icon and buttons.
+    QVERIFY2(width >= titleWidth + 100, qPrintable(QString("%1 / %2").arg(width).arg(titleWidth)));
     QCOMPARE(ReadFile(fixture.settingsFile()), settingsBefore);
     QCOMPARE(QDir(fixture.appFolder).entryList(QDir::Files), QStringList {"SystemInfo.txt"});
     // Nothing was read either.

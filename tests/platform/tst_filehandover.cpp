@@ -1,9 +1,11 @@
 // The hand-over of a file from a second start over the real local socket: any path arrives
 // exactly as sent; a message of the wrong size or form, and a client that says nothing, are let
-// go without a file.
+// go without a file. A second start without a file asks for the window and learns whether it
+// was heard.
 
 #include "FileHandOver.h"
 
+#include <QLocalServer>
 #include <QLocalSocket>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -35,6 +37,9 @@ private slots:
     void wrongMessagesAreRefused_data();
     void wrongMessagesAreRefused();
     void silentClientIsLetGo();
+    void emptyPathAsksForTheWindow();
+    void unansweredRequestFails_data();
+    void unansweredRequestFails();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -75,7 +80,7 @@ void FileHandOverTest::wrongMessagesAreRefused_data()
     QTest::newRow("a line without length") << QByteArray("/x/shop.nrv\n");
     QTest::newRow("oversized") << Message(PATH_MAX + 1, QByteArray(PATH_MAX + 1, 'a'));
     QTest::newRow("longer than its length") << Message(4, "/a.nrv");
-    QTest::newRow("empty") << Message(0, QByteArray());
+    QTest::newRow("empty path with bytes after it") << Message(0, "/a.nrv");
     QTest::newRow("relative path") << Message(5, "a.nrv");
     QTest::newRow("NUL in the path") << Message(7, QByteArray("/a\0.nrv", 7));
 }
@@ -84,6 +89,7 @@ void FileHandOverTest::wrongMessagesAreRefused()
 {
     QFETCH(QByteArray, message);
     QSignalSpy received(m_server.get(), &FileHandOverServer::fileReceived);
+    QSignalSpy shown(m_server.get(), &FileHandOverServer::showRequested);
     QLocalSocket client;
     client.connectToServer(m_socket);
     QVERIFY(client.waitForConnected());
@@ -94,6 +100,7 @@ void FileHandOverTest::wrongMessagesAreRefused()
     QVERIFY(HandFileToRunningInstance(m_socket, "/x/next.nrv"));
     QTRY_COMPARE(received.size(), 1);
     QCOMPARE(received.at(0).at(0).toString(), QStringLiteral("/x/next.nrv"));
+    QCOMPARE(shown.size(), 0);
 }
 
 void FileHandOverTest::silentClientIsLetGo()
@@ -107,6 +114,38 @@ void FileHandOverTest::silentClientIsLetGo()
                               FileHandOverServer::IdleLimitMs * 3);
     QTRY_COMPARE_WITH_TIMEOUT(started.state(), QLocalSocket::UnconnectedState,
                               FileHandOverServer::IdleLimitMs * 3);
+}
+
+void FileHandOverTest::emptyPathAsksForTheWindow()
+{
+    QSignalSpy shown(m_server.get(), &FileHandOverServer::showRequested);
+    QSignalSpy received(m_server.get(), &FileHandOverServer::fileReceived);
+    QVERIFY(ShowRunningInstance(m_socket));
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(received.size(), 0);
+}
+
+void FileHandOverTest::unansweredRequestFails_data()
+{
+    QTest::addColumn<bool>("listening");
+    QTest::newRow("nobody listens") << false;
+    // As a version that takes only paths does with an empty one.
+    QTest::newRow("the listener lets go without an answer") << true;
+}
+
+void FileHandOverTest::unansweredRequestFails()
+{
+    QFETCH(bool, listening);
+    const QString socket = m_dir->filePath("other.socket");
+    QLocalServer pathsOnly;
+    if (listening) {
+        QVERIFY(pathsOnly.listen(socket));
+        connect(&pathsOnly, &QLocalServer::newConnection, &pathsOnly, [&pathsOnly] {
+            QLocalSocket *client = pathsOnly.nextPendingConnection();
+            connect(client, &QLocalSocket::readyRead, client, &QLocalSocket::abort);
+        });
+    }
+    QVERIFY(!ShowRunningInstance(socket));
 }
 
 QTEST_GUILESS_MAIN(FileHandOverTest)

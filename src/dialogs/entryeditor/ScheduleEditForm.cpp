@@ -248,8 +248,13 @@ void ScheduleEditForm::BrowseMediaFile()
     SetFileNameText(TrimSpaces(FileNamePart(*path)));
     m_context.settings.mediaFolder = DirectoryPart(*path);
     m_copyCmd->setEnabled(true);
-    // Says at once why a chosen file's name will be refused, not only at OK.
-    CheckFileName();
+    // Says at once why a chosen file's name will be refused, not only at OK. The focus leaves
+    // Browse, so that Enter finishes the entry instead of browsing again, or goes to the name
+    // that needs mending.
+    if (CheckFileName())
+        m_okCmd->setFocus();
+    else
+        m_fileNameText->setFocus();
 }
 
 std::optional<QString> ScheduleEditForm::ShowMediaOpenDialog()
