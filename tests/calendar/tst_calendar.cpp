@@ -1,6 +1,6 @@
 // The calendar window through its real widgets: it and the main window's advance list select
 // each other's schedule, it follows changes of the document, moves by month, year and key,
-// saves and prints the month, and opens in the size it last had.
+// saves and prints the month, and opens where it last was.
 
 #include "CalendarForm.h"
 #include "CalendarMonthView.h"
@@ -62,7 +62,7 @@ private slots:
     void monthYearAndTodayWithinTheYears();
     void savesAndPrintsTheMonth();
     void switchesLanguage();
-    void opensInTheSizeItLastHad();
+    void opensWhereItWasLastTime();
 
 private:
     std::unique_ptr<MainWindowFixture> m_window;
@@ -277,12 +277,13 @@ void TestCalendar::switchesLanguage()
     QVERIFY(m_calendar->windowTitle().startsWith("Calendar"));
 }
 
-void TestCalendar::opensInTheSizeItLastHad()
+void TestCalendar::opensWhereItWasLastTime()
 {
     QTemporaryDir stores;
     const QString store = stores.filePath(QStringLiteral("user.conf"));
     m_window->app.context.settings.openUserStore(store);
-    m_calendar->resize(1000, 700);
+    const QRect placed(40, 30, 720, 520);
+    m_calendar->setGeometry(placed);
     m_calendar->close();
     QVERIFY(m_window->app.context.settings.syncUserStore());
 
@@ -290,7 +291,7 @@ void TestCalendar::opensInTheSizeItLastHad()
     m_window = std::make_unique<MainWindowFixture>();
     m_window->app.context.settings.openUserStore(store);
     m_window->child<QAction>(QStringLiteral("subCalendar"))->trigger();
-    QCOMPARE(m_window->form->Calendar()->size(), QSize(1000, 700));
+    QCOMPARE(m_window->form->Calendar()->geometry(), placed);
 }
 
 QTEST_MAIN(TestCalendar)
