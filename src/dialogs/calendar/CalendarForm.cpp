@@ -109,8 +109,11 @@ void CalendarForm::placeBesideOwner(const QSize &size)
     // The owner's frame tells what the window manager adds around a window.
     const QRect ownerFrame = owner ? owner->frameGeometry() : QRect(area.topLeft(), QSize());
     const QSize frame = owner ? ownerFrame.size() - owner->geometry().size() : QSize(0, 0);
-    const QRect placed = PlaceBeside(ownerFrame, (size.isValid() ? size : sizeHint()) + frame,
-                                     minimumSizeHint() + frame, area);
+    const QSize preferred = (size.isValid() ? size : sizeHint()) + frame;
+    // Beside it only where the month is still easy to read.
+    const QSize least =
+            (minimumSizeHint() + frame).expandedTo(preferred.boundedTo(area.size()) * 2 / 3);
+    const QRect placed = PlaceBeside(ownerFrame, preferred, least, area);
     move(placed.topLeft());
     resize(placed.size() - frame);
 }

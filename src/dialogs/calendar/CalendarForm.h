@@ -57,8 +57,8 @@ private:
     QPushButton *addButton(const char *name, const QString &sign);
     void showMonthOf(const QDate &day);
     void followView(const QDate &day);
-    // Its size (the preferred one when invalid) within the screen, not covering the main
-    // window where the screen has room beside it.
+    // Its size (the preferred one when invalid) within the screen, beside the main window
+    // where the screen has room for it (WindowPlacement.h).
     void placeBesideOwner(const QSize &size);
     void rememberGeometry();
 

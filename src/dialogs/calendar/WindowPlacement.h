@@ -8,11 +8,11 @@
 
 namespace nerav {
 
-// The frame rectangle for the new window: beside the owner's frame, on the side with more room
-// in the screen's available area, as wide as that room allows (not below minimum), level with
-// the owner's top. Where neither side has the minimum width, it goes against that side's
-// screen edge and covers the owner as little as its size allows. The size is the preferred one
-// within the area.
+// The frame rectangle for the new window within the screen's available area: next to the
+// owner's frame on the side (right, left, below, above) that has room for at least the
+// minimum and gives it the most of its preferred size. Where no side has that room, the
+// preferred size but at most three quarters of the area each way (not below the minimum), in
+// the corner of the area where it covers the least of the owner.
 QRect PlaceBeside(const QRect &owner, const QSize &preferred, const QSize &minimum,
                   const QRect &area);
 
