@@ -47,6 +47,9 @@ struct CaptionTable
     // The entry editor's title with what it edits: %1 the editor's name; for an advance
     // schedule %2 its row number, %3 and %4 its start and stop, %5 its week day.
     QString entryEditorForBasic, entryEditorForAdvance;
+    // What a screen reader says for a day of the calendar: the QDate format of the day (%1 of
+    // calendarDayName) and its schedules (%2).
+    QString calendarDayFormat, calendarDayName;
 
     // The caption of a weekDay value: 0 Sunday .. 6 Saturday, 7 or more every day.
     const QString &weekDayName(int weekDay) const;

@@ -271,7 +271,7 @@ void tst_InterfaceText::messages()
 
 void tst_InterfaceText::everyKeyHasTextInBothLanguages()
 {
-    QCOMPARE(CaptionKeys().size(), size_t(96));
+    QCOMPARE(CaptionKeys().size(), size_t(98));
     QCOMPARE(MessageKeys().size(), size_t(35));
     for (short language : {1, 2}) {
         InterfaceText text;

@@ -138,6 +138,13 @@ void CalendarForm::applyCaptions()
     m_nextYear->setToolTip(captions.nextYear);
     m_year->setToolTip(captions.yearHeading);
     m_month->setToolTip(captions.monthHeading);
+    // The signs of the arrow buttons read badly; the fields have no label beside them.
+    m_previousYear->setAccessibleName(captions.previousYear);
+    m_previousMonth->setAccessibleName(captions.previousMonth);
+    m_nextMonth->setAccessibleName(captions.nextMonth);
+    m_nextYear->setAccessibleName(captions.nextYear);
+    m_year->setAccessibleName(captions.yearHeading);
+    m_month->setAccessibleName(captions.monthHeading);
     const QLocale locale = m_context.text.language == Japanese
             ? QLocale(QLocale::Japanese, QLocale::Japan)
             : QLocale(QLocale::English, QLocale::UnitedStates);
