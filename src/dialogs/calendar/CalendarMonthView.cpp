@@ -176,11 +176,6 @@ QDate CalendarMonthView::dayAt(int position) const
     return position >= 0 && position < DayCount ? m_days[size_t(position)].date : QDate();
 }
 
-bool CalendarMonthView::isInShownMonth(int position) const
-{
-    return position >= 0 && position < DayCount && m_days[size_t(position)].inMonth;
-}
-
 QString CalendarMonthView::dayName(int position) const
 {
     if (position < 0 || position >= DayCount)

@@ -54,13 +54,12 @@ public:
 
     // The 0-based advance list rows listed on a day of the shown month (empty for other days).
     std::vector<int> schedulesShownOn(const QDate &day) const;
-    // Where the schedule's line of that day is drawn; empty when it is not drawn there.
+    // Where the schedule is drawn on that day (its one or two lines); empty when it is not.
     QRect scheduleLineRect(const QDate &day, int index) const;
 
     // The days of the grid by position, 0 .. DayCount - 1 from the top left week by week; the
     // first and last week hold days of the months around the shown one.
     QDate dayAt(int position) const;
-    bool isInShownMonth(int position) const;
     int currentPosition() const { return positionOf(m_current); }
     QRect dayRect(int position) const;
     // The day position under a point of the view, or -1.
