@@ -28,7 +28,9 @@ const QString languageKey = QStringLiteral("interface/language");
 const QString mediumKey = QStringLiteral("publish/medium");
 const QString mediumVolumeKey = QStringLiteral("publish/mediumVolume");
 const QString windowGeometryKey = QStringLiteral("mainWindow/geometry");
-const QString calendarSizeKey = QStringLiteral("calendar/size");
+const QString calendarGeometryKey = QStringLiteral("calendar/geometry");
+// Only read: earlier versions kept the calendar's size alone.
+const QString earlierCalendarSizeKey = QStringLiteral("calendar/size");
 
 // No path the system accepts is this long (PATH_MAX counts the closing zero byte).
 bool FitsAPath(qsizetype utf8Length)
@@ -278,7 +280,9 @@ void Settings::openUserStore(const QString &path, const QString &earlierPublishS
     m_language = LanguageNamed(store.value(languageKey).toString());
     m_lastMedium = {store.value(mediumKey).toString(), store.value(mediumVolumeKey).toString()};
     m_windowGeometry = store.value(windowGeometryKey).toByteArray();
-    m_calendarSize = store.value(calendarSizeKey).toSize();
+    m_calendarGeometry = store.value(calendarGeometryKey).toByteArray();
+    m_earlierCalendarSize =
+            m_calendarGeometry.isEmpty() ? store.value(earlierCalendarSizeKey).toSize() : QSize();
     if (m_lastMedium.folder.isEmpty() && !earlierPublishStore.isEmpty() &&
         QFileInfo::exists(earlierPublishStore)) {
         const QSettings earlier(earlierPublishStore, QSettings::IniFormat);
@@ -321,10 +325,13 @@ void Settings::setWindowGeometry(const QByteArray &geometry)
     storeUserValue(windowGeometryKey, geometry);
 }
 
-void Settings::setCalendarSize(const QSize &size)
+void Settings::setCalendarGeometry(const QByteArray &geometry)
 {
-    m_calendarSize = size;
-    storeUserValue(calendarSizeKey, size);
+    m_calendarGeometry = geometry;
+    m_earlierCalendarSize = QSize();
+    storeUserValue(calendarGeometryKey, geometry);
+    if (m_userStore)
+        m_userStore->remove(earlierCalendarSizeKey);
 }
 
 } // namespace nerav

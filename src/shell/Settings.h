@@ -3,8 +3,8 @@
 // Everything the program remembers between runs, each value in one place:
 // - the folders, the last schedule file and the last copy target in SystemInfo.txt in the
 //   application folder (the file earlier versions and the player's workflow rely on);
-// - the language, the publish dialog's last medium, the main window's geometry and the
-//   calendar window's size in the per-user INI store whose path the program gives at start.
+// - the language, the publish dialog's last medium and the geometry of the main window and of
+//   the calendar window in the per-user INI store whose path the program gives at start.
 // Until a user store is opened those values last for this run only.
 
 #include "DurableFile.h"
@@ -70,9 +70,12 @@ public:
     // As QWidget::saveGeometry gives it; empty when none is remembered.
     QByteArray windowGeometry() const { return m_windowGeometry; }
     void setWindowGeometry(const QByteArray &geometry);
-    // Invalid when none is remembered.
-    QSize calendarSize() const { return m_calendarSize; }
-    void setCalendarSize(const QSize &size);
+    // The calendar window's, as QWidget::saveGeometry gives it; empty when none is remembered.
+    QByteArray calendarGeometry() const { return m_calendarGeometry; }
+    void setCalendarGeometry(const QByteArray &geometry);
+    // The calendar's size alone, as earlier versions remembered it, until a geometry takes its
+    // place; invalid when there is none.
+    QSize earlierCalendarSize() const { return m_earlierCalendarSize; }
 
 private:
     void storeUserValue(const QString &key, const QVariant &value);
@@ -80,7 +83,8 @@ private:
     Language m_language = Japanese;
     LastMedium m_lastMedium;
     QByteArray m_windowGeometry;
-    QSize m_calendarSize;
+    QByteArray m_calendarGeometry;
+    QSize m_earlierCalendarSize;
     // Shared by copies, so every copy writes to the one store.
     std::shared_ptr<QSettings> m_userStore;
 };

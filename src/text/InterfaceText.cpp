@@ -119,10 +119,11 @@ const std::vector<CaptionRow> &captionRows()
             NERAV_CAPTION(basicOnlyDay, "basic only", "基本設定のみ"),
             NERAV_CAPTION(calendarMore, "+%1 more", "ほか%1件"),
             NERAV_CAPTION(calendarLegend,
-                          "#n start-stop: row n of the advance schedule list and its times.  "
+                          "#n start-stop file: row n of the advance schedule list, its times "
+                          "and its first file.  "
                           "overlap: more than one advance schedule on the day.  "
                           "Hatched: only the basic schedule applies.",
-                          "#n 開始-停止: 日時設定の n 行目とその時間。"
+                          "#n 開始-停止 ファイル: 日時設定の n 行目、その時間と最初のファイル。"
                           "重複: 複数の日時設定が重なる日。斜線: 基本設定のみの日。"),
             NERAV_CAPTION(duplicateCommand, "Duplicate", "複製"),
             NERAV_CAPTION(duplicateMenuItem, "&Duplicate", "複製(&D)"),
@@ -142,6 +143,8 @@ const std::vector<CaptionRow> &captionRows()
             NERAV_CAPTION(entryEditorForAdvance, "%1 - Advance Schedule %2 (%3 - %4, %5)",
                           "%1 - 日時設定 %2 (%3 - %4、%5)"),
             NERAV_CAPTION(weekdaysCommand, "Weekdays (Mon–Fri)", "平日（月〜金）"),
+            NERAV_CAPTION(calendarDayFormat, "dddd, MMMM d", "M月d日 dddd"),
+            NERAV_CAPTION(calendarDayName, "%1: %2", "%1: %2"),
     };
     return rows;
 }

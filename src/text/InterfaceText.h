@@ -49,6 +49,9 @@ struct CaptionTable
     QString entryEditorForBasic, entryEditorForAdvance;
     // Duplicate to Other Days: ticks Monday to Friday at once.
     QString weekdaysCommand;
+    // What a screen reader says for a day of the calendar: the QDate format of the day (%1 of
+    // calendarDayName) and its schedules (%2).
+    QString calendarDayFormat, calendarDayName;
 
     // The caption of a weekDay value: 0 Sunday .. 6 Saturday, 7 or more every day.
     const QString &weekDayName(int weekDay) const;

@@ -1,11 +1,14 @@
-// Shows the calendar of a December sample schedule in Japanese, with one schedule selected in
-// the main window, and saves a picture of it for the documentation. Built on request only:
+// Shows the calendar of a December sample schedule in Japanese (or in English with "en" after
+// the folder), with one schedule selected in the main window, and saves a picture of it for the
+// documentation as calendar.png (calendar-en.png). Built on request only:
 // scripts/calendar-screenshot.sh.
 
 #include "CalendarForm.h"
 #include "FakePlatform.h"
 #include "MainForm.h"
 #include "ScheduleListView.h"
+#include "ScheduleModel.h"
+#include "ScheduleSession.h"
 #include "Settings.h"
 #include "TestEntries.h"
 
@@ -41,8 +44,9 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
+    const bool english = argc > 2 && QByteArray(argv[2]) == "en";
 
-    test::FakeApp fake(Japanese);
+    test::FakeApp fake(english ? English : Japanese);
     fake.clock.date = QDate(2026, 12, 10);
     InitDefaults(fake.context.settings, QDir::tempPath() + QLatin1Char('/'));
     fake.context.settings.documentName = QStringLiteral("nerav.nrv");
@@ -67,5 +71,7 @@ int main(int argc, char **argv)
     if (!QTest::qWaitForWindowExposed(calendar))
         return 1;
     QTest::qWait(300);
-    return calendar->grab().save(folder + "/calendar.png") ? 0 : 1;
+    const QString name =
+            english ? QStringLiteral("/calendar-en.png") : QStringLiteral("/calendar.png");
+    return calendar->grab().save(folder + name) ? 0 : 1;
 }

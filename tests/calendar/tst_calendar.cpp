@@ -1,17 +1,19 @@
 // The calendar window through its real widgets: it and the main window's advance list select
 // each other's schedule, it follows changes of the document, moves by month, year and key,
-// saves and prints the month, and opens in the size it last had.
+// saves and prints the month, opens where it last was, and shows its days to screen readers.
 
 #include "CalendarForm.h"
 #include "CalendarMonthView.h"
 #include "MainWindowFixture.h"
 #include "TestFiles.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QMenuBar>
 #include <QPrinter>
 #include <QSpinBox>
+#include <QToolTip>
 
 using namespace nerav;
 using namespace nerav::test;
@@ -62,7 +64,11 @@ private slots:
     void monthYearAndTodayWithinTheYears();
     void savesAndPrintsTheMonth();
     void switchesLanguage();
-    void opensInTheSizeItLastHad();
+    void opensWhereItWasLastTime();
+    void screenReadersReadTheDays_data();
+    void screenReadersReadTheDays();
+    void focusedDayFollowsTheArrowKeys();
+    void scheduleLineShowsItsFiles();
 
 private:
     std::unique_ptr<MainWindowFixture> m_window;
@@ -277,12 +283,13 @@ void TestCalendar::switchesLanguage()
     QVERIFY(m_calendar->windowTitle().startsWith("Calendar"));
 }
 
-void TestCalendar::opensInTheSizeItLastHad()
+void TestCalendar::opensWhereItWasLastTime()
 {
     QTemporaryDir stores;
     const QString store = stores.filePath(QStringLiteral("user.conf"));
     m_window->app.context.settings.openUserStore(store);
-    m_calendar->resize(1000, 700);
+    const QRect placed(40, 30, 720, 520);
+    m_calendar->setGeometry(placed);
     m_calendar->close();
     QVERIFY(m_window->app.context.settings.syncUserStore());
 
@@ -290,7 +297,118 @@ void TestCalendar::opensInTheSizeItLastHad()
     m_window = std::make_unique<MainWindowFixture>();
     m_window->app.context.settings.openUserStore(store);
     m_window->child<QAction>(QStringLiteral("subCalendar"))->trigger();
-    QCOMPARE(m_window->form->Calendar()->size(), QSize(1000, 700));
+    QCOMPARE(m_window->form->Calendar()->geometry(), placed);
+}
+
+void TestCalendar::screenReadersReadTheDays_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("overlapDay");
+    QTest::addColumn<QString>("basicDay");
+    QTest::addColumn<QString>("yearName");
+    QTest::newRow("Japanese") << int(Japanese)
+                              << "12月28日 木曜日: #1 00:00-23:00 CLIP0.AVI, "
+                                 "#3 00:00-23:00 CLIP0.AVI, 重複"
+                              << "12月24日 日曜日: 基本設定のみ"
+                              << "年";
+    QTest::newRow("English") << int(English)
+                             << "Thursday, December 28: #1 00:00-23:00 CLIP0.AVI, "
+                                "#3 00:00-23:00 CLIP0.AVI, overlap"
+                             << "Sunday, December 24: basic only"
+                             << "Year";
+}
+
+void TestCalendar::screenReadersReadTheDays()
+{
+    QFETCH(int, language);
+    QFETCH(QString, overlapDay);
+    QFETCH(QString, basicDay);
+    QFETCH(QString, yearName);
+    LoadInterfaceText(m_window->app.context.text, short(language));
+    QEvent change(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(m_calendar, &change);
+    m_view->setCurrentDay(December28);
+
+    QAccessibleInterface *window = QAccessible::queryAccessibleInterface(m_calendar);
+    QCOMPARE(window->role(), QAccessible::Window);
+    QCOMPARE(window->text(QAccessible::Name), m_calendar->windowTitle());
+    // Every control a reader reaches by Tab has a name.
+    for (int index = 0; index < window->childCount(); ++index) {
+        QAccessibleInterface *control = window->child(index);
+        if (control->state().focusable)
+            QVERIFY2(!control->text(QAccessible::Name).trimmed().isEmpty(),
+                     qPrintable(control->object()->objectName()));
+    }
+    QCOMPARE(QAccessible::queryAccessibleInterface(
+                     m_calendar->findChild<QSpinBox *>(QStringLiteral("YearBox")))
+                     ->text(QAccessible::Name),
+             yearName);
+
+    // Six weeks of seven days from Sunday 26 November; Thursday 28 December in the fifth.
+    QAccessibleInterface *grid = QAccessible::queryAccessibleInterface(m_view);
+    QCOMPARE(grid->role(), QAccessible::Table);
+    QCOMPARE(grid->childCount(), 42);
+    QAccessibleTableInterface *table = grid->tableInterface();
+    QVERIFY(table);
+    QCOMPARE(table->rowCount(), 6);
+    QCOMPARE(table->columnCount(), 7);
+    QAccessibleInterface *day = table->cellAt(4, 4);
+    QCOMPARE(day->role(), QAccessible::Cell);
+    QCOMPARE(day->text(QAccessible::Name), overlapDay);
+    QCOMPARE(grid->indexOfChild(day), 32);
+    QCOMPARE(day->parent(), grid);
+    QVERIFY(day->state().selected);
+    QCOMPARE(table->cellAt(4, 0)->text(QAccessible::Name), basicDay);
+    QVERIFY(!table->cellAt(4, 0)->state().selected);
+    const QRect shown = m_view->scheduleLineRect(December28, 0);
+    QCOMPARE(grid->childAt(m_view->mapToGlobal(shown.center()).x(),
+                           m_view->mapToGlobal(shown.center()).y()),
+             day);
+}
+
+void TestCalendar::focusedDayFollowsTheArrowKeys()
+{
+    m_view->setCurrentDay(QDate(2006, 12, 27));
+    m_calendar->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_calendar));
+    m_view->setFocus();
+    QAccessibleInterface *grid = QAccessible::queryAccessibleInterface(m_view);
+    QAccessibleTableInterface *table = grid->tableInterface();
+    const auto focusedCell = [grid] {
+        QAccessibleInterface *focused = grid->focusChild();
+        return focused && focused->state().focused ? grid->indexOfChild(focused) : -1;
+    };
+    QCOMPARE(focusedCell(), 31);
+
+    QTest::keyClick(m_view, Qt::Key_Right);
+    QCOMPARE(focusedCell(), 32);
+    QVERIFY(!table->cellAt(4, 3)->state().focused);
+    QTest::keyClick(m_view, Qt::Key_Up);
+    QCOMPARE(focusedCell(), 25);
+    // 21 January: the same cells now hold January.
+    QTest::keyClick(m_view, Qt::Key_PageDown);
+    QCOMPARE(focusedCell(), 21);
+    QVERIFY(grid->focusChild()->text(QAccessible::Name).startsWith("1月21日 日曜日: "));
+    QCOMPARE(grid->text(QAccessible::Name), "2007年1月");
+
+    // Away from the view no day has the focus; the current one stays selected.
+    m_calendar->findChild<QSpinBox *>(QStringLiteral("YearBox"))->setFocus();
+    QCOMPARE(focusedCell(), -1);
+    QVERIFY(table->cellAt(3, 0)->state().selected);
+}
+
+void TestCalendar::scheduleLineShowsItsFiles()
+{
+    m_view->setCurrentDay(December28);
+    // The line names the first file; its tooltip every file of the schedule.
+    QVERIFY(m_view->dayName(32).contains("#3 00:00-23:00 CLIP0.AVI"));
+    const QRect line = m_view->scheduleLineRect(December28, 2);
+    QHelpEvent help(QEvent::ToolTip, line.center(), m_view->mapToGlobal(line.center()));
+    QCoreApplication::sendEvent(m_view, &help);
+    const QString tip = QToolTip::text();
+    for (const char *file : {"CLIP0.AVI", "CLIP1.AVI", "CLIP2.AVI"})
+        QVERIFY2(tip.contains(file), qPrintable(tip));
+    QVERIFY(tip.contains("#3"));
 }
 
 QTEST_MAIN(TestCalendar)

@@ -23,7 +23,7 @@ void Set(Settings &settings, const QString &name, const QVariant &value)
     } else if (name == QLatin1String("geometry")) {
         settings.setWindowGeometry(value.toByteArray());
     } else if (name == QLatin1String("calendar")) {
-        settings.setCalendarSize(value.toSize());
+        settings.setCalendarGeometry(value.toByteArray());
     }
 }
 
@@ -36,7 +36,7 @@ QVariant Get(const Settings &settings, const QString &name)
     if (name == QLatin1String("geometry"))
         return settings.windowGeometry();
     if (name == QLatin1String("calendar"))
-        return settings.calendarSize();
+        return settings.calendarGeometry();
     return QVariant();
 }
 
@@ -53,6 +53,7 @@ private slots:
     void valueComesBackInTheNextRun();
     void eachValueHasOneHome();
     void earlierMediumIsTakenOver();
+    void earlierCalendarSizeLastsUntilAGeometry();
     void unwritableStoreSaysSo();
 
 private:
@@ -72,7 +73,10 @@ void TestUserSettings::valueComesBackInTheNextRun_data()
             << "medium" << QVariant(QStringList {"/home/u/映像, [x]=y;z/", QString()});
     QTest::newRow("window geometry")
             << "geometry" << QVariant(QByteArray("\x01\xd9\xd0\xcb\x00\x03\n=[]\"\\", 13));
-    QTest::newRow("calendar size") << "calendar" << QVariant(QSize(1000, 700));
+    QTest::newRow("calendar geometry") << "calendar"
+                                       << QVariant(QByteArray("\x01\xd9\xd0\xcb\x00\x03"
+                                                              "calendar",
+                                                              14));
 }
 
 void TestUserSettings::valueComesBackInTheNextRun()
@@ -109,7 +113,7 @@ void TestUserSettings::eachValueHasOneHome()
     settings.setLanguage(English);
     settings.setLastMedium({"/medium-folder/", "/medium-volume/"});
     settings.setWindowGeometry("window-geometry");
-    settings.setCalendarSize({1000, 700});
+    settings.setCalendarGeometry("calendar-geometry");
     QVERIFY(settings.save());
     QVERIFY(settings.syncUserStore());
 
@@ -120,7 +124,8 @@ void TestUserSettings::eachValueHasOneHome()
         QVERIFY2(systemInfo.contains(value), value);
         QVERIFY2(!userValues.contains(value), value);
     }
-    for (const char *value : {"medium-folder", "medium-volume", "window-geometry"}) {
+    for (const char *value :
+         {"medium-folder", "medium-volume", "window-geometry", "calendar-geometry"}) {
         QVERIFY2(userValues.contains(value), value);
         QVERIFY2(!systemInfo.contains(value), value);
     }
@@ -158,15 +163,36 @@ void TestUserSettings::earlierMediumIsTakenOver()
     QCOMPARE(next.lastMedium().folder, QStringLiteral("/media/u/OTHER/"));
 }
 
+void TestUserSettings::earlierCalendarSizeLastsUntilAGeometry()
+{
+    const QString store = path("user.conf");
+    QVERIFY(WriteFile(store, "[calendar]\nsize=@Size(1000 700)\n"));
+    {
+        Settings settings;
+        settings.openUserStore(store);
+        QCOMPARE(settings.earlierCalendarSize(), QSize(1000, 700));
+        QVERIFY(settings.calendarGeometry().isEmpty());
+        settings.setCalendarGeometry("calendar-geometry");
+        QVERIFY(!settings.earlierCalendarSize().isValid());
+        QVERIFY(settings.syncUserStore());
+    }
+    // The geometry is the calendar's one value from then on.
+    QVERIFY(!ReadFile(store).contains("size"));
+    Settings next;
+    next.openUserStore(store);
+    QCOMPARE(next.calendarGeometry(), QByteArray("calendar-geometry"));
+    QVERIFY(!next.earlierCalendarSize().isValid());
+}
+
 void TestUserSettings::unwritableStoreSaysSo()
 {
     QVERIFY(WriteFile(path("plain.txt"), "plain"));
     Settings settings;
     settings.openUserStore(path("plain.txt/user.conf"));
-    settings.setCalendarSize({1000, 700});
+    settings.setCalendarGeometry("calendar-geometry");
     QVERIFY(!settings.syncUserStore());
     // The value still holds for this run.
-    QCOMPARE(settings.calendarSize(), QSize(1000, 700));
+    QCOMPARE(settings.calendarGeometry(), QByteArray("calendar-geometry"));
     QCOMPARE(ReadFile(path("plain.txt")), QByteArray("plain"));
 }
 

@@ -271,7 +271,7 @@ void tst_InterfaceText::messages()
 
 void tst_InterfaceText::everyKeyHasTextInBothLanguages()
 {
-    QCOMPARE(CaptionKeys().size(), size_t(97));
+    QCOMPARE(CaptionKeys().size(), size_t(99));
     QCOMPARE(MessageKeys().size(), size_t(38));
     for (short language : {1, 2}) {
         InterfaceText text;

@@ -3,6 +3,7 @@
 #include "CalendarMonthView.h"
 #include "DurableFile.h"
 #include "MessageBoxes.h"
+#include "WindowPlacement.h"
 
 #include <QBuffer>
 #include <QComboBox>
@@ -16,6 +17,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -94,9 +96,26 @@ CalendarForm::CalendarForm(AppContext &context, QWidget *parent)
     connect(m_view, &CalendarMonthView::scheduleChosen, this, &CalendarForm::scheduleChosen);
     followView(m_view->currentDay());
     m_view->setFocus();
-    const QSize remembered = context.settings.calendarSize();
-    if (remembered.isValid())
-        resize(remembered);
+    // Before it shows, so it appears where it was; a geometry off every screen is moved.
+    const QByteArray geometry = context.settings.calendarGeometry();
+    if (geometry.isEmpty() || !restoreGeometry(geometry))
+        placeBesideOwner(context.settings.earlierCalendarSize());
+}
+
+void CalendarForm::placeBesideOwner(const QSize &size)
+{
+    const QWidget *owner = parentWidget();
+    const QRect area = (owner ? owner->screen() : screen())->availableGeometry();
+    // The owner's frame tells what the window manager adds around a window.
+    const QRect ownerFrame = owner ? owner->frameGeometry() : QRect(area.topLeft(), QSize());
+    const QSize frame = owner ? ownerFrame.size() - owner->geometry().size() : QSize(0, 0);
+    const QSize preferred = (size.isValid() ? size : sizeHint()) + frame;
+    // Beside it only where the month is still easy to read.
+    const QSize least =
+            (minimumSizeHint() + frame).expandedTo(preferred.boundedTo(area.size()) * 2 / 3);
+    const QRect placed = PlaceBeside(ownerFrame, preferred, least, area);
+    move(placed.topLeft());
+    resize(placed.size() - frame);
 }
 
 QPushButton *CalendarForm::addButton(const char *name, const QString &sign)
@@ -119,6 +138,13 @@ void CalendarForm::applyCaptions()
     m_nextYear->setToolTip(captions.nextYear);
     m_year->setToolTip(captions.yearHeading);
     m_month->setToolTip(captions.monthHeading);
+    // The signs of the arrow buttons read badly; the fields have no label beside them.
+    m_previousYear->setAccessibleName(captions.previousYear);
+    m_previousMonth->setAccessibleName(captions.previousMonth);
+    m_nextMonth->setAccessibleName(captions.nextMonth);
+    m_nextYear->setAccessibleName(captions.nextYear);
+    m_year->setAccessibleName(captions.yearHeading);
+    m_month->setAccessibleName(captions.monthHeading);
     const QLocale locale = m_context.text.language == Japanese
             ? QLocale(QLocale::Japanese, QLocale::Japan)
             : QLocale(QLocale::English, QLocale::UnitedStates);
@@ -140,13 +166,24 @@ void CalendarForm::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
 }
 
+void CalendarForm::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    rememberGeometry();
+}
+
 void CalendarForm::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    // Only the size the user gave it: not the one it is laid out with before it shows, nor a
-    // maximized one.
-    if (isVisible() && windowState() == Qt::WindowNoState)
-        m_context.settings.setCalendarSize(event->size());
+    rememberGeometry();
+}
+
+void CalendarForm::rememberGeometry()
+{
+    // Only where the user has it: not the place it is laid out in before it shows. The end of
+    // the program may come while it is open, so every change is kept.
+    if (isVisible())
+        m_context.settings.setCalendarGeometry(saveGeometry());
 }
 
 void CalendarForm::showMonthOf(const QDate &day)

@@ -4,7 +4,7 @@
 // move by month and year (2000-2099), Today (the platform's clock), Save as PNG and Print. It
 // follows the document (refresh) and the advance list's selection (showSchedule), and reports
 // a schedule chosen in it (scheduleChosen), so the main window can select that row. It opens
-// in the size it last had (Settings::calendarSize).
+// where it last was (Settings::calendarGeometry), the first time beside the main window.
 
 #include "AppContext.h"
 
@@ -48,6 +48,7 @@ signals:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
@@ -56,6 +57,10 @@ private:
     QPushButton *addButton(const char *name, const QString &sign);
     void showMonthOf(const QDate &day);
     void followView(const QDate &day);
+    // Its size (the preferred one when invalid) within the screen, beside the main window
+    // where the screen has room for it (WindowPlacement.h).
+    void placeBesideOwner(const QSize &size);
+    void rememberGeometry();
 
     AppContext &m_context;
     CalendarMonthView *m_view = nullptr;

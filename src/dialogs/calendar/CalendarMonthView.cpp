@@ -1,12 +1,15 @@
 #include "CalendarMonthView.h"
 
+#include "CalendarMonthAccessible.h"
 #include "ScheduleCalendar.h"
-#include "ScheduleTexts.h"
 
+#include <QAccessible>
+#include <QHelpEvent>
 #include <QKeyEvent>
-#include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTextDocument>
+#include <QToolTip>
 #include <algorithm>
 
 namespace nerav {
@@ -15,6 +18,14 @@ namespace {
 
 const QDate FirstShownDay(2000, 1, 1);
 const QDate LastShownDay(2099, 12, 31);
+
+// The schedule lines a little smaller, so a time window fits a day of a normal window.
+QFont LineFont(const QFont &base)
+{
+    QFont font = base;
+    font.setPointSizeF(base.pointSizeF() * 0.88);
+    return font;
+}
 
 // Neighbouring rows get clearly different hues; 47 steps through all 360 before repeating.
 QColor ScheduleColour(int index, bool strong)
@@ -35,10 +46,14 @@ QColor WeekDayColour(int column)
 } // namespace
 
 CalendarMonthView::CalendarMonthView(const AppContext &context, QWidget *parent)
-    : QWidget(parent), m_context(context), m_current(context.platform.clock.today())
+    : QWidget(parent),
+      m_context(context),
+      m_wording(context),
+      m_current(context.platform.clock.today())
 {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    InstallCalendarAccessibility();
     m_current = std::clamp(m_current.isValid() ? m_current : FirstShownDay, FirstShownDay,
                            LastShownDay);
     fillDays();
@@ -57,6 +72,7 @@ void CalendarMonthView::setCurrentDay(const QDate &day)
     if (otherMonth)
         fillDays();
     update();
+    announceCurrentDay();
     emit currentDayChanged(m_current);
 }
 
@@ -108,6 +124,7 @@ void CalendarMonthView::retext()
 {
     m_texts.clear();
     update();
+    announceDays();
 }
 
 void CalendarMonthView::fillDays()
@@ -123,6 +140,82 @@ void CalendarMonthView::fillDays()
             day.schedules = SchedulesOnDay(m_context.document,
                                            {day.date.year(), day.date.month(), day.date.day()});
     }
+    announceDays();
+}
+
+void CalendarMonthView::announceDays()
+{
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleEvent title(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&title);
+    for (int position = 0; position < DayCount; ++position) {
+        QAccessibleEvent named(this, QAccessible::NameChanged);
+        named.setChild(position);
+        QAccessible::updateAccessibility(&named);
+    }
+}
+
+void CalendarMonthView::announceCurrentDay()
+{
+    const int position = currentPosition();
+    if (!QAccessible::isActive() || position < 0)
+        return;
+    QAccessibleEvent selection(this, QAccessible::Selection);
+    selection.setChild(position);
+    QAccessible::updateAccessibility(&selection);
+    if (hasFocus()) {
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        focus.setChild(position);
+        QAccessible::updateAccessibility(&focus);
+    }
+}
+
+QDate CalendarMonthView::dayAt(int position) const
+{
+    return position >= 0 && position < DayCount ? m_days[size_t(position)].date : QDate();
+}
+
+QString CalendarMonthView::dayName(int position) const
+{
+    if (position < 0 || position >= DayCount)
+        return QString();
+    const Day &day = m_days[size_t(position)];
+    return m_wording.dayName(day.date, day.inMonth, day.schedules);
+}
+
+QRect CalendarMonthView::dayRect(int position) const
+{
+    if (position < 0 || position >= DayCount)
+        return QRect();
+    return layoutFor(rect(), fontMetrics()).cell(position);
+}
+
+int CalendarMonthView::positionAt(const QPoint &point) const
+{
+    const Layout layout = layoutFor(rect(), fontMetrics());
+    for (int position = 0; position < DayCount; ++position) {
+        if (layout.cell(position).contains(point))
+            return position;
+    }
+    return -1;
+}
+
+int CalendarMonthView::scheduleAt(const QPoint &point, QRect *line) const
+{
+    const int position = positionAt(point);
+    if (position < 0)
+        return -1;
+    const Day &day = m_days[size_t(position)];
+    for (int index : day.schedules) {
+        const QRect drawn = scheduleLineRect(day.date, index);
+        if (drawn.contains(point)) {
+            if (line)
+                *line = drawn;
+            return index;
+        }
+    }
+    return -1;
 }
 
 std::vector<int> CalendarMonthView::schedulesShownOn(const QDate &day) const
@@ -165,13 +258,33 @@ CalendarMonthView::Layout CalendarMonthView::layoutFor(const QRect &area,
     return layout;
 }
 
-int CalendarMonthView::linesShown(const Layout &layout, int scheduleCount) const
+int CalendarMonthView::Layout::roomLines() const
 {
     // The first line of a cell holds the day number.
-    const int room = std::max(0, layout.cell(0).height() - 4) / layout.lineHeight - 1;
+    return std::max(0, cell(0).height() - 4) / lineHeight - 1;
+}
+
+int CalendarMonthView::linesShown(const Layout &layout, int scheduleCount) const
+{
+    const int room = layout.roomLines();
     if (scheduleCount <= room)
         return scheduleCount;
     return std::max(0, room - 1);
+}
+
+int CalendarMonthView::linesPerSchedule(const Layout &layout, const Day &day,
+                                        const QFontMetrics &lineMetrics) const
+{
+    const int count = int(day.schedules.size());
+    if (count == 0 || count * 2 > layout.roomLines())
+        return 1;
+    // The first file goes below the times where a line is too narrow for both.
+    const int width = layout.cell(0).width() - 11;
+    for (int index : day.schedules) {
+        if (lineMetrics.horizontalAdvance(m_wording.lineText(index)) > width)
+            return 2;
+    }
+    return 1;
 }
 
 QRect CalendarMonthView::scheduleLineRect(const QDate &day, int index) const
@@ -180,13 +293,15 @@ QRect CalendarMonthView::scheduleLineRect(const QDate &day, int index) const
     if (position < 0)
         return QRect();
     const Layout layout = layoutFor(rect(), fontMetrics());
-    const std::vector<int> &schedules = m_days[size_t(position)].schedules;
+    const Day &shownDay = m_days[size_t(position)];
+    const std::vector<int> &schedules = shownDay.schedules;
     const int shown = linesShown(layout, int(schedules.size()));
+    const int lines = linesPerSchedule(layout, shownDay, QFontMetrics(LineFont(font())));
     const QRect cell = layout.cell(position);
     for (int line = 0; line < shown; ++line) {
         if (shownSchedule(schedules, shown, line) == index)
-            return QRect(cell.left() + 3, cell.top() + 2 + (line + 1) * layout.lineHeight,
-                         cell.width() - 6, layout.lineHeight - 1);
+            return QRect(cell.left() + 3, cell.top() + 2 + (line * lines + 1) * layout.lineHeight,
+                         cell.width() - 6, lines * layout.lineHeight - 1);
     }
     return QRect();
 }
@@ -198,14 +313,6 @@ int CalendarMonthView::shownSchedule(const std::vector<int> &schedules, int show
         std::find(schedules.begin() + shown, schedules.end(), m_highlighted) != schedules.end())
         return m_highlighted;
     return schedules[size_t(line)];
-}
-
-QString CalendarMonthView::lineText(int index) const
-{
-    const AdvanceSchedule &s = m_context.document.advanceSchedules[size_t(index)];
-    return QStringLiteral("#%1 %2-%3")
-            .arg(index + 1)
-            .arg(QString::fromStdString(StartTimeText(s)), QString::fromStdString(StopTimeText(s)));
 }
 
 QImage CalendarMonthView::monthImage(const QSize &size, qreal pixelRatio) const
@@ -227,8 +334,9 @@ QImage CalendarMonthView::monthImage(const QSize &size, qreal pixelRatio) const
 
 QSize CalendarMonthView::sizeHint() const
 {
-    // Room for "#250 00:00:00-23:59:59" in every day.
-    const int lineWidth = fontMetrics().horizontalAdvance(QStringLiteral("#250 00:00:00-23:59:59"));
+    // Room for "#250 00:00-23:59 ABCDEFGH.MP3" in every day.
+    const int lineWidth =
+            fontMetrics().horizontalAdvance(QStringLiteral("#250 00:00-23:59 ABCDEFGH.MP3"));
     return QSize((lineWidth + 16) * DaysPerWeek, 680);
 }
 
@@ -255,9 +363,6 @@ void CalendarMonthView::paintMonth(QPainter &painter, const QRect &area, bool on
 void CalendarMonthView::paintTitle(QPainter &painter, const Layout &layout) const
 {
     const CaptionTable &captions = m_context.text.captions;
-    const QLocale locale = m_context.text.language == Japanese
-            ? QLocale(QLocale::Japanese, QLocale::Japan)
-            : QLocale(QLocale::English, QLocale::UnitedStates);
     const QFont base = painter.font();
     QFont titleFont = base;
     titleFont.setBold(true);
@@ -265,8 +370,7 @@ void CalendarMonthView::paintTitle(QPainter &painter, const Layout &layout) cons
     painter.setFont(titleFont);
     painter.setPen(QColor(30, 30, 30));
     const QRect title = layout.title.adjusted(6, 0, -6, 0);
-    painter.drawText(title, Qt::AlignLeft | Qt::AlignVCenter,
-                     locale.toString(m_current, captions.calendarMonthFormat));
+    painter.drawText(title, Qt::AlignLeft | Qt::AlignVCenter, m_wording.monthTitle(m_current));
     painter.setFont(base);
     painter.setPen(QColor(90, 90, 90));
     painter.drawText(title, Qt::AlignRight | Qt::AlignVCenter, m_context.settings.documentName);
@@ -303,9 +407,7 @@ void CalendarMonthView::paintDay(QPainter &painter, const Layout &layout, int po
     // The day number, on a dark disc for today.
     QFont bold = base;
     bold.setBold(true);
-    // The schedule lines a little smaller, so a time window fits a day of a normal window.
-    QFont lineFont = base;
-    lineFont.setPointSizeF(base.pointSizeF() * 0.88);
+    const QFont lineFont = LineFont(base);
     QFont lineBold = lineFont;
     lineBold.setBold(true);
     painter.setFont(bold);
@@ -343,15 +445,23 @@ void CalendarMonthView::paintDay(QPainter &painter, const Layout &layout, int po
     }
 
     const int shown = linesShown(layout, int(day.schedules.size()));
+    const int lines = linesPerSchedule(layout, day, QFontMetrics(lineFont));
     for (int line = 0; line < shown; ++line) {
         const int index = shownSchedule(day.schedules, shown, line);
         const bool strong = index == m_highlighted;
-        const QRect row =
-                firstLine.translated(0, (line + 1) * layout.lineHeight).adjusted(0, 0, 0, -1);
-        painter.fillRect(row, ScheduleColour(index, strong));
+        const QRect text = firstLine.translated(0, (line * lines + 1) * layout.lineHeight)
+                                   .adjusted(3, 0, -2, -1);
+        painter.fillRect(text.adjusted(-3, 0, 2, (lines - 1) * layout.lineHeight),
+                         ScheduleColour(index, strong));
         painter.setFont(strong ? lineBold : lineFont);
         painter.setPen(strong ? Qt::white : QColor(20, 20, 20));
-        drawCellText(painter, row.adjusted(3, 0, -2, 0), Qt::AlignLeft, lineText(index), onScreen);
+        if (lines == 1) {
+            drawCellText(painter, text, Qt::AlignLeft, m_wording.lineText(index), onScreen);
+        } else {
+            drawCellText(painter, text, Qt::AlignLeft, m_wording.timesText(index), onScreen);
+            drawCellText(painter, text.translated(0, layout.lineHeight).adjusted(8, 0, 0, 0),
+                         Qt::AlignLeft, m_wording.firstFileText(index), onScreen);
+        }
     }
     painter.setFont(base);
     if (shown < int(day.schedules.size())) {
@@ -406,25 +516,43 @@ void CalendarMonthView::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
 }
 
+bool CalendarMonthView::event(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    const auto *help = static_cast<QHelpEvent *>(event);
+    QRect line;
+    const int index = scheduleAt(help->pos(), &line);
+    if (index < 0) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        QToolTip::showText(
+                help->globalPos(),
+                Qt::convertFromPlainText(m_wording.scheduleToolTip(index), Qt::WhiteSpaceNoWrap),
+                this, line);
+    }
+    return true;
+}
+
+void CalendarMonthView::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    announceCurrentDay();
+}
+
 void CalendarMonthView::mousePressEvent(QMouseEvent *event)
 {
-    const Layout layout = layoutFor(rect(), fontMetrics());
     const QPoint point = event->position().toPoint();
-    for (int position = 0; position < int(m_days.size()); ++position) {
-        if (!layout.cell(position).contains(point))
-            continue;
-        const Day &day = m_days[size_t(position)];
-        const QDate date = day.date;
-        const std::vector<int> schedules = day.schedules;
-        setCurrentDay(date);
-        for (int index : schedules) {
-            if (scheduleLineRect(date, index).contains(point)) {
-                setHighlightedSchedule(index);
-                emit scheduleChosen(index);
-                break;
-            }
-        }
+    const int position = positionAt(point);
+    if (position < 0)
         return;
+    // The schedule under the click is found before another month's days take the cells.
+    const int index = scheduleAt(point);
+    setCurrentDay(m_days[size_t(position)].date);
+    if (index >= 0) {
+        setHighlightedSchedule(index);
+        emit scheduleChosen(index);
     }
 }
 
