@@ -40,7 +40,7 @@ bool DocumentCommands::openScheduleFile(const QString &folder, const QString &na
 {
     // A damaged file leaves the document, the lists, the title and the folders as they were.
     if (!m_session.open(folder, name)) {
-        ShowMessage(m_window, m_context.text.messages.msgScheduleReadError);
+        ShowMessage(m_window, m_context.text, m_context.text.messages.msgScheduleReadError);
         return false;
     }
     m_context.settings.openFolder = folder;
@@ -97,10 +97,7 @@ bool DocumentCommands::maySaveChanges()
 {
     if (!m_session.isModified())
         return true;
-    const CaptionTable &captions = m_context.text.captions;
-    switch (AskSaveChanges(m_window, m_context.text.messages.msgSaveChanges,
-                           captions.saveChangesCommand, captions.discardChangesCommand,
-                           captions.cancelCommand)) {
+    switch (AskSaveChanges(m_window, m_context.text, m_context.text.messages.msgSaveChanges)) {
     case SaveAnswer::Save:
         return saveDocument(false);
     case SaveAnswer::Discard:
@@ -126,7 +123,7 @@ void DocumentCommands::publish()
     case UnsavedPublish::PublishSaved: {
         ScheduleDocument saved;
         if (!ReadScheduleFile(m_session.folder(), m_session.name(), saved)) {
-            ShowMessage(m_window, m_context.text.messages.msgScheduleReadError);
+            ShowMessage(m_window, m_context.text, m_context.text.messages.msgScheduleReadError);
             return;
         }
         PublishForm(m_context, saved, m_window).exec();
@@ -143,7 +140,7 @@ bool DocumentCommands::writeTo(const QString &folder, const QString &name)
     if (written)
         return true;
     // The system's own words name the cause: a full or failing medium, a missing folder.
-    ShowMessage(m_window,
+    ShowMessage(m_window, m_context.text,
                 m_context.text.messages.msgScheduleWriteError + QStringLiteral("\r\n") +
                         written.reason);
     return false;
@@ -158,16 +155,16 @@ bool DocumentCommands::checkBeforeSave()
     case PreSaveProblem::None:
         return true;
     case PreSaveProblem::EmptySchedule:
-        ShowMessage(m_window, messages.msgNoSchedule + lineBreak + messages.msgCantSave);
+        ShowMessage(m_window, m_context.text,
+                    messages.msgNoSchedule + lineBreak + messages.msgCantSave);
         break;
     case PreSaveProblem::AdvanceWithoutEntries:
-        ShowMessage(m_window,
-                    messages.msgNoFileInAdvance + QString::number(check.schedulePosition) +
-                            QStringLiteral(" !") + lineBreak + QString(25, QLatin1Char(' ')) +
+        ShowMessage(m_window, m_context.text,
+                    messages.msgNoFileInAdvance.arg(check.schedulePosition) + lineBreak +
                             messages.msgCantSave);
         break;
     case PreSaveProblem::TooLarge:
-        ShowMessage(m_window, messages.msgScheduleTooLarge);
+        ShowMessage(m_window, m_context.text, messages.msgScheduleTooLarge);
         break;
     }
     return false;
@@ -200,13 +197,14 @@ bool DocumentCommands::askOpenFileName(QString &folder, QString &name)
     for (;;) {
         QFileDialog dialog(m_window);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        prepareDialog(dialog, QStringLiteral("Nerav Schedule Reference File (*.nrv)"), folder,
-                      name);
+        prepareDialog(dialog,
+                      m_context.text.captions.referenceFileFilter.arg(QStringLiteral("*.nrv")),
+                      folder, name);
         if (!takeChosenPath(dialog, folder, name))
             return false;
         if (FileExistsInDir(folder, name))
             return true;
-        ShowMessage(m_window, m_context.text.messages.msgFileNotFound);
+        ShowMessage(m_window, m_context.text, m_context.text.messages.msgFileNotFound);
     }
 }
 
@@ -217,12 +215,14 @@ bool DocumentCommands::askSaveFileName(QString &folder, QString &name)
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         // The program asks its own overwrite question below.
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
-        prepareDialog(dialog, QStringLiteral("Schedule File (*.nrv)"), folder, name);
+        prepareDialog(dialog,
+                      m_context.text.captions.scheduleFileFilter.arg(QStringLiteral("*.nrv")),
+                      folder, name);
         if (!takeChosenPath(dialog, folder, name))
             return false;
         if (!FileExistsInDir(folder, name))
             return true;
-        if (AskYesNo(m_window, m_context.text.messages.msgOverwriteFile))
+        if (AskYesNo(m_window, m_context.text, m_context.text.messages.msgOverwriteFile))
             return true;
     }
 }

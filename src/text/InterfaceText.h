@@ -47,6 +47,13 @@ struct CaptionTable
     // The entry editor's title with what it edits: %1 the editor's name; for an advance
     // schedule %2 its row number, %3 and %4 its start and stop, %5 its week day.
     QString entryEditorForBasic, entryEditorForAdvance;
+    // The copy dialog; the buttons of a yes-or-no question.
+    QString copyFormTitle, copyCommand, yesCommand, noCommand;
+    // File dialog filters, each with %1 in place of the patterns.
+    QString mediaFileFilter, allFilesFilter, scheduleFileFilter, referenceFileFilter;
+    // The About windows: the program's notice, the offices and their contact lines.
+    QString aboutProgramNotice, headOfficeName, japanOfficeName, japanOfficeAddress, usaOfficeName;
+    QString officePhone, officeEmail, officeWeb;
 
     // The caption of a weekDay value: 0 Sunday .. 6 Saturday, 7 or more every day.
     const QString &weekDayName(int weekDay) const;
@@ -54,6 +61,7 @@ struct CaptionTable
 
 struct MessageTable
 {
+    // msgNoFileInAdvance names the advance schedule's number in place of %1.
     QString msgRunning, msgSystemInfoError, msgFileNotFound, msgNoSchedule, msgCantSave;
     QString msgNoFileInAdvance, msgTooManySchedules, msgFileExists, msgTooManyBasic;
     QString msgDateSetupError, msgTimeSetupError, msgLinkError, msgFileNameError;
@@ -73,6 +81,8 @@ struct MessageTable
     QString msgDropRefused, msgDropFolder, msgDropListFull;
     // No instance lock could be taken: the first line with the path (%1), then the reason.
     QString msgLockUnusable, msgLockFolderNotPrivate, msgLockNotRegularFile, msgLockCannotOpen;
+    // The title of every message box; a drive that cannot be opened (%1 its name).
+    QString msgTitle, msgDeviceError;
 };
 
 // The "Publish to Medium" dialog. %1, %2 ... are filled in by the dialog.

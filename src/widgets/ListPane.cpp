@@ -48,10 +48,11 @@ ListPane::ListPane(ScheduleModel &model, ScheduleList list, const QString &prefi
     // Wide enough for the longest row: 21 + 5 + 3 + 5 cells and a four-cell caption.
     m_view->setMinimumWidth(ColumnHeadings::ColumnOffset(m_view, 40) + 2 * m_view->frameWidth() +
                             m_view->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    m_headings = new ColumnHeadings(m_view, headings, this);
 
     auto *listColumn = new QVBoxLayout;
     listColumn->setSpacing(2);
-    listColumn->addWidget(new ColumnHeadings(m_view, headings, this));
+    listColumn->addWidget(m_headings);
     listColumn->addWidget(m_view, 1);
 
     auto *buttonColumn = new QVBoxLayout;
@@ -107,13 +108,14 @@ void ListPane::applyCaptions(const CaptionTable &captions)
                               &captions.moveDownCommand};
     for (int i = 0; i < 5; ++i)
         m_buttons[i]->setText(*texts[i]);
+    const QStringList headings = entries
+            ? QStringList {captions.fileNameHeading, captions.playTimesHeading,
+                           captions.volumeHeading}
+            : QStringList {captions.startDayHeading, captions.stopDayHeading,
+                           captions.weekDayHeading};
+    m_headings->setTexts(headings);
     m_view->setAccessibleName(title());
-    m_view->setAccessibleDescription(
-            (entries ? QStringList {captions.fileNameHeading, captions.playTimesHeading,
-                                    captions.volumeHeading}
-                     : QStringList {captions.startDayHeading, captions.stopDayHeading,
-                                    captions.weekDayHeading})
-                    .join(QStringLiteral(", ")));
+    m_view->setAccessibleDescription(headings.join(QStringLiteral(", ")));
 }
 
 bool ListPane::eventFilter(QObject *watched, QEvent *event)

@@ -91,7 +91,7 @@ void RowFormatTest::advanceRow_data()
             << QList<int> {7, 5, 3, 7, 6, 30} << 7 << int(Japanese)
             << "2007/05/03" + sp(3) + "2007/06/30" + sp(3) + QStringLiteral("毎日");
     QTest::newRow("weekDay above 7") << QList<int> {7, 5, 3, 7, 6, 30} << 200 << int(English)
-                                     << "2007/05/03" + sp(3) + "2007/06/30" + sp(3) + "All Day";
+                                     << "2007/05/03" + sp(3) + "2007/06/30" + sp(3) + "Every day";
     QTest::newRow("year bytes 0 and 255, month 0")
             << QList<int> {0, 0, 1, 255, 12, 31} << 6 << int(English)
             << "2000/00/01" + sp(3) + "2255/12/31" + sp(3) + "Saturday";

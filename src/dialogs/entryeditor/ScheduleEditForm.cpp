@@ -20,8 +20,7 @@ namespace nerav {
 
 namespace {
 
-const QString MediaFilter = QStringLiteral("Media File (*.jpg *.avi *.mpg *.dat *.vob *.mp3)");
-const QString AllFilesFilter = QStringLiteral("All File (*)");
+const QString MediaPatterns = QStringLiteral("*.jpg *.avi *.mpg *.dat *.vob *.mp3");
 
 // Selects the item holding value; a value the list does not offer (from a schedule file
 // written elsewhere) gets an item of its own showing the stored number, so it is kept.
@@ -63,12 +62,11 @@ void ScheduleEditForm::BuildControls()
 {
     m_editFrame = new QGroupBox(this);
     m_editFrame->setObjectName(QStringLiteral("EditFrame"));
-    // The field captions are the same Japanese words in both languages.
-    m_fileNamePicture = new QLabel(QStringLiteral("ファイル名"), m_editFrame);
+    m_fileNamePicture = new QLabel(m_editFrame);
     m_fileNamePicture->setObjectName(QStringLiteral("FileNamePicture"));
-    m_playTimesPicture = new QLabel(QStringLiteral("再生回数"), m_editFrame);
+    m_playTimesPicture = new QLabel(m_editFrame);
     m_playTimesPicture->setObjectName(QStringLiteral("PlayTimesPicture"));
-    m_volumePicture = new QLabel(QStringLiteral("音量"), m_editFrame);
+    m_volumePicture = new QLabel(m_editFrame);
     m_volumePicture->setObjectName(QStringLiteral("VolumePicture"));
 
     m_fileNameText = new QLineEdit(m_editFrame);
@@ -149,9 +147,9 @@ void ScheduleEditForm::InitScheduleEditFormOsd()
     m_okCmd->setText(captions.okCommand);
     m_copyCmd->setText(captions.copyToCommand);
     m_cancelCmd->setText(captions.cancelCommand);
-    m_fileNamePicture->setToolTip(captions.fileNameHeading);
-    m_playTimesPicture->setToolTip(captions.playTimesHeading);
-    m_volumePicture->setToolTip(captions.volumeHeading);
+    m_fileNamePicture->setText(captions.fileNameHeading);
+    m_playTimesPicture->setText(captions.playTimesHeading);
+    m_volumePicture->setText(captions.volumeHeading);
 }
 
 void ScheduleEditForm::FillChoiceLists()
@@ -188,7 +186,7 @@ bool ScheduleEditForm::CheckFileName()
     const QString problem = FileNameProblemText(m_fileNameText->text(), messages);
     if (problem.isEmpty())
         return true;
-    ShowMessage(this, messages.msgFileNameError + u'\n' + problem);
+    ShowMessage(this, m_context.text, messages.msgFileNameError + u'\n' + problem);
     return false;
 }
 
@@ -259,8 +257,10 @@ std::optional<QString> ScheduleEditForm::ShowMediaOpenDialog()
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters({MediaFilter, AllFilesFilter});
-    dialog.selectNameFilter(MediaFilter);
+    const CaptionTable &captions = m_context.text.captions;
+    const QString mediaFilter = captions.mediaFileFilter.arg(MediaPatterns);
+    dialog.setNameFilters({mediaFilter, captions.allFilesFilter.arg(QStringLiteral("*"))});
+    dialog.selectNameFilter(mediaFilter);
     // Media files copied from cameras and discs often carry upper-case extensions.
     dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
     if (!m_context.settings.mediaFolder.isEmpty())
