@@ -1,6 +1,7 @@
 #include "ListPane.h"
 
 #include "InterfaceText.h"
+#include "RowFormat.h"
 #include "ScheduleListModel.h"
 #include "ScheduleListView.h"
 #include "ScheduleModel.h"
@@ -45,8 +46,10 @@ ListPane::ListPane(ScheduleModel &model, ScheduleList list, const QString &prefi
     setObjectName(prefix + QStringLiteral("Frame"));
     m_view->setObjectName(prefix + QStringLiteral("List"));
     m_view->setModel(model.list(list));
-    // Wide enough for the longest row: 21 + 5 + 3 + 5 cells and a four-cell caption.
-    m_view->setMinimumWidth(ColumnHeadings::ColumnOffset(m_view, 40) + 2 * m_view->frameWidth() +
+    // Wide enough for the longest row in either language.
+    const int rowWidth = list == ScheduleList::Advance ? AdvanceRowWidth : EntryRowWidth;
+    m_view->setMinimumWidth(ColumnHeadings::ColumnOffset(m_view, rowWidth) +
+                            2 * m_view->frameWidth() +
                             m_view->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     m_headings = new ColumnHeadings(m_view, headings, this);
 
