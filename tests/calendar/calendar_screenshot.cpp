@@ -1,10 +1,12 @@
-// Shows the calendar of a December sample schedule in Japanese, with one schedule selected in
-// the main window, and saves a picture of it for the documentation. Built on request only:
-// scripts/calendar-screenshot.sh.
+// Shows the calendar of a December sample schedule in Japanese (in English with a second
+// argument "en"), with one schedule selected in the main window, and saves a picture of it for
+// the documentation. Built on request only: scripts/calendar-screenshot.sh.
 
 #include "CalendarForm.h"
 #include "FakePlatform.h"
 #include "MainForm.h"
+#include "ScheduleModel.h"
+#include "ScheduleSession.h"
 #include "ScheduleListView.h"
 #include "Settings.h"
 #include "TestEntries.h"
@@ -42,7 +44,8 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
 
-    test::FakeApp fake(Japanese);
+    const bool english = argc > 2 && QByteArray(argv[2]) == "en";
+    test::FakeApp fake(english ? English : Japanese);
     fake.clock.date = QDate(2026, 12, 10);
     InitDefaults(fake.context.settings, QDir::tempPath() + QLatin1Char('/'));
     fake.context.settings.documentName = QStringLiteral("nerav.nrv");
