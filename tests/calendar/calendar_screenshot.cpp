@@ -5,9 +5,9 @@
 #include "CalendarForm.h"
 #include "FakePlatform.h"
 #include "MainForm.h"
+#include "ScheduleListView.h"
 #include "ScheduleModel.h"
 #include "ScheduleSession.h"
-#include "ScheduleListView.h"
 #include "Settings.h"
 #include "TestEntries.h"
 
