@@ -168,7 +168,7 @@ const std::vector<CaptionRow> &captionRows()
                           "〒000-0000 東京都見本区例題町1-2-3 サンプルビル5F"),
             NERAV_CAPTION(usaOfficeName, "Nerav Systems USA, Inc. (USA Office)",
                           "米国ネラブシステムズ（米国事業所）"),
-            // %1 the telephone number, %2 the fax number; %1 an address.
+            // The phone line (%1 telephone, %2 fax); the mail and web lines (%1 the address).
             NERAV_CAPTION(officePhone, "TEL %1  FAX %2", "電話 %1  ファクス %2"),
             NERAV_CAPTION(officeEmail, "E-mail : %1", "メール: %1"),
             NERAV_CAPTION(officeWeb, "Web : %1", "ウェブ: %1"),
