@@ -95,11 +95,12 @@ std::unique_ptr<MainForm> StartApplication(AppContext &context, InstanceGuard &g
     // Without a lock a listening socket could take another window's place: none is made.
     const LockProblem lockProblem = guard.lockProblem();
     if (lockProblem != LockProblem::None)
-        ShowMessage(nullptr, LockProblemText(context.text.messages, lockProblem, guard.lockPath()));
+        ShowMessage(nullptr, context.text,
+                    LockProblemText(context.text.messages, lockProblem, guard.lockPath()));
     // The writer's random source was seeded from the clock when the platform was made.
 
     if (context.settings.load() == SettingsLoad::Damaged)
-        ShowMessage(nullptr, context.text.messages.msgSystemInfoError);
+        ShowMessage(nullptr, context.text, context.text.messages.msgSystemInfoError);
 
     auto form = std::make_unique<MainForm>(context);
     form->InitMainFormOsd();
@@ -146,7 +147,7 @@ void ReopenLastDocument(MainForm &form, AppContext &context)
             settings.openFolder = settings.documentFolder;
             return;
         }
-        ShowFailure(&form, context.text.messages.msgScheduleReadError, read.reason);
+        ShowFailure(&form, context.text, context.text.messages.msgScheduleReadError, read.reason);
     }
     form.session().newDocument();
 }

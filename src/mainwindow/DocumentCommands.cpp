@@ -41,7 +41,8 @@ bool DocumentCommands::openScheduleFile(const QString &folder, const QString &na
     // A damaged file leaves the document, the lists, the title and the folders as they were.
     const ScheduleFileResult read = m_session.open(folder, name);
     if (!read) {
-        ShowFailure(m_window, m_context.text.messages.msgScheduleReadError, read.reason);
+        ShowFailure(m_window, m_context.text, m_context.text.messages.msgScheduleReadError,
+                    read.reason);
         return false;
     }
     m_context.settings.openFolder = folder;
@@ -98,10 +99,8 @@ bool DocumentCommands::maySaveChanges()
 {
     if (!m_session.isModified())
         return true;
-    const CaptionTable &captions = m_context.text.captions;
-    switch (AskSaveChanges(m_window, m_context.text.messages.msgSaveChanges + u'\n' + fileLine(),
-                           captions.saveChangesCommand, captions.discardChangesCommand,
-                           captions.cancelCommand)) {
+    switch (AskSaveChanges(m_window, m_context.text,
+                           m_context.text.messages.msgSaveChanges + u'\n' + fileLine())) {
     case SaveAnswer::Save:
         return saveDocument(false);
     case SaveAnswer::Discard:
@@ -129,7 +128,8 @@ void DocumentCommands::publish()
         const ScheduleFileResult read =
                 ReadScheduleFile(m_session.folder(), m_session.name(), saved);
         if (!read) {
-            ShowFailure(m_window, m_context.text.messages.msgScheduleReadError, read.reason);
+            ShowFailure(m_window, m_context.text, m_context.text.messages.msgScheduleReadError,
+                        read.reason);
             return;
         }
         PublishForm(m_context, saved, m_window).exec();
@@ -154,7 +154,8 @@ bool DocumentCommands::writeTo(const QString &folder, const QString &name)
     if (written)
         return true;
     // The system's own words name the cause: a full or failing medium, a missing folder.
-    ShowFailure(m_window, m_context.text.messages.msgScheduleWriteError, written.reason);
+    ShowFailure(m_window, m_context.text, m_context.text.messages.msgScheduleWriteError,
+                written.reason);
     return false;
 }
 
@@ -167,16 +168,16 @@ bool DocumentCommands::checkBeforeSave()
     case PreSaveProblem::None:
         return true;
     case PreSaveProblem::EmptySchedule:
-        ShowMessage(m_window, messages.msgNoSchedule + lineBreak + messages.msgCantSave);
+        ShowMessage(m_window, m_context.text,
+                    messages.msgNoSchedule + lineBreak + messages.msgCantSave);
         break;
     case PreSaveProblem::AdvanceWithoutEntries:
-        ShowMessage(m_window,
-                    messages.msgNoFileInAdvance + QString::number(check.schedulePosition) +
-                            QStringLiteral(" !") + lineBreak + QString(25, QLatin1Char(' ')) +
+        ShowMessage(m_window, m_context.text,
+                    messages.msgNoFileInAdvance.arg(check.schedulePosition) + lineBreak +
                             messages.msgCantSave);
         break;
     case PreSaveProblem::TooLarge:
-        ShowMessage(m_window, messages.msgScheduleTooLarge);
+        ShowMessage(m_window, m_context.text, messages.msgScheduleTooLarge);
         break;
     }
     return false;
@@ -209,13 +210,14 @@ bool DocumentCommands::askOpenFileName(QString &folder, QString &name)
     for (;;) {
         QFileDialog dialog(m_window);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        prepareDialog(dialog, QStringLiteral("Nerav Schedule Reference File (*.nrv)"), folder,
-                      name);
+        prepareDialog(dialog,
+                      m_context.text.captions.referenceFileFilter.arg(QStringLiteral("*.nrv")),
+                      folder, name);
         if (!takeChosenPath(dialog, folder, name))
             return false;
         if (FileExistsInDir(folder, name))
             return true;
-        ShowMessage(m_window, m_context.text.messages.msgFileNotFound);
+        ShowMessage(m_window, m_context.text, m_context.text.messages.msgFileNotFound);
     }
 }
 
@@ -226,12 +228,14 @@ bool DocumentCommands::askSaveFileName(QString &folder, QString &name)
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         // The program asks its own overwrite question below.
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
-        prepareDialog(dialog, QStringLiteral("Schedule File (*.nrv)"), folder, name);
+        prepareDialog(dialog,
+                      m_context.text.captions.scheduleFileFilter.arg(QStringLiteral("*.nrv")),
+                      folder, name);
         if (!takeChosenPath(dialog, folder, name))
             return false;
         if (!FileExistsInDir(folder, name))
             return true;
-        if (AskYesNo(m_window, m_context.text.messages.msgOverwriteFile))
+        if (AskYesNo(m_window, m_context.text, m_context.text.messages.msgOverwriteFile))
             return true;
     }
 }

@@ -65,7 +65,7 @@ bool ListEditing::roomFor(ScheduleList list, int rows)
     if (m_model.rowCount(list) + rows <= ScheduleModel::limit(list))
         return true;
     const MessageTable &messages = m_context.text.messages;
-    ShowMessage(m_window,
+    ShowMessage(m_window, m_context.text,
                 list == ScheduleList::Basic             ? messages.msgTooManyBasic
                         : list == ScheduleList::Advance ? messages.msgTooManyAdvance
                                                         : messages.msgTooManyDetails);
@@ -138,7 +138,7 @@ void ListEditing::duplicateToDays(int row)
     }
     const int total = m_model.rowCount(ScheduleList::Advance) + int(copies.size());
     if (total > MaxAdvanceSchedules)
-        return ShowMessage(m_window,
+        return ShowMessage(m_window, m_context.text,
                            m_context.text.messages.msgTooManyCopies.arg(copies.size()).arg(total));
     if (!copies.empty())
         m_model.push(MakeInsertStep(m_model, ScheduleList::Advance, -1, row + 1, std::move(copies),

@@ -29,13 +29,13 @@
 
 namespace nerav {
 
-// The column headings are pictures of fixed Japanese words in both languages.
+// The column headings of an entry list; the panes give them their texts.
 static std::vector<ColumnHeading> entryHeadings(const char *name, const char *play,
                                                 const char *volume)
 {
-    return {{QString::fromLatin1(name), QStringLiteral("ファイル名"), EntryNameColumn},
-            {QString::fromLatin1(play), QStringLiteral("再生回数"), EntryPlayTimesColumn},
-            {QString::fromLatin1(volume), QStringLiteral("音量"), EntryVolumeColumn}};
+    return {{QString::fromLatin1(name), EntryNameColumn},
+            {QString::fromLatin1(play), EntryPlayTimesColumn},
+            {QString::fromLatin1(volume), EntryVolumeColumn}};
 }
 
 MainForm::MainForm(AppContext &context, QWidget *parent) : QMainWindow(parent), m_context(context)
@@ -199,11 +199,11 @@ void MainForm::buildPanes()
     m_panes[int(ScheduleList::Basic)] =
             new ListPane(model, ScheduleList::Basic, QStringLiteral("Normal"),
                          entryHeadings("Picture1", "Picture2", "Picture3"));
-    m_panes[int(ScheduleList::Advance)] = new ListPane(
-            model, ScheduleList::Advance, QStringLiteral("Advance"),
-            {{QStringLiteral("Picture9"), QStringLiteral("再生開始日"), AdvanceStartColumn},
-             {QStringLiteral("Picture8"), QStringLiteral("停止日"), AdvanceStopColumn},
-             {QStringLiteral("Picture7"), QStringLiteral("曜日設定"), AdvanceWeekDayColumn}});
+    m_panes[int(ScheduleList::Advance)] =
+            new ListPane(model, ScheduleList::Advance, QStringLiteral("Advance"),
+                         {{QStringLiteral("Picture9"), AdvanceStartColumn},
+                          {QStringLiteral("Picture8"), AdvanceStopColumn},
+                          {QStringLiteral("Picture7"), AdvanceWeekDayColumn}});
     m_panes[int(ScheduleList::Detail)] =
             new ListPane(model, ScheduleList::Detail, QStringLiteral("Detail"),
                          entryHeadings("Picture6", "Picture5", "Picture4"));
@@ -249,7 +249,8 @@ void MainForm::connectCommands()
     connect(subEdit, &QMenu::aboutToShow, this, &MainForm::updateDuplicateActions);
     connect(
             &m_session->model(), &ScheduleModel::dropRefused, this,
-            [this](const QString &text) { ShowMessage(this, text); }, Qt::QueuedConnection);
+            [this](const QString &text) { ShowMessage(this, m_context.text, text); },
+            Qt::QueuedConnection);
 
     connect(subJapanese, &QAction::triggered, this, [this] { emit languageChosen(Japanese); });
     connect(subEnglish, &QAction::triggered, this, [this] { emit languageChosen(English); });

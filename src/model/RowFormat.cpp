@@ -57,9 +57,16 @@ static QString text(const std::string &digits)
     return QString::fromStdString(digits);
 }
 
+// A foreign value wider than its field keeps two spaces before the next column.
+static QString padTo(const QString &text, int width)
+{
+    return text + spaces(qMax(2, width - int(text.size())));
+}
+
 QString FormatAdvanceRow(const AdvanceSchedule &schedule, const CaptionTable &captions)
 {
-    return text(StartDateText(schedule)) + spaces(3) + text(StopDateText(schedule)) + spaces(3) +
+    return padTo(FormatWindowStart(schedule), AdvanceStopColumn - AdvanceStartColumn) +
+            padTo(FormatWindowStop(schedule), AdvanceWeekDayColumn - AdvanceStopColumn) +
             captions.weekDayName(schedule.weekDay);
 }
 

@@ -16,9 +16,11 @@ namespace nerav {
 constexpr int EntryNameColumn = 0;
 constexpr int EntryPlayTimesColumn = 26; // 21 of name, dot and extension, then 5 spaces
 constexpr int EntryVolumeColumn = 36; // between "Default" (from 34) and the digits (from 37)
+constexpr int EntryRowWidth = 41; // "Default" ends the widest row
 constexpr int AdvanceStartColumn = 0;
-constexpr int AdvanceStopColumn = 13; // a date is 10 wide, then 3 spaces
-constexpr int AdvanceWeekDayColumn = 26;
+constexpr int AdvanceStopColumn = 21; // date and time are 19 wide, then 2 spaces
+constexpr int AdvanceWeekDayColumn = 42;
+constexpr int AdvanceRowWidth = AdvanceWeekDayColumn + 9; // "Wednesday", "Every day"
 
 // "SONG.MP3": the stored name, a dot and the extension, zero bytes left out.
 QString EntryFileName(const ScheduleEntry &entry);
@@ -26,7 +28,8 @@ QString EntryFileName(const ScheduleEntry &entry);
 // Name, dot and extension (zero bytes skipped and counted as padding), play count, volume.
 QString FormatEntryRow(const ScheduleEntry &entry, const CaptionTable &captions);
 
-// Start date, stop date and the day-of-week caption.
+// Start date and time, stop date and time, and the day-of-week caption:
+// "2007/01/01 00:00:00  2008/01/01 23:59:59  Every day".
 QString FormatAdvanceRow(const AdvanceSchedule &schedule, const CaptionTable &captions);
 
 // "2007/01/01 00:00:00": where an advance schedule's window starts, or stops.

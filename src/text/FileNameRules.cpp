@@ -43,12 +43,12 @@ const QStringList &MediaExtensions()
     return extensions;
 }
 
-QString MediaNameFilter()
+QString MediaNamePatterns()
 {
     QStringList patterns;
     for (const QString &extension : MediaExtensions())
         patterns.append(QStringLiteral("*.") + extension);
-    return QStringLiteral("Media File (%1)").arg(patterns.join(u' '));
+    return patterns.join(u' ');
 }
 
 bool HasMediaExtension(const QString &name)

@@ -16,8 +16,8 @@ namespace nerav {
 // entry editor's Browse filter offers these and a file dropped onto a list must have one.
 const QStringList &MediaExtensions();
 
-// The Browse filter over MediaExtensions(): "Media File (*.jpg *.avi ...)".
-QString MediaNameFilter();
+// The patterns of the Browse filter over MediaExtensions(): "*.jpg *.avi ...".
+QString MediaNamePatterns();
 
 // Whether name ends with "." and one of MediaExtensions(), in any case.
 bool HasMediaExtension(const QString &name);

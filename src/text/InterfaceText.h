@@ -52,6 +52,13 @@ struct CaptionTable
     // What a screen reader says for a day of the calendar: the QDate format of the day (%1 of
     // calendarDayName) and its schedules (%2).
     QString calendarDayFormat, calendarDayName;
+    // The copy dialog; the buttons of a yes-or-no question.
+    QString copyFormTitle, copyCommand, yesCommand, noCommand;
+    // File dialog filters, each with %1 in place of the patterns.
+    QString mediaFileFilter, allFilesFilter, scheduleFileFilter, referenceFileFilter;
+    // The About windows: the program's notice, the offices and their contact lines.
+    QString aboutProgramNotice, headOfficeName, japanOfficeName, japanOfficeAddress, usaOfficeName;
+    QString officePhone, officeEmail, officeWeb;
 
     // The caption of a weekDay value: 0 Sunday .. 6 Saturday, 7 or more every day.
     const QString &weekDayName(int weekDay) const;
@@ -59,6 +66,7 @@ struct CaptionTable
 
 struct MessageTable
 {
+    // msgNoFileInAdvance names the advance schedule's number in place of %1.
     QString msgRunning, msgSystemInfoError, msgFileNotFound, msgNoSchedule, msgCantSave;
     QString msgNoFileInAdvance, msgTooManySchedules, msgFileExists, msgTooManyBasic;
     QString msgDateSetupError, msgTimeSetupError, msgLinkError, msgFileNameError;
@@ -83,6 +91,8 @@ struct MessageTable
     // The second line of a question about unsaved changes: the file (%1) they belong to, saved
     // before or not yet.
     QString msgChangesOfFile, msgChangesOfNewFile;
+    // The title of every message box; a drive that cannot be opened (%1 its name).
+    QString msgTitle, msgDeviceError;
 };
 
 // The "Publish to Medium" dialog. %1, %2 ... are filled in by the dialog.

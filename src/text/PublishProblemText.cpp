@@ -30,9 +30,9 @@ static const QString &EntryText(EntryKind entry, const PublishTable &texts)
 }
 
 // The same words the main window uses when Save refuses the schedule.
-static const QString &PreSaveText(PreSaveProblem problem, const MessageTable &messages)
+static QString PreSaveText(const PlanProblem &problem, const MessageTable &messages)
 {
-    switch (problem) {
+    switch (problem.preSave) {
     case PreSaveProblem::EmptySchedule:
         return messages.msgNoSchedule;
     case PreSaveProblem::TooLarge:
@@ -41,7 +41,7 @@ static const QString &PreSaveText(PreSaveProblem problem, const MessageTable &me
     case PreSaveProblem::AdvanceWithoutEntries:
         break;
     }
-    return messages.msgNoFileInAdvance;
+    return messages.msgNoFileInAdvance.arg(problem.schedulePosition);
 }
 
 QString PublishExtraText(const PublishPlan &plan, const QString &extra, const PublishTable &texts)
@@ -76,7 +76,7 @@ QString PublishProblemText(const PublishPlan &plan, const PlanProblem &problem,
     case PlanProblemKind::NotAFile:
         return texts.problemNotAFile.arg(problem.fileName, EntryText(problem.entry, texts));
     case PlanProblemKind::PreSave:
-        return texts.problemSchedule.arg(PreSaveText(problem.preSave, text.messages));
+        return texts.problemSchedule.arg(PreSaveText(problem, text.messages));
     }
     return QString();
 }

@@ -12,11 +12,19 @@ ColumnHeadings::ColumnHeadings(QAbstractItemView *list, const std::vector<Column
 {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     for (const ColumnHeading &heading : headings) {
-        auto *label = new QLabel(heading.text, this);
+        auto *label = new QLabel(this);
         label->setObjectName(heading.objectName);
         label->setFont(list->font());
         m_labels.emplace_back(label, heading.column);
     }
+    placeLabels();
+}
+
+void ColumnHeadings::setTexts(const QStringList &texts)
+{
+    for (std::size_t i = 0; i < m_labels.size() && i < std::size_t(texts.size()); ++i)
+        m_labels[i].first->setText(texts[qsizetype(i)]);
+    updateGeometry();
     placeLabels();
 }
 
@@ -30,13 +38,27 @@ int ColumnHeadings::ColumnOffset(const QAbstractItemView *list, int column)
             metrics.horizontalAdvance(QString(column, QLatin1Char(' ')));
 }
 
+std::vector<int> ColumnHeadings::labelOffsets() const
+{
+    const int cell = QFontMetrics(m_list->font()).horizontalAdvance(QLatin1Char(' '));
+    std::vector<int> offsets;
+    int free = 0;
+    for (const auto &[label, column] : m_labels) {
+        const int offset = qMax(ColumnOffset(m_list, column), free);
+        offsets.push_back(offset);
+        free = offset + label->sizeHint().width() + cell;
+    }
+    return offsets;
+}
+
 QSize ColumnHeadings::sizeHint() const
 {
+    const std::vector<int> offsets = labelOffsets();
     int width = 0;
     int height = 18;
-    for (const auto &[label, column] : m_labels) {
-        const QSize labelSize = label->sizeHint();
-        width = qMax(width, ColumnOffset(m_list, column) + labelSize.width());
+    for (std::size_t i = 0; i < m_labels.size(); ++i) {
+        const QSize labelSize = m_labels[i].first->sizeHint();
+        width = qMax(width, offsets[i] + labelSize.width());
         height = qMax(height, labelSize.height());
     }
     return QSize(width, height);
@@ -55,9 +77,11 @@ void ColumnHeadings::resizeEvent(QResizeEvent *event)
 
 void ColumnHeadings::placeLabels()
 {
-    for (const auto &[label, column] : m_labels) {
+    const std::vector<int> offsets = labelOffsets();
+    for (std::size_t i = 0; i < m_labels.size(); ++i) {
+        QLabel *label = m_labels[i].first;
         label->resize(label->sizeHint());
-        label->move(ColumnOffset(m_list, column), (height() - label->height()) / 2);
+        label->move(offsets[i], (height() - label->height()) / 2);
     }
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 
-// The fixed Japanese column headings above a list (the same in both languages). Each heading is
-// a label placed over the first character cell of its column, measured in the list's own font.
+// The column headings above a list, in the current language. Each heading is a label placed
+// over the first character cell of its column, measured in the list's own font; a heading
+// longer than its column keeps one cell of space before the next.
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <vector>
 
@@ -15,7 +17,6 @@ namespace nerav {
 struct ColumnHeading
 {
     QString objectName;
-    QString text;
     int column; // half-width character cell where the column starts
 };
 
@@ -24,8 +25,12 @@ class ColumnHeadings : public QWidget
     Q_OBJECT
 
 public:
+    // The headings from left to right; their texts come with setTexts.
     ColumnHeadings(QAbstractItemView *list, const std::vector<ColumnHeading> &headings,
                    QWidget *parent = nullptr);
+
+    // One text per heading, in the order given to the constructor.
+    void setTexts(const QStringList &texts);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -37,6 +42,8 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // Where each label starts: on its column, or one cell after the label before it.
+    std::vector<int> labelOffsets() const;
     void placeLabels();
 
     QAbstractItemView *m_list;

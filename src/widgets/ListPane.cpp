@@ -1,6 +1,7 @@
 #include "ListPane.h"
 
 #include "InterfaceText.h"
+#include "RowFormat.h"
 #include "ScheduleListModel.h"
 #include "ScheduleListView.h"
 #include "ScheduleModel.h"
@@ -45,13 +46,16 @@ ListPane::ListPane(ScheduleModel &model, ScheduleList list, const QString &prefi
     setObjectName(prefix + QStringLiteral("Frame"));
     m_view->setObjectName(prefix + QStringLiteral("List"));
     m_view->setModel(model.list(list));
-    // Wide enough for the longest row: 21 + 5 + 3 + 5 cells and a four-cell caption.
-    m_view->setMinimumWidth(ColumnHeadings::ColumnOffset(m_view, 40) + 2 * m_view->frameWidth() +
+    // Wide enough for the longest row in either language.
+    const int rowWidth = list == ScheduleList::Advance ? AdvanceRowWidth : EntryRowWidth;
+    m_view->setMinimumWidth(ColumnHeadings::ColumnOffset(m_view, rowWidth) +
+                            2 * m_view->frameWidth() +
                             m_view->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    m_headings = new ColumnHeadings(m_view, headings, this);
 
     auto *listColumn = new QVBoxLayout;
     listColumn->setSpacing(2);
-    listColumn->addWidget(new ColumnHeadings(m_view, headings, this));
+    listColumn->addWidget(m_headings);
     listColumn->addWidget(m_view, 1);
 
     auto *buttonColumn = new QVBoxLayout;
@@ -107,13 +111,14 @@ void ListPane::applyCaptions(const CaptionTable &captions)
                               &captions.moveDownCommand};
     for (int i = 0; i < 5; ++i)
         m_buttons[i]->setText(*texts[i]);
+    const QStringList headings = entries
+            ? QStringList {captions.fileNameHeading, captions.playTimesHeading,
+                           captions.volumeHeading}
+            : QStringList {captions.startDayHeading, captions.stopDayHeading,
+                           captions.weekDayHeading};
+    m_headings->setTexts(headings);
     m_view->setAccessibleName(title());
-    m_view->setAccessibleDescription(
-            (entries ? QStringList {captions.fileNameHeading, captions.playTimesHeading,
-                                    captions.volumeHeading}
-                     : QStringList {captions.startDayHeading, captions.stopDayHeading,
-                                    captions.weekDayHeading})
-                    .join(QStringLiteral(", ")));
+    m_view->setAccessibleDescription(headings.join(QStringLiteral(", ")));
 }
 
 bool ListPane::eventFilter(QObject *watched, QEvent *event)

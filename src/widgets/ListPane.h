@@ -57,6 +57,7 @@ private:
     ScheduleModel &m_model;
     ScheduleList m_list;
     ScheduleListView *m_view;
+    ColumnHeadings *m_headings;
     QPushButton *m_buttons[5] = {};
 };
 

@@ -1,53 +1,60 @@
 #include "MessageBoxes.h"
 
+#include "InterfaceText.h"
+
 #include <QFontDatabase>
 #include <QMessageBox>
 #include <QPushButton>
+#include <utility>
 
 namespace nerav {
 
-static QMessageBox::StandardButton ask(QWidget *parent, const QString &text,
-                                       QMessageBox::StandardButtons buttons,
-                                       QMessageBox::StandardButton defaultButton)
+using ButtonTexts = std::initializer_list<std::pair<QMessageBox::StandardButton, const QString *>>;
+
+// The buttons carry the table's words, not Qt's, so that they follow the program's language.
+static QMessageBox::StandardButton ask(QWidget *parent, const InterfaceText &text,
+                                       const QString &message, ButtonTexts buttons)
 {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Message"), text, buttons, parent);
-    box.setDefaultButton(defaultButton);
+    QMessageBox box(QMessageBox::NoIcon, text.messages.msgTitle, message, QMessageBox::NoButton,
+                    parent);
+    for (const auto &[button, caption] : buttons)
+        box.addButton(button)->setText(*caption);
+    box.setDefaultButton(buttons.begin()->first);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
-void ShowMessage(QWidget *parent, const QString &text)
+void ShowMessage(QWidget *parent, const InterfaceText &text, const QString &message)
 {
-    ask(parent, text, QMessageBox::Ok, QMessageBox::Ok);
+    ask(parent, text, message, {{QMessageBox::Ok, &text.captions.okCommand}});
 }
 
-void ShowFailure(QWidget *parent, const QString &text, const QString &reason)
+void ShowFailure(QWidget *parent, const InterfaceText &text, const QString &message,
+                 const QString &reason)
 {
-    ShowMessage(parent, text + QStringLiteral("\r\n") + reason);
+    ShowMessage(parent, text, message + QStringLiteral("\r\n") + reason);
 }
 
-bool AskYesNo(QWidget *parent, const QString &text)
+bool AskYesNo(QWidget *parent, const InterfaceText &text, const QString &question)
 {
-    return ask(parent, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
-            QMessageBox::Yes;
+    return ask(parent, text, question,
+               {{QMessageBox::Yes, &text.captions.yesCommand},
+                {QMessageBox::No, &text.captions.noCommand}}) == QMessageBox::Yes;
 }
 
-bool AskOkCancel(QWidget *parent, const QString &text)
+bool AskOkCancel(QWidget *parent, const InterfaceText &text, const QString &question)
 {
-    return ask(parent, text, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) ==
-            QMessageBox::Ok;
+    return ask(parent, text, question,
+               {{QMessageBox::Ok, &text.captions.okCommand},
+                {QMessageBox::Cancel, &text.captions.cancelCommand}}) == QMessageBox::Ok;
 }
 
-SaveAnswer AskSaveChanges(QWidget *parent, const QString &text, const QString &save,
-                          const QString &discard, const QString &cancel)
+SaveAnswer AskSaveChanges(QWidget *parent, const InterfaceText &text, const QString &question)
 {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Message"), text,
-                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
-    box.button(QMessageBox::Save)->setText(save);
-    box.button(QMessageBox::Discard)->setText(discard);
-    box.button(QMessageBox::Cancel)->setText(cancel);
-    box.setDefaultButton(QMessageBox::Save);
-    box.setEscapeButton(QMessageBox::Cancel);
-    switch (box.exec()) {
+    const CaptionTable &captions = text.captions;
+    switch (ask(parent, text, question,
+                {{QMessageBox::Save, &captions.saveChangesCommand},
+                 {QMessageBox::Discard, &captions.discardChangesCommand},
+                 {QMessageBox::Cancel, &captions.cancelCommand}})) {
     case QMessageBox::Save:
         return SaveAnswer::Save;
     case QMessageBox::Discard:

@@ -1,7 +1,7 @@
 #pragma once
 
-// The program's message boxes: every one is titled "Message" and shows a text of the message
-// table in the current language.
+// The program's message boxes: every one is titled with the message table's msgTitle and
+// shows its text and buttons in the current language.
 
 #include <QFont>
 #include <QString>
@@ -10,24 +10,26 @@ class QWidget;
 
 namespace nerav {
 
+struct InterfaceText;
+
 // A message with a single OK button.
-void ShowMessage(QWidget *parent, const QString &text);
+void ShowMessage(QWidget *parent, const InterfaceText &text, const QString &message);
 
 // A failure: the message, then on a second line the reason in the system's own words (for a
 // file: its path and what is wrong with it).
-void ShowFailure(QWidget *parent, const QString &text, const QString &reason);
+void ShowFailure(QWidget *parent, const InterfaceText &text, const QString &message,
+                 const QString &reason);
 
 // Yes and No; true for Yes.
-bool AskYesNo(QWidget *parent, const QString &text);
+bool AskYesNo(QWidget *parent, const InterfaceText &text, const QString &question);
 
 // OK and Cancel; true for OK.
-bool AskOkCancel(QWidget *parent, const QString &text);
+bool AskOkCancel(QWidget *parent, const InterfaceText &text, const QString &question);
 
 enum class SaveAnswer { Save, Discard, Cancel };
 
-// Save, Discard and Cancel with the given button texts; Escape and the close box mean Cancel.
-SaveAnswer AskSaveChanges(QWidget *parent, const QString &text, const QString &save,
-                          const QString &discard, const QString &cancel);
+// Save, Don't Save and Cancel; Escape and the close box mean Cancel.
+SaveAnswer AskSaveChanges(QWidget *parent, const InterfaceText &text, const QString &question);
 
 // The fixed-pitch font of the lists, one that shows Japanese: IPAGothic when installed,
 // otherwise the system's fixed font.

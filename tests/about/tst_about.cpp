@@ -22,23 +22,33 @@ private slots:
     {
         QTest::addColumn<int>("language");
         QTest::addColumn<QString>("title");
-        QTest::newRow("English") << int(English) << "About Nerav Schedule Generator...";
-        QTest::newRow("Japanese") << int(Japanese) << "ネラブスケジューラーについて";
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("software");
+        QTest::addColumn<QString>("kernel");
+        QTest::newRow("English") << int(English) << "About Nerav Schedule Generator..."
+                                 << "Nerav Schedule Generator"
+                                 << "Software Version 01000000000020070117"
+                                 << "Schedule Kernel Version 0100KERNEL0000061018";
+        QTest::newRow("Japanese") << int(Japanese) << "ネラブスケジューラーについて"
+                                  << "ネラブスケジューラー"
+                                  << "ソフトウェアバージョン 01000000000020070117"
+                                  << "スケジュールカーネルバージョン 0100KERNEL0000061018";
     }
 
     void programVersionLines()
     {
         QFETCH(int, language);
         QFETCH(QString, title);
+        QFETCH(QString, name);
+        QFETCH(QString, software);
+        QFETCH(QString, kernel);
         FakeApp app {short(language)};
         AboutNeravScheduleGeneratorForm form(app.context);
         form.show();
         QCOMPARE(form.windowTitle(), title);
-        QCOMPARE(form.findChild<QLabel *>("SoftwareVersionLabel")->text(),
-                 "Software Version 01000000000020070117");
-        QCOMPARE(form.findChild<QLabel *>("ScheduleKernelLabel")->text(),
-                 "Schedule Kernel Version 0100KERNEL0000061018");
-        QCOMPARE(form.findChild<QLabel *>("Picture1")->text(), "ネラブスケジューラー");
+        QCOMPARE(form.findChild<QLabel *>("SoftwareVersionLabel")->text(), software);
+        QCOMPARE(form.findChild<QLabel *>("ScheduleKernelLabel")->text(), kernel);
+        QCOMPARE(form.findChild<QLabel *>("Picture1")->text(), name);
         QVERIFY(!form.findChild<QLabel *>("Label1")->isVisible());
         QVERIFY(form.findChild<QLabel *>("Label3")->isVisible());
 
@@ -100,7 +110,7 @@ private slots:
         QFETCH(QString, label);
         QFETCH(QString, text);
         QFETCH(QString, target);
-        FakeApp app(Japanese);
+        FakeApp app(English);
         AboutCompanyForm form(app.context);
         form.show();
         auto *link = form.findChild<QLabel *>(label);

@@ -128,7 +128,7 @@ void tst_AdvanceEditor::framesCombosAndCaptions()
 {
     Fixture fixture(English);
     Editor editor(fixture);
-    QCOMPARE(editor.form.windowTitle(), QStringLiteral("Advance Schecule Editor"));
+    QCOMPARE(editor.form.windowTitle(), QStringLiteral("Advance Schedule Editor"));
     const QList<QPair<QString, QStringList>> frames = {
             {"DateFrame", {"StartDateFrame", "StopDateFrame", "WeekDayFrame"}},
             {"TimeSetupFrame", {"StartTimeFrame", "StopTimeFrame"}},
@@ -140,7 +140,7 @@ void tst_AdvanceEditor::framesCombosAndCaptions()
             QVERIFY2(frame->findChild<QGroupBox *>(name), qPrintable(name));
     }
     QCOMPARE(editor.form.findChild<QGroupBox *>("StartDateFrame")->title(),
-             QStringLiteral("Start Day"));
+             QStringLiteral("Start Date"));
     const QStringList combos = {"StartYearCombo",   "StartMonthCombo", "StartDayCombo",
                                 "StopYearCombo",    "StopMonthCombo",  "StopDayCombo",
                                 "WeekdayCombo",     "StartHourCombo",  "StartMinuteCombo",
@@ -150,9 +150,8 @@ void tst_AdvanceEditor::framesCombosAndCaptions()
         QVERIFY2(editor.combo(name), qPrintable(name));
         QVERIFY(!editor.combo(name)->isEditable());
     }
-    // The row captions stay Japanese in English too.
-    const QStringList words = {"年", "月", "日", "年", "月", "日",
-                               "秒", "分", "時", "秒", "分", "時"};
+    const QStringList words = {"Year",   "Month",  "Day",  "Year",   "Month",  "Day",
+                               "Second", "Minute", "Hour", "Second", "Minute", "Hour"};
     for (int i = 0; i < words.size(); ++i) {
         auto *picture = editor.form.findChild<QLabel *>(QStringLiteral("Picture%1").arg(i + 1));
         QVERIFY(picture);
@@ -163,7 +162,7 @@ void tst_AdvanceEditor::framesCombosAndCaptions()
     QCOMPARE(editor.combo("StopHourCombo")->count(), 24);
     QCOMPARE(editor.combo("StopSecondCombo")->count(), 60);
     QCOMPARE(editor.combo("WeekdayCombo")->itemText(0), QStringLiteral("Sunday"));
-    QCOMPARE(editor.combo("WeekdayCombo")->itemText(7), QStringLiteral("All Day"));
+    QCOMPARE(editor.combo("WeekdayCombo")->itemText(7), QStringLiteral("Every day"));
 }
 
 void tst_AdvanceEditor::addWithDefaultsThroughExec()

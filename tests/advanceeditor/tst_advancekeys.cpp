@@ -113,7 +113,7 @@ void tst_AdvanceKeys::framesNameTheirLists_data()
                                << "停止時間";
     QTest::newRow("English stop day") << int(English) << "StopDayCombo"
                                       << "StopDateFrame"
-                                      << "Stop Day";
+                                      << "Stop Date";
 }
 
 // Each inner frame reports its own title, and each list is labelled by it.

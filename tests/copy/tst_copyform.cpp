@@ -135,9 +135,9 @@ private slots:
     void loadShowsRememberedTarget()
     {
         Open();
-        QCOMPARE(form->windowTitle(), "Copy to ...");
+        QCOMPARE(form->windowTitle(), "コピー先の選択");
         QCOMPARE(Child<QPushButton>("CancelCmd")->text(), "終了");
-        QCOMPARE(CopyCmd()->text(), "Copy");
+        QCOMPARE(CopyCmd()->text(), "コピー");
         auto *drives = Child<QComboBox>("CopyDrive");
         QCOMPARE(drives->count(), 3);
         QCOMPARE(drives->itemText(1), usb + " [NERAV]");
@@ -185,7 +185,7 @@ private slots:
     void copiesTwiceInOneShowing()
     {
         Open();
-        QCOMPARE(CopyAndAnswer(), "File Copied");
+        QCOMPARE(CopyAndAnswer(), "ファイルをコピーしました");
         QCOMPARE(ReadFile(usb + "Videos/Movie.mpg"), movieContent);
         QCOMPARE(form->cursor().shape(), Qt::ArrowCursor);
         QVERIFY(Child<QPushButton>("CancelCmd")->isEnabled());
@@ -195,7 +195,7 @@ private slots:
         QCOMPARE(settings().copyDrive, card);
         ChooseFolder(card + "Music");
         QCOMPARE(settings().copyFolder, card + "Music/");
-        QCOMPARE(CopyAndAnswer(), "File Copied");
+        QCOMPARE(CopyAndAnswer(), "ファイルをコピーしました");
         QCOMPARE(ReadFile(card + "Music/Movie.mpg"), movieContent);
         QCOMPARE(ReadFile(media + "Movie.mpg"), movieContent);
         QVERIFY(!QFile::exists(card + "Music/MOVIE.MPG"));
@@ -227,7 +227,7 @@ private slots:
         QTRY_VERIFY(CopyCmd()->isEnabled() && !question.isEmpty());
         QCOMPARE(question, app->context.text.messages.msgOverwriteFile);
         if (overwrite)
-            QTRY_COMPARE(result, "File Copied");
+            QTRY_COMPARE(result, "ファイルをコピーしました");
         QVERIFY(NoMessageBoxOpen());
         QCOMPARE(ReadFile(target), overwrite ? movieContent : QByteArray("older copy"));
         QCOMPARE(QDir(usb + "Videos").entryList(QDir::Files | QDir::Hidden),
@@ -265,7 +265,7 @@ private slots:
         settings().copyFolder = temp->path() + "/" + folder;
         Open();
         QCOMPARE(CopyText(), settings().copyFolder);
-        QCOMPARE(CopyAndAnswer(), "File Copy Error!");
+        QCOMPARE(CopyAndAnswer(), "ファイルコピーエラー");
         QCOMPARE(ReadFile(media + "Movie.mpg"), movieContent);
         QCOMPARE(QFileInfo(media + "Movie.mpg").lastModified(), modified);
         QCOMPARE(QDir(media).entryList(QDir::Files | QDir::Hidden), QStringList {"Movie.mpg"});
@@ -277,13 +277,13 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("folder of the same name")
                 << ""
-                << "File Copy Error!\r\nCannot write %1Movie.mpg: it is a folder, not a "
+                << "ファイルコピーエラー\r\nCannot write %1Movie.mpg: it is a folder, not a "
                    "regular file";
         // Both are seen before the copy starts.
         QTest::newRow("read-only medium") << "ro,size=1m"
-                                          << "File Copy Error!";
+                                          << "ファイルコピーエラー";
         QTest::newRow("medium too small") << "size=64k"
-                                          << "File Copy Error!";
+                                          << "ファイルコピーエラー";
     }
 
     void unwritableDestination()
@@ -324,7 +324,7 @@ private slots:
         QString message;
         AnswerNextMessageBox(QMessageBox::Ok, &message);
         ChooseDrive(card);
-        QCOMPARE(message, "Device[" + card + "] Error!");
+        QCOMPARE(message, "デバイス[" + card + "]エラー");
         QCOMPARE(ChosenDrive(), usb);
         QCOMPARE(CopyText(), usb + "Videos/");
         QCOMPARE(settings().copyDrive, usb);
@@ -368,7 +368,7 @@ private slots:
             }
         });
         timer.start();
-        QCOMPARE(CopyAndAnswer(), "File Copied");
+        QCOMPARE(CopyAndAnswer(), "ファイルをコピーしました");
         timer.stop();
 
         QVERIFY2(ticksDuringCopy > 0, "the event loop stood still during the copy");

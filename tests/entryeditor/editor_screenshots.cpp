@@ -1,5 +1,6 @@
-// Shows both editor dialogs in Japanese with sample content and saves a picture of each, for
-// the documentation. Built on request only: scripts/editor-screenshots.sh.
+// Shows both editor dialogs in Japanese (in English with a second argument "en") with sample
+// content and saves a picture of each, for the documentation. Built on request only:
+// scripts/editor-screenshots.sh.
 
 #include "AdvanceScheduleEditForm.h"
 #include "FakePlatform.h"
@@ -31,7 +32,8 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
 
-    test::FakeApp fake(Japanese);
+    const bool english = argc > 2 && QByteArray(argv[2]) == "en";
+    test::FakeApp fake(english ? English : Japanese);
     ScheduleDocument &document = fake.context.document;
     ScheduleEntry entry;
     const char name[] = "SUNRISE_CLIP";

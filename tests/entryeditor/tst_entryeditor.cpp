@@ -366,7 +366,8 @@ void tst_EntryEditor::mediaFilterShowsUpperCaseNames()
     editor.form.reject();
 
     QCOMPARE(filters,
-             QStringList({"Media File (*.jpg *.avi *.mpg *.dat *.vob *.mp3)", "All File (*)"}));
+             QStringList({"メディアファイル (*.jpg *.avi *.mpg *.dat *.vob *.mp3)",
+                          "すべてのファイル (*)"}));
     QCOMPARE(selectedFilter, filters.first());
     QVERIFY(loaded);
     shown.sort();

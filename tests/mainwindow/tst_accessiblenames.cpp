@@ -76,7 +76,7 @@ void AccessibleNamesTest::listNames_data()
                                    << "File Name, Play Times, Volume";
     QTest::newRow("English advance") << int(English) << "AdvanceList"
                                      << "Advance Schedule"
-                                     << "Start Day, Stop Day, Week Day";
+                                     << "Start Date, Stop Date, Day of Week";
 }
 
 void AccessibleNamesTest::listNames()
@@ -162,7 +162,10 @@ void AccessibleNamesTest::descriptionsFollowChanges()
 
     detail->setCurrentRow(0);
     fixture.form->listEditing().run(ScheduleList::Detail, StepKind::Remove);
-    QTRY_VERIFY(advance->rowIndex(1).data(Qt::ToolTipRole).toString().endsWith(QStringLiteral("ファイル数 1")));
+    QTRY_VERIFY(advance->rowIndex(1)
+                        .data(Qt::ToolTipRole)
+                        .toString()
+                        .endsWith(QStringLiteral("ファイル数 1")));
 }
 
 QTEST_MAIN(AccessibleNamesTest)

@@ -327,20 +327,18 @@ void DocumentCommandsTest::preSaveChecks_data()
     QTest::addColumn<QString>("message");
 
     const QString crlf = QStringLiteral("\r\n");
-    const QString indent(25, QLatin1Char(' '));
     QTest::newRow("empty, English")
-            << int(English) << 0 << QList<int> {} << "No any schedule!" + crlf + "Can't save!";
+            << int(English) << 0 << QList<int> {} << "No schedule is set!" + crlf + "Can't save!";
     QTest::newRow("empty, Japanese") << int(Japanese) << 0 << QList<int> {}
                                      << QStringLiteral("スケジュールが設定されていないため") +
                     crlf + QStringLiteral("保存できません");
     QTest::newRow("second of three without details, English")
             << int(English) << 1 << QList<int> {1, 0, 0}
-            << "No any schedule file in advance schedule! Can't Save!2 !" + crlf + indent +
-                    "Can't save!";
+            << "Advance schedule 2 has no file!" + crlf + "Can't save!";
     QTest::newRow("first without details, Japanese")
             << int(Japanese) << 0 << QList<int> {0}
-            << QStringLiteral("スケジュールファイルが設定されていないため、保存できません1 !") +
-                    crlf + indent + QStringLiteral("保存できません");
+            << QStringLiteral("日時設定 1 にファイルが設定されていません") + crlf +
+                    QStringLiteral("保存できません");
     QTest::newRow("too large")
             << int(English) << 250 << QList<int>(20, 50)
             << "The schedule file would be too large for the player! Can't save!";

@@ -95,7 +95,10 @@ struct ListFixture : MainWindowFixture
         list(prefix)->setCurrentRow(selected);
     }
 
-    ScheduleListView *list(const QString &name) const { return child<ScheduleListView>(name + "List"); }
+    ScheduleListView *list(const QString &name) const
+    {
+        return child<ScheduleListView>(name + "List");
+    }
     ScheduleDocument &document() { return app.context.document; }
 
     // Enabled states of Add, Modify, Remove, Move Up and Move Down as "1" and "0".
@@ -271,7 +274,7 @@ void ListCommandsTest::addLimit()
                                      : QString("ScheduleEditForm"));
     } else {
         QCOMPARE(opened, QStringLiteral("message"));
-        QCOMPARE(title, QStringLiteral("Message"));
+        QCOMPARE(title, QStringLiteral("メッセージ"));
         const MessageTable &messages = fixture.app.context.text.messages;
         QCOMPARE(text,
                  prefix == "Normal"            ? messages.msgTooManyBasic

@@ -77,44 +77,61 @@ void RowFormatTest::entryRow()
 
 void RowFormatTest::advanceRow_data()
 {
-    QTest::addColumn<QList<int>>("dates"); // start y m d, stop y m d (year bytes)
+    // start y m d h m s, stop y m d h m s (year bytes)
+    QTest::addColumn<QList<int>>("window");
     QTest::addColumn<int>("weekDay");
     QTest::addColumn<int>("language");
     QTest::addColumn<QString>("row");
 
-    QTest::newRow("example") << QList<int> {6, 12, 28, 7, 1, 5} << 3 << int(English)
-                             << "2006/12/28" + sp(3) + "2007/01/05" + sp(3) + "Wednesday";
+    QTest::newRow("example") << QList<int> {6, 12, 28, 9, 30, 0, 7, 1, 5, 18, 0, 59} << 3
+                             << int(English)
+                             << "2006/12/28 09:30:00" + sp(2) + "2007/01/05 18:00:59" + sp(2) +
+                    "Wednesday";
     QTest::newRow("Sunday in Japanese")
-            << QList<int> {6, 12, 28, 7, 1, 5} << 0 << int(Japanese)
-            << "2006/12/28" + sp(3) + "2007/01/05" + sp(3) + QStringLiteral("日曜日");
+            << QList<int> {6, 12, 28, 0, 0, 0, 7, 1, 5, 23, 59, 59} << 0 << int(Japanese)
+            << "2006/12/28 00:00:00" + sp(2) + "2007/01/05 23:59:59" + sp(2) +
+                    QStringLiteral("日曜日");
     QTest::newRow("weekDay 7 in Japanese")
-            << QList<int> {7, 5, 3, 7, 6, 30} << 7 << int(Japanese)
-            << "2007/05/03" + sp(3) + "2007/06/30" + sp(3) + QStringLiteral("毎日");
-    QTest::newRow("weekDay above 7") << QList<int> {7, 5, 3, 7, 6, 30} << 200 << int(English)
-                                     << "2007/05/03" + sp(3) + "2007/06/30" + sp(3) + "All Day";
+            << QList<int> {7, 5, 3, 0, 0, 0, 7, 6, 30, 23, 59, 59} << 7 << int(Japanese)
+            << "2007/05/03 00:00:00" + sp(2) + "2007/06/30 23:59:59" + sp(2) +
+                    QStringLiteral("毎日");
+    QTest::newRow("weekDay above 7")
+            << QList<int> {7, 5, 3, 0, 0, 0, 7, 6, 30, 23, 59, 59} << 200 << int(English)
+            << "2007/05/03 00:00:00" + sp(2) + "2007/06/30 23:59:59" + sp(2) + "Every day";
     QTest::newRow("year bytes 0 and 255, month 0")
-            << QList<int> {0, 0, 1, 255, 12, 31} << 6 << int(English)
-            << "2000/00/01" + sp(3) + "2255/12/31" + sp(3) + "Saturday";
+            << QList<int> {0, 0, 1, 0, 0, 0, 255, 12, 31, 23, 59, 59} << 6 << int(English)
+            << "2000/00/01 00:00:00" + sp(2) + "2255/12/31 23:59:59" + sp(2) + "Saturday";
+    // A value no editor offers keeps all its digits and two spaces before the next column.
+    QTest::newRow("three-digit day and hour")
+            << QList<int> {7, 1, 100, 0, 0, 0, 7, 2, 1, 200, 0, 0} << 1 << int(English)
+            << "2007/01/100 00:00:00" + sp(2) + "2007/02/01 200:00:00" + sp(2) + "Monday";
 }
 
 void RowFormatTest::advanceRow()
 {
-    QFETCH(QList<int>, dates);
+    QFETCH(QList<int>, window);
     QFETCH(int, weekDay);
     QFETCH(int, language);
     QFETCH(QString, row);
 
     AdvanceSchedule schedule;
-    schedule.startYear = std::uint8_t(dates[0]);
-    schedule.startMonth = std::uint8_t(dates[1]);
-    schedule.startDay = std::uint8_t(dates[2]);
-    schedule.stopYear = std::uint8_t(dates[3]);
-    schedule.stopMonth = std::uint8_t(dates[4]);
-    schedule.stopDay = std::uint8_t(dates[5]);
+    std::uint8_t *parts[] = {&schedule.startYear, &schedule.startMonth,  &schedule.startDay,
+                             &schedule.startHour, &schedule.startMinute, &schedule.startSecond,
+                             &schedule.stopYear,  &schedule.stopMonth,   &schedule.stopDay,
+                             &schedule.stopHour,  &schedule.stopMinute,  &schedule.stopSecond};
+    for (int i = 0; i < 12; ++i)
+        *parts[i] = std::uint8_t(window[i]);
     schedule.weekDay = std::uint8_t(weekDay);
     InterfaceText text;
     LoadInterfaceText(text, short(language));
-    QCOMPARE(FormatAdvanceRow(schedule, text.captions), row);
+    const QString shown = FormatAdvanceRow(schedule, text.captions);
+    QCOMPARE(shown, row);
+    // Where the digits fit, the columns start where the headings are placed.
+    if (window[2] < 100) {
+        QCOMPARE(shown.mid(AdvanceStopColumn, 10), row.mid(21, 10));
+        QCOMPARE(shown.mid(AdvanceWeekDayColumn), text.captions.weekDayName(weekDay));
+        QVERIFY(shown.size() <= AdvanceRowWidth);
+    }
 }
 
 void RowFormatTest::extensionRule_data()

@@ -374,8 +374,8 @@ void StartOptionsTest::languageSwitchRetextsTheWindow_data()
                                    << "&Language"
                                    << "言語(&L)";
     QTest::newRow("week day in a row") << "AdvanceList"
-                                       << "2007/01/01 2008/01/01 Wednesday"
-                                       << "2007/01/01 2008/01/01 水曜日";
+                                       << "2007/01/01 00:00:00 2008/01/01 00:00:00 Wednesday"
+                                       << "2007/01/01 00:00:00 2008/01/01 00:00:00 水曜日";
 }
 
 void StartOptionsTest::languageSwitchRetextsTheWindow()

@@ -101,12 +101,12 @@ void tst_InterfaceText::captions_data()
                                       << QString::fromUtf8("再生回数");
     QTest::newRow("volumeHeading")
             << "volumeHeading" << QString::fromUtf8("Volume") << QString::fromUtf8("音量");
-    QTest::newRow("startDayHeading") << "startDayHeading" << QString::fromUtf8("Start Day")
+    QTest::newRow("startDayHeading") << "startDayHeading" << QString::fromUtf8("Start Date")
                                      << QString::fromUtf8("再生開始日");
     QTest::newRow("stopDayHeading")
-            << "stopDayHeading" << QString::fromUtf8("Stop Day") << QString::fromUtf8("停止日");
-    QTest::newRow("weekDayHeading")
-            << "weekDayHeading" << QString::fromUtf8("Week Day") << QString::fromUtf8("曜日設定");
+            << "stopDayHeading" << QString::fromUtf8("Stop Date") << QString::fromUtf8("停止日");
+    QTest::newRow("weekDayHeading") << "weekDayHeading" << QString::fromUtf8("Day of Week")
+                                    << QString::fromUtf8("曜日設定");
     QTest::newRow("entryCountHeading") << "entryCountHeading" << QString::fromUtf8("Entries")
                                        << QString::fromUtf8("ファイル数");
     QTest::newRow("programTitle") << "programTitle" << QString::fromUtf8("Nerav Schedule Generator")
@@ -119,8 +119,8 @@ void tst_InterfaceText::captions_data()
     QTest::newRow("browseCommand")
             << "browseCommand" << QString::fromUtf8("Browse") << QString::fromUtf8("参照");
     QTest::newRow("okCommand") << "okCommand" << QString::fromUtf8("OK") << QString::fromUtf8("OK");
-    QTest::newRow("copyToCommand") << "copyToCommand" << QString::fromUtf8("Copy to...")
-                                   << QString::fromUtf8("Copy to...");
+    QTest::newRow("copyToCommand")
+            << "copyToCommand" << QString::fromUtf8("Copy to...") << QString::fromUtf8("コピー...");
     QTest::newRow("cancelCommand")
             << "cancelCommand" << QString::fromUtf8("Cancel") << QString::fromUtf8("キャンセル");
     QTest::newRow("defaultVolume")
@@ -147,7 +147,7 @@ void tst_InterfaceText::captions_data()
                             << QString::fromUtf8("金曜日");
     QTest::newRow("saturday") << "saturday" << QString::fromUtf8("Saturday")
                               << QString::fromUtf8("土曜日");
-    QTest::newRow("allDay") << "allDay" << QString::fromUtf8("All Day")
+    QTest::newRow("allDay") << "allDay" << QString::fromUtf8("Every day")
                             << QString::fromUtf8("毎日");
     QTest::newRow("timeSetup") << "timeSetup" << QString::fromUtf8("Time Setup")
                                << QString::fromUtf8("時間設定");
@@ -162,13 +162,13 @@ void tst_InterfaceText::captions_data()
     QTest::newRow("secondHeading")
             << "secondHeading" << QString::fromUtf8("Second") << QString::fromUtf8("秒");
     QTest::newRow("advanceEditorTitle")
-            << "advanceEditorTitle" << QString::fromUtf8("Advance Schecule Editor")
+            << "advanceEditorTitle" << QString::fromUtf8("Advance Schedule Editor")
             << QString::fromUtf8("詳細スケジュール設定");
     QTest::newRow("softwareVersion") << "softwareVersion" << QString::fromUtf8("Software Version")
-                                     << QString::fromUtf8("Software Version");
+                                     << QString::fromUtf8("ソフトウェアバージョン");
     QTest::newRow("kernelVersion")
             << "kernelVersion" << QString::fromUtf8("Schedule Kernel Version")
-            << QString::fromUtf8("Schedule Kernel Version");
+            << QString::fromUtf8("スケジュールカーネルバージョン");
     QTest::newRow("viewMenu") << "viewMenu" << QString::fromUtf8("&View")
                               << QString::fromUtf8("表示(&V)");
     QTest::newRow("languageMenu") << "languageMenu" << QString::fromUtf8("&Language")
@@ -201,14 +201,13 @@ void tst_InterfaceText::messages_data()
             << QString::fromUtf8("システムエラー");
     QTest::newRow("msgFileNotFound") << "msgFileNotFound" << QString::fromUtf8("File Not Found!")
                                      << QString::fromUtf8("ファイルが見つかりません");
-    QTest::newRow("msgNoSchedule") << "msgNoSchedule" << QString::fromUtf8("No any schedule!")
+    QTest::newRow("msgNoSchedule") << "msgNoSchedule" << QString::fromUtf8("No schedule is set!")
                                    << QString::fromUtf8("スケジュールが設定されていないため");
     QTest::newRow("msgCantSave") << "msgCantSave" << QString::fromUtf8("Can't save!")
                                  << QString::fromUtf8("保存できません");
     QTest::newRow("msgNoFileInAdvance")
-            << "msgNoFileInAdvance"
-            << QString::fromUtf8("No any schedule file in advance schedule! Can't Save!")
-            << QString::fromUtf8("スケジュールファイルが設定されていないため、保存できません");
+            << "msgNoFileInAdvance" << QString::fromUtf8("Advance schedule %1 has no file!")
+            << QString::fromUtf8("日時設定 %1 にファイルが設定されていません");
     QTest::newRow("msgTooManySchedules")
             << "msgTooManySchedules" << QString::fromUtf8("Too many schedules!!")
             << QString::fromUtf8("スケジュールは、250通りまでの対応です。設定が多すぎます");
@@ -216,7 +215,7 @@ void tst_InterfaceText::messages_data()
             << "msgFileExists" << QString::fromUtf8("File Already Existed, Overwrite?")
             << QString::fromUtf8("終了します。上書き保存しますか？");
     QTest::newRow("msgTooManyBasic")
-            << "msgTooManyBasic" << QString::fromUtf8("Too many basic schedules!!")
+            << "msgTooManyBasic" << QString::fromUtf8("Too many basic schedules!! (up to 250)")
             << QString::fromUtf8("基本スケジュールは、250通りまでの対応です。設定が多すぎます");
     QTest::newRow("msgDateSetupError")
             << "msgDateSetupError" << QString::fromUtf8("Date Setup Error!")
@@ -229,9 +228,9 @@ void tst_InterfaceText::messages_data()
     QTest::newRow("msgFileNameError") << "msgFileNameError" << QString::fromUtf8("File Name Error!")
                                       << QString::fromUtf8("ファイル名設定エラー");
     QTest::newRow("msgFileCopied") << "msgFileCopied" << QString::fromUtf8("File Copied")
-                                   << QString::fromUtf8("File Copied");
+                                   << QString::fromUtf8("ファイルをコピーしました");
     QTest::newRow("msgFileCopyError") << "msgFileCopyError" << QString::fromUtf8("File Copy Error!")
-                                      << QString::fromUtf8("File Copy Error!");
+                                      << QString::fromUtf8("ファイルコピーエラー");
     QTest::newRow("msgScheduleReadError")
             << "msgScheduleReadError" << QString::fromUtf8("Schedule File Read Error!")
             << QString::fromUtf8("スケジュールファイル読み込みエラー");
@@ -271,8 +270,8 @@ void tst_InterfaceText::messages()
 
 void tst_InterfaceText::everyKeyHasTextInBothLanguages()
 {
-    QCOMPARE(CaptionKeys().size(), size_t(99));
-    QCOMPARE(MessageKeys().size(), size_t(38));
+    QCOMPARE(CaptionKeys().size(), size_t(115));
+    QCOMPARE(MessageKeys().size(), size_t(40));
     for (short language : {1, 2}) {
         InterfaceText text;
         LoadInterfaceText(text, language);
@@ -301,8 +300,8 @@ void tst_InterfaceText::weekDayNames()
     LoadInterfaceText(text, 1);
     QCOMPARE(text.captions.weekDayName(0), QStringLiteral("Sunday"));
     QCOMPARE(text.captions.weekDayName(6), QStringLiteral("Saturday"));
-    QCOMPARE(text.captions.weekDayName(7), QStringLiteral("All Day"));
-    QCOMPARE(text.captions.weekDayName(200), QStringLiteral("All Day"));
+    QCOMPARE(text.captions.weekDayName(7), QStringLiteral("Every day"));
+    QCOMPARE(text.captions.weekDayName(200), QStringLiteral("Every day"));
 }
 
 QTEST_APPLESS_MAIN(tst_InterfaceText)

@@ -102,11 +102,10 @@ private slots:
                                     "socket), not a file; nothing is written through it. Remove "
                                     "it from the medium.";
         QTest::newRow("empty schedule") << int(English) << PreSave(PreSaveProblem::EmptySchedule)
-                                        << "The schedule cannot be saved: No any schedule!";
+                                        << "The schedule cannot be saved: No schedule is set!";
         QTest::newRow("advance without entries")
                 << int(English) << PreSave(PreSaveProblem::AdvanceWithoutEntries)
-                << "The schedule cannot be saved: No any schedule file in advance schedule! "
-                   "Can't Save!";
+                << "The schedule cannot be saved: Advance schedule 2 has no file!";
         // As Save words it in the main window.
         QTest::newRow("too large") << int(English) << PreSave(PreSaveProblem::TooLarge)
                                    << "The schedule cannot be saved: The schedule file would be "

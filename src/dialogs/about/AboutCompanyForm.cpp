@@ -15,11 +15,28 @@
 
 namespace nerav {
 
-// One office: the objectNames of its five labels and their fixed texts.
+// One office: the objectNames of its five labels, its name in the text tables, its address
+// (from the tables where it has a form in each language, else as the post there writes it) and
+// its numbers and links.
 struct AboutCompanyForm::Office
 {
     const char *nameLabel, *addressLabel, *phoneLabel, *emailLabel, *webLabel;
-    QString name, address, phone, email, web;
+    QString CaptionTable::*name;
+    QString CaptionTable::*localAddress;
+    const char *address, *phone, *fax, *email, *web;
+};
+
+static const AboutCompanyForm::Office Offices[] = {
+        {"NeravLabel", "Label2", "Label3", "NeravEmailLabel", "NeravWWWLabel",
+         &CaptionTable::headOfficeName, nullptr, "1-2-3 Example Street, Sample City 000-0000",
+         "+1-555-0100", "+1-555-0101", "info@nerav.example", "https://www.nerav.example/"},
+        {"Label4", "Label7", "Label8", "NeravJapEmailLabel", "NeravJapWWWLabel",
+         &CaptionTable::japanOfficeName, &CaptionTable::japanOfficeAddress, "", "00-0000-0100",
+         "00-0000-0101", "japan@nerav.example", "https://jp.nerav.example/"},
+        {"Label9", "Label12", "Label13", "NeravUSAEmailLabel", "NeravUSAWWWLabel",
+         &CaptionTable::usaOfficeName, nullptr,
+         "100 Example Road, Suite 10, Anytown, ZZ 00000, USA", "+1-555-0110", "+1-555-0111",
+         "usa@nerav.example", "https://us.nerav.example/"},
 };
 
 AboutCompanyForm::AboutCompanyForm(AppContext &context, QWidget *parent)
@@ -49,65 +66,47 @@ void AboutCompanyForm::BuildWindow()
     setObjectName(QStringLiteral("AboutCompanyForm"));
     setModal(true);
 
-    const Office offices[] = {
-            {"NeravLabel", "Label2", "Label3", "NeravEmailLabel", "NeravWWWLabel",
-             QStringLiteral("Nerav Systems Co., Ltd. (Head Office)"),
-             QStringLiteral("1-2-3 Example Street, Sample City 000-0000"),
-             QStringLiteral("TEL +1-555-0100  FAX +1-555-0101"),
-             QStringLiteral("info@nerav.example"), QStringLiteral("https://www.nerav.example/")},
-            {"Label4", "Label7", "Label8", "NeravJapEmailLabel", "NeravJapWWWLabel",
-             QStringLiteral("ネラブシステムズ 日本事業所 (Japan Office)"),
-             QStringLiteral("〒000-0000 東京都見本区例題町1-2-3 サンプルビル5F"),
-             QStringLiteral("TEL 00-0000-0100  FAX 00-0000-0101"),
-             QStringLiteral("japan@nerav.example"), QStringLiteral("https://jp.nerav.example/")},
-            {"Label9", "Label12", "Label13", "NeravUSAEmailLabel", "NeravUSAWWWLabel",
-             QStringLiteral("Nerav Systems USA, Inc. (USA Office)"),
-             QStringLiteral("100 Example Road, Suite 10, Anytown, ZZ 00000, USA"),
-             QStringLiteral("TEL +1-555-0110  FAX +1-555-0111"),
-             QStringLiteral("usa@nerav.example"), QStringLiteral("https://us.nerav.example/")},
-    };
-
     auto *logo = NamedLabel("NeravLogoImage", QString(), this);
     logo->setPixmap(NeravLogoPixmap(QSize(180, 48)));
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(logo);
-    for (const Office &office : offices) {
+    for (const Office &office : Offices) {
         layout->addWidget(Separator(this));
         AddOffice(layout, office);
     }
     layout->addWidget(Separator(this));
 
-    auto *okCmd = new QPushButton(QStringLiteral("OK"), this);
-    okCmd->setObjectName(QStringLiteral("OKCmd"));
-    okCmd->setDefault(true);
-    connect(okCmd, &QPushButton::clicked, this, &AboutCompanyForm::OKCmd_Click);
+    m_okCmd = new QPushButton(this);
+    m_okCmd->setObjectName(QStringLiteral("OKCmd"));
+    m_okCmd->setDefault(true);
+    connect(m_okCmd, &QPushButton::clicked, this, &AboutCompanyForm::OKCmd_Click);
     // The links come first in the Tab order; Enter at once still closes the window.
-    okCmd->setFocus();
+    m_okCmd->setFocus();
     auto *bottom = new QHBoxLayout;
     bottom->addStretch();
-    bottom->addWidget(okCmd);
+    bottom->addWidget(m_okCmd);
     layout->addLayout(bottom);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void AboutCompanyForm::AddOffice(QVBoxLayout *layout, const Office &office)
 {
-    QLabel *name = NamedLabel(office.nameLabel, office.name, this);
+    QLabel *name = NamedLabel(office.nameLabel, QString(), this);
     QFont bold = name->font();
     bold.setBold(true);
     name->setFont(bold);
     layout->addWidget(name);
-    layout->addWidget(NamedLabel(office.addressLabel, office.address, this));
-    layout->addWidget(NamedLabel(office.phoneLabel, office.phone, this));
+    layout->addWidget(NamedLabel(office.addressLabel, QString(), this));
+    layout->addWidget(NamedLabel(office.phoneLabel, QString(), this));
 
-    const QString mailTarget = QStringLiteral("mailto:") + office.email;
-    auto *email = new ClickableLabel(QStringLiteral("E-mail : ") + office.email, this);
+    const QString mailTarget = QStringLiteral("mailto:") + QLatin1String(office.email);
+    auto *email = new ClickableLabel(QString(), this);
     email->setObjectName(QLatin1String(office.emailLabel));
     connect(email, &ClickableLabel::clicked, this,
             [this, mailTarget] { LinkLabel_Click(mailTarget); });
-    const QString webTarget = office.web;
-    auto *web = new ClickableLabel(QStringLiteral("Web : ") + office.web, this);
+    const QString webTarget = QLatin1String(office.web);
+    auto *web = new ClickableLabel(QString(), this);
     web->setObjectName(QLatin1String(office.webLabel));
     connect(web, &ClickableLabel::clicked, this, [this, webTarget] { LinkLabel_Click(webTarget); });
 
@@ -121,7 +120,22 @@ void AboutCompanyForm::AddOffice(QVBoxLayout *layout, const Office &office)
 
 void AboutCompanyForm::InitAboutCompanyFormOsd()
 {
-    setWindowTitle(m_context.text.captions.aboutCompany);
+    const CaptionTable &captions = m_context.text.captions;
+    setWindowTitle(captions.aboutCompany);
+    const auto setText = [this](const char *name, const QString &text) {
+        findChild<QLabel *>(QLatin1String(name))->setText(text);
+    };
+    for (const Office &office : Offices) {
+        setText(office.nameLabel, captions.*office.name);
+        setText(office.addressLabel,
+                office.localAddress ? captions.*office.localAddress
+                                    : QString::fromUtf8(office.address));
+        setText(office.phoneLabel,
+                captions.officePhone.arg(QLatin1String(office.phone), QLatin1String(office.fax)));
+        setText(office.emailLabel, captions.officeEmail.arg(QLatin1String(office.email)));
+        setText(office.webLabel, captions.officeWeb.arg(QLatin1String(office.web)));
+    }
+    m_okCmd->setText(captions.okCommand);
 }
 
 void AboutCompanyForm::Form_Load()
@@ -133,7 +147,7 @@ void AboutCompanyForm::Form_Load()
 void AboutCompanyForm::LinkLabel_Click(const QString &target)
 {
     if (!m_context.platform.shell.openUrl(QUrl(target)))
-        ShowMessage(this, m_context.text.messages.msgLinkError);
+        ShowMessage(this, m_context.text, m_context.text.messages.msgLinkError);
 }
 
 void AboutCompanyForm::OKCmd_Click()

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QString>
 
+class QPushButton;
 class QVBoxLayout;
 
 namespace nerav {
@@ -19,13 +20,14 @@ class AboutCompanyForm : public QDialog
 public:
     AboutCompanyForm(AppContext &context, QWidget *parent = nullptr);
 
+    // One office and the names of its labels.
+    struct Office;
+
 protected:
     // The texts again from the text table when the application switches the language.
     void changeEvent(QEvent *event) override;
 
 private:
-    struct Office;
-
     void BuildWindow();
     void AddOffice(QVBoxLayout *layout, const Office &office);
     void InitAboutCompanyFormOsd();
@@ -34,6 +36,7 @@ private:
     void OKCmd_Click();
 
     AppContext &m_context;
+    QPushButton *m_okCmd = nullptr;
 };
 
 } // namespace nerav

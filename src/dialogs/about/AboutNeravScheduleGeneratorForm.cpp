@@ -48,30 +48,24 @@ void AboutNeravScheduleGeneratorForm::BuildWindow()
     logo->setPixmap(NeravLogoPixmap(QSize(88, 88)));
     logo->setAlignment(Qt::AlignTop);
 
-    auto *picture1 =
-            NamedLabel(QStringLiteral("Picture1"), QStringLiteral("ネラブスケジューラー"), this);
-    QFont nameFont = picture1->font();
+    m_namePicture = NamedLabel(QStringLiteral("Picture1"), QString(), this);
+    QFont nameFont = m_namePicture->font();
     nameFont.setPointSizeF(nameFont.pointSizeF() * 1.6);
     nameFont.setBold(true);
-    picture1->setFont(nameFont);
+    m_namePicture->setFont(nameFont);
 
     m_softwareVersionLabel = NamedLabel(QStringLiteral("SoftwareVersionLabel"), QString(), this);
     m_scheduleKernelLabel = NamedLabel(QStringLiteral("ScheduleKernelLabel"), QString(), this);
-    auto *label3 = NamedLabel(
-            QStringLiteral("Label3"),
-            QStringLiteral("Prepares playback schedules for Nerav stand-alone media players.\n"
-                           "Copyright (C) 2007 Nerav Systems. All rights reserved.\n"
-                           "This program may be used only with Nerav products."),
-            this);
-    label3->setWordWrap(true);
+    m_noticeLabel = NamedLabel(QStringLiteral("Label3"), QString(), this);
+    m_noticeLabel->setWordWrap(true);
 
-    auto *okCmd = new QPushButton(QStringLiteral("OK"), this);
-    okCmd->setObjectName(QStringLiteral("OKCmd"));
-    okCmd->setDefault(true);
-    connect(okCmd, &QPushButton::clicked, this, &AboutNeravScheduleGeneratorForm::OKCmd_Click);
+    m_okCmd = new QPushButton(this);
+    m_okCmd->setObjectName(QStringLiteral("OKCmd"));
+    m_okCmd->setDefault(true);
+    connect(m_okCmd, &QPushButton::clicked, this, &AboutNeravScheduleGeneratorForm::OKCmd_Click);
 
     auto *texts = new QVBoxLayout;
-    texts->addWidget(picture1);
+    texts->addWidget(m_namePicture);
     texts->addSpacing(6);
     texts->addWidget(m_softwareVersionLabel);
     texts->addWidget(m_scheduleKernelLabel);
@@ -82,18 +76,22 @@ void AboutNeravScheduleGeneratorForm::BuildWindow()
     top->addLayout(texts, 1);
     auto *bottom = new QHBoxLayout;
     bottom->addStretch();
-    bottom->addWidget(okCmd);
+    bottom->addWidget(m_okCmd);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addSpacing(8);
-    layout->addWidget(label3);
+    layout->addWidget(m_noticeLabel);
     layout->addLayout(bottom);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void AboutNeravScheduleGeneratorForm::InitAboutProgramFormOsd()
 {
-    setWindowTitle(m_context.text.captions.aboutProgram);
+    const CaptionTable &captions = m_context.text.captions;
+    setWindowTitle(captions.aboutProgram);
+    m_namePicture->setText(captions.programTitle);
+    m_noticeLabel->setText(captions.aboutProgramNotice);
+    m_okCmd->setText(captions.okCommand);
 }
 
 void AboutNeravScheduleGeneratorForm::Form_Load()

@@ -6,6 +6,7 @@
 #include <QDialog>
 
 class QLabel;
+class QPushButton;
 
 namespace nerav {
 
@@ -32,6 +33,9 @@ private:
     void OKCmd_Click();
 
     AppContext &m_context;
+    QLabel *m_namePicture = nullptr;
+    QLabel *m_noticeLabel = nullptr;
+    QPushButton *m_okCmd = nullptr;
     QLabel *m_softwareVersionLabel = nullptr;
     QLabel *m_scheduleKernelLabel = nullptr;
 };

@@ -71,29 +71,24 @@ void AdvanceScheduleEditForm::BuildControls()
     m_timeSetupFrame = new QGroupBox(this);
     m_timeSetupFrame->setObjectName(QStringLiteral("TimeSetupFrame"));
 
-    // The row captions are the same Japanese words in both languages.
     m_startDateFrame = BuildValueFrame(m_dateFrame,
                                        {"StartDateFrame",
                                         {"Picture1", "Picture2", "Picture3"},
-                                        {"年", "月", "日"},
                                         {"StartYearCombo", "StartMonthCombo", "StartDayCombo"}},
                                        m_startDate);
     m_stopDateFrame = BuildValueFrame(m_dateFrame,
                                       {"StopDateFrame",
                                        {"Picture4", "Picture5", "Picture6"},
-                                       {"年", "月", "日"},
                                        {"StopYearCombo", "StopMonthCombo", "StopDayCombo"}},
                                       m_stopDate);
     m_startTimeFrame = BuildValueFrame(m_timeSetupFrame,
                                        {"StartTimeFrame",
                                         {"Picture9", "Picture8", "Picture7"},
-                                        {"時", "分", "秒"},
                                         {"StartHourCombo", "StartMinuteCombo", "StartSecondCombo"}},
                                        m_startTime);
     m_stopTimeFrame = BuildValueFrame(m_timeSetupFrame,
                                       {"StopTimeFrame",
                                        {"Picture12", "Picture11", "Picture10"},
-                                       {"時", "分", "秒"},
                                        {"StopHourCombo", "StopMinuteCombo", "StopSecondCombo"}},
                                       m_stopTime);
 
@@ -131,7 +126,7 @@ QGroupBox *AdvanceScheduleEditForm::BuildValueFrame(QWidget *parent, const RowNa
     auto *grid = new QGridLayout(frame);
     QComboBox **combos[3] = {&rows.first, &rows.second, &rows.third};
     for (int row = 0; row < 3; ++row) {
-        auto *picture = new QLabel(QString::fromUtf8(names.words[row]), frame);
+        auto *picture = new QLabel(frame);
         picture->setObjectName(QLatin1String(names.pictures[row]));
         auto *combo = new QComboBox(frame);
         combo->setObjectName(QLatin1String(names.combos[row]));
@@ -197,15 +192,14 @@ void AdvanceScheduleEditForm::InitAdvanceEditFormOsd()
     m_weekDayFrame->setTitle(captions.weekDayHeading);
     m_okCmd->setText(captions.okCommand);
     m_cancelCmd->setText(captions.cancelCommand);
-    // The row words are Japanese in both languages; the current language's name is a hint.
     const QString *dateHeadings[3] = {&captions.yearHeading, &captions.monthHeading,
                                       &captions.dayHeading};
     const QString *timeHeadings[3] = {&captions.hourHeading, &captions.minuteHeading,
                                       &captions.secondHeading};
-    InitRowHints(m_startDate, dateHeadings);
-    InitRowHints(m_stopDate, dateHeadings);
-    InitRowHints(m_startTime, timeHeadings);
-    InitRowHints(m_stopTime, timeHeadings);
+    InitRowLabels(m_startDate, dateHeadings);
+    InitRowLabels(m_stopDate, dateHeadings);
+    InitRowLabels(m_startTime, timeHeadings);
+    InitRowLabels(m_stopTime, timeHeadings);
     // Qt names a frame inside a frame by the outer title, and the lists it labels with it: the
     // start year would be announced like the stop year.
     for (QGroupBox *frame :
@@ -213,10 +207,10 @@ void AdvanceScheduleEditForm::InitAdvanceEditFormOsd()
         frame->setAccessibleName(frame->title());
 }
 
-void AdvanceScheduleEditForm::InitRowHints(const ValueRows &rows, const QString *headings[3])
+void AdvanceScheduleEditForm::InitRowLabels(const ValueRows &rows, const QString *headings[3])
 {
     for (int row = 0; row < 3; ++row)
-        rows.pictures[row]->setToolTip(*headings[row]);
+        rows.pictures[row]->setText(*headings[row]);
 }
 
 void AdvanceScheduleEditForm::FillDateLists(const AdvanceSchedule *edited)
@@ -346,11 +340,11 @@ void AdvanceScheduleEditForm::StoreAdvanceSchedule(AdvanceSchedule &schedule) co
 void AdvanceScheduleEditForm::OKCmd_Click()
 {
     if (!CheckDateOrder()) {
-        ShowMessage(this, m_context.text.messages.msgDateSetupError);
+        ShowMessage(this, m_context.text, m_context.text.messages.msgDateSetupError);
         return;
     }
     if (!CheckTimeOrder()) {
-        ShowMessage(this, m_context.text.messages.msgTimeSetupError);
+        ShowMessage(this, m_context.text, m_context.text.messages.msgTimeSetupError);
         return;
     }
     StoreAdvanceSchedule(m_schedule);

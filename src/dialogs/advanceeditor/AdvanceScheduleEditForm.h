@@ -44,13 +44,12 @@ private:
         QComboBox *first = nullptr; // year or hour
         QComboBox *second = nullptr; // month or minute
         QComboBox *third = nullptr; // day or second
-        QLabel *pictures[3] = {}; // the Japanese word of each row
+        QLabel *pictures[3] = {}; // the caption of each row
     };
     struct RowNames
     {
         const char *frame;
         const char *pictures[3];
-        const char *words[3];
         const char *combos[3];
     };
 
@@ -58,7 +57,7 @@ private:
     QGroupBox *BuildValueFrame(QWidget *parent, const RowNames &names, ValueRows &rows);
     void BuildLayout();
     void InitAdvanceEditFormOsd();
-    void InitRowHints(const ValueRows &rows, const QString *headings[3]);
+    void InitRowLabels(const ValueRows &rows, const QString *headings[3]);
     void FillDateLists(const AdvanceSchedule *edited);
     void SelectDate(const ValueRows &date, int yearOffset, int month, int day);
     void FillTimeLists(const AdvanceSchedule *edited);

@@ -248,7 +248,7 @@ void CalendarForm::SavePngCmd_Click()
     if (path.isEmpty())
         return;
     if (!saveImage(path))
-        ShowMessage(this, m_context.text.messages.msgImageSaveError);
+        ShowMessage(this, m_context.text, m_context.text.messages.msgImageSaveError);
 }
 
 void CalendarForm::PrintCmd_Click()

@@ -43,7 +43,6 @@ CopyForm::~CopyForm()
 void CopyForm::BuildWindow()
 {
     setObjectName(QStringLiteral("CopyForm"));
-    setWindowTitle(QStringLiteral("Copy to ..."));
     setModal(true);
 
     // Every volume the system offers, each with its folders; the list as the publish dialog's.
@@ -59,7 +58,7 @@ void CopyForm::BuildWindow()
     m_copyProgress->setRange(0, ProgressSteps);
     m_copyProgress->setValue(0);
 
-    m_copyCmd = new QPushButton(QStringLiteral("Copy"), this);
+    m_copyCmd = new QPushButton(this);
     m_copyCmd->setObjectName(QStringLiteral("CopyCmd"));
     m_copyCmd->setAutoDefault(false);
     m_cancelCmd = new QPushButton(this);
@@ -90,7 +89,10 @@ void CopyForm::BuildWindow()
 
 void CopyForm::InitCopyFormOsd()
 {
-    m_cancelCmd->setText(m_context.text.captions.exitCommand);
+    const CaptionTable &captions = m_context.text.captions;
+    setWindowTitle(captions.copyFormTitle);
+    m_copyCmd->setText(captions.copyCommand);
+    m_cancelCmd->setText(m_busy ? captions.cancelCommand : captions.exitCommand);
 }
 
 void CopyForm::Form_Load()
@@ -115,7 +117,7 @@ void CopyForm::CopyTarget_Change()
 // The picked drive cannot be opened; the picker shows the one before again.
 void CopyForm::DeviceError(const QString &label)
 {
-    ShowMessage(this, QStringLiteral("Device[") + label + QStringLiteral("] Error!"));
+    ShowMessage(this, m_context.text, m_context.text.messages.msgDeviceError.arg(label));
 }
 
 void CopyForm::CopyCmd_Click()
@@ -132,7 +134,7 @@ void CopyForm::CopyCmd_Click()
             ReportCopy(false, QString());
             return;
         }
-        if (!AskOkCancel(this, m_context.text.messages.msgOverwriteFile))
+        if (!AskOkCancel(this, m_context.text, m_context.text.messages.msgOverwriteFile))
             return;
     }
     SetBusy(true);
@@ -160,7 +162,7 @@ void CopyForm::ReportCopy(bool copied, const QString &reason)
         m_context.settings.copyFolder = m_copyingTo;
     // The system's own words name the cause: a full or failing medium, a missing folder.
     if (!m_cancelled)
-        ShowMessage(this,
+        ShowMessage(this, m_context.text,
                     copied ? messages.msgFileCopied
                             : reason.isEmpty()
                             ? messages.msgFileCopyError

@@ -20,8 +20,6 @@ namespace nerav {
 
 namespace {
 
-const QString AllFilesFilter = QStringLiteral("All File (*)");
-
 // Selects the item holding value; a value the list does not offer (from a schedule file
 // written elsewhere) gets an item of its own showing the stored number, so it is kept.
 void SelectValue(QComboBox *combo, int value)
@@ -62,12 +60,11 @@ void ScheduleEditForm::BuildControls()
 {
     m_editFrame = new QGroupBox(this);
     m_editFrame->setObjectName(QStringLiteral("EditFrame"));
-    // The field captions are the same Japanese words in both languages.
-    m_fileNamePicture = new QLabel(QStringLiteral("ファイル名"), m_editFrame);
+    m_fileNamePicture = new QLabel(m_editFrame);
     m_fileNamePicture->setObjectName(QStringLiteral("FileNamePicture"));
-    m_playTimesPicture = new QLabel(QStringLiteral("再生回数"), m_editFrame);
+    m_playTimesPicture = new QLabel(m_editFrame);
     m_playTimesPicture->setObjectName(QStringLiteral("PlayTimesPicture"));
-    m_volumePicture = new QLabel(QStringLiteral("音量"), m_editFrame);
+    m_volumePicture = new QLabel(m_editFrame);
     m_volumePicture->setObjectName(QStringLiteral("VolumePicture"));
 
     m_fileNameText = new QLineEdit(m_editFrame);
@@ -148,9 +145,9 @@ void ScheduleEditForm::InitScheduleEditFormOsd()
     m_okCmd->setText(captions.okCommand);
     m_copyCmd->setText(captions.copyToCommand);
     m_cancelCmd->setText(captions.cancelCommand);
-    m_fileNamePicture->setToolTip(captions.fileNameHeading);
-    m_playTimesPicture->setToolTip(captions.playTimesHeading);
-    m_volumePicture->setToolTip(captions.volumeHeading);
+    m_fileNamePicture->setText(captions.fileNameHeading);
+    m_playTimesPicture->setText(captions.playTimesHeading);
+    m_volumePicture->setText(captions.volumeHeading);
 }
 
 void ScheduleEditForm::FillChoiceLists()
@@ -187,7 +184,7 @@ bool ScheduleEditForm::CheckFileName()
     const QString problem = FileNameProblemText(m_fileNameText->text(), messages);
     if (problem.isEmpty())
         return true;
-    ShowMessage(this, messages.msgFileNameError + u'\n' + problem);
+    ShowMessage(this, m_context.text, messages.msgFileNameError + u'\n' + problem);
     return false;
 }
 
@@ -263,8 +260,9 @@ std::optional<QString> ScheduleEditForm::ShowMediaOpenDialog()
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    const QString mediaFilter = MediaNameFilter();
-    dialog.setNameFilters({mediaFilter, AllFilesFilter});
+    const CaptionTable &captions = m_context.text.captions;
+    const QString mediaFilter = captions.mediaFileFilter.arg(MediaNamePatterns());
+    dialog.setNameFilters({mediaFilter, captions.allFilesFilter.arg(QStringLiteral("*"))});
     dialog.selectNameFilter(mediaFilter);
     // Media files copied from cameras and discs often carry upper-case extensions.
     dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);

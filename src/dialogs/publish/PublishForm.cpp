@@ -64,7 +64,7 @@ QString PublishForm::RememberedMedium(const LastMedium &medium, const DriveList 
 UnsavedPublish PublishForm::AskAboutUnsavedChanges(QWidget *parent, const InterfaceText &text,
                                                    bool savedBefore, const QString &file)
 {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Message"),
+    QMessageBox box(QMessageBox::NoIcon, text.messages.msgTitle,
                     (savedBefore ? text.publish.unsavedChanges : text.publish.neverSaved) + u'\n' +
                             file,
                     QMessageBox::Save | QMessageBox::Cancel, parent);
