@@ -8,6 +8,9 @@ install(TARGETS nerav-schedule-generator RUNTIME DESTINATION ${CMAKE_INSTALL_BIN
 if(TARGET nrvtool)
     install(TARGETS nrvtool RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
+# The player profile the media check reads unless given another (src/media/PlayerProfile.h).
+install(FILES ${PROJECT_SOURCE_DIR}/profiles/default.json
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/${NERAV_PACKAGE}/profiles)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/${NERAV_PACKAGE}.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/${NERAV_PACKAGE}.xml

@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 layer() {
     case "$1" in
     src/document/*) echo 0 ;;
-    src/platform/* | src/shell/* | src/text/* | src/storage/* | src/publish/*) echo 1 ;;
+    src/platform/* | src/shell/* | src/text/* | src/storage/* | src/publish/* | src/media/*) echo 1 ;;
     src/model/*) echo 2 ;;
     tools/*) echo 2 ;;
     src/widgets/*) echo 3 ;;

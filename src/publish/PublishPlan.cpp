@@ -20,15 +20,6 @@ namespace {
 // The longest key block a schedule file can have.
 constexpr std::size_t LongestKeyBlock = 257;
 
-QString AsciiLower(const QString &name)
-{
-    QString lower = name;
-    for (QChar &c : lower)
-        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
-            c = QChar(c.unicode() + ('a' - 'A'));
-    return lower;
-}
-
 void AddUse(std::vector<PublishRow> &rows, QHash<QString, int> &index, const ScheduleEntry &entry,
             EntryUse use)
 {
@@ -54,32 +45,6 @@ MediumVolume VolumeOf(const QString &folder)
     volume.readOnly = storage.isReadOnly();
     volume.blockSize = storage.blockSize();
     return volume;
-}
-
-// Every original of the wanted names below the media folder, by lower-cased name. The medium's
-// own folder is left out when it lies inside the media folder.
-QHash<QString, QStringList> FindOriginals(const QString &mediaFolder, const QString &mediumFolder,
-                                          const QHash<QString, int> &wanted)
-{
-    QHash<QString, QStringList> originals;
-    if (mediaFolder.isEmpty() || !QFileInfo(mediaFolder).isDir())
-        return originals;
-    const QString mediaRoot = QFileInfo(mediaFolder).canonicalFilePath();
-    const QString mediumRoot = QFileInfo(mediumFolder).canonicalFilePath();
-    QDirIterator it(mediaFolder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        it.next();
-        const QString key = AsciiLower(it.fileName());
-        if (!wanted.contains(key))
-            continue;
-        const QString folder = QFileInfo(it.fileInfo().absolutePath()).canonicalFilePath();
-        if (folder == mediumRoot && folder != mediaRoot)
-            continue;
-        originals[key].append(it.filePath());
-    }
-    for (QStringList &paths : originals)
-        paths.sort();
-    return originals;
 }
 
 bool SameTime(const QDateTime &a, const QDateTime &b)
@@ -256,6 +221,41 @@ int PublishPlan::count(PublishAction action) const
 {
     return int(std::count_if(rows.begin(), rows.end(),
                              [action](const PublishRow &row) { return row.action == action; }));
+}
+
+QString AsciiLower(const QString &name)
+{
+    QString lower = name;
+    for (QChar &c : lower)
+        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+            c = QChar(c.unicode() + ('a' - 'A'));
+    return lower;
+}
+
+// Every original of the wanted names below the media folder, by lower-cased name. The medium's
+// own folder is left out when it lies inside the media folder.
+QHash<QString, QStringList> FindOriginals(const QString &mediaFolder, const QString &mediumFolder,
+                                          const QHash<QString, int> &wanted)
+{
+    QHash<QString, QStringList> originals;
+    if (mediaFolder.isEmpty() || !QFileInfo(mediaFolder).isDir())
+        return originals;
+    const QString mediaRoot = QFileInfo(mediaFolder).canonicalFilePath();
+    const QString mediumRoot = QFileInfo(mediumFolder).canonicalFilePath();
+    QDirIterator it(mediaFolder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        const QString key = AsciiLower(it.fileName());
+        if (!wanted.contains(key))
+            continue;
+        const QString folder = QFileInfo(it.fileInfo().absolutePath()).canonicalFilePath();
+        if (folder == mediumRoot && folder != mediaRoot)
+            continue;
+        originals[key].append(it.filePath());
+    }
+    for (QStringList &paths : originals)
+        paths.sort();
+    return originals;
 }
 
 std::vector<PublishRow> MediaNamesOf(const ScheduleDocument &document)

@@ -10,6 +10,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -127,6 +128,15 @@ struct PublishPlan
 
 // The media names in schedule order, each with every entry that uses it.
 std::vector<PublishRow> MediaNamesOf(const ScheduleDocument &document);
+
+// A media name as the player compares it: ASCII letters in lower case, nothing else changed.
+QString AsciiLower(const QString &name);
+
+// Every original of the wanted names (keys in AsciiLower form) in the media folder and its
+// subfolders, by key, each list sorted. The medium's own folder is left out when it lies inside
+// the media folder; mediumFolder may be empty.
+QHash<QString, QStringList> FindOriginals(const QString &mediaFolder, const QString &mediumFolder,
+                                          const QHash<QString, int> &wanted);
 
 // Files closer than this in modification time count as the same time (FAT keeps 2 s steps).
 constexpr qint64 SameTimeMilliseconds = 2000;

@@ -1,6 +1,7 @@
 #include "NrvTool.h"
 
 #include "PathParts.h"
+#include "ProbeCommand.h"
 #include "PublishCommands.h"
 #include "ScheduleDays.h"
 #include "ScheduleFile.h"
@@ -206,6 +207,8 @@ int RunNrvTool(const QStringList &arguments, QTextStream &out, QTextStream &err,
         return CheckCommand(rest, out, err);
     if (command == QLatin1String("publish"))
         return PublishCommand(rest, out, err, random);
+    if (command == QLatin1String("probe"))
+        return ProbeCommand(rest, out, err);
     return UsageError(err);
 }
 

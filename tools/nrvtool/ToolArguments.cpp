@@ -11,6 +11,7 @@ const char NrvToolUsageText[] =
         "       nrvtool check SCHEDULE.nrv MEDIUM_FOLDER [--media MEDIA_FOLDER] [--json]\n"
         "       nrvtool publish SCHEDULE.nrv --media MEDIA_FOLDER MEDIUM_FOLDER [--dry-run]\n"
         "               [--no-verify] [--json]\n"
+        "       nrvtool probe [--json] [--profile FILE] SCHEDULE.nrv --media MEDIA_FOLDER\n"
         "       nrvtool --help\n";
 
 const char NrvToolHelpText[] =
@@ -38,6 +39,16 @@ const char NrvToolHelpText[] =
         "                              link on the medium;\n"
         "                              --dry-run only prints the plan, --no-verify skips the\n"
         "                              reading back, --json prints one JSON document\n"
+        "  probe SCHEDULE.nrv --media MEDIA\n"
+        "                              for each entry of each list: its media file (found in\n"
+        "                              MEDIA and its subfolders, any case), duration, codecs\n"
+        "                              and whether the player profile says it plays (\"plays\",\n"
+        "                              \"may not play\" and why, \"not found\", \"cannot be\n"
+        "                              read\"); then each list's running time (duration times\n"
+        "                              play count; entries with play count 0 and pictures are\n"
+        "                              counted apart); --profile FILE reads another profile\n"
+        "                              than the shipped profiles/default.json, --json prints\n"
+        "                              one JSON document\n"
         "  --                          ends the options, for a name that starts with '-'\n"
         "\n"
         "JSON: {\"basic\": [ENTRY, ...], \"advance\": [{\"start\": \"2006-12-28 00:00:00\",\n"
@@ -47,7 +58,8 @@ const char NrvToolHelpText[] =
         "  weekDay 0 Sunday .. 6 Saturday, 7 every day (default 7).\n"
         "\n"
         "Exit status: 0 done, 1 the file or schedule was refused, a media file is missing,\n"
-        "damaged or outdated, a problem stopped the publish or a copy failed, 2 wrong usage\n"
+        "damaged or outdated, a problem stopped the publish or a copy failed, a media file may\n"
+        "not play or cannot be read, 2 wrong usage\n"
         "(also a days range over 10 years or with FROM after TO).\n";
 
 int UsageError(QTextStream &err, const QString &problem)
