@@ -403,6 +403,8 @@ const std::vector<PublishRow> &publishRows()
                     "コピー済みのファイルは残り、スケジュールファイルは書き込んでいません。"),
             NERAV_PUBLISH(resultStopped, "Nothing written: see the problems listed.",
                           "問題があるため何も書き込んでいません。"),
+            NERAV_PUBLISH(clearFieldName, "Clear", "消去"),
+            NERAV_PUBLISH(statusName, "Publish status", "書き出しの状況"),
     };
     return rows;
 }

@@ -120,6 +120,8 @@ struct PublishTable
     QString resultNothingToVerify;
     QString resultPublished, resultVerified, resultNotVerified, resultCopyFailed;
     QString resultVerifyFailed, resultScheduleFailed, resultCancelled, resultStopped;
+    // What a screen reader calls the folder field's clear button and the status line.
+    QString clearFieldName, statusName;
 };
 
 struct InterfaceText

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QToolButton>
 #include <QTreeView>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -80,6 +81,9 @@ MediumPicker::MediumPicker(const DriveList &drives, const PublishTable &texts,
         m_otherFolder->setAutoDefault(false);
         m_path->setPlaceholderText(texts.mediumPathHint);
         m_path->setClearButtonEnabled(true);
+        // The field's own clear button is a tool button without a name of its own.
+        for (QToolButton *clear : m_path->findChildren<QToolButton *>())
+            clear->setAccessibleName(texts.clearFieldName);
         auto *choice = new QHBoxLayout;
         choice->addWidget(m_drive, 1);
         choice->addWidget(m_otherFolder);

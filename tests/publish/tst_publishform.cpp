@@ -113,6 +113,25 @@ private slots:
         m_dir.reset();
     }
 
+    // What a screen reader reads: every button, field, list and the status line has a name.
+    void everyControlIsNamed()
+    {
+        Open();
+        QStringList nameless;
+        for (QWidget *widget : m_form->findChildren<QWidget *>()) {
+            const bool control = qobject_cast<QAbstractButton *>(widget) ||
+                    qobject_cast<QLineEdit *>(widget) || qobject_cast<QComboBox *>(widget) ||
+                    qobject_cast<QProgressBar *>(widget) ||
+                    widget->objectName() == QLatin1String("PublishStatus");
+            if (!control)
+                continue;
+            QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
+            if (!accessible || accessible->text(QAccessible::Name).isEmpty())
+                nameless.append(widget->metaObject()->className() + (u' ' + widget->objectName()));
+        }
+        QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(", ")));
+    }
+
     void startsWithNoMediumUntilOneIsPicked()
     {
         Open();

@@ -193,6 +193,7 @@ void PublishForm::ApplyTexts()
     m_table->setAccessibleName(texts.planTableName);
     m_problems->setAccessibleName(texts.problemsName);
     m_progress->setAccessibleName(texts.progressName);
+    m_currentFile->setAccessibleName(texts.statusName);
 }
 
 QString PublishForm::Size(qint64 bytes) const
