@@ -123,7 +123,8 @@ private slots:
                     qobject_cast<QLineEdit *>(widget) || qobject_cast<QComboBox *>(widget) ||
                     qobject_cast<QProgressBar *>(widget) ||
                     widget->objectName() == QLatin1String("PublishStatus");
-            if (!control)
+            // A view's own corner button is part of the table, not a control of the dialog.
+            if (!control || qobject_cast<QAbstractItemView *>(widget->parentWidget()))
                 continue;
             QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
             if (!accessible || accessible->text(QAccessible::Name).isEmpty())
