@@ -1,6 +1,6 @@
-// The baseline of the start-up and memory figures: a bare Qt main window with a list. With
-// "--rows N" the list shows N lines of text, which tells how much of the difference is the
-// cost of showing text at all (font set-up, shaping, glyphs).
+// The baselines of the start-up and memory figures: a bare Qt main window with a list. With
+// "--rows N" the list shows N lines of text, as many as the program shows, so the cost of
+// showing text at all (font set-up, shaping, glyphs) is on both sides of the start-up figure.
 
 #include "FirstPaintProbe.h"
 

@@ -2,11 +2,12 @@
 #include "LargestSchedule.h"
 #include "Measure.h"
 
-#include "EditSteps.h"
 #include "MainForm.h"
 #include "QtPlatform.h"
-#include "RowFormat.h"
 #include "ScheduleListView.h"
+#include "ScheduleModel.h"
+#include "ScheduleSession.h"
+#include "ScheduleSteps.h"
 
 #include <QApplication>
 #include <QUndoStack>
@@ -40,8 +41,9 @@ double TimedWithRepaint(QUndoStack &history, bool undo)
 
 // One step of the mixed sequence: the three lists in turn, and in each list remove, add,
 // modify, move up and move down in turn, so no list passes its limit.
-EditStep *MixedStep(MainForm &form, ScheduleDocument &document, int i)
+ScheduleStep *MixedStep(ScheduleModel &model, int i)
 {
+    const ScheduleDocument &document = model.document();
     const ScheduleList list = ScheduleList(i % 3);
     const StepKind kind = StepKind((i / 3) % 5);
     const int owner = list == ScheduleList::Detail ? 0 : -1;
@@ -57,29 +59,25 @@ EditStep *MixedStep(MainForm &form, ScheduleDocument &document, int i)
     if (list == ScheduleList::Advance)
         schedule = document.advanceSchedules[std::size_t(row)];
     schedule.startHour = std::uint8_t(i % 12);
+    const bool advance = list == ScheduleList::Advance;
     switch (kind) {
     case StepKind::Remove:
-        return list == ScheduleList::Advance
-                ? MakeRemoveStep<AdvanceSchedule>(document, form, list, owner, row)
-                : MakeRemoveStep<ScheduleEntry>(document, form, list, owner, row);
+        return advance ? MakeRemoveStep<AdvanceSchedule>(model, list, owner, row)
+                       : MakeRemoveStep<ScheduleEntry>(model, list, owner, row);
     case StepKind::Add:
-        return list == ScheduleList::Advance
-                ? MakeAddStep(document, form, list, owner, count, schedule)
-                : MakeAddStep(document, form, list, owner, count, entry);
+        return advance ? MakeInsertStep(model, list, owner, count, std::vector {schedule})
+                       : MakeInsertStep(model, list, owner, count, std::vector {entry});
     case StepKind::Modify:
-        return list == ScheduleList::Advance
-                ? MakeModifyStep(document, form, list, owner, row, schedule)
-                : MakeModifyStep(document, form, list, owner, row, entry);
+        return advance ? MakeModifyStep(model, list, owner, row, schedule)
+                       : MakeModifyStep(model, list, owner, row, entry);
     case StepKind::MoveUp:
+        return MakeMoveStep(model, list, owner, row, row - 1);
     case StepKind::MoveDown:
-        break;
     case StepKind::Duplicate: // not in the mix, which takes the five kinds every list has
     case StepKind::DuplicateToDays:
         break;
     }
-    return list == ScheduleList::Advance
-            ? MakeMoveStep<AdvanceSchedule>(document, form, list, owner, row, kind)
-            : MakeMoveStep<ScheduleEntry>(document, form, list, owner, row, kind);
+    return MakeMoveStep(model, list, owner, row, row + 1);
 }
 
 } // namespace
@@ -96,7 +94,8 @@ void HistoryFigures(const BenchSettings &)
 
     MainForm form(context);
     form.InitMainFormOsd();
-    form.session().model().resetDocument(context.document);
+    ScheduleModel &model = form.session().model();
+    model.resetDocument(context.document);
     form.show();
     for (int wait = 0; wait < 250 && !(form.windowHandle() && form.windowHandle()->isExposed());
          ++wait)
@@ -110,7 +109,7 @@ void HistoryFigures(const BenchSettings &)
         // As a user does: the details of the selected schedule change.
         if (i % 3 == int(ScheduleList::Detail))
             advanceList->setCurrentRow(0);
-        history.push(MixedStep(form, context.document, i));
+        model.push(MixedStep(model, i));
     }
     QApplication::processEvents();
     const ScheduleDocument changed = context.document;

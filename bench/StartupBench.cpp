@@ -94,9 +94,10 @@ void StartupAndMemoryFigures(const BenchSettings &settings)
     const int expectedRows = 250 + 8 + 100;
 
     // One untimed run of each fills the page cache and the font cache.
+    const QStringList textArguments {QStringLiteral("--rows"), QString::number(expectedRows)};
     RunChild(program, programArguments);
     RunChild(bare, {});
-    const QStringList textArguments {QStringLiteral("--rows"), QString::number(expectedRows)};
+    RunChild(bare, textArguments);
     std::vector<double> programMs, bareMs, textMs, programKb, bareKb, textKb;
     for (int i = 0; i < settings.runs; ++i) {
         const ChildRun ours = RunChild(program, programArguments);
@@ -114,15 +115,17 @@ void StartupAndMemoryFigures(const BenchSettings &settings)
         programKb.push_back(ours.peakKb);
         bareKb.push_back(base.peakKb);
     }
-    const double ms = Median(programMs), baseMs = Median(bareMs);
-    PrintFigure(
-            QStringLiteral("start-up: %1x of bare Qt (goal <= 1.3x)  [program %2 ms, bare %3 ms; "
-                           "median of %4, largest schedule reopened; bare showing %5 rows "
-                           "of text %6 ms]")
-                    .arg(Fixed(Ratio(ms, baseMs), 2), Fixed(ms, 0), Fixed(baseMs, 0))
-                    .arg(settings.runs)
-                    .arg(expectedRows)
-                    .arg(Fixed(Median(textMs), 0)));
+    // The baseline shows as many rows of text as the program: the cost of showing text at all
+    // (font set-up, shaping, glyphs) is on both sides. The empty bare window is a side figure.
+    const double ms = Median(programMs), baseMs = Median(textMs);
+    PrintFigure(QStringLiteral("start-up: %1x of bare Qt showing the same rows (goal <= 1.3x)  "
+                               "[program %2 ms, bare showing %3 rows of text %4 ms; median of "
+                               "%5, largest schedule reopened; bare with an empty list %6 ms]")
+                        .arg(Fixed(Ratio(ms, baseMs), 2), Fixed(ms, 0))
+                        .arg(expectedRows)
+                        .arg(Fixed(baseMs, 0))
+                        .arg(settings.runs)
+                        .arg(Fixed(Median(bareMs), 0)));
     const double kb = Median(programKb), baseKb = Median(bareKb);
     PrintFigure(QStringLiteral("peak memory: %1x of bare Qt (goal <= 1.3x)  [program %2 MiB, "
                                "bare %3 MiB; VmHWM at first paint; bare showing text %4 MiB]")
