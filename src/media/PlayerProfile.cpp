@@ -1,7 +1,5 @@
 #include "PlayerProfile.h"
 
-#include "MediaText.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -143,9 +141,8 @@ QString DefaultProfilePath()
 }
 
 MediaCheck CheckMedia(const ProbeResult &probed, const QString &extension,
-                      const PlayerProfile &profile, Language language)
+                      const PlayerProfile &profile, const MediaTable &t)
 {
-    const MediaTable &t = MediaTexts(language);
     MediaCheck check;
     if (probed.outcome == ProbeOutcome::NotFound) {
         check.state = MediaState::NotFound;
@@ -166,9 +163,8 @@ MediaCheck CheckMedia(const ProbeResult &probed, const QString &extension,
     return check;
 }
 
-QString MediaStateText(MediaState state, Language language)
+QString MediaStateText(MediaState state, const MediaTable &t)
 {
-    const MediaTable &t = MediaTexts(language);
     switch (state) {
     case MediaState::Plays:
         return t.plays;

@@ -55,9 +55,9 @@ struct MediaCheck
 };
 
 MediaCheck CheckMedia(const ProbeResult &probed, const QString &extension,
-                      const PlayerProfile &profile, Language language = English);
+                      const PlayerProfile &profile, const MediaTable &texts);
 
 // The state in the table's words: "plays", "may not play"...
-QString MediaStateText(MediaState state, Language language = English);
+QString MediaStateText(MediaState state, const MediaTable &texts);
 
 } // namespace nerav

@@ -16,6 +16,7 @@ struct TextRow
 using CaptionRow = TextRow<CaptionTable>;
 using MessageRow = TextRow<MessageTable>;
 using PublishRow = TextRow<PublishTable>;
+using MediaRow = TextRow<MediaTable>;
 
 #define NERAV_CAPTION(key, en, ja)                                                                 \
     CaptionRow                                                                                     \
@@ -409,6 +410,35 @@ const std::vector<PublishRow> &publishRows()
     return rows;
 }
 
+#define NERAV_MEDIA(key, en, ja)                                                                   \
+    MediaRow                                                                                       \
+    {                                                                                              \
+#key, &MediaTable::key, en, ja                                                             \
+    }
+
+const std::vector<MediaRow> &mediaRows()
+{
+    static const std::vector<MediaRow> rows = {
+            NERAV_MEDIA(plays, "plays", "再生可"),
+            NERAV_MEDIA(mayNotPlay, "may not play", "再生できない可能性あり"),
+            NERAV_MEDIA(notFound, "not found", "見つからない"),
+            NERAV_MEDIA(cannotBeRead, "cannot be read", "読み取れない"),
+            NERAV_MEDIA(profileSays, "the profile says %1", "プロファイルの条件外: %1"),
+            NERAV_MEDIA(progressiveJpeg, "progressive JPEG", "プログレッシブ JPEG"),
+            NERAV_MEDIA(cmykJpeg, "CMYK JPEG", "CMYK の JPEG"),
+            NERAV_MEDIA(codecInFile, "%1 in an .%2 file", ".%2 ファイル内の %1"),
+            NERAV_MEDIA(containerInFile, "%1 container in an .%2 file", ".%2 ファイルが %1 形式"),
+            NERAV_MEDIA(frameAbove, "frame size %1×%2 above %3×%4",
+                        "フレームサイズ %1×%2 が %3×%4 を超える"),
+            NERAV_MEDIA(pictureAbove, "picture size %1×%2 above %3×%4",
+                        "画像サイズ %1×%2 が %3×%4 を超える"),
+            NERAV_MEDIA(sampleRate, "sample rate %1 Hz", "サンプリング周波数 %1 Hz"),
+            NERAV_MEDIA(noRule, "no rule for .%1 files", ".%1 ファイルの条件がない"),
+    };
+    return rows;
+}
+
+#undef NERAV_MEDIA
 #undef NERAV_PUBLISH
 #undef NERAV_CAPTION
 #undef NERAV_MESSAGE
@@ -436,6 +466,7 @@ void loadLanguage(InterfaceText &text, Language language)
     fill(text.captions, captionRows(), language == Japanese);
     fill(text.messages, messageRows(), language == Japanese);
     fill(text.publish, publishRows(), language == Japanese);
+    fill(text.media, mediaRows(), language == Japanese);
 }
 
 } // namespace
@@ -486,6 +517,12 @@ namespace nerav {
 const std::vector<std::pair<const char *, QString PublishTable::*>> &PublishKeys()
 {
     static const auto keys = keysOf(publishRows());
+    return keys;
+}
+
+const std::vector<std::pair<const char *, QString MediaTable::*>> &MediaKeys()
+{
+    static const auto keys = keysOf(mediaRows());
     return keys;
 }
 

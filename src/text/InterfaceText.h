@@ -124,12 +124,28 @@ struct PublishTable
     QString clearFieldName, statusName;
 };
 
+// What the media check says about a file: its state, and why the player profile says a file
+// may not play.
+struct MediaTable
+{
+    QString plays, mayNotPlay, notFound, cannotBeRead;
+    QString profileSays; // %1: one of the reasons below
+    QString progressiveJpeg, cmykJpeg;
+    QString codecInFile; // %1 codec, %2 extension in capitals
+    QString containerInFile; // %1 container, %2 extension
+    QString frameAbove; // %1×%2 the file's frame, %3×%4 the largest the player takes
+    QString pictureAbove;
+    QString sampleRate; // %1 Hz
+    QString noRule; // %1 extension
+};
+
 struct InterfaceText
 {
     short language = 0;
     CaptionTable captions;
     MessageTable messages;
     PublishTable publish;
+    MediaTable media;
 };
 
 // 1 fills the tables in English, 2 in Japanese; any other value does nothing.
@@ -141,5 +157,6 @@ void LoadJapaneseText(InterfaceText &text);
 const std::vector<std::pair<const char *, QString CaptionTable::*>> &CaptionKeys();
 const std::vector<std::pair<const char *, QString MessageTable::*>> &MessageKeys();
 const std::vector<std::pair<const char *, QString PublishTable::*>> &PublishKeys();
+const std::vector<std::pair<const char *, QString MediaTable::*>> &MediaKeys();
 
 } // namespace nerav

@@ -1,6 +1,7 @@
 // A media file's facts, read from files the test encodes itself, against the shipped player
 // profile; files that cannot be read; and the cache of what was read.
 
+#include "InterfaceText.h"
 #include "MediaCache.h"
 #include "MediaMaker.h"
 #include "MediaProbe.h"
@@ -48,6 +49,15 @@ PlayerProfile DefaultProfile()
 {
     const ProfileResult read = ReadPlayerProfile(QStringLiteral(NERAV_DEFAULT_PROFILE));
     return read.profile.value_or(PlayerProfile {});
+}
+
+const MediaTable &Texts(Language language)
+{
+    static InterfaceText english, japanese;
+    InterfaceText &text = language == Japanese ? japanese : english;
+    if (text.language == 0)
+        LoadInterfaceText(text, language);
+    return text.media;
 }
 
 } // namespace
@@ -163,11 +173,11 @@ void TestMedia::factsAndState()
     QVERIFY(!facts.cmyk);
 
     const QString extension = QFileInfo(name).suffix();
-    const MediaCheck check = CheckMedia(probed, extension, DefaultProfile());
+    const MediaCheck check = CheckMedia(probed, extension, DefaultProfile(), Texts(English));
     QCOMPARE(int(check.state), state);
     QCOMPARE(check.reason, reason);
     if (!reason.isEmpty())
-        QVERIFY(CheckMedia(probed, extension, DefaultProfile(), Japanese)
+        QVERIFY(CheckMedia(probed, extension, DefaultProfile(), Texts(Japanese))
                         .reason.startsWith(QStringLiteral("プロファイル")));
 }
 
@@ -205,7 +215,8 @@ void TestMedia::unreadable()
     QCOMPARE(probed.outcome, ProbeOutcome::Unreadable);
     QVERIFY2(probed.reason.startsWith(QLatin1String("cannot be read: ")),
              qPrintable(probed.reason));
-    const MediaCheck check = CheckMedia(probed, QFileInfo(name).suffix(), DefaultProfile());
+    const MediaCheck check =
+            CheckMedia(probed, QFileInfo(name).suffix(), DefaultProfile(), Texts(English));
     QCOMPARE(check.state, MediaState::CannotBeRead);
 }
 
@@ -223,9 +234,9 @@ void TestMedia::missingFile()
 {
     const ProbeResult probed = ProbeMedia(m_dir.filePath(QStringLiteral("gone.mpg")));
     QCOMPARE(probed.outcome, ProbeOutcome::NotFound);
-    QCOMPARE(CheckMedia(probed, QStringLiteral("mpg"), DefaultProfile()).state,
+    QCOMPARE(CheckMedia(probed, QStringLiteral("mpg"), DefaultProfile(), Texts(English)).state,
              MediaState::NotFound);
-    QCOMPARE(MediaStateText(MediaState::NotFound), QStringLiteral("not found"));
+    QCOMPARE(MediaStateText(MediaState::NotFound, Texts(English)), QStringLiteral("not found"));
 }
 
 void TestMedia::profileFiles()

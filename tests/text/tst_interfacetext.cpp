@@ -280,6 +280,10 @@ void tst_InterfaceText::everyKeyHasTextInBothLanguages()
             QVERIFY2(!(text.captions.*member).isEmpty(), key);
         for (const auto &[key, member] : MessageKeys())
             QVERIFY2(!(text.messages.*member).isEmpty(), key);
+        for (const auto &[key, member] : PublishKeys())
+            QVERIFY2(!(text.publish.*member).isEmpty(), key);
+        for (const auto &[key, member] : MediaKeys())
+            QVERIFY2(!(text.media.*member).isEmpty(), key);
     }
 }
 

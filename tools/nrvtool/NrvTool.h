@@ -5,6 +5,7 @@
 //   nrvtool make SCHEDULE.json OUT.nrv    checks the JSON and writes OUT.nrv as Save does
 //   nrvtool days SCHEDULE.nrv FROM TO     the advance schedules on each day (--json: as JSON)
 
+#include "InterfaceText.h"
 #include "RandomReal.h"
 
 #include <QStringList>
@@ -21,5 +22,8 @@ enum NrvToolExit {
 // Runs one command; arguments exclude the program name. Random draws the new file's key.
 int RunNrvTool(const QStringList &arguments, QTextStream &out, QTextStream &err,
                RandomReal &random);
+
+// The tables' English, so that the tool's lines read as the windows' do.
+const InterfaceText &EnglishText();
 
 } // namespace nerav

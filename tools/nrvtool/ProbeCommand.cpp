@@ -163,7 +163,8 @@ int ProbeCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
             const ProbeResult &result = probed[key];
             const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
             const QString extension = dot < 0 ? QString() : name.mid(dot + 1);
-            const MediaCheck check = CheckMedia(result, extension, *profile.profile);
+            const MediaCheck check =
+                    CheckMedia(result, extension, *profile.profile, EnglishText().media);
             allPlay = allPlay && check.state == MediaState::Plays;
             const MediaFacts &facts = result.facts;
             if (entry.playTimes == 0)
@@ -175,12 +176,13 @@ int ProbeCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
             else
                 time.milliseconds += facts.durationMs * entry.playTimes;
             if (json) {
-                QJsonObject o {{QStringLiteral("position"), position},
-                               {QStringLiteral("name"), name},
-                               {QStringLiteral("file"), path},
-                               {QStringLiteral("playTimes"), int(entry.playTimes)},
-                               {QStringLiteral("state"), MediaStateText(check.state)},
-                               {QStringLiteral("reason"), check.reason}};
+                QJsonObject o {
+                        {QStringLiteral("position"), position},
+                        {QStringLiteral("name"), name},
+                        {QStringLiteral("file"), path},
+                        {QStringLiteral("playTimes"), int(entry.playTimes)},
+                        {QStringLiteral("state"), MediaStateText(check.state, EnglishText().media)},
+                        {QStringLiteral("reason"), check.reason}};
                 if (result)
                     o[QStringLiteral("facts")] = MediaFactsToJson(facts);
                 entriesJson.append(o);
@@ -190,7 +192,7 @@ int ProbeCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
                                                                      : QStringLiteral("-");
             out << list.label << ' ' << position << ' ' << name << "  " << duration << "  "
                 << (result ? FactsText(facts) + QStringLiteral("  ") : QString())
-                << MediaStateText(check.state)
+                << MediaStateText(check.state, EnglishText().media)
                 << (check.reason.isEmpty() ? QString() : QStringLiteral(": ") + check.reason)
                 << '\n';
         }

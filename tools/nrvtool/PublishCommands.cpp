@@ -18,6 +18,17 @@
 
 namespace nerav {
 
+// The tables' English: problem lines read as the publish dialog's.
+const InterfaceText &EnglishText()
+{
+    static const InterfaceText text = [] {
+        InterfaceText english;
+        LoadEnglishText(english);
+        return english;
+    }();
+    return text;
+}
+
 namespace {
 
 struct Arguments
@@ -62,17 +73,6 @@ bool ReadSchedule(const QString &path, ScheduleDocument &document, QTextStream &
     if (!read)
         err << "nrvtool: " << read.reason << '\n';
     return bool(read);
-}
-
-// The tables' English: problem lines read as the publish dialog's.
-const InterfaceText &EnglishText()
-{
-    static const InterfaceText text = [] {
-        InterfaceText english;
-        LoadEnglishText(english);
-        return english;
-    }();
-    return text;
 }
 
 QString UsesText(const PublishRow &row)
