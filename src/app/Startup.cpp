@@ -20,6 +20,7 @@
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStyle>
 #include <QTranslator>
 #include <QWindow>
@@ -194,6 +195,7 @@ int RunProgram(QApplication &application, const QString &lockFilePath, const QSt
                     .fileName(),
             QSettings(QStringLiteral("Nerav"), QStringLiteral("NeravScheduleGenerator"))
                     .fileName());
+    context.settings.cacheFolder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
     StartOptions options;
     options.file = commandLine.file;
     options.language = commandLine.language.value_or(context.settings.language());

@@ -29,6 +29,7 @@ const QString mediumKey = QStringLiteral("publish/medium");
 const QString mediumVolumeKey = QStringLiteral("publish/mediumVolume");
 const QString windowGeometryKey = QStringLiteral("mainWindow/geometry");
 const QString calendarGeometryKey = QStringLiteral("calendar/geometry");
+const QString playerProfileKey = QStringLiteral("media/playerProfile");
 // Only read: earlier versions kept the calendar's size alone.
 const QString earlierCalendarSizeKey = QStringLiteral("calendar/size");
 
@@ -281,6 +282,7 @@ void Settings::openUserStore(const QString &path, const QString &earlierPublishS
     m_lastMedium = {store.value(mediumKey).toString(), store.value(mediumVolumeKey).toString()};
     m_windowGeometry = store.value(windowGeometryKey).toByteArray();
     m_calendarGeometry = store.value(calendarGeometryKey).toByteArray();
+    m_playerProfile = store.value(playerProfileKey).toString();
     m_earlierCalendarSize =
             m_calendarGeometry.isEmpty() ? store.value(earlierCalendarSizeKey).toSize() : QSize();
     if (m_lastMedium.folder.isEmpty() && !earlierPublishStore.isEmpty() &&
@@ -332,6 +334,12 @@ void Settings::setCalendarGeometry(const QByteArray &geometry)
     storeUserValue(calendarGeometryKey, geometry);
     if (m_userStore)
         m_userStore->remove(earlierCalendarSizeKey);
+}
+
+void Settings::setPlayerProfile(const QString &path)
+{
+    m_playerProfile = path;
+    storeUserValue(playerProfileKey, path);
 }
 
 } // namespace nerav

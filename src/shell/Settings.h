@@ -3,7 +3,8 @@
 // Everything the program remembers between runs, each value in one place:
 // - the folders, the last schedule file and the last copy target in SystemInfo.txt in the
 //   application folder (the file earlier versions and the player's workflow rely on);
-// - the language, the publish dialog's last medium and the geometry of the main window and of
+// - the language, the publish dialog's last medium, the player profile and the geometry of the main
+// window and of
 //   the calendar window in the per-user INI store whose path the program gives at start.
 // Until a user store is opened those values last for this run only.
 
@@ -46,6 +47,8 @@ public:
     QString mediaFolder;
     QString copyDrive;
     QString copyFolder;
+    // Never stored: the per-user cache folder (what media probing found); empty: no cache.
+    QString cacheFolder;
 
     // Reads SystemInfo.txt from appFolder into the values above.
     SettingsLoad load();
@@ -76,6 +79,9 @@ public:
     // The calendar's size alone, as earlier versions remembered it, until a geometry takes its
     // place; invalid when there is none.
     QSize earlierCalendarSize() const { return m_earlierCalendarSize; }
+    // The player profile the media check uses; empty for the one the program ships.
+    QString playerProfile() const { return m_playerProfile; }
+    void setPlayerProfile(const QString &path);
 
 private:
     void storeUserValue(const QString &key, const QVariant &value);
@@ -85,6 +91,7 @@ private:
     QByteArray m_windowGeometry;
     QByteArray m_calendarGeometry;
     QSize m_earlierCalendarSize;
+    QString m_playerProfile;
     // Shared by copies, so every copy writes to the one store.
     std::shared_ptr<QSettings> m_userStore;
 };

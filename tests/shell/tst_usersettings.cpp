@@ -24,6 +24,8 @@ void Set(Settings &settings, const QString &name, const QVariant &value)
         settings.setWindowGeometry(value.toByteArray());
     } else if (name == QLatin1String("calendar")) {
         settings.setCalendarGeometry(value.toByteArray());
+    } else if (name == QLatin1String("profile")) {
+        settings.setPlayerProfile(value.toString());
     }
 }
 
@@ -37,6 +39,8 @@ QVariant Get(const Settings &settings, const QString &name)
         return settings.windowGeometry();
     if (name == QLatin1String("calendar"))
         return settings.calendarGeometry();
+    if (name == QLatin1String("profile"))
+        return settings.playerProfile();
     return QVariant();
 }
 
@@ -77,6 +81,8 @@ void TestUserSettings::valueComesBackInTheNextRun_data()
                                        << QVariant(QByteArray("\x01\xd9\xd0\xcb\x00\x03"
                                                               "calendar",
                                                               14));
+    QTest::newRow("player profile")
+            << "profile" << QVariant(QStringLiteral("/home/u/プロファイル;=.json"));
 }
 
 void TestUserSettings::valueComesBackInTheNextRun()
