@@ -33,7 +33,7 @@ struct ProbeResult
 {
     ProbeOutcome outcome = ProbeOutcome::Unreadable;
     MediaFacts facts; // when read
-    QString reason; // "cannot be read: ..." otherwise
+    QString reason; // why it was not read (the state itself is said apart)
 
     explicit operator bool() const { return outcome == ProbeOutcome::Read; }
 };

@@ -1,0 +1,26 @@
+#pragma once
+
+// What the media reader module offers. FFmpeg's libraries pull in over a hundred shared
+// libraries; they live in a module that is loaded on the first probe, off the window's
+// start-up and off the UI thread, rather than linked into every program.
+
+#include "MediaFacts.h"
+
+#include <QString>
+
+namespace nerav {
+
+// Raised whenever the table changes, so a module of another build is refused.
+constexpr int MediaReaderVersion = 1;
+
+struct MediaReaderApi
+{
+    int version;
+    ProbeResult (*probe)(const QString &path, int timeLimitMs);
+};
+
+// The module's file name, and the folder it is installed in below the install prefix.
+constexpr char MediaReaderFileName[] = "nerav-media-reader.so";
+constexpr char MediaReaderFolder[] = "lib/nerav-schedule-generator";
+
+} // namespace nerav
