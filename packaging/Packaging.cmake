@@ -72,6 +72,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # The Qt libraries come from the binaries' own needs (dpkg-shlibdeps); the window plugin, Qt's
 # Japanese translations and the Japanese font are loaded at run time, so they are named here.
+# OpenSSL's libcrypto, loaded with the first hash, only makes hashing faster.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, fonts-ipafont-gothic")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libssl3")
 include(CPack)
