@@ -8,8 +8,9 @@ install(TARGETS nerav-schedule-generator RUNTIME DESTINATION ${CMAKE_INSTALL_BIN
 if(TARGET nrvtool)
     install(TARGETS nrvtool RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
-# The media reader module, where the programs look for it (src/media/MediaReaderApi.h).
-install(TARGETS nerav_mediareader LIBRARY DESTINATION lib/${NERAV_PACKAGE})
+# The modules loaded when first needed, where the programs look for them
+# (src/platform/ProgramModule.h).
+install(TARGETS nerav_mediareader nerav_handover LIBRARY DESTINATION lib/${NERAV_PACKAGE})
 # The player profile the media check reads unless given another (src/media/PlayerProfile.h).
 install(FILES ${PROJECT_SOURCE_DIR}/profiles/default.json
     DESTINATION ${CMAKE_INSTALL_DATADIR}/${NERAV_PACKAGE}/profiles)

@@ -122,8 +122,7 @@ std::unique_ptr<MainForm> StartApplication(AppContext &context, InstanceGuard &g
         QObject::connect(server, &FileHandOverServer::showRequested, form.get(),
                          &MainForm::ComeToFront);
         // Without the socket a second start shows the running message instead.
-        if (!server->listen())
-            qInfo("no hand-over socket at %s", qPrintable(options.handOverSocket));
+        server->listenSoon();
     }
     // Before show, so the window appears where it was; a geometry off every screen is moved.
     form->restoreGeometry(context.settings.windowGeometry());

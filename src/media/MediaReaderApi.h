@@ -19,8 +19,7 @@ struct MediaReaderApi
     ProbeResult (*probe)(const QString &path, int timeLimitMs);
 };
 
-// The module's file name, and the folder it is installed in below the install prefix.
+// The module's file name in the program's module folder (ProgramModule.h).
 constexpr char MediaReaderFileName[] = "nerav-media-reader.so";
-constexpr char MediaReaderFolder[] = "lib/nerav-schedule-generator";
 
 } // namespace nerav

@@ -1,24 +1,39 @@
 #include "FileHandOver.h"
 
-#include <QEventLoop>
-#include <QFile>
+#include "HandOverApi.h"
+#include "ProgramModule.h"
+
 #include <QFileInfo>
-#include <QLocalServer>
-#include <QLocalSocket>
-#include <QTimer>
-#include <QtEndian>
-#include <climits>
+#include <QThread>
 
 namespace nerav {
 
 namespace {
 
-constexpr int HandOverTimeoutMs = 2000;
-constexpr qint64 LengthBytes = 4;
-// The answer to a request to come to the front.
-constexpr char ShownAnswer = 'S';
-// The longest path the system can open; the whole message stays below PATH_MAX + 64.
-constexpr quint32 MaxPathBytes = PATH_MAX;
+struct LoadedHandOver
+{
+    const HandOverApi *api = nullptr;
+    QString reason;
+};
+
+const LoadedHandOver &HandOver()
+{
+    static const LoadedHandOver loaded = [] {
+        LoadedHandOver result;
+        const ProgramModule module =
+                LoadProgramModule(QLatin1String(HandOverModuleName), "nerav_handover");
+        using Entry = const HandOverApi *(*)();
+        const HandOverApi *api = module.entry ? reinterpret_cast<Entry>(module.entry)() : nullptr;
+        if (api && api->version == HandOverVersion)
+            result.api = api;
+        else
+            result.reason = module.entry ? QStringLiteral("the hand-over module is of another "
+                                                          "version")
+                                         : module.reason;
+        return result;
+    }();
+    return loaded;
+}
 
 } // namespace
 
@@ -29,113 +44,56 @@ QString HandOverSocketPath(const QString &lockFilePath)
 }
 
 FileHandOverServer::FileHandOverServer(const QString &socketPath, QObject *parent)
-    : QObject(parent), m_socketPath(socketPath), m_server(new QLocalServer(this))
+    : QObject(parent), m_socketPath(socketPath)
 {
-    m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    connect(m_server, &QLocalServer::newConnection, this, &FileHandOverServer::acceptConnection);
+}
+
+FileHandOverServer::~FileHandOverServer()
+{
+    // Loading a library is short and cannot be stopped; the thread must not outlive us.
+    if (m_loader)
+        m_loader->wait();
 }
 
 bool FileHandOverServer::listen()
 {
-    if (m_server->isListening())
+    if (m_listener)
         return true;
-    QLocalServer::removeServer(m_socketPath);
-    return m_server->listen(m_socketPath);
+    const LoadedHandOver &handOver = HandOver();
+    if (!handOver.api) {
+        qInfo("%s", qPrintable(handOver.reason));
+        return false;
+    }
+    HandOverCallbacks callbacks;
+    callbacks.fileReceived = [this](const QString &path) { emit fileReceived(path); };
+    callbacks.showRequested = [this] { emit showRequested(); };
+    m_listener = handOver.api->listen(m_socketPath, this, callbacks);
+    return m_listener != nullptr;
 }
 
-void FileHandOverServer::acceptConnection()
+void FileHandOverServer::listenSoon()
 {
-    while (QLocalSocket *socket = m_server->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        // A client that holds its connection without finishing its message is let go.
-        auto *idle = new QTimer(socket);
-        idle->setSingleShot(true);
-        connect(idle, &QTimer::timeout, socket, &QLocalSocket::abort);
-        idle->start(IdleLimitMs);
-        // The sender may already have gone; what it wrote is still there to read.
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readMessage(socket); });
-        readMessage(socket);
-    }
-}
-
-void FileHandOverServer::readMessage(QLocalSocket *socket)
-{
-    if (socket->bytesAvailable() < LengthBytes)
+    if (m_listener || m_loader)
         return;
-    uchar header[LengthBytes];
-    if (socket->peek(reinterpret_cast<char *>(header), LengthBytes) != LengthBytes)
-        return;
-    const quint32 length = qFromBigEndian<quint32>(header);
-    if (length > MaxPathBytes || socket->bytesAvailable() > LengthBytes + qint64(length)) {
-        socket->abort();
-        return;
-    }
-    if (length == 0) {
-        // Answered before the window is raised: the asking start waits for nothing more.
-        socket->skip(LengthBytes);
-        socket->write(&ShownAnswer, 1);
-        socket->disconnectFromServer();
-        emit showRequested();
-        return;
-    }
-    if (socket->bytesAvailable() < LengthBytes + qint64(length))
-        return;
-    socket->skip(LengthBytes);
-    const QByteArray bytes = socket->read(length);
-    socket->abort();
-    // The bytes name a file as the system does; a NUL cannot be part of such a name.
-    const QString path = QFile::decodeName(bytes);
-    if (bytes.contains('\0') || !QFileInfo(path).isAbsolute())
-        return;
-    emit fileReceived(path);
+    m_loader = QThread::create([] { HandOver(); });
+    m_loader->setParent(this);
+    connect(m_loader, &QThread::finished, this, [this] {
+        if (!listen())
+            qInfo("no hand-over socket at %s", qPrintable(m_socketPath));
+    });
+    m_loader->start();
 }
 
 bool HandFileToRunningInstance(const QString &socketPath, const QString &path)
 {
-    const QByteArray name = QFile::encodeName(QFileInfo(path).absoluteFilePath());
-    if (name.isEmpty() || quint32(name.size()) > MaxPathBytes)
-        return false;
-    QLocalSocket socket;
-    socket.connectToServer(socketPath);
-    if (!socket.waitForConnected(HandOverTimeoutMs))
-        return false;
-    uchar header[LengthBytes];
-    qToBigEndian<quint32>(quint32(name.size()), header);
-    const QByteArray message =
-            QByteArray(reinterpret_cast<const char *>(header), LengthBytes) + name;
-    if (socket.write(message) != message.size())
-        return false;
-    while (socket.bytesToWrite() > 0) {
-        if (!socket.waitForBytesWritten(HandOverTimeoutMs))
-            return false;
-    }
-    socket.disconnectFromServer();
-    return true;
+    const HandOverApi *api = HandOver().api;
+    return api && api->handFile(socketPath, path);
 }
 
 bool ShowRunningInstance(const QString &socketPath)
 {
-    QLocalSocket socket;
-    socket.connectToServer(socketPath);
-    if (!socket.waitForConnected(HandOverTimeoutMs))
-        return false;
-    const QByteArray request(LengthBytes, '\0');
-    if (socket.write(request) != request.size())
-        return false;
-    while (socket.bytesToWrite() > 0) {
-        if (!socket.waitForBytesWritten(HandOverTimeoutMs))
-            return false;
-    }
-    // Waits in an event loop rather than blocking, so that a listener in this same process
-    // answers too. An answer that came with the close of the connection stays readable.
-    QEventLoop waiting;
-    QTimer::singleShot(HandOverTimeoutMs, &waiting, &QEventLoop::quit);
-    QObject::connect(&socket, &QLocalSocket::readyRead, &waiting, &QEventLoop::quit);
-    QObject::connect(&socket, &QLocalSocket::disconnected, &waiting, &QEventLoop::quit);
-    if (socket.bytesAvailable() < 1 && socket.state() == QLocalSocket::ConnectedState)
-        waiting.exec();
-    char answer = 0;
-    return socket.read(&answer, 1) == 1 && answer == ShownAnswer;
+    const HandOverApi *api = HandOver().api;
+    return api && api->showRunning(socketPath);
 }
 
 } // namespace nerav

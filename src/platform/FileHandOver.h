@@ -17,8 +17,7 @@
 #include <QObject>
 #include <QString>
 
-class QLocalServer;
-class QLocalSocket;
+class QThread;
 
 namespace nerav {
 
@@ -31,10 +30,15 @@ class FileHandOverServer : public QObject
 
 public:
     explicit FileHandOverServer(const QString &socketPath, QObject *parent = nullptr);
+    ~FileHandOverServer() override;
 
     // Starts listening, replacing a socket left behind by an instance that was killed (only
     // the instance that holds the lock calls this). False when the socket cannot be made.
     [[nodiscard]] bool listen();
+    // The same once the socket library is loaded on another thread, so the window's start
+    // does not wait for it; a failure is logged.
+    void listenSoon();
+    bool isListening() const { return m_listener != nullptr; }
 
     // How long a connection may stay without a complete message.
     static constexpr int IdleLimitMs = 3000;
@@ -46,11 +50,9 @@ signals:
     void showRequested();
 
 private:
-    void acceptConnection();
-    void readMessage(QLocalSocket *socket);
-
     QString m_socketPath;
-    QLocalServer *m_server = nullptr;
+    QObject *m_listener = nullptr;
+    QThread *m_loader = nullptr;
 };
 
 // Sends path (made absolute) to the instance listening at socketPath. True once the path was

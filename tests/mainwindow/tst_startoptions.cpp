@@ -51,7 +51,12 @@ struct StartFixture
     std::unique_ptr<MainForm> start(bool onlyInstance = true)
     {
         FakeInstanceGuard guard(onlyInstance);
-        return StartApplication(app.context, guard, appFolder, options);
+        auto form = StartApplication(app.context, guard, appFolder, options);
+        // The socket listens once its library is loaded, a moment after the window is up.
+        if (auto *server = form ? form->findChild<FileHandOverServer *>() : nullptr)
+            if (!QTest::qWaitFor([server] { return server->isListening(); }, 5000))
+                qWarning("the hand-over socket does not listen");
+        return form;
     }
 
     QTemporaryDir dir;

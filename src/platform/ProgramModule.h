@@ -1,0 +1,25 @@
+#pragma once
+
+// The program's own modules: parts that pull in large libraries (FFmpeg, Qt Network) are loaded
+// when first needed rather than linked into every start. A module lies in lib/<program>/ of
+// the install, or of the build folder.
+
+#include <QString>
+
+namespace nerav {
+
+// Where modules lie below the install prefix, and below the build folder.
+constexpr char ProgramModuleFolder[] = "lib/nerav-schedule-generator";
+
+struct ProgramModule
+{
+    QFunctionPointer entry = nullptr; // the named entry point; null when the module is missing
+    QString reason; // why there is no entry
+};
+
+// Loads fileName from the module folder beside the running program (bin/../lib/... installed;
+// in the build folder, beside the programs or one level up from the tests) and resolves its
+// entry. A loaded module stays for the rest of the run.
+ProgramModule LoadProgramModule(const QString &fileName, const char *entryName);
+
+} // namespace nerav
