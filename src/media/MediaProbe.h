@@ -15,4 +15,7 @@ constexpr qint64 ProbeReadLimit = 64 * 1024 * 1024;
 
 ProbeResult ProbeMedia(const QString &path, int timeLimitMs = 5000);
 
+// A demuxer that reads still pictures ("jpeg_pipe", "image2"...), by the demuxer's name.
+bool IsPictureContainer(const QString &container);
+
 } // namespace nerav
