@@ -65,7 +65,10 @@ void ReadStreams(const AVFormatContext *format, MediaFacts &facts)
             const AVRational rate = av_guess_frame_rate(const_cast<AVFormatContext *>(format),
                                                         const_cast<AVStream *>(stream), nullptr);
             facts.frameRate = rate.den > 0 ? av_q2d(rate) : 0;
-            if (codec->bit_rate > 0)
+            // MPEG-1 and MPEG-2 video mark a variable rate with the largest rate code; the
+            // container's rate says more then.
+            constexpr int64_t VariableMpegRate = 0x3FFFF * 400;
+            if (codec->bit_rate > 0 && codec->bit_rate != VariableMpegRate)
                 facts.bitRate = codec->bit_rate;
         } else if (codec->codec_type == AVMEDIA_TYPE_AUDIO && facts.audioCodec.isEmpty()) {
             facts.audioCodec = QString::fromUtf8(avcodec_get_name(codec->codec_id));
