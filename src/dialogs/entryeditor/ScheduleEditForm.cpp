@@ -4,6 +4,7 @@
 #include "CopyForm.h"
 #include "FileNameLengthValidator.h"
 #include "FileNameRules.h"
+#include "MediaFactsPanel.h"
 #include "MessageBoxes.h"
 #include "PathParts.h"
 
@@ -50,6 +51,7 @@ ScheduleEditForm::ScheduleEditForm(AppContext &context, const std::optional<Sche
         LoadStoredEntry(*entry);
     else
         LoadNewEntry();
+    m_mediaPanel->lookUpNameNow(TrimSpaces(m_fileNameText->text()));
     m_fileNameText->setFocus();
     PressFocusedButtonOnEnter(this);
 }
@@ -95,6 +97,9 @@ void ScheduleEditForm::BuildControls()
         button->setAutoDefault(false);
     m_okCmd->setDefault(true);
 
+    m_mediaPanel = new MediaFactsPanel(m_context, this);
+    m_mediaPanel->setObjectName(QStringLiteral("MediaFactsPanel"));
+
     connect(m_okCmd, &QPushButton::clicked, this, &ScheduleEditForm::OKCmd_Click);
     connect(m_cancelCmd, &QPushButton::clicked, this, &ScheduleEditForm::CancelCmd_Click);
     connect(m_browseCmd, &QPushButton::clicked, this, &ScheduleEditForm::BrowseCmd_Click);
@@ -120,6 +125,7 @@ void ScheduleEditForm::BuildLayout()
 
     auto *outer = new QVBoxLayout(this);
     outer->addWidget(m_editFrame);
+    outer->addWidget(m_mediaPanel);
     outer->setSizeConstraint(QLayout::SetFixedSize);
 
     setTabOrder(m_fileNameText, m_browseCmd);
@@ -128,6 +134,7 @@ void ScheduleEditForm::BuildLayout()
     setTabOrder(m_playTimesCombo, m_volumeCombo);
     setTabOrder(m_volumeCombo, m_okCmd);
     setTabOrder(m_okCmd, m_cancelCmd);
+    setTabOrder(m_cancelCmd, m_mediaPanel->factsLabel());
 }
 
 void ScheduleEditForm::setPlace(std::function<QString()> place)
@@ -235,6 +242,7 @@ void ScheduleEditForm::FileNameText_Change(const QString &text)
 {
     m_nameLength->setCurrentLength(static_cast<int>(text.size()));
     m_copyCmd->setEnabled(false);
+    m_mediaPanel->lookUpName(TrimSpaces(text));
 }
 
 void ScheduleEditForm::BrowseMediaFile()
@@ -244,6 +252,7 @@ void ScheduleEditForm::BrowseMediaFile()
         return;
     SetFileNameText(TrimSpaces(FileNamePart(*path)));
     m_context.settings.mediaFolder = DirectoryPart(*path);
+    m_mediaPanel->showChosenFile(m_fileNameText->text(), *path);
     m_copyCmd->setEnabled(true);
     // Says at once why a chosen file's name will be refused, not only at OK. The focus leaves
     // Browse, so that Enter finishes the entry instead of browsing again, or goes to the name
@@ -289,6 +298,7 @@ void ScheduleEditForm::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange) {
         InitScheduleEditFormOsd();
+        m_mediaPanel->retranslate();
         const int defaultItem = m_volumeCombo->findData(int(DefaultVolume));
         if (defaultItem >= 0)
             m_volumeCombo->setItemText(defaultItem, m_context.text.captions.defaultVolume);
