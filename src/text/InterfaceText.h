@@ -141,7 +141,7 @@ struct MediaTable
     QString containerLine, durationLine, videoLine, audioLine, pictureLine, fileSizeLine;
     QString unknownValue, noneValue, factsSeparator; // factsSeparator joins parts of one line
     QString baselineJpeg, cmykColours; // progressiveJpeg above names the other coding
-    QString framesPerSecond, hertz, kilobitsPerSecond; // %1 the number
+    QString framesPerSecond, hertz, kilobitsPerSecond; // %1 the number, kept on its unit's line
     QString monoSound, stereoSound, channelCount; // channelCount: %1 channels
     // The entry editor's media panel: its title, the player's verdict (%1 a state above; with
     // its reason %2), the file found (%1 its path), other files of the same name (%1 how many).

@@ -8,6 +8,8 @@
 #include <QPixmap>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include <algorithm>
+
 namespace nerav {
 
 namespace {
@@ -27,6 +29,11 @@ QString ShownPath(const QString &path, const QString &mediaFolder)
             return QDir::toNativeSeparators(inside);
     }
     return QDir::toNativeSeparators(path);
+}
+
+int NarrowestFacts(const QWidget *facts)
+{
+    return facts->fontMetrics().averageCharWidth() * 36;
 }
 
 } // namespace
@@ -51,12 +58,13 @@ MediaFactsPanel::MediaFactsPanel(AppContext &context, QWidget *parent)
     m_facts->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // A fixed width lets a long reason wrap onto more lines instead of widening the dialog.
     m_facts->setWordWrap(true);
-    m_facts->setFixedWidth(m_facts->fontMetrics().averageCharWidth() * 48);
+    m_facts->setFixedWidth(NarrowestFacts(m_facts));
     m_facts->setMinimumHeight(m_thumbnail->height());
 
     auto *layout = new QHBoxLayout(this);
     layout->addWidget(m_thumbnail, 0, Qt::AlignTop);
-    layout->addWidget(m_facts, 1);
+    layout->addWidget(m_facts);
+    layout->addStretch();
 
     m_typingPause.setSingleShot(true);
     m_typingPause.setInterval(TypingPauseMs);
@@ -89,6 +97,12 @@ void MediaFactsPanel::showChosenFile(const QString &name, const QString &path)
 void MediaFactsPanel::retranslate()
 {
     Render();
+}
+
+void MediaFactsPanel::fitToWidth(int width)
+{
+    const int besideFacts = sizeHint().width() - m_facts->width();
+    m_facts->setFixedWidth(std::max(NarrowestFacts(m_facts), width - besideFacts));
 }
 
 bool MediaFactsPanel::isLooking() const

@@ -38,6 +38,9 @@ public:
     void showChosenFile(const QString &name, const QString &path);
     // The texts again from the text table, after the language changed.
     void retranslate();
+    // Makes the panel as wide as width (or as wide as it must be), the facts taking the room
+    // beside the thumbnail; they wrap within it rather than widening the dialog.
+    void fitToWidth(int width);
 
     // A look waits for typing to pause or is running.
     bool isLooking() const;

@@ -51,6 +51,8 @@ ScheduleEditForm::ScheduleEditForm(AppContext &context, const std::optional<Sche
         LoadStoredEntry(*entry);
     else
         LoadNewEntry();
+    // Measured once the lists are filled: asking a combo box its size earlier would fix it.
+    m_mediaPanel->fitToWidth(m_editFrame->sizeHint().width());
     m_mediaPanel->lookUpNameNow(TrimSpaces(m_fileNameText->text()));
     m_fileNameText->setFocus();
     PressFocusedButtonOnEnter(this);
@@ -155,6 +157,7 @@ void ScheduleEditForm::InitScheduleEditFormOsd()
     m_fileNamePicture->setText(captions.fileNameHeading);
     m_playTimesPicture->setText(captions.playTimesHeading);
     m_volumePicture->setText(captions.volumeHeading);
+    m_mediaPanel->retranslate();
 }
 
 void ScheduleEditForm::FillChoiceLists()
@@ -298,10 +301,10 @@ void ScheduleEditForm::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange) {
         InitScheduleEditFormOsd();
-        m_mediaPanel->retranslate();
         const int defaultItem = m_volumeCombo->findData(int(DefaultVolume));
         if (defaultItem >= 0)
             m_volumeCombo->setItemText(defaultItem, m_context.text.captions.defaultVolume);
+        m_mediaPanel->fitToWidth(m_editFrame->sizeHint().width());
     }
     QDialog::changeEvent(event);
 }
