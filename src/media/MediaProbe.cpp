@@ -1,4 +1,5 @@
 #include "MediaProbe.h"
+#include "MediaThumbnail.h"
 
 #include "MediaReaderApi.h"
 #include "ProgramModule.h"
@@ -41,6 +42,16 @@ ProbeResult ProbeMedia(const QString &path, int timeLimitMs)
     if (reader.api)
         return reader.api->probe(path, timeLimitMs);
     ProbeResult result;
+    result.reason = reader.reason;
+    return result;
+}
+
+ThumbnailResult MediaThumbnail(const QString &path, const QSize &bound, int timeLimitMs)
+{
+    const LoadedReader &reader = Reader();
+    if (reader.api)
+        return reader.api->thumbnail(path, bound, timeLimitMs);
+    ThumbnailResult result;
     result.reason = reader.reason;
     return result;
 }

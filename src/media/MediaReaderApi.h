@@ -5,18 +5,20 @@
 // start-up and off the UI thread, rather than linked into every program.
 
 #include "MediaFacts.h"
+#include "MediaThumbnail.h"
 
 #include <QString>
 
 namespace nerav {
 
 // Raised whenever the table changes, so a module of another build is refused.
-constexpr int MediaReaderVersion = 1;
+constexpr int MediaReaderVersion = 2;
 
 struct MediaReaderApi
 {
     int version;
     ProbeResult (*probe)(const QString &path, int timeLimitMs);
+    ThumbnailResult (*thumbnail)(const QString &path, const QSize &bound, int timeLimitMs);
 };
 
 // The module's file name in the program's module folder (ProgramModule.h).

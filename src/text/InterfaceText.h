@@ -137,6 +137,18 @@ struct MediaTable
     QString pictureAbove;
     QString sampleRate; // %1 Hz
     QString noRule; // %1 extension
+    // A file's facts, one line each (%1 the value), as the entry editor shows them.
+    QString containerLine, durationLine, videoLine, audioLine, pictureLine, fileSizeLine;
+    QString unknownValue, noneValue, factsSeparator; // factsSeparator joins parts of one line
+    QString baselineJpeg, cmykColours; // progressiveJpeg above names the other coding
+    QString framesPerSecond, hertz, kilobitsPerSecond; // %1 the number, kept on its unit's line
+    QString monoSound, stereoSound, channelCount; // channelCount: %1 channels
+    // The entry editor's media panel: its title, the player's verdict (%1 a state above; with
+    // its reason %2), the file found (%1 its path), other files of the same name (%1 how many).
+    QString mediaPanelTitle, playerStateLine, stateWithReason, fileLine, sameNameFiles;
+    QString noFileName, readingFile, profileUnreadable; // profileUnreadable: %1 the reason
+    // The thumbnail: what stands in its place, and its name for a screen reader (%1 file name).
+    QString soundOnly, noPicture, thumbnailName, factsName;
 };
 
 struct InterfaceText

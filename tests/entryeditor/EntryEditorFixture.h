@@ -8,6 +8,7 @@
 #include "TestEntries.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -66,8 +67,13 @@ public:
         copy = form.findChild<QPushButton *>("CopyCmd");
         ok = form.findChild<QPushButton *>("OKCmd");
         cancel = form.findChild<QPushButton *>("CancelCmd");
+        facts = form.findChild<QLabel *>("MediaFacts");
+        thumbnail = form.findChild<QLabel *>("MediaThumbnail");
     }
-    bool complete() const { return name && playTimes && volume && browse && copy && ok && cancel; }
+    bool complete() const
+    {
+        return name && playTimes && volume && browse && copy && ok && cancel && facts && thumbnail;
+    }
     void replaceName(const QString &text)
     {
         name->selectAll();
@@ -78,6 +84,7 @@ public:
     QLineEdit *name = nullptr;
     QComboBox *playTimes = nullptr, *volume = nullptr;
     QPushButton *browse = nullptr, *copy = nullptr, *ok = nullptr, *cancel = nullptr;
+    QLabel *facts = nullptr, *thumbnail = nullptr;
 };
 
 } // namespace nerav::test

@@ -460,7 +460,7 @@ void tst_EntryEditor::tabOrderAndFocus()
     editor.copy->setEnabled(true);
     const QList<QWidget *> expected = {editor.browse, editor.copy, editor.playTimes,
                                        editor.volume, editor.ok,   editor.cancel,
-                                       editor.name};
+                                       editor.facts,  editor.name};
     for (QWidget *next : expected) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), next);

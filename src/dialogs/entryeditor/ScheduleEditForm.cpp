@@ -4,6 +4,7 @@
 #include "CopyForm.h"
 #include "FileNameLengthValidator.h"
 #include "FileNameRules.h"
+#include "MediaFactsPanel.h"
 #include "MessageBoxes.h"
 #include "PathParts.h"
 
@@ -50,6 +51,9 @@ ScheduleEditForm::ScheduleEditForm(AppContext &context, const std::optional<Sche
         LoadStoredEntry(*entry);
     else
         LoadNewEntry();
+    // Measured once the lists are filled: asking a combo box its size earlier would fix it.
+    m_mediaPanel->fitToWidth(m_editFrame->sizeHint().width());
+    m_mediaPanel->lookUpNameNow(TrimSpaces(m_fileNameText->text()));
     m_fileNameText->setFocus();
     PressFocusedButtonOnEnter(this);
 }
@@ -95,6 +99,9 @@ void ScheduleEditForm::BuildControls()
         button->setAutoDefault(false);
     m_okCmd->setDefault(true);
 
+    m_mediaPanel = new MediaFactsPanel(m_context, this);
+    m_mediaPanel->setObjectName(QStringLiteral("MediaFactsPanel"));
+
     connect(m_okCmd, &QPushButton::clicked, this, &ScheduleEditForm::OKCmd_Click);
     connect(m_cancelCmd, &QPushButton::clicked, this, &ScheduleEditForm::CancelCmd_Click);
     connect(m_browseCmd, &QPushButton::clicked, this, &ScheduleEditForm::BrowseCmd_Click);
@@ -120,6 +127,7 @@ void ScheduleEditForm::BuildLayout()
 
     auto *outer = new QVBoxLayout(this);
     outer->addWidget(m_editFrame);
+    outer->addWidget(m_mediaPanel);
     outer->setSizeConstraint(QLayout::SetFixedSize);
 
     setTabOrder(m_fileNameText, m_browseCmd);
@@ -128,6 +136,7 @@ void ScheduleEditForm::BuildLayout()
     setTabOrder(m_playTimesCombo, m_volumeCombo);
     setTabOrder(m_volumeCombo, m_okCmd);
     setTabOrder(m_okCmd, m_cancelCmd);
+    setTabOrder(m_cancelCmd, m_mediaPanel->factsLabel());
 }
 
 void ScheduleEditForm::setPlace(std::function<QString()> place)
@@ -148,6 +157,7 @@ void ScheduleEditForm::InitScheduleEditFormOsd()
     m_fileNamePicture->setText(captions.fileNameHeading);
     m_playTimesPicture->setText(captions.playTimesHeading);
     m_volumePicture->setText(captions.volumeHeading);
+    m_mediaPanel->retranslate();
 }
 
 void ScheduleEditForm::FillChoiceLists()
@@ -235,6 +245,7 @@ void ScheduleEditForm::FileNameText_Change(const QString &text)
 {
     m_nameLength->setCurrentLength(static_cast<int>(text.size()));
     m_copyCmd->setEnabled(false);
+    m_mediaPanel->lookUpName(TrimSpaces(text));
 }
 
 void ScheduleEditForm::BrowseMediaFile()
@@ -244,6 +255,7 @@ void ScheduleEditForm::BrowseMediaFile()
         return;
     SetFileNameText(TrimSpaces(FileNamePart(*path)));
     m_context.settings.mediaFolder = DirectoryPart(*path);
+    m_mediaPanel->showChosenFile(m_fileNameText->text(), *path);
     m_copyCmd->setEnabled(true);
     // Says at once why a chosen file's name will be refused, not only at OK. The focus leaves
     // Browse, so that Enter finishes the entry instead of browsing again, or goes to the name
@@ -292,6 +304,7 @@ void ScheduleEditForm::changeEvent(QEvent *event)
         const int defaultItem = m_volumeCombo->findData(int(DefaultVolume));
         if (defaultItem >= 0)
             m_volumeCombo->setItemText(defaultItem, m_context.text.captions.defaultVolume);
+        m_mediaPanel->fitToWidth(m_editFrame->sizeHint().width());
     }
     QDialog::changeEvent(event);
 }

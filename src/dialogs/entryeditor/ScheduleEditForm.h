@@ -19,6 +19,7 @@ class QPushButton;
 namespace nerav {
 
 class FileNameLengthValidator;
+class MediaFactsPanel;
 
 class ScheduleEditForm : public QDialog
 {
@@ -89,6 +90,7 @@ private:
     QPushButton *m_copyCmd = nullptr;
     QPushButton *m_okCmd = nullptr;
     QPushButton *m_cancelCmd = nullptr;
+    MediaFactsPanel *m_mediaPanel = nullptr;
 };
 
 } // namespace nerav

@@ -7,7 +7,8 @@
 
 namespace {
 
-const nerav::MediaReaderApi readerApi {nerav::MediaReaderVersion, nerav::ReadMediaFacts};
+const nerav::MediaReaderApi readerApi {nerav::MediaReaderVersion, nerav::ReadMediaFacts,
+                                       nerav::MakeThumbnail};
 
 } // namespace
 
