@@ -2,6 +2,7 @@
 #include "LargestSchedule.h"
 #include "Measure.h"
 
+#include "ProgramModule.h"
 #include "QtPlatform.h"
 #include "ScheduleFile.h"
 #include "Settings.h"
@@ -37,6 +38,17 @@ QString PrepareProgramFolder(const BenchSettings &settings)
     QFile::remove(program);
     if (!QFile::copy(settings.programFolder + QStringLiteral("nerav-bench-program"), program))
         return QString();
+    // Its modules where an installed program finds them, so it loads what a real start loads.
+    const QString modules = appFolder + QLatin1String(ProgramModuleFolder);
+    QDir().mkpath(modules);
+    for (const QString &module :
+         QDir(settings.programFolder + QLatin1String(ProgramModuleFolder)).entryList(QDir::Files)) {
+        QFile::remove(modules + QLatin1Char('/') + module);
+        if (!QFile::copy(settings.programFolder + QLatin1String(ProgramModuleFolder) +
+                                 QLatin1Char('/') + module,
+                         modules + QLatin1Char('/') + module))
+            return QString();
+    }
 
     ClockSeededRandom random;
     if (!WriteScheduleFile(scheduleFolder, scheduleName, LargestSchedule(), random))
