@@ -81,4 +81,19 @@ QString PublishProblemText(const PublishPlan &plan, const PlanProblem &problem,
     return QString();
 }
 
+QString PublishWarningText(const PublishRow &row, const PublishTable &texts)
+{
+    if (!row.media.warns())
+        return QString();
+    const MediaCheck &check = *row.media.check;
+    if (check.state == MediaState::MayNotPlay)
+        return texts.mayNotPlayWarning.arg(row.name, check.reason, PublishUsesText(row, texts));
+    // The probe's reason starts with its own "cannot be read", which the line already says.
+    QString reason = check.reason;
+    const QLatin1String said("cannot be read: ");
+    if (reason.startsWith(said))
+        reason = reason.mid(said.size());
+    return texts.cannotBeReadWarning.arg(row.name, reason, PublishUsesText(row, texts));
+}
+
 } // namespace nerav
