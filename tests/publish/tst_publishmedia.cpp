@@ -154,7 +154,14 @@ private slots:
         QTRY_VERIFY(Child<QLabel>("PublishStatus")->text().startsWith("Published"));
         QVERIFY(QFileInfo::exists(m_medium + "SHOP.NRV"));
         QVERIFY(QFileInfo::exists(m_medium + "PHOTO.JPG"));
-        // The table after the publish still knows what the check read.
+        // The table after the publish still knows what the check read; so it does after a
+        // publish that first reads the copies back.
+        QCOMPARE(Cell(2, PlanTable::DurationColumn), "0:01");
+        QCOMPARE(Cell(0, PlanTable::PlayerColumn), "may not play");
+        QTest::mouseClick(Child<QPushButton>("PublishCmd"), Qt::LeftButton);
+        QTRY_COMPARE(Child<QLabel>("PublishStatus")->text(),
+                     "Published: 0 files copied (0 bytes), 4 up to date, nothing copied to read "
+                     "back.");
         QCOMPARE(Cell(2, PlanTable::DurationColumn), "0:01");
         QCOMPARE(Cell(0, PlanTable::PlayerColumn), "may not play");
     }

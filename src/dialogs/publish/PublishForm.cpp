@@ -255,7 +255,12 @@ void PublishForm::UpdateCommands()
 
 void PublishForm::CopiesChecked(const PublishPlan &plan)
 {
-    m_plan = plan;
+    PublishPlan checked = plan;
+    // Right before a publish only the copies are read again; the media files were read by the
+    // check the user saw.
+    if (m_publishWhenChecked)
+        CarryMediaOver(m_plan, checked);
+    m_plan = checked;
     m_copiesChecked = true;
     m_currentFile->clear();
     ShowPlan(!m_publishWhenChecked);
