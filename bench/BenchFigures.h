@@ -30,5 +30,8 @@ void PublishFigures(const BenchSettings &settings);
 void HistoryFigures(const BenchSettings &settings);
 // Opening the calendar on 250 advance schedules and moving it through a year, painted.
 void CalendarFigures(const BenchSettings &settings);
+// Reading 200 small media files' facts: per file, all without and with the cache, and against
+// running ffprobe once per file when it is installed.
+void ProbeFigures(const BenchSettings &settings);
 
 } // namespace nerav

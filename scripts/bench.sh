@@ -5,6 +5,8 @@
 #     sh scripts/bench.sh                (1 GiB copy, 7 start-up runs of each program)
 #     RUNS=3 COPY_MIB=256 sh scripts/bench.sh
 #     PUBLISH_FILES=50 PUBLISH_MAX_MIB=8 sh scripts/bench.sh publish   (a smaller publish only)
+#     RUNS=3 sh scripts/bench.sh probe   (reading 200 media files' facts; against ffprobe when
+#                                         it is installed)
 # The publish figures need root for a loop-mounted medium; without it they use the same disk.
 set -eu
 cd "$(dirname "$0")/.."

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Checks the layers of the program: a file includes only headers of its own layer or of the
-# layers below it, and the schedule document includes no Qt at all. Prints each include that
-# runs up and exits 1 if there is one.
+# layers below it (and not those of a folder of its layer it must not use), and the schedule
+# document includes no Qt at all. Prints each include that breaks this and exits 1 if there is
+# one.
 #     sh scripts/check-includes.sh
 set -eu
 cd "$(dirname "$0")/.."
@@ -21,6 +22,15 @@ layer() {
     esac
 }
 
+# Within one layer, folders that must not include each other's headers: the publish check reads
+# media facts, so the media layer knows nothing of publishing.
+forbidden() {
+    case "$1:$2" in
+    src/media/*:src/publish/*) return 0 ;;
+    esac
+    return 1
+}
+
 headers=$(mktemp)
 trap 'rm -f "$headers" "$headers.up"' EXIT
 find src tools -name '*.h' >"$headers"
@@ -34,6 +44,9 @@ for file in $(find src tools -name '*.h' -o -name '*.cpp' | sort); do
         theirs=$(layer "$header")
         if [ "$theirs" -gt "$own" ]; then
             echo "$file includes $header, a layer above it"
+            echo up >>"$headers.up"
+        elif forbidden "$file" "$header"; then
+            echo "$file includes $header, which its folder must not use"
             echo up >>"$headers.up"
         fi
     done

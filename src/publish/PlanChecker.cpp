@@ -30,15 +30,18 @@ PlanChecker::~PlanChecker()
     CancelAndWait();
 }
 
-void PlanChecker::start(const ScheduleDocument &document, const PublishRequest &request)
+void PlanChecker::start(const ScheduleDocument &document, const PublishRequest &request,
+                        const std::optional<MediaCheckRequest> &media)
 {
     CancelAndWait();
     m_cancelled = false;
     const int generation = ++m_generation;
     PublishRequest checked = request;
     checked.cancelled = &m_cancelled;
-    QThread *thread = QThread::create([this, document, checked] {
+    QThread *thread = QThread::create([this, document, checked, media] {
         m_result = MakePublishPlan(document, checked);
+        if (media && !m_cancelled)
+            CheckPlanMedia(m_result, *media, &m_cancelled);
         m_result.request.cancelled = nullptr;
     });
     thread->setParent(this);

@@ -1,13 +1,16 @@
 #pragma once
 
 // Makes a publish plan on a worker thread: reading the medium's copies back to find damaged
-// ones can take minutes on a slow stick, and the window stays alive meanwhile.
+// ones can take minutes on a slow stick, and reading each media file's facts takes a moment per
+// file; the window stays alive meanwhile.
 
+#include "PlanMedia.h"
 #include "PublishPlan.h"
 
 #include <QObject>
 
 #include <atomic>
+#include <optional>
 
 class QThread;
 
@@ -25,9 +28,13 @@ public:
     explicit PlanChecker(QObject *parent = nullptr);
     ~PlanChecker() override; // cancels a running check and waits for it
 
-    // Starts a check of the document against the request; a running one is cancelled first.
-    void start(const ScheduleDocument &document, const PublishRequest &request);
-    void cancel(); // finished is not emitted for a cancelled check
+    // Starts a check of the document against the request, with media also the media files'
+    // facts (CheckPlanMedia); a running check is cancelled first.
+    void start(const ScheduleDocument &document, const PublishRequest &request,
+               const std::optional<MediaCheckRequest> &media = std::nullopt);
+    // Returns once the worker has stopped: at most the file being read is read to its end.
+    // finished is not emitted for a cancelled check.
+    void cancel();
     bool isRunning() const { return m_thread != nullptr; }
 
 signals:

@@ -5,6 +5,7 @@
 // Nothing is written here.
 
 #include "MediaManifest.h"
+#include "PlayerProfile.h"
 #include "ScheduleDocument.h"
 #include "ScheduleRules.h"
 
@@ -40,6 +41,24 @@ enum class CopyState {
     NotAFile, // a link, folder or special file has the name
 };
 
+// What the player makes of a row's file, filled by CheckPlanMedia (PlanMedia.h): the plan
+// itself leaves it unread.
+struct RowMedia
+{
+    bool read = false; // the file was probed
+    qint64 durationMs = -1; // -1: unknown, or a picture
+    bool picture = false;
+    std::optional<MediaCheck> check; // empty without a player profile
+
+    // The profile says the file may not play, or it cannot be read: a warning, never a stop.
+    bool warns() const
+    {
+        return check &&
+                (check->state == MediaState::MayNotPlay ||
+                 check->state == MediaState::CannotBeRead);
+    }
+};
+
 struct PublishRow
 {
     QString name; // as the schedule stores it, the name the player looks for
@@ -52,6 +71,7 @@ struct PublishRow
     qint64 mediumSize = 0;
     CopyState copyState = CopyState::None;
     QStringList caseTwins; // more names on the medium that differ only in case (removed)
+    RowMedia media;
 
     QString source() const { return found.value(0); }
     bool needsCopy() const
@@ -121,6 +141,9 @@ struct PublishPlan
     qint64 scheduleSize = 0; // the largest the schedule file can be
     qint64 bytesFreed = 0; // by the replaced files and the old schedule file
     MediumVolume volume;
+    // Why the media were read without a player profile; empty when one was read or when the
+    // media were not read.
+    QString profileProblem;
 
     bool ok() const { return problems.empty(); }
     int count(PublishAction action) const;

@@ -406,6 +406,20 @@ const std::vector<PublishRow> &publishRows()
                           "問題があるため何も書き込んでいません。"),
             NERAV_PUBLISH(clearFieldName, "Clear", "消去"),
             NERAV_PUBLISH(statusName, "Publish status", "書き出しの状況"),
+            NERAV_PUBLISH(durationHeading, "Duration", "再生時間"),
+            NERAV_PUBLISH(playerHeading, "Player check", "再生確認"),
+            NERAV_PUBLISH(checkingMedia, "Reading the media files to check them for the player...",
+                          "メディアファイルを読み取り、プレーヤーで再生できるか確認しています..."),
+            NERAV_PUBLISH(warningLine, "Warning: %1", "警告: %1"),
+            NERAV_PUBLISH(mayNotPlayWarning, "%1 may not play on the player: %2 (used by %3)",
+                          "%1 はプレーヤーで再生できない可能性があります: %2（使用: %3）"),
+            NERAV_PUBLISH(cannotBeReadWarning, "%1 cannot be read as a media file: %2 (used by %3)",
+                          "%1 をメディアファイルとして読み取れません: %2（使用: %3）"),
+            NERAV_PUBLISH(profileMissing,
+                          "The media files are not checked against a player profile: %1",
+                          "プレーヤープロファイルがないため、再生できるかは確認していません: %1"),
+            NERAV_PUBLISH(pictureDuration, "picture, no duration", "静止画（再生時間なし）"),
+            NERAV_PUBLISH(unknownDuration, "duration unknown", "再生時間不明"),
     };
     return rows;
 }

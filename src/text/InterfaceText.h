@@ -122,6 +122,12 @@ struct PublishTable
     QString resultVerifyFailed, resultScheduleFailed, resultCancelled, resultStopped;
     // What a screen reader calls the folder field's clear button and the status line.
     QString clearFieldName, statusName;
+    // The media check: the table's columns, the status while the files are read, the warnings
+    // (%1 name, %2 the reason, %3 the entries that use it) each on a line of warningLine, the
+    // line when no player profile could be read (%1 why), and what a screen reader says for a
+    // duration the table shows as a dash.
+    QString durationHeading, playerHeading, checkingMedia, warningLine, mayNotPlayWarning;
+    QString cannotBeReadWarning, profileMissing, pictureDuration, unknownDuration;
 };
 
 // What the media check says about a file: its state, and why the player profile says a file

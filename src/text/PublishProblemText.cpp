@@ -81,4 +81,14 @@ QString PublishProblemText(const PublishPlan &plan, const PlanProblem &problem,
     return QString();
 }
 
+QString PublishWarningText(const PublishRow &row, const PublishTable &texts)
+{
+    if (!row.media.warns())
+        return QString();
+    const MediaCheck &check = *row.media.check;
+    if (check.state == MediaState::MayNotPlay)
+        return texts.mayNotPlayWarning.arg(row.name, check.reason, PublishUsesText(row, texts));
+    return texts.cannotBeReadWarning.arg(row.name, check.reason, PublishUsesText(row, texts));
+}
+
 } // namespace nerav

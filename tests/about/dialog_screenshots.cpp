@@ -11,6 +11,8 @@
 #include "CopyForm.h"
 #include "FailingMedium.h"
 #include "FakePlatform.h"
+#include "MediaMaker.h"
+#include "PlanChecker.h"
 #include "PublishForm.h"
 #include "TestEntries.h"
 
@@ -19,6 +21,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QImage>
+#include <QImageWriter>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -51,7 +55,9 @@ static std::unique_ptr<QDialog> CopyDialog(test::FakeApp &app, const QString &de
     return std::make_unique<CopyForm>(app.context, "Promotion.mpg");
 }
 
-// A schedule of four media files: two already on the medium, one to copy, one missing.
+// A schedule of four media files: two already on the medium, one to copy, one missing. The
+// clip and the song are real media with their durations; the logo is a progressive JPEG, which
+// the shipped player profile warns of.
 static std::unique_ptr<QDialog> PublishDialog(test::FakeApp &app, const QString &demoFolder)
 {
     const QString usb = demoFolder + "/media/NERAV_USB/";
@@ -63,10 +69,14 @@ static std::unique_ptr<QDialog> PublishDialog(test::FakeApp &app, const QString 
         if (file.open(QIODevice::WriteOnly))
             file.write(QByteArray(size, 'x'));
     };
-    write(media + "PROMO.MPG", 48 * 1024 * 1024);
-    write(media + "2007/Song.mp3", 4 * 1024 * 1024);
-    write(media + "LOGO.JPG", 120 * 1024);
-    write(usb + "PLAYER/LOGO.JPG", 120 * 1024);
+    MakeVideo(media + "PROMO.MPG", VideoRecipe {"mpeg", "mpeg1video", 352, 288, 25 * 42, 25});
+    MakeAudio(media + "2007/Song.mp3", AudioRecipe {"libmp3lame", 44100, 95 * 1000});
+    QImage logo(640, 480, QImage::Format_RGB32);
+    logo.fill(QColor(0, 96, 160));
+    QImageWriter progressive(media + "LOGO.JPG", "jpeg");
+    progressive.setProgressiveScanWrite(true);
+    progressive.write(logo);
+    QFile::copy(media + "LOGO.JPG", usb + "PLAYER/LOGO.JPG");
     write(usb + "PLAYER/OLD.AVI", 1024);
     write(usb + "PLAYER/SONG.MP3", 1000);
     {
@@ -75,6 +85,7 @@ static std::unique_ptr<QDialog> PublishDialog(test::FakeApp &app, const QString 
             copy.setFileTime(original.fileTime(QFileDevice::FileModificationTime),
                              QFileDevice::FileModificationTime);
     }
+    app.context.settings.setPlayerProfile(QStringLiteral(NERAV_DEFAULT_PROFILE));
     Volume stick {usb, "NERAV", true, "vfat"};
     stick.removable = true;
     stick.bytesTotal = qint64(7634) * 1024 * 1024;
@@ -96,6 +107,16 @@ static void TypeMedium(QWidget *dialog, const QString &folder)
     field->setFocus();
     QTest::keyClicks(field, folder);
     QTest::keyClick(field, Qt::Key_Return);
+}
+
+// Publish is offered once the check has read the media files.
+static void WaitForTheCheck(QWidget *dialog)
+{
+    auto *checker = dialog->findChild<PlanChecker *>();
+    QElapsedTimer waited;
+    waited.start();
+    while (checker && checker->isRunning() && waited.elapsed() < 30000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
 }
 
 int main(int argc, char *argv[])
@@ -136,6 +157,7 @@ int main(int argc, char *argv[])
         TypeMedium(dialog.get(), demo + "/media/NERAV_USB/PLAYER/");
         QFile(demo + "/videos/JINGLE.WAV").open(QIODevice::WriteOnly);
         dialog->findChild<QPushButton *>("CheckCmd")->click();
+        WaitForTheCheck(dialog.get());
         dialog->findChild<QPushButton *>("PublishCmd")->click();
         wait = 2600;
     } else if (kind == "publish-failed") {
@@ -148,6 +170,7 @@ int main(int argc, char *argv[])
         // Room on the medium for the check, once its filler is there.
         QFile(demo + "/videos/PROMO.MPG").resize(16 * 1024 * 1024);
         TypeMedium(dialog.get(), failing->path());
+        WaitForTheCheck(dialog.get());
         failing->breakIt();
         dialog->findChild<QPushButton *>("PublishCmd")->click();
         auto *status = dialog->findChild<QLabel *>("PublishStatus");

@@ -1,10 +1,13 @@
-// nrvtool check and publish: lines, JSON and exit codes on folders of the test machine's disk.
+// nrvtool check and publish: lines, JSON and exit codes on folders of the test machine's disk;
+// the media check's durations and warnings on files the test encodes.
 
+#include "MediaMaker.h"
 #include "TestFiles.h"
 #include "ToolRun.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
@@ -146,6 +149,62 @@ private slots:
         QVERIFY(run.out.contains("missing SONG.MP3"));
         QVERIFY(run.out.contains("used by basic 1"));
         QVERIFY(QDir(m_medium).isEmpty());
+    }
+
+    // Warnings tell what the player may make of a file; they change no exit status.
+    void mediaWarningsAndDurations()
+    {
+        // A sound at a rate the player does not take, and a clip it plays.
+        QCOMPARE(MakeAudio(m_media + "/SONG.MP3", AudioRecipe {"libmp3lame", 22050, 1000}),
+                 QString());
+        QCOMPARE(MakeVideo(m_media + "/sub/clip.avi",
+                           VideoRecipe {"avi", "mpeg4", 352, 288, 25, 25}),
+                 QString());
+        const QString profile = QStringLiteral(NERAV_DEFAULT_PROFILE);
+        const QString warning = "warning: SONG.MP3 may not play on the player: the profile says "
+                                "sample rate 22050 Hz (used by basic 1)\n";
+        const ToolRun run = RunTool(
+                {"publish", m_schedule, "--media", m_media, m_medium, "--profile", profile});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.out + run.err));
+        QVERIFY2(run.out.contains(warning), qPrintable(run.out));
+        QVERIFY(run.out.contains("published: 2 files copied"));
+
+        const ToolRun json = RunTool({"publish", m_schedule, "--media", m_media, m_medium,
+                                      "--profile", profile, "--json", "--dry-run"});
+        QCOMPARE(json.exitCode, 0);
+        const QJsonObject plan = QJsonDocument::fromJson(json.out.toUtf8()).object();
+        const QJsonArray files = plan["files"].toArray();
+        const QJsonObject song = files[0].toObject();
+        QCOMPARE(song["mediaState"].toString(), "may not play");
+        QCOMPARE(song["mediaReason"].toString(), "the profile says sample rate 22050 Hz");
+        // LAME puts 50 ms of its delay before a 22.05 kHz sound.
+        QVERIFY(std::abs(song["durationMs"].toInteger() - 1050) <= 27);
+        QCOMPARE(files[1].toObject()["mediaState"].toString(), "plays");
+        QVERIFY(std::abs(files[1].toObject()["durationMs"].toInteger() - 1000) <= 40);
+        QCOMPARE(plan["warnings"].toArray().size(), 1);
+        QCOMPARE(plan["summary"].toObject()["warnings"].toInt(), 1);
+
+        // check reads the medium's copies, which the player plays.
+        const ToolRun check = RunTool({"check", m_schedule, m_medium, "--profile", profile});
+        QCOMPARE(check.exitCode, 0);
+        QVERIFY2(check.out.contains(warning), qPrintable(check.out));
+        QVERIFY(QFile::remove(m_medium + "/CLIP.AVI"));
+        const ToolRun missing =
+                RunTool({"check", m_schedule, m_medium, "--profile", profile, "--json"});
+        QCOMPARE(missing.exitCode, 1);
+        const QJsonArray checked =
+                QJsonDocument::fromJson(missing.out.toUtf8()).object()["files"].toArray();
+        QCOMPARE(checked[0].toObject()["mediaState"].toString(), "may not play");
+        QVERIFY(checked[0].toObject()["durationMs"].toInteger() > 0);
+        QVERIFY(checked[1].toObject()["durationMs"].isNull());
+        QVERIFY(checked[1].toObject()["mediaState"].isNull());
+
+        // A profile asked for must be there; nothing is done without it.
+        const ToolRun noProfile = RunTool({"publish", m_schedule, "--media", m_media, m_medium,
+                                           "--profile", m_dir.path() + "/none.json"});
+        QCOMPARE(noProfile.exitCode, 1);
+        QVERIFY(noProfile.err.contains("none.json"));
+        QVERIFY(!QFileInfo::exists(m_medium + "/CLIP.AVI"));
     }
 
     void exitCodes_data()

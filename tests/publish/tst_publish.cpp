@@ -4,6 +4,8 @@
 #include "FakePlatform.h"
 #include "FileCopier.h"
 #include "FileSync.h"
+#include "PlanChecker.h"
+#include "PlanMedia.h"
 #include "PublishPlan.h"
 #include "Publisher.h"
 #include "ScheduleFile.h"
@@ -47,6 +49,21 @@ void SetTime(const QString &path, const QDateTime &time)
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadWrite));
     QVERIFY(file.setFileTime(time, QFileDevice::FileModificationTime));
+}
+
+// FILE0.MPG .. FILE<count-1>.MPG in the basic list.
+ScheduleDocument ManyNameSchedule(int count)
+{
+    ScheduleDocument document;
+    for (int i = 0; i < count; ++i)
+        document.basicEntries.push_back(MakeEntry("FILE" + QByteArray::number(i), "MPG", 1, 13));
+    return document;
+}
+
+int FilesRead(const PublishPlan &plan)
+{
+    return int(std::count_if(plan.rows.begin(), plan.rows.end(),
+                             [](const PublishRow &row) { return row.media.read; }));
 }
 
 QList<int> ProblemKinds(const PublishPlan &plan)
@@ -436,6 +453,55 @@ private slots:
         QCOMPARE(QDir(m_medium).entryList(QDir::Files | QDir::Hidden),
                  (QStringList {"CLIP.AVI", "SONG.MP3"}));
         QCOMPARE(ReadFile(m_medium + "/CLIP.AVI"), QByteArray("older"));
+    }
+
+    // The media check reads one file at a time and looks for a cancel between two: a cancel
+    // waits for the file being read, not for the rest.
+    void mediaCheck_stopsBetweenFiles()
+    {
+        const ScheduleDocument document = ManyNameSchedule(6);
+        for (int i = 0; i < 5; ++i)
+            MakeFiles(m_media, {QStringLiteral("FILE%1.MPG=not a film").arg(i)});
+        PublishPlan plan = Plan(document);
+        std::atomic<bool> cancelled {false};
+        QList<int> reported;
+        const MediaCheckRequest request; // no profile: read for the durations only
+        CheckPlanMedia(plan, request, &cancelled, [&](int done, int total) {
+            reported.append(total);
+            if (done == 2)
+                cancelled = true;
+        });
+        QCOMPARE(reported, (QList<int> {5, 5}));
+        QCOMPARE(FilesRead(plan), 2);
+        QVERIFY(plan.rows[1].media.read && !plan.rows[2].media.read);
+
+        // Uncancelled, every file found is read; the missing name has nothing to read.
+        plan = Plan(document);
+        CheckPlanMedia(plan, request);
+        QCOMPARE(FilesRead(plan), 5);
+        QVERIFY(!plan.rows[5].media.read);
+        QVERIFY(!plan.rows[0].media.check); // no profile, no verdict
+    }
+
+    // A cancelled check returns once the worker stopped and reports nothing; the next one runs.
+    void mediaCheck_checkerCancelReportsNothing()
+    {
+        const ScheduleDocument document = ManyNameSchedule(40);
+        for (int i = 0; i < 40; ++i)
+            MakeFiles(m_media, {QStringLiteral("FILE%1.MPG=not a film").arg(i)});
+        PlanChecker checker;
+        QList<PublishPlan> finished;
+        connect(&checker, &PlanChecker::finished, this,
+                [&finished](const PublishPlan &plan) { finished.append(plan); });
+        checker.start(document, Request(), MediaCheckRequest {});
+        checker.cancel();
+        QVERIFY(!checker.isRunning());
+        QCoreApplication::processEvents();
+        QVERIFY(finished.isEmpty());
+
+        checker.start(document, Request(), MediaCheckRequest {});
+        QTRY_COMPARE(finished.size(), 1);
+        QCOMPARE(FilesRead(finished.at(0)), 40);
     }
 
     void publish_toFullOrReadOnlyMedium_data()

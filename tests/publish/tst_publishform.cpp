@@ -6,6 +6,8 @@
 #include "FailingMedium.h"
 #include "FakePlatform.h"
 #include "MainWindowFixture.h"
+#include "PlanChecker.h"
+#include "PlanTable.h"
 #include "PublishForm.h"
 #include "ScheduleFile.h"
 #include "TestEntries.h"
@@ -59,7 +61,8 @@ class TestPublishForm : public QObject
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
     }
 
-    // As a user types or pastes a folder and leaves the field with Return.
+    // As a user types or pastes a folder and leaves the field with Return; then the check
+    // reads the files beside the window.
     void TypeMedium(const QString &folder)
     {
         auto *field = Child<QLineEdit>("MediumText");
@@ -67,11 +70,15 @@ class TestPublishForm : public QObject
         field->selectAll();
         QTest::keyClicks(field, folder);
         QTest::keyClick(field, Qt::Key_Return);
+        WaitForTheCheck();
     }
+
+    void WaitForTheCheck() { QTRY_VERIFY(!m_form->findChild<PlanChecker *>()->isRunning()); }
 
     QString Action(int row)
     {
-        const QTableWidgetItem *item = Child<QTableWidget>("PlanTable")->item(row, 2);
+        const QTableWidgetItem *item =
+                Child<QTableWidget>("PlanTable")->item(row, PlanTable::ActionColumn);
         return item ? item->text() : QString();
     }
     QString Status() { return Child<QLabel>("PublishStatus")->text(); }
@@ -154,7 +161,9 @@ private slots:
         QTest::keyClick(drive, Qt::Key_Down);
         QCOMPARE(Child<QLineEdit>("MediumText")->text(), m_usb);
         QCOMPARE(Action(0), "Copy");
-        QVERIFY(Problems().endsWith("Ready to publish."));
+        // Publish is offered once the media files have been read.
+        QVERIFY(!CanPublish());
+        QTRY_VERIFY(Problems().endsWith("Ready to publish."));
         QVERIFY(CanPublish());
     }
 
@@ -167,7 +176,7 @@ private slots:
         auto *table = Child<QTableWidget>("PlanTable");
         QCOMPARE(table->rowCount(), 2);
         QCOMPARE(table->item(0, 0)->text(), "SONG.MP3");
-        QVERIFY(table->item(0, 3)->text().endsWith("song.mp3"));
+        QVERIFY(table->item(0, PlanTable::FoundColumn)->text().endsWith("song.mp3"));
         QVERIFY(Child<QCheckBox>("VerifyCheck")->isChecked());
         QVERIFY(CanPublish());
 
@@ -306,6 +315,7 @@ private slots:
         QCOMPARE(Child<QLineEdit>("MediumText")->text(), other);
         QCOMPARE(drive->currentIndex(), -1);
         QCOMPARE(drive->placeholderText(), "Other folder...");
+        WaitForTheCheck();
         QVERIFY(CanPublish());
 
         Open();
@@ -315,6 +325,7 @@ private slots:
 
         Open();
         QCOMPARE(Child<QLineEdit>("MediumText")->text(), m_medium);
+        WaitForTheCheck();
         QVERIFY(CanPublish());
 
         // With the stick gone its folder is not offered, even where a folder of that name stays.
@@ -338,6 +349,7 @@ private slots:
         QVERIFY(WriteFile(m_media + "CLIP.AVI", "clip"));
         QTest::mouseClick(Child<QPushButton>("CheckCmd"), Qt::LeftButton);
         QCOMPARE(Action(1), "Copy");
+        WaitForTheCheck();
         QVERIFY(CanPublish());
     }
 

@@ -2,6 +2,7 @@
 
 #include "FileCopier.h"
 #include "NrvTool.h"
+#include "PlanMedia.h"
 #include "PublishPlan.h"
 #include "PublishProblemText.h"
 #include "Publisher.h"
@@ -15,6 +16,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+
+#include <optional>
 
 namespace nerav {
 
@@ -35,26 +38,30 @@ struct Arguments
 {
     QStringList positional;
     QString media;
+    QString profile; // --profile; empty: the shipped one
     bool json = false;
     bool dryRun = false;
     bool noVerify = false;
 };
 
-// check SCHEDULE MEDIUM [--media MEDIA] [--json]; publish also takes --dry-run and --no-verify.
+// check SCHEDULE MEDIUM [--media MEDIA] [--profile FILE] [--json]; publish also takes --dry-run
+// and --no-verify.
 bool Parse(const QStringList &arguments, bool publish, Arguments &parsed, QTextStream &err)
 {
     QCommandLineParser parser;
     const QCommandLineOption json(QStringLiteral("json"));
     const QCommandLineOption media(QStringLiteral("media"), QString(), QStringLiteral("MEDIA"));
+    const QCommandLineOption profile(QStringLiteral("profile"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption dryRun(QStringLiteral("dry-run"));
     const QCommandLineOption noVerify(QStringLiteral("no-verify"));
-    parser.addOptions({json, media});
+    parser.addOptions({json, media, profile});
     if (publish)
         parser.addOptions({dryRun, noVerify});
     if (!ParseCommandArguments(parser, arguments, 2, err))
         return false;
     parsed.positional = parser.positionalArguments();
     parsed.media = parser.value(media);
+    parsed.profile = parser.value(profile);
     parsed.json = parser.isSet(json);
     parsed.dryRun = publish && parser.isSet(dryRun);
     parsed.noVerify = publish && parser.isSet(noVerify);
@@ -63,6 +70,47 @@ bool Parse(const QStringList &arguments, bool publish, Arguments &parsed, QTextS
         return false;
     }
     return true;
+}
+
+// The media check of the command: the profile of --profile, which must be readable, or the
+// shipped one, whose absence only leaves the files unchecked (a warning says so).
+std::optional<MediaCheckRequest> MediaRequest(const Arguments &parsed, bool copies,
+                                              QTextStream &err)
+{
+    MediaCheckRequest request;
+    request.profile =
+            ReadPlayerProfile(parsed.profile.isEmpty() ? DefaultProfilePath() : parsed.profile);
+    if (!request.profile.profile && !parsed.profile.isEmpty()) {
+        err << "nrvtool: " << request.profile.reason << '\n';
+        return std::nullopt;
+    }
+    request.texts = EnglishText().media;
+    request.copies = copies;
+    return request;
+}
+
+// The warnings of the media check, each as one line.
+QStringList WarningLines(const PublishPlan &plan)
+{
+    QStringList lines;
+    for (const PublishRow &row : plan.rows)
+        if (row.media.warns())
+            lines.append(PublishWarningText(row, EnglishText().publish));
+    if (!plan.profileProblem.isEmpty())
+        lines.append(EnglishText().publish.profileMissing.arg(plan.profileProblem));
+    return lines;
+}
+
+// What the media check read of a row's file; null where it is not known.
+void AddMediaFields(QJsonObject &file, const PublishRow &row)
+{
+    const RowMedia &media = row.media;
+    file.insert("durationMs", media.durationMs >= 0 ? QJsonValue(media.durationMs) : QJsonValue());
+    file.insert("picture", media.picture);
+    file.insert("mediaState",
+                media.check ? QJsonValue(MediaStateText(media.check->state, EnglishText().media))
+                            : QJsonValue());
+    file.insert("mediaReason", media.check ? media.check->reason : QString());
 }
 
 bool ReadSchedule(const QString &path, ScheduleDocument &document, QTextStream &err)
@@ -125,11 +173,13 @@ QJsonObject PlanJson(const PublishPlan &plan)
         QJsonArray uses;
         for (const EntryUse &use : row.uses)
             uses.append(QJsonObject {{"schedule", use.schedule}, {"position", use.position}});
-        files.append(QJsonObject {{"name", row.name},
-                                  {"action", ActionWord(row.action)},
-                                  {"size", row.size},
-                                  {"found", QJsonArray::fromStringList(row.found)},
-                                  {"usedBy", uses}});
+        QJsonObject file {{"name", row.name},
+                          {"action", ActionWord(row.action)},
+                          {"size", row.size},
+                          {"found", QJsonArray::fromStringList(row.found)},
+                          {"usedBy", uses}};
+        AddMediaFields(file, row);
+        files.append(file);
     }
     QJsonArray problems;
     for (const PlanProblem &problem : plan.problems) {
@@ -142,6 +192,7 @@ QJsonObject PlanJson(const PublishPlan &plan)
         }
         problems.append(entry);
     }
+    const QStringList warnings = WarningLines(plan);
     return {{"medium", plan.request.mediumFolder},
             {"mediumResolved", plan.mediumResolved},
             {"files", files},
@@ -149,6 +200,7 @@ QJsonObject PlanJson(const PublishPlan &plan)
             {"caseTwins", QJsonArray::fromStringList(plan.caseTwins)},
             {"leftOvers", QJsonArray::fromStringList(plan.leftOvers)},
             {"problems", problems},
+            {"warnings", QJsonArray::fromStringList(warnings)},
             {"summary",
              QJsonObject {{"copy", plan.count(PublishAction::Copy)},
                           {"replace", plan.count(PublishAction::Replace)},
@@ -157,6 +209,7 @@ QJsonObject PlanJson(const PublishPlan &plan)
                           {"duplicate", plan.count(PublishAction::Duplicate)},
                           {"damaged", plan.count(PublishAction::Damaged)},
                           {"extra", int(plan.extras.size())},
+                          {"warnings", int(warnings.size())},
                           {"bytesToCopy", plan.bytesToCopy}}}};
 }
 
@@ -181,6 +234,8 @@ void PrintPlan(const PublishPlan &plan, QTextStream &out)
         out << "left-over " << leftOver << " (of a publish that was stopped; removed first)\n";
     for (const PlanProblem &problem : plan.problems)
         out << "problem: " << ProblemText(plan, problem) << '\n';
+    for (const QString &warning : WarningLines(plan))
+        out << "warning: " << warning << '\n';
     out << "summary: " << plan.count(PublishAction::Copy) << " to copy, "
         << plan.count(PublishAction::Replace) + plan.count(PublishAction::Damaged)
         << " to replace (" << plan.bytesToCopy << " bytes), " << plan.count(PublishAction::UpToDate)
@@ -263,9 +318,14 @@ int CheckCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
         err << "nrvtool: " << medium << " is not a folder\n";
         return NrvToolFailed;
     }
+    // The player plays the medium's copies: those are what the media check reads.
+    const std::optional<MediaCheckRequest> media = MediaRequest(parsed, true, err);
+    if (!media)
+        return NrvToolFailed;
     // Every copy is read and compared with the manifest; with --media, with its original too.
     const QString scheduleName = QFileInfo(parsed.positional.at(0)).fileName();
-    const PublishPlan plan = MakePublishPlan(document, {parsed.media, medium, scheduleName, {}});
+    PublishPlan plan = MakePublishPlan(document, {parsed.media, medium, scheduleName, {}});
+    CheckPlanMedia(plan, *media);
     const bool compared = !parsed.media.isEmpty();
     QJsonArray files;
     QHash<QString, int> counts;
@@ -274,30 +334,37 @@ int CheckCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
     for (const PublishRow &row : plan.rows) {
         const QString word = QLatin1String(CheckWord(row, compared && Outdated(plan, row)));
         ++counts[word];
-        if (parsed.json)
-            files.append(QJsonObject {{"name", row.name},
-                                      {"action", word},
-                                      {"listed", row.copyState == CopyState::Good},
-                                      {"onMedium", QFileInfo(row.onMedium).fileName()}});
-        else
+        if (parsed.json) {
+            QJsonObject file {{"name", row.name},
+                              {"action", word},
+                              {"listed", row.copyState == CopyState::Good},
+                              {"onMedium", QFileInfo(row.onMedium).fileName()}};
+            AddMediaFields(file, row);
+            files.append(file);
+        } else {
             out << word << ' ' << row.name << CheckNote(row, word, compared) << '\n';
+        }
     }
     QStringList problems;
     for (const PlanProblem &problem : plan.problems)
         if (problem.kind == PlanProblemKind::NotAFile)
             problems.append(ProblemText(plan, problem));
+    // Warnings say what the player may make of the files; they leave the exit status alone.
+    const QStringList warnings = WarningLines(plan);
     const bool ok = counts.value("present") == int(plan.rows.size()) && problems.isEmpty();
     if (parsed.json) {
         const QJsonObject summary {
                 {"present", counts.value("present")},     {"missing", counts.value("missing")},
                 {"damaged", counts.value("damaged")},     {"outdated", counts.value("outdated")},
-                {"notAFile", counts.value("not-a-file")}, {"extra", int(plan.extras.size())}};
+                {"notAFile", counts.value("not-a-file")}, {"extra", int(plan.extras.size())},
+                {"warnings", int(warnings.size())}};
         out << QJsonDocument(QJsonObject {{"medium", medium},
                                           {"mediumResolved", plan.mediumResolved},
                                           {"files", files},
                                           {"extras", QJsonArray::fromStringList(plan.extras)},
                                           {"caseTwins", QJsonArray::fromStringList(plan.caseTwins)},
                                           {"problems", QJsonArray::fromStringList(problems)},
+                                          {"warnings", QJsonArray::fromStringList(warnings)},
                                           {"summary", summary}})
                         .toJson();
     } else {
@@ -305,6 +372,8 @@ int CheckCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
             out << ExtraLine(plan, extra) << '\n';
         for (const QString &problem : problems)
             out << "problem: " << problem << '\n';
+        for (const QString &warning : warnings)
+            out << "warning: " << warning << '\n';
         out << "summary: " << counts.value("present") << " present, " << counts.value("missing")
             << " missing, " << counts.value("damaged") << " damaged, ";
         if (compared)
@@ -323,9 +392,14 @@ int PublishCommand(const QStringList &arguments, QTextStream &out, QTextStream &
     ScheduleDocument document;
     if (!ReadSchedule(parsed.positional.at(0), document, err))
         return NrvToolFailed;
+    // The originals are what the publish copies: those are what the media check reads.
+    const std::optional<MediaCheckRequest> media = MediaRequest(parsed, false, err);
+    if (!media)
+        return NrvToolFailed;
     const QString scheduleName = QFileInfo(parsed.positional.at(0)).fileName();
-    const PublishPlan plan =
+    PublishPlan plan =
             MakePublishPlan(document, {parsed.media, parsed.positional.at(1), scheduleName, {}});
+    CheckPlanMedia(plan, *media);
     QJsonObject json = PlanJson(plan);
     if (!parsed.json)
         PrintPlan(plan, out);

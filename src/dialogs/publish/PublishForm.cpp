@@ -3,6 +3,8 @@
 #include "AppContext.h"
 #include "MediumPicker.h"
 #include "PlanChecker.h"
+#include "PlanMedia.h"
+#include "PlanTable.h"
 #include "PublishProblemText.h"
 #include "Publisher.h"
 #include "SizeText.h"
@@ -14,14 +16,12 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTableWidget>
 
 namespace nerav {
 
@@ -106,14 +106,7 @@ void PublishForm::BuildWindow()
     m_checkCmd->setObjectName(QStringLiteral("CheckCmd"));
     m_checkCmd->setAutoDefault(false);
 
-    m_table = new QTableWidget(0, 4, this);
-    m_table->setObjectName(QStringLiteral("PlanTable"));
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    // Tab leaves the table in one step; the arrow keys move inside it.
-    m_table->setTabKeyNavigation(false);
-    m_table->verticalHeader()->hide();
-    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table = new PlanTable(m_context.text, this);
     m_problems = new QPlainTextEdit(this);
     m_problems->setObjectName(QStringLiteral("PlanProblems"));
     m_problems->setReadOnly(true);
@@ -187,10 +180,8 @@ void PublishForm::ApplyTexts()
     m_verify->setText(texts.verifyOption);
     m_publishCmd->setText(texts.publishCommand);
     m_closeCmd->setText(captions.exitCommand);
-    m_table->setHorizontalHeaderLabels(
-            {captions.fileNameHeading, texts.sizeHeading, texts.actionHeading, texts.foundHeading});
+    m_table->applyTexts();
     m_mediaFolder->setAccessibleName(texts.mediaFolderLabel);
-    m_table->setAccessibleName(texts.planTableName);
     m_problems->setAccessibleName(texts.problemsName);
     m_progress->setAccessibleName(texts.progressName);
     m_currentFile->setAccessibleName(texts.statusName);
@@ -210,6 +201,18 @@ PublishRequest PublishForm::QuickRequest() const
 {
     PublishRequest request = Request();
     request.compareContent = false;
+    return request;
+}
+
+MediaCheckRequest PublishForm::MediaRequest() const
+{
+    const Settings &settings = m_context.settings;
+    MediaCheckRequest request;
+    // A small file, read here: the worker then needs nothing of the application.
+    request.profile = ReadPlayerProfile(
+            settings.playerProfile().isEmpty() ? DefaultProfilePath() : settings.playerProfile());
+    request.cacheFolder = settings.cacheFolder;
+    request.texts = m_context.text.media;
     return request;
 }
 
@@ -252,7 +255,12 @@ void PublishForm::UpdateCommands()
 
 void PublishForm::CopiesChecked(const PublishPlan &plan)
 {
-    m_plan = plan;
+    PublishPlan checked = plan;
+    // Right before a publish only the copies are read again; the media files were read by the
+    // check the user saw.
+    if (m_publishWhenChecked)
+        CarryMediaOver(m_plan, checked);
+    m_plan = checked;
     m_copiesChecked = true;
     m_currentFile->clear();
     ShowPlan(!m_publishWhenChecked);
@@ -278,15 +286,21 @@ void PublishForm::Recheck(bool offerPublish)
     ClearResults();
     const QString medium = m_medium->folder();
     if (!medium.isEmpty()) {
-        m_plan = MakePublishPlan(m_document, QuickRequest());
+        PublishPlan plan = MakePublishPlan(m_document, QuickRequest());
+        // After a publish the files are not read again: what the last check read still holds.
+        if (!offerPublish)
+            CarryMediaOver(m_plan, plan);
+        m_plan = plan;
         m_checked = true;
-        // Copies that look up to date are read back off this thread before Publish is offered.
+        // Copies that look up to date are read back, and the media files read, off this thread
+        // before Publish is offered.
         m_copiesChecked = m_plan.count(PublishAction::UpToDate) == 0;
-        if (offerPublish && !m_copiesChecked) {
-            m_currentFile->setText(m_context.text.publish.checkingCopies);
-            m_checker->start(m_document, Request());
+        if (offerPublish && (!m_copiesChecked || HasMediaToRead(m_plan))) {
+            m_currentFile->setText(m_copiesChecked ? m_context.text.publish.checkingMedia
+                                                   : m_context.text.publish.checkingCopies);
+            m_checker->start(m_document, Request(), MediaRequest());
         }
-        ShowPlan(offerPublish && m_copiesChecked);
+        ShowPlan(offerPublish && !m_checker->isRunning());
         // The last medium is offered again next time, wherever it was chosen from.
         if (QFileInfo(medium).isDir())
             m_context.settings.setLastMedium({medium, m_medium->volumeRoot()});
@@ -294,52 +308,10 @@ void PublishForm::Recheck(bool offerPublish)
     UpdateCommands();
 }
 
-QString PublishForm::ActionText(PublishAction action) const
-{
-    const PublishTable &texts = m_context.text.publish;
-    switch (action) {
-    case PublishAction::Copy:
-        return texts.actionCopy;
-    case PublishAction::Replace:
-        return texts.actionReplace;
-    case PublishAction::UpToDate:
-        return texts.actionUpToDate;
-    case PublishAction::Missing:
-        return texts.actionMissing;
-    case PublishAction::Duplicate:
-        return texts.actionDuplicate;
-    case PublishAction::Damaged:
-        return texts.actionDamaged;
-    }
-    return QString();
-}
-
 void PublishForm::ShowPlan(bool offerPublish)
 {
     const PublishTable &texts = m_context.text.publish;
-    const QDir media(m_mediaFolder->text());
-    m_table->setRowCount(int(m_plan.rows.size() + std::size_t(m_plan.extras.size())));
-    int line = 0;
-    auto setRow = [this, &line](const QStringList &cells) {
-        for (int column = 0; column < cells.size(); ++column)
-            m_table->setItem(line, column, new QTableWidgetItem(cells.at(column)));
-        ++line;
-    };
-    for (const PublishRow &row : m_plan.rows) {
-        setRow({row.name, Size(row.size), ActionText(row.action),
-                QDir::toNativeSeparators(
-                        row.found.isEmpty() ? QString() : media.relativeFilePath(row.source()))});
-        // A name that stops the publish stands out in the list.
-        if (row.action == PublishAction::Missing || row.action == PublishAction::Duplicate)
-            for (int column = 0; column < 4; ++column)
-                m_table->item(line - 1, column)->setForeground(Qt::red);
-    }
-    for (const QString &extra : m_plan.extras)
-        setRow({extra, QString(), PublishExtraText(m_plan, extra, m_context.text.publish),
-                QString()});
-    // The last column keeps filling the rest of the width.
-    for (int column = 0; column + 1 < m_table->columnCount(); ++column)
-        m_table->resizeColumnToContents(column);
+    m_table->showPlan(m_plan, m_mediaFolder->text());
 
     QStringList lines;
     // A link anywhere in the typed path shows where the files really go.
@@ -348,6 +320,12 @@ void PublishForm::ShowPlan(bool offerPublish)
         lines.append(texts.mediumResolved.arg(QDir::toNativeSeparators(m_plan.mediumResolved)));
     for (const PlanProblem &problem : m_plan.problems)
         lines.append(PublishProblemText(m_plan, problem, m_context.text));
+    // Warnings never stop a publish: they say what the player may make of the files.
+    for (const PublishRow &row : m_plan.rows)
+        if (row.media.warns())
+            lines.append(texts.warningLine.arg(PublishWarningText(row, texts)));
+    if (!m_plan.profileProblem.isEmpty())
+        lines.append(texts.warningLine.arg(texts.profileMissing.arg(m_plan.profileProblem)));
     lines.append(texts.planSummary.arg(m_plan.count(PublishAction::Copy))
                          .arg(m_plan.count(PublishAction::Replace))
                          .arg(Size(m_plan.bytesToCopy))
@@ -364,7 +342,8 @@ void PublishForm::Publish()
     if (m_running || m_medium->folder().isEmpty())
         return;
     // Checked again right before writing: the medium or the media folder may have changed.
-    const PublishPlan now = MakePublishPlan(m_document, QuickRequest());
+    PublishPlan now = MakePublishPlan(m_document, QuickRequest());
+    CarryMediaOver(m_plan, now);
     const bool holds = m_checked && PlanStillHolds(m_plan, now);
     if (now.count(PublishAction::UpToDate) > 0 && !(holds && m_copiesChecked)) {
         m_plan = now;
@@ -500,7 +479,14 @@ void PublishForm::CloseOrCancel()
     else if (m_publishWhenChecked)
         CancelCheckBeforePublish();
     else
-        QDialog::reject();
+        CloseWindow();
+}
+
+void PublishForm::CloseWindow()
+{
+    // A check still reading files stops with the file it reads.
+    m_checker->cancel();
+    QDialog::reject();
 }
 
 void PublishForm::CancelCheckBeforePublish()

@@ -17,7 +17,6 @@ class QLineEdit;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
-class QTableWidget;
 
 namespace nerav {
 
@@ -27,6 +26,8 @@ struct InterfaceText;
 struct LastMedium;
 class MediumPicker;
 class PlanChecker;
+class PlanTable;
+struct MediaCheckRequest;
 class Publisher;
 struct PublishResult;
 
@@ -77,11 +78,12 @@ private:
     void ShowCurrentFile(const QString &name, bool verifying);
     void PublishFinished(const PublishResult &result);
     void CloseOrCancel();
+    void CloseWindow();
     void SetRunning(bool running);
-    QString ActionText(PublishAction action) const;
     QString Size(qint64 bytes) const;
     PublishRequest Request() const;
     PublishRequest QuickRequest() const; // trusts the manifest without reading the copies
+    MediaCheckRequest MediaRequest() const; // the player profile and the cache of the settings
 
     AppContext &m_context;
     const ScheduleDocument &m_document;
@@ -101,7 +103,7 @@ private:
     QLabel *m_mediumLabel = nullptr;
     MediumPicker *m_medium = nullptr;
     QPushButton *m_checkCmd = nullptr;
-    QTableWidget *m_table = nullptr;
+    PlanTable *m_table = nullptr;
     QPlainTextEdit *m_problems = nullptr;
     QCheckBox *m_verify = nullptr;
     QLabel *m_currentFile = nullptr;
