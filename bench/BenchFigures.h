@@ -30,5 +30,8 @@ void PublishFigures(const BenchSettings &settings);
 void HistoryFigures(const BenchSettings &settings);
 // Opening the calendar on 250 advance schedules and moving it through a year, painted.
 void CalendarFigures(const BenchSettings &settings);
+// The main window while its media survey reads 200 files, probed and then from the cache: the
+// longest the window's thread goes without running its event loop.
+void MediaFigures(const BenchSettings &settings);
 
 } // namespace nerav

@@ -1,6 +1,7 @@
 // Runs the benchmark figures and prints one line per figure with its goal.
 //     nerav-bench --work FOLDER [--runs N] [--copy-mib N] [--publish-files N]
-//                 [--publish-max-mib N] [startup file lists copy history calendar publish]
+//                 [--publish-max-mib N]
+//                 [startup file lists copy history calendar publish media]
 // FOLDER must exist; everything written goes below it. Start it on a real display (xcb), for
 // example under xvfb-run; scripts/bench.sh does all of that.
 
@@ -40,11 +41,13 @@ int main(int argc, char *argv[])
         std::fprintf(
                 stderr,
                 "usage: nerav-bench --work FOLDER [--runs N] [--copy-mib N] [--publish-files N]\n"
-                "       [--publish-max-mib N] [startup file lists copy history calendar publish]\n");
+                "       [--publish-max-mib N]\n"
+                "       [startup file lists copy history calendar publish media]\n");
         return 2;
     }
     if (figures.isEmpty())
-        figures = QStringList {"startup", "file", "lists", "copy", "history", "calendar", "publish"};
+        figures = QStringList {"startup", "file",     "lists",   "copy",
+                               "history", "calendar", "publish", "media"};
 
     if (figures.contains(QLatin1String("startup")))
         nerav::StartupAndMemoryFigures(settings);
@@ -60,5 +63,7 @@ int main(int argc, char *argv[])
         nerav::CalendarFigures(settings);
     if (figures.contains(QLatin1String("publish")))
         nerav::PublishFigures(settings);
+    if (figures.contains(QLatin1String("media")))
+        nerav::MediaFigures(settings);
     return 0;
 }

@@ -26,7 +26,7 @@ struct ListSummary
 ListSummary SummarizeEntries(const ScheduleMedia &media, const std::vector<ScheduleEntry> &entries,
                              const MediaTable &texts);
 
-// The advance schedule of the row (0-based) against its daily window: "Advance schedule 2:
+// The advance schedule of the row (0-based) against its daily window: "Schedule 2:
 // 1:23:00 of 9:00:00 window, 6.5 loops".
 ListSummary SummarizeWindow(const ScheduleMedia &media, const AdvanceSchedule &schedule, int row,
                             const MediaTable &texts);

@@ -459,7 +459,7 @@ const std::vector<MediaRow> &mediaRows()
                         "時間帯 %1、合計再生時間は不明"),
             NERAV_MEDIA(noWindow, "no daily window: the stop time is not after the start time",
                         "停止時間が開始時間より後でないため時間帯なし"),
-            NERAV_MEDIA(windowOfSchedule, "Advance schedule %1: %2", "日時設定 %1: %2"),
+            NERAV_MEDIA(windowOfSchedule, "Schedule %1: %2", "日時設定 %1: %2"),
             NERAV_MEDIA(profileUnreadable, "The player profile cannot be read: %1",
                         "プレーヤープロファイルを読み取れません: %1"),
             NERAV_MEDIA(mediaFolderMenuItem, "Media &Folder...", "メディアフォルダー(&F)..."),

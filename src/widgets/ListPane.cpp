@@ -136,7 +136,8 @@ void ListPane::applyCaptions(const CaptionTable &captions)
                            captions.volumeHeading}
             : QStringList {captions.startDayHeading, captions.stopDayHeading,
                            captions.weekDayHeading};
-    m_headings->setTexts(headings);
+    if (!entries)
+        m_headings->setTexts(headings);
     m_view->setAccessibleName(title());
     m_view->setAccessibleDescription(headings.join(QStringLiteral(", ")));
     updateSummary();
@@ -156,9 +157,14 @@ void ListPane::updateSummary()
     if (m_list != ScheduleList::Advance) {
         const CaptionTable &captions = m_model.text().captions;
         const bool surveyed = media.active() && !media.place().mediaFolder.isEmpty();
-        m_headings->setTexts({captions.fileNameHeading, captions.playTimesHeading,
-                              captions.volumeHeading,
-                              surveyed ? m_model.text().media.durationHeading : QString()});
+        const QStringList headings {captions.fileNameHeading, captions.playTimesHeading,
+                                    captions.volumeHeading,
+                                    surveyed ? m_model.text().media.durationHeading : QString()};
+        // Setting them lays out the window again: only when they change.
+        if (headings != m_headingTexts) {
+            m_headingTexts = headings;
+            m_headings->setTexts(headings);
+        }
     }
     const ListSummary summary = m_model.summary(m_list);
     m_summary->setText(summary.text);

@@ -69,6 +69,7 @@ private:
     ScheduleList m_list;
     ScheduleListView *m_view;
     ColumnHeadings *m_headings;
+    QStringList m_headingTexts;
     QPushButton *m_buttons[5] = {};
     QLabel *m_summary;
     QTimer *m_summaryTimer;

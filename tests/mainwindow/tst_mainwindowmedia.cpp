@@ -80,7 +80,7 @@ void MainWindowMediaTest::openedScheduleShowsDurationsAndRunningTimes()
     QVERIFY(fixture.child<QLabel>("NormalRunningTime")->toolTip().contains("1 pictures"));
     QCOMPARE(Text(fixture, "DetailRunningTime"), QStringLiteral("Running time 0:00:01"));
     QCOMPARE(Text(fixture, "AdvanceRunningTime"),
-             QStringLiteral("Advance schedule 1: 0:00:01 of 0:01:00 window, 60.0 loops"));
+             QStringLiteral("Schedule 1: 0:00:01 of 0:01:00 window, 60.0 loops"));
     QCOMPARE(fixture.child<QLabel>("NormalDuration")->text(), QStringLiteral("Duration"));
 
     // The row's text is as it was; duration and state are the row's own roles and words.

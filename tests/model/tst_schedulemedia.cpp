@@ -171,7 +171,7 @@ void ScheduleMediaTest::rowsShowDurationAndState()
     QCOMPARE(m_model->summary(ScheduleList::Detail).text,
              QStringLiteral("Running time 0:00:04 · 1 not counted"));
     QCOMPARE(m_model->summary(ScheduleList::Advance).text,
-             QStringLiteral("Advance schedule 1: 0:00:04 of 0:00:30 window, at most 7.5 loops"));
+             QStringLiteral("Schedule 1: 0:00:04 of 0:00:30 window, at most 7.5 loops"));
     QVERIFY(data(ScheduleList::Advance, 0, Qt::ToolTipRole)
                     .toString()
                     .endsWith("\n0:00:04 of 0:00:30 window, at most 7.5 loops"));
@@ -197,7 +197,7 @@ void ScheduleMediaTest::summariesFollowEditsAndUndo()
     // Without the song every entry is counted.
     m_model->push(MakeRemoveStep<ScheduleEntry>(*m_model, ScheduleList::Detail, 0, 0));
     QCOMPARE(m_model->summary(ScheduleList::Advance).text,
-             QStringLiteral("Advance schedule 1: 0:00:04 of 0:00:30 window, 7.5 loops"));
+             QStringLiteral("Schedule 1: 0:00:04 of 0:00:30 window, 7.5 loops"));
 }
 
 void ScheduleMediaTest::reasonsFollowTheLanguage()
