@@ -7,13 +7,15 @@ namespace nerav {
 namespace {
 
 // The survey's state around a summary: nothing while nothing is surveyed, the missing media
-// folder, the files still being read, and a profile that cannot be read.
-std::optional<ListSummary> Around(const ScheduleMedia &media, const MediaTable &texts)
+// folder (said once, under the basic list), the files still being read, and a profile that
+// cannot be read.
+std::optional<ListSummary> Around(const ScheduleMedia &media, const MediaTable &texts,
+                                  bool sayNoFolder)
 {
     if (!media.active())
         return ListSummary {};
     if (media.place().mediaFolder.isEmpty())
-        return ListSummary {texts.noMediaFolder, QString()};
+        return ListSummary {sayNoFolder ? texts.noMediaFolder : QString(), QString()};
     return std::nullopt;
 }
 
@@ -53,9 +55,9 @@ QStringList DescribeEntryMedia(const EntryMedia &media, const MediaTable &texts,
 }
 
 ListSummary SummarizeEntries(const ScheduleMedia &media, const std::vector<ScheduleEntry> &entries,
-                             const MediaTable &texts)
+                             const MediaTable &texts, bool sayNoFolder)
 {
-    if (const std::optional<ListSummary> around = Around(media, texts))
+    if (const std::optional<ListSummary> around = Around(media, texts, sayNoFolder))
         return *around;
     const RunningTime time = media.runningTime(entries);
     return Finish({RunningTimeLine(time, texts), NotCountedLines(time, texts).join(u'\n')}, media,
@@ -65,7 +67,7 @@ ListSummary SummarizeEntries(const ScheduleMedia &media, const std::vector<Sched
 ListSummary SummarizeWindow(const ScheduleMedia &media, const AdvanceSchedule &schedule, int row,
                             const MediaTable &texts)
 {
-    if (const std::optional<ListSummary> around = Around(media, texts))
+    if (const std::optional<ListSummary> around = Around(media, texts, false))
         return *around;
     const RunningTime time = media.runningTime(schedule.details);
     return Finish({texts.windowOfSchedule.arg(QString::number(row + 1),

@@ -22,9 +22,10 @@ struct ListSummary
     QString toolTip;
 };
 
-// A list of entries: "Running time 0:42:10 · 3 not counted", the tooltip naming those left out.
+// A list of entries: "Running time 0:42:10 · 3 not counted", the tooltip naming those left out;
+// sayNoFolder: a word that no media folder is chosen, rather than nothing.
 ListSummary SummarizeEntries(const ScheduleMedia &media, const std::vector<ScheduleEntry> &entries,
-                             const MediaTable &texts);
+                             const MediaTable &texts, bool sayNoFolder);
 
 // The advance schedule of the row (0-based) against its daily window: "Schedule 2:
 // 1:23:00 of 9:00:00 window, 6.5 loops".

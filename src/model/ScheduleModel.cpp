@@ -326,7 +326,7 @@ ListSummary ScheduleModel::summary(ScheduleList which) const
     const MediaTable &texts = m_text.media;
     switch (which) {
     case ScheduleList::Basic:
-        return SummarizeEntries(*m_media, m_document.basicEntries, texts);
+        return SummarizeEntries(*m_media, m_document.basicEntries, texts, true);
     case ScheduleList::Advance:
         if (m_owner < 0)
             return {};
@@ -338,7 +338,7 @@ ListSummary ScheduleModel::summary(ScheduleList which) const
     if (m_owner < 0)
         return {};
     return SummarizeEntries(*m_media, m_document.advanceSchedules[std::size_t(m_owner)].details,
-                            texts);
+                            texts, false);
 }
 
 void ScheduleModel::dropFiles(ScheduleList which, const QList<QUrl> &urls, int row)

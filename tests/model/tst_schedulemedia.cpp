@@ -219,6 +219,9 @@ void ScheduleMediaTest::noMediaFolder()
     QVERIFY(!data(ScheduleList::Advance, 0, ScheduleListModel::WindowFitRole).isValid());
     QCOMPARE(m_model->summary(ScheduleList::Basic).text,
              QStringLiteral("Running time unknown: no media folder is chosen"));
+    // Said once, under the basic list.
+    QVERIFY(m_model->summary(ScheduleList::Detail).text.isEmpty());
+    QVERIFY(m_model->summary(ScheduleList::Advance).text.isEmpty());
 }
 
 QTEST_MAIN(ScheduleMediaTest)
