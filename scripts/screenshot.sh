@@ -26,6 +26,8 @@ mkdir -p "$work/NeravSchedules/profiles" "$work/runtime" "$work/config" "$work/c
 chmod 700 "$work/runtime"
 cp "$build/nerav-schedule-generator" "$work/NeravSchedules/"
 cp "$build/profiles/default.json" "$work/NeravSchedules/profiles/"
+# Modules the program loads from lib/ beside itself (the media reader), where the build has them.
+if [ -d "$build/lib" ]; then cp -R "$build/lib" "$work/NeravSchedules/"; fi
 "$build/tests/make_sample_schedule" "$work/NeravSchedules/" nerav.nrv "$work/NeravSchedules/media"
 
 cat >"$work/shoot.sh" <<'SHOOT'
