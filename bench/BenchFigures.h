@@ -33,5 +33,8 @@ void CalendarFigures(const BenchSettings &settings);
 // Reading 200 small media files' facts: per file, all without and with the cache, and against
 // running ffprobe once per file when it is installed.
 void ProbeFigures(const BenchSettings &settings);
+// The main window while its media survey reads 200 files, probed and then from the cache: the
+// longest the window's thread goes without running its event loop.
+void MediaFigures(const BenchSettings &settings);
 
 } // namespace nerav

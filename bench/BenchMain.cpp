@@ -1,7 +1,7 @@
 // Runs the benchmark figures and prints one line per figure with its goal.
 //     nerav-bench --work FOLDER [--runs N] [--copy-mib N] [--publish-files N]
 //                 [--publish-max-mib N]
-//                 [startup file lists copy history calendar publish probe]
+//                 [startup file lists copy history calendar publish probe media]
 // FOLDER must exist; everything written goes below it. Start it on a real display (xcb), for
 // example under xvfb-run; scripts/bench.sh does all of that.
 
@@ -42,12 +42,12 @@ int main(int argc, char *argv[])
                 stderr,
                 "usage: nerav-bench --work FOLDER [--runs N] [--copy-mib N] [--publish-files N]\n"
                 "       [--publish-max-mib N]\n"
-                "       [startup file lists copy history calendar publish probe]\n");
+                "       [startup file lists copy history calendar publish probe media]\n");
         return 2;
     }
     if (figures.isEmpty())
-        figures = QStringList {"startup", "file",     "lists",   "copy",
-                               "history", "calendar", "publish", "probe"};
+        figures = QStringList {"startup",  "file",    "lists", "copy", "history",
+                               "calendar", "publish", "probe", "media"};
 
     if (figures.contains(QLatin1String("startup")))
         nerav::StartupAndMemoryFigures(settings);
@@ -65,5 +65,7 @@ int main(int argc, char *argv[])
         nerav::PublishFigures(settings);
     if (figures.contains(QLatin1String("probe")))
         nerav::ProbeFigures(settings);
+    if (figures.contains(QLatin1String("media")))
+        nerav::MediaFigures(settings);
     return 0;
 }

@@ -1,9 +1,9 @@
 #include "FirstPaintProbe.h"
 
+#include <QAbstractItemView>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
-#include <QAbstractItemView>
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>

@@ -110,6 +110,8 @@ std::unique_ptr<MainForm> StartApplication(AppContext &context, InstanceGuard &g
         !form->documentCommands().openScheduleFile(DirectoryPart(options.file),
                                                    FileNamePart(options.file)))
         ReopenLastDocument(*form, context);
+    // The lists show what the media folder's files are as soon as they are read.
+    form->session().startMediaSurvey();
     QObject::connect(form.get(), &MainForm::languageChosen, form.get(),
                      [&context](Language language) {
                          SwitchLanguage(context, language);

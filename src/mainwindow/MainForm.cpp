@@ -8,6 +8,7 @@
 #include "DocumentCommands.h"
 #include "ListEditing.h"
 #include "ListPane.h"
+#include "MediaChoices.h"
 #include "MessageBoxes.h"
 #include "NeravLogo.h"
 #include "RowFormat.h"
@@ -31,11 +32,12 @@ namespace nerav {
 
 // The column headings of an entry list; the panes give them their texts.
 static std::vector<ColumnHeading> entryHeadings(const char *name, const char *play,
-                                                const char *volume)
+                                                const char *volume, const char *duration)
 {
     return {{QString::fromLatin1(name), EntryNameColumn},
             {QString::fromLatin1(play), EntryPlayTimesColumn},
-            {QString::fromLatin1(volume), EntryVolumeColumn}};
+            {QString::fromLatin1(volume), EntryVolumeColumn},
+            {QString::fromLatin1(duration), EntryMediaColumn}};
 }
 
 MainForm::MainForm(AppContext &context, QWidget *parent) : QMainWindow(parent), m_context(context)
@@ -46,6 +48,7 @@ MainForm::MainForm(AppContext &context, QWidget *parent) : QMainWindow(parent), 
     m_session = new ScheduleSession(context, this);
     m_documents = new DocumentCommands(context, *m_session, this);
     m_editing = new ListEditing(context, m_session->model(), this);
+    m_media = new MediaChoices(context, *m_session, this);
     buildMenus();
 
     auto *central = new QWidget(this);
@@ -137,6 +140,9 @@ void MainForm::buildMenus()
     addMenu(subView, "subView");
     addItem(subView, subCalendar, "subCalendar");
     subView->addSeparator();
+    addItem(subView, subMediaFolder, "subMediaFolder");
+    addItem(subView, subPlayerProfile, "subPlayerProfile");
+    subView->addSeparator();
     subLanguage = subView->addMenu(QString());
     subLanguage->setObjectName(QStringLiteral("subLanguage"));
     auto *languages = new QActionGroup(this);
@@ -198,7 +204,7 @@ void MainForm::buildPanes()
     ScheduleModel &model = m_session->model();
     m_panes[int(ScheduleList::Basic)] =
             new ListPane(model, ScheduleList::Basic, QStringLiteral("Normal"),
-                         entryHeadings("Picture1", "Picture2", "Picture3"));
+                         entryHeadings("Picture1", "Picture2", "Picture3", "NormalDuration"));
     m_panes[int(ScheduleList::Advance)] =
             new ListPane(model, ScheduleList::Advance, QStringLiteral("Advance"),
                          {{QStringLiteral("Picture9"), AdvanceStartColumn},
@@ -206,7 +212,7 @@ void MainForm::buildPanes()
                           {QStringLiteral("Picture7"), AdvanceWeekDayColumn}});
     m_panes[int(ScheduleList::Detail)] =
             new ListPane(model, ScheduleList::Detail, QStringLiteral("Detail"),
-                         entryHeadings("Picture6", "Picture5", "Picture4"));
+                         entryHeadings("Picture6", "Picture5", "Picture4", "DetailDuration"));
     for (ListPane *pane : m_panes) {
         const ScheduleList list = pane->list();
         connect(pane, &ListPane::commandRequested, this,
@@ -255,6 +261,8 @@ void MainForm::connectCommands()
     connect(subJapanese, &QAction::triggered, this, [this] { emit languageChosen(Japanese); });
     connect(subEnglish, &QAction::triggered, this, [this] { emit languageChosen(English); });
     connect(subCalendar, &QAction::triggered, this, &MainForm::subCalendar_Click);
+    connect(subMediaFolder, &QAction::triggered, m_media, &MediaChoices::chooseMediaFolder);
+    connect(subPlayerProfile, &QAction::triggered, m_media, &MediaChoices::choosePlayerProfile);
     connect(subAboutNeravScheduleGenerator, &QAction::triggered, this,
             [this] { AboutNeravScheduleGeneratorForm(m_context, this).exec(); });
     connect(subAboutCompany, &QAction::triggered, this,
@@ -272,6 +280,8 @@ void MainForm::InitMainFormOsd()
     subEnglish->setChecked(m_context.text.language == English);
     subHelp->setTitle(captions.helpMenu);
     subCalendar->setText(captions.calendarMenuItem);
+    subMediaFolder->setText(m_context.text.media.mediaFolderMenuItem);
+    subPlayerProfile->setText(m_context.text.media.playerProfileMenuItem);
     subDuplicate->setText(captions.duplicateMenuItem);
     subDuplicateToDays->setText(captions.duplicateToDaysMenuItem);
     subNew->setText(captions.newMenuItem);
@@ -300,6 +310,9 @@ void MainForm::changeEvent(QEvent *event)
         InitMainFormOsd();
         SetDocumentTitle();
     }
+    // Back from a dialog or another program: another media folder, or changed files.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        m_session->followMediaChanges();
     QMainWindow::changeEvent(event);
 }
 

@@ -2,8 +2,10 @@
 
 // The main window: the menus, the file buttons, and the three list panes (basic entries,
 // advance schedules, details of the selected advance schedule) over the session's model. The
-// list commands are ListEditing's, the document commands DocumentCommands'; the Edit menu
-// follows the session's undo history, and closing the window stores the remembered settings.
+// list commands are ListEditing's, the document commands DocumentCommands', the choice of the
+// media folder and player profile MediaChoices'; the Edit menu follows the session's undo
+// history, and closing the window stores the remembered settings. When the window becomes
+// active again the lists' media survey follows what changed meanwhile.
 
 #include "AppContext.h"
 #include "ScheduleSelection.h"
@@ -22,6 +24,7 @@ class ColourBar;
 class DocumentCommands;
 class ListEditing;
 class ListPane;
+class MediaChoices;
 class ScheduleListView;
 class ScheduleSession;
 
@@ -40,6 +43,7 @@ public:
     QUndoStack *history() const;
     DocumentCommands &documentCommands() const { return *m_documents; }
     ListEditing &listEditing() const { return *m_editing; }
+    MediaChoices &mediaChoices() const { return *m_media; }
     ListPane *pane(ScheduleList list) const { return m_panes[int(list)]; }
     // The list the Edit menu's Duplicate acts on: the one that last had the focus.
     ScheduleList activeList() const { return m_activeList; }
@@ -80,6 +84,7 @@ private:
     ScheduleSession *m_session = nullptr;
     DocumentCommands *m_documents = nullptr;
     ListEditing *m_editing = nullptr;
+    MediaChoices *m_media = nullptr;
     ListPane *m_panes[3] = {};
     ScheduleList m_activeList = ScheduleList::Basic;
     CalendarForm *m_calendar = nullptr;
@@ -92,6 +97,8 @@ private:
     QAction *subJapanese = nullptr;
     QAction *subEnglish = nullptr;
     QAction *subCalendar = nullptr;
+    QAction *subMediaFolder = nullptr;
+    QAction *subPlayerProfile = nullptr;
     QAction *subNew = nullptr;
     QAction *subOpen = nullptr;
     QAction *subSave = nullptr;

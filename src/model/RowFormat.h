@@ -17,6 +17,11 @@ constexpr int EntryNameColumn = 0;
 constexpr int EntryPlayTimesColumn = 26; // 21 of name, dot and extension, then 5 spaces
 constexpr int EntryVolumeColumn = 36; // between "Default" (from 34) and the digits (from 37)
 constexpr int EntryRowWidth = 41; // "Default" ends the widest row
+// Two cells right of the row's text the entry lists draw what the media survey found: a mark two
+// cells wide, a space, and the duration right-aligned in eight ("10:00:00").
+constexpr int EntryMediaColumn = EntryRowWidth + 3;
+constexpr int EntryMediaWidth = 11;
+constexpr int EntryListWidth = EntryMediaColumn + EntryMediaWidth;
 constexpr int AdvanceStartColumn = 0;
 constexpr int AdvanceStopColumn = 21; // date and time are 19 wide, then 2 spaces
 constexpr int AdvanceWeekDayColumn = 42;

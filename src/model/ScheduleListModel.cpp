@@ -1,5 +1,6 @@
 #include "ScheduleListModel.h"
 
+#include "MediaRowText.h"
 #include "RowFormat.h"
 #include "ScheduleModel.h"
 
@@ -39,13 +40,13 @@ DraggedRow DecodeRow(const QByteArray &bytes)
     return {list, owner, row};
 }
 
-QVariant EntryData(const ScheduleEntry &entry, int role, const CaptionTable &captions)
+QVariant EntryData(const ScheduleEntry &entry, int role, const ScheduleModel &schedule)
 {
+    const CaptionTable &captions = schedule.text().captions;
+    const MediaTable &texts = schedule.text().media;
     switch (role) {
     case Qt::DisplayRole:
         return FormatEntryRow(entry, captions);
-    case Qt::AccessibleDescriptionRole:
-        return DescribeEntryRow(entry, captions);
     case ScheduleListModel::FileNameRole:
         return EntryFileName(entry);
     case ScheduleListModel::PlayTimesRole:
@@ -53,19 +54,46 @@ QVariant EntryData(const ScheduleEntry &entry, int role, const CaptionTable &cap
     case ScheduleListModel::VolumeRole:
         return int(entry.volume);
     default:
+        break;
+    }
+    const EntryMedia *media = schedule.media().find(entry);
+    switch (role) {
+    case Qt::ToolTipRole:
+        return media ? QVariant(DescribeEntryMedia(*media, texts, true).join(u'\n')) : QVariant();
+    case Qt::AccessibleDescriptionRole: {
+        QStringList parts {DescribeEntryRow(entry, captions)};
+        if (media)
+            parts << DescribeEntryMedia(*media, texts, false);
+        return parts.join(QStringLiteral(", "));
+    }
+    case ScheduleListModel::DurationRole:
+        if (!media)
+            return {};
+        return media->probe && !media->probe.facts.picture ? media->probe.facts.durationMs
+                                                           : qint64(-1);
+    case ScheduleListModel::MediaStateRole:
+        return media && media->check ? QVariant(int(media->check->state)) : QVariant();
+    case ScheduleListModel::MediaReasonRole:
+        return media && media->check ? QVariant(media->check->reason) : QVariant();
+    default:
         return {};
     }
 }
 
-QVariant ScheduleData(const AdvanceSchedule &schedule, int role, const CaptionTable &captions)
+QVariant ScheduleData(const AdvanceSchedule &schedule, int role, const ScheduleModel &model)
 {
+    const CaptionTable &captions = model.text().captions;
     switch (role) {
     case Qt::DisplayRole:
         return FormatAdvanceRow(schedule, captions);
     case Qt::ToolTipRole:
-        return DescribeAdvanceWindow(schedule, captions).join(u'\n');
-    case Qt::AccessibleDescriptionRole:
-        return DescribeAdvanceWindow(schedule, captions).join(QStringLiteral(", "));
+    case Qt::AccessibleDescriptionRole: {
+        QStringList parts = DescribeAdvanceWindow(schedule, captions);
+        const QString fit = WindowFitOf(model.media(), schedule, model.text().media);
+        if (!fit.isEmpty())
+            parts << fit;
+        return parts.join(role == Qt::ToolTipRole ? QStringLiteral("\n") : QStringLiteral(", "));
+    }
     case ScheduleListModel::StartRole:
         return FormatWindowStart(schedule);
     case ScheduleListModel::StopRole:
@@ -74,6 +102,10 @@ QVariant ScheduleData(const AdvanceSchedule &schedule, int role, const CaptionTa
         return int(schedule.weekDay);
     case ScheduleListModel::EntryCountRole:
         return schedule.detailCount();
+    case ScheduleListModel::WindowFitRole: {
+        const QString fit = WindowFitOf(model.media(), schedule, model.text().media);
+        return fit.isEmpty() ? QVariant() : QVariant(fit);
+    }
     default:
         return {};
     }
@@ -97,17 +129,16 @@ QVariant ScheduleListModel::data(const QModelIndex &index, int role) const
         return {};
     const auto row = std::size_t(index.row());
     const ScheduleDocument &document = m_schedule.document();
-    const CaptionTable &captions = m_schedule.text().captions;
     switch (m_list) {
     case ScheduleList::Basic:
-        return EntryData(document.basicEntries[row], role, captions);
+        return EntryData(document.basicEntries[row], role, m_schedule);
     case ScheduleList::Advance:
-        return ScheduleData(document.advanceSchedules[row], role, captions);
+        return ScheduleData(document.advanceSchedules[row], role, m_schedule);
     case ScheduleList::Detail:
         break;
     }
     const int owner = m_schedule.detailOwner();
-    return EntryData(document.advanceSchedules[std::size_t(owner)].details[row], role, captions);
+    return EntryData(document.advanceSchedules[std::size_t(owner)].details[row], role, m_schedule);
 }
 
 QHash<int, QByteArray> ScheduleListModel::roleNames() const
@@ -119,7 +150,11 @@ QHash<int, QByteArray> ScheduleListModel::roleNames() const
                   {StartRole, "start"},
                   {StopRole, "stop"},
                   {WeekDayRole, "weekDay"},
-                  {EntryCountRole, "entryCount"}});
+                  {EntryCountRole, "entryCount"},
+                  {DurationRole, "duration"},
+                  {MediaStateRole, "mediaState"},
+                  {MediaReasonRole, "mediaReason"},
+                  {WindowFitRole, "windowFit"}});
     return names;
 }
 

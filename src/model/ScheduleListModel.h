@@ -3,7 +3,8 @@
 // One list of the schedule as an item model: the basic entries, the advance schedules, or the
 // details of the advance schedule the ScheduleModel shows. Each row's display text is the
 // padded text the lists have always shown; the roles below give its parts one by one, and
-// the tooltip and accessible description roles say the row in words.
+// the tooltip and accessible description roles say the row in words, with what the media
+// survey learnt of an entry's file and of an advance schedule's running time.
 //
 // Rows are dragged within their list (an undoable move) and media files are dropped on the
 // basic and detail lists (undoable additions); both go through mimeData/dropMimeData.
@@ -29,6 +30,13 @@ public:
         StopRole,
         WeekDayRole, // 0 Sunday .. 6 Saturday, 7 every day
         EntryCountRole,
+        // An entry's file, once the media survey has looked for it (none before): its duration
+        // in milliseconds (-1 for a picture or when unknown), its MediaState and the reason.
+        DurationRole,
+        MediaStateRole,
+        MediaReasonRole,
+        // An advance schedule's playlist against its daily window, while media is surveyed.
+        WindowFitRole,
     };
 
     ScheduleListModel(ScheduleModel &schedule, ScheduleList list);

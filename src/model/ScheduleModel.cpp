@@ -2,6 +2,7 @@
 
 #include "FileNameRules.h"
 #include "ScheduleListModel.h"
+#include "ScheduleMedia.h"
 #include "ScheduleSteps.h"
 
 #include <QDir>
@@ -40,12 +41,18 @@ void Rotate(Records &records, int from, int to)
 
 ScheduleModel::ScheduleModel(ScheduleDocument &document, const InterfaceText &text,
                              QUndoStack &history, QObject *parent)
-    : QObject(parent), m_document(document), m_text(text), m_history(history)
+    : QObject(parent),
+      m_document(document),
+      m_text(text),
+      m_history(history),
+      m_media(new ScheduleMedia(document, text, this))
 {
     for (ScheduleList which : {ScheduleList::Basic, ScheduleList::Advance, ScheduleList::Detail}) {
         m_lists[int(which)] = new ScheduleListModel(*this, which);
         m_lists[int(which)]->setParent(this);
     }
+    connect(this, &ScheduleModel::documentChanged, m_media, &ScheduleMedia::followDocument);
+    connect(m_media, &ScheduleMedia::changed, this, &ScheduleModel::announceMedia);
 }
 
 ScheduleModel::~ScheduleModel() = default;
@@ -292,6 +299,7 @@ void ScheduleModel::resetDocument(ScheduleDocument document)
 
 void ScheduleModel::retext()
 {
+    m_media->retext();
     for (ScheduleListModel *model : m_lists) {
         const int rows = model->rowCount();
         if (rows > 0)
@@ -301,6 +309,36 @@ void ScheduleModel::retext()
     for (int i = 0; i < m_history.count(); ++i)
         static_cast<ScheduleStep *>(const_cast<QUndoCommand *>(m_history.command(i)))
                 ->retitle(m_text.captions);
+}
+
+void ScheduleModel::announceMedia()
+{
+    for (ScheduleListModel *model : m_lists) {
+        const int rows = model->rowCount();
+        if (rows > 0)
+            emit model->dataChanged(model->index(0), model->index(rows - 1));
+    }
+    emit mediaChanged();
+}
+
+ListSummary ScheduleModel::summary(ScheduleList which) const
+{
+    const MediaTable &texts = m_text.media;
+    switch (which) {
+    case ScheduleList::Basic:
+        return SummarizeEntries(*m_media, m_document.basicEntries, texts, true);
+    case ScheduleList::Advance:
+        if (m_owner < 0)
+            return {};
+        return SummarizeWindow(*m_media, m_document.advanceSchedules[std::size_t(m_owner)], m_owner,
+                               texts);
+    case ScheduleList::Detail:
+        break;
+    }
+    if (m_owner < 0)
+        return {};
+    return SummarizeEntries(*m_media, m_document.advanceSchedules[std::size_t(m_owner)].details,
+                            texts, false);
 }
 
 void ScheduleModel::dropFiles(ScheduleList which, const QList<QUrl> &urls, int row)

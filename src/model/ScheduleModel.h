@@ -4,9 +4,11 @@
 // schedules, the details of the selected advance schedule), the selected row of each, and the
 // undo history every change goes through. Undo steps (ScheduleSteps.h) change the document
 // only through the edit functions here, which announce each change to the list models; the
-// views follow those signals and selectionChanged.
+// views follow those signals and selectionChanged. What the media survey learns of the files
+// (ScheduleMedia) shows in the rows' roles and in each list's summary line.
 
 #include "InterfaceText.h"
+#include "MediaRowText.h"
 #include "ScheduleDocument.h"
 #include "ScheduleSelection.h"
 
@@ -20,6 +22,7 @@ class QUndoStack;
 namespace nerav {
 
 class ScheduleListModel;
+class ScheduleMedia;
 class ScheduleStep;
 
 class ScheduleModel : public QObject
@@ -35,6 +38,7 @@ public:
     const ScheduleDocument &document() const { return m_document; }
     const InterfaceText &text() const { return m_text; }
     QUndoStack &history() const { return m_history; }
+    ScheduleMedia &media() const { return *m_media; }
 
     // Rows of a list; the details are those of the advance schedule whose details are shown.
     int rowCount(ScheduleList which) const;
@@ -64,6 +68,10 @@ public:
     // Every row's texts again, after the language changed.
     void retext();
 
+    // The line under a list: the running time of the basic list or of the details shown, and
+    // for the advance list how the selected schedule's playlist fits its daily window.
+    ListSummary summary(ScheduleList which) const;
+
     // The edits the undo steps make. owner: the advance schedule whose details change.
     template<class Record>
     void insertRecords(ScheduleList which, int owner, int row, const std::vector<Record> &records);
@@ -81,17 +89,21 @@ signals:
     void documentChanged();
     // The message naming the dropped files that were refused, with their reasons.
     void dropRefused(const QString &text);
+    // The media survey learnt something, or started over: rows and summaries read anew.
+    void mediaChanged();
 
 private:
     class Editing;
     void showDetailsOf(int owner);
     void detailCountChanged(int owner);
+    void announceMedia();
     std::vector<ScheduleEntry> &entries(ScheduleList which, int owner);
 
     ScheduleDocument &m_document;
     const InterfaceText &m_text;
     QUndoStack &m_history;
     ScheduleListModel *m_lists[3];
+    ScheduleMedia *m_media;
     ListSelection m_selection;
     int m_owner = -1;
     int m_editing = 0; // views' row changes during an edit are not the user's choice

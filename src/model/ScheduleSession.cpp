@@ -1,6 +1,8 @@
 #include "ScheduleSession.h"
 
 #include "DocumentNames.h"
+#include "PlayerProfile.h"
+#include "ScheduleMedia.h"
 #include "ScheduleModel.h"
 #include "SystemModule.h"
 
@@ -74,6 +76,31 @@ ScheduleFileResult ScheduleSession::save(const QString &folder, const QString &n
     if (moved)
         emit fileChanged();
     return written;
+}
+
+MediaPlace ScheduleSession::mediaPlace() const
+{
+    const Settings &settings = m_context.settings;
+    const QString profile = settings.playerProfile();
+    return {settings.mediaFolder, profile.isEmpty() ? DefaultProfilePath() : profile,
+            settings.cacheFolder};
+}
+
+void ScheduleSession::startMediaSurvey()
+{
+    m_model->media().survey(mediaPlace());
+}
+
+void ScheduleSession::followMediaChanges()
+{
+    ScheduleMedia &media = m_model->media();
+    if (!media.active())
+        return;
+    const MediaPlace place = mediaPlace();
+    if (place != media.place())
+        media.survey(place);
+    else
+        media.refresh();
 }
 
 void ScheduleSession::startNewHistory()

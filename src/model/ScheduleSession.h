@@ -6,6 +6,7 @@
 
 #include "AppContext.h"
 #include "ScheduleFile.h"
+#include "ScheduleMedia.h"
 
 #include <QObject>
 
@@ -41,6 +42,14 @@ public:
     // Writes the document; on success it is saved there and holds no unsaved changes.
     ScheduleFileResult save(const QString &folder, const QString &name);
 
+    // From now on the document's media files are looked for in the settings' media folder and
+    // checked against their player profile (the shipped one when none is chosen), with the
+    // cache in the cache folder; the survey starts over when one of them changes.
+    void startMediaSurvey();
+    // The settings may name another media folder or profile (a dialog chose one), or files may
+    // have changed (the user was in another program): the survey follows, once started.
+    void followMediaChanges();
+
 signals:
     void modifiedChanged(bool modified);
     // The document is saved in another file now.
@@ -48,6 +57,7 @@ signals:
 
 private:
     void startNewHistory();
+    MediaPlace mediaPlace() const;
 
     AppContext &m_context;
     QUndoStack *m_history;

@@ -155,6 +155,16 @@ struct MediaTable
     QString noFileName, readingFile, profileUnreadable; // profileUnreadable: %1 the reason
     // The thumbnail: what stands in its place, and its name for a screen reader (%1 file name).
     QString soundOnly, noPicture, thumbnailName, factsName;
+    // The main window: the entry lists' duration column, each list's running time (%1) and
+    // what it leaves out (%1 how many), an advance schedule's playlist against its daily
+    // window (%1 running time, %2 window, %3 loops; %1 advance schedule, %2 the comparison).
+    QString durationHeading, fileFound, runningTime, notCounted, notCountedTitle;
+    QString playCountZeroApart, picturesApart, unknownApart, readingFiles, noMediaFolder;
+    QString windowFit, windowFitAtMost, windowFitUnknown, noWindow, windowOfSchedule;
+    QString profileUnreadableMessage;
+    // The View menu's choice of the media folder and the player profile, and their dialogs.
+    QString mediaFolderMenuItem, playerProfileMenuItem, mediaFolderTitle, playerProfileTitle;
+    QString profileFileFilter;
 };
 
 struct InterfaceText

@@ -1,16 +1,20 @@
 #include "ListPane.h"
 
 #include "InterfaceText.h"
+#include "MediaRowDelegate.h"
 #include "RowFormat.h"
 #include "ScheduleListModel.h"
 #include "ScheduleListView.h"
+#include "ScheduleMedia.h"
 #include "ScheduleModel.h"
 
 #include <QEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace nerav {
@@ -46,17 +50,30 @@ ListPane::ListPane(ScheduleModel &model, ScheduleList list, const QString &prefi
     setObjectName(prefix + QStringLiteral("Frame"));
     m_view->setObjectName(prefix + QStringLiteral("List"));
     m_view->setModel(model.list(list));
-    // Wide enough for the longest row in either language.
-    const int rowWidth = list == ScheduleList::Advance ? AdvanceRowWidth : EntryRowWidth;
+    // Wide enough for the longest row in either language, with an entry's media beside it.
+    const bool entries = list != ScheduleList::Advance;
+    if (entries)
+        m_view->setItemDelegate(new MediaRowDelegate(m_view));
+    const int rowWidth = entries ? EntryListWidth : AdvanceRowWidth;
     m_view->setMinimumWidth(ColumnHeadings::ColumnOffset(m_view, rowWidth) +
                             2 * m_view->frameWidth() +
                             m_view->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     m_headings = new ColumnHeadings(m_view, headings, this);
 
+    m_summary = new QLabel(this);
+    m_summary->setObjectName(prefix + QStringLiteral("RunningTime"));
+    m_summary->setWordWrap(true);
+    m_summary->hide();
+    m_summaryTimer = new QTimer(this);
+    m_summaryTimer->setSingleShot(true);
+    m_summaryTimer->setInterval(0);
+    connect(m_summaryTimer, &QTimer::timeout, this, &ListPane::updateSummary);
+
     auto *listColumn = new QVBoxLayout;
     listColumn->setSpacing(2);
     listColumn->addWidget(m_headings);
     listColumn->addWidget(m_view, 1);
+    listColumn->addWidget(m_summary);
 
     auto *buttonColumn = new QVBoxLayout;
     for (int i = 0; i < 5; ++i) {
@@ -89,6 +106,9 @@ ListPane::ListPane(ScheduleModel &model, ScheduleList list, const QString &prefi
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_view, &QWidget::customContextMenuRequested, this, &ListPane::showMenu);
     m_view->installEventFilter(this);
+    for (auto signal : {&ScheduleModel::documentChanged, &ScheduleModel::mediaChanged})
+        connect(&model, signal, this, &ListPane::scheduleSummary);
+    connect(&model, &ScheduleModel::selectionChanged, this, &ListPane::scheduleSummary);
     updateButtons();
 }
 
@@ -116,9 +136,40 @@ void ListPane::applyCaptions(const CaptionTable &captions)
                            captions.volumeHeading}
             : QStringList {captions.startDayHeading, captions.stopDayHeading,
                            captions.weekDayHeading};
-    m_headings->setTexts(headings);
+    if (!entries)
+        m_headings->setTexts(headings);
     m_view->setAccessibleName(title());
     m_view->setAccessibleDescription(headings.join(QStringLiteral(", ")));
+    updateSummary();
+}
+
+void ListPane::scheduleSummary()
+{
+    if (!m_summaryTimer->isActive())
+        m_summaryTimer->start();
+}
+
+void ListPane::updateSummary()
+{
+    m_summaryTimer->stop();
+    const ScheduleMedia &media = m_model.media();
+    // The media column has its heading while files are looked for.
+    if (m_list != ScheduleList::Advance) {
+        const CaptionTable &captions = m_model.text().captions;
+        const bool surveyed = media.active() && !media.place().mediaFolder.isEmpty();
+        const QStringList headings {captions.fileNameHeading, captions.playTimesHeading,
+                                    captions.volumeHeading,
+                                    surveyed ? m_model.text().media.durationHeading : QString()};
+        // Setting them lays out the window again: only when they change.
+        if (headings != m_headingTexts) {
+            m_headingTexts = headings;
+            m_headings->setTexts(headings);
+        }
+    }
+    const ListSummary summary = m_model.summary(m_list);
+    m_summary->setText(summary.text);
+    m_summary->setToolTip(summary.toolTip);
+    m_summary->setVisible(!summary.text.isEmpty());
 }
 
 bool ListPane::eventFilter(QObject *watched, QEvent *event)

@@ -1,10 +1,16 @@
-// Writes a small sample schedule, for the screenshot of the main window:
-//     make_sample_schedule <folder/> <name>
+// Writes a small sample schedule, for the screenshot of the main window, and with a media
+// folder also most of its media files: short clips and songs, pictures, a progressive JPEG
+// and an H.264 clip named .MPG that the player may not play; SALE.DAT stays missing.
+//     make_sample_schedule <folder/> <name> [media-folder]
 
+#include "MediaMaker.h"
 #include "ScheduleFile.h"
 #include "TestEntries.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QImage>
+#include <QImageWriter>
 #include <QTextStream>
 
 using namespace nerav;
@@ -43,15 +49,59 @@ AdvanceSchedule window(int startYear, int startMonth, int startDay, int stopYear
     return schedule;
 }
 
+QString Picture(const QString &path, QColor colour, bool progressive)
+{
+    QImage image(320, 240, QImage::Format_RGB32);
+    image.fill(colour);
+    QImageWriter writer(path, "jpeg");
+    writer.setProgressiveScanWrite(progressive);
+    return writer.write(image) ? QString() : writer.errorString();
+}
+
+// Seconds of video at 25 frames a second.
+VideoRecipe Clip(const char *muxer, const char *codec, int seconds)
+{
+    return VideoRecipe {muxer, codec, 160, 120, seconds * 25, 25};
+}
+
+QString MakeMedia(const QString &folder)
+{
+    if (!QDir().mkpath(folder))
+        return QStringLiteral("cannot make %1").arg(folder);
+    const auto at = [&folder](const char *name) { return folder + u'/' + QLatin1String(name); };
+    for (const QString &problem :
+         {MakeVideo(at("OPENING.MPG"), Clip("mpeg", "mpeg1video", 12)),
+          Picture(at("SHOPFRONT.JPG"), QColor(40, 120, 200), false),
+          MakeVideo(at("WELCOME.AVI"), Clip("avi", "mpeg4", 8)),
+          MakeAudio(at("BGM01.MP3"), AudioRecipe {"libmp3lame", 44100, 30000}),
+          MakeVideo(at("SPRINGSALE2007.VOB"), Clip("mpeg", "mpeg2video", 15)),
+          Picture(at("MENU.JPG"), QColor(200, 160, 40), true),
+          MakeVideo(at("NEWYEAR.MPG"), Clip("mpeg", "mpeg1video", 20)),
+          MakeAudio(at("BGM02.MP3"), AudioRecipe {"libmp3lame", 44100, 45000}),
+          MakeVideo(at("VALENTINE.AVI"), Clip("avi", "mpeg4", 10)),
+          Picture(at("HINAMATSURI.JPG"), QColor(230, 120, 160), false),
+          MakeVideo(at("CLOSING.MPG"), Clip("mpeg", "libx264", 5))})
+        if (!problem.isEmpty())
+            return problem;
+    return QString();
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
     const QStringList arguments = application.arguments();
-    if (arguments.size() != 3) {
-        QTextStream(stderr) << "usage: make_sample_schedule <folder/> <name>\n";
+    if (arguments.size() != 3 && arguments.size() != 4) {
+        QTextStream(stderr) << "usage: make_sample_schedule <folder/> <name> [media-folder]\n";
         return 2;
+    }
+    if (arguments.size() == 4) {
+        const QString problem = MakeMedia(arguments[3]);
+        if (!problem.isEmpty()) {
+            QTextStream(stderr) << problem << '\n';
+            return 1;
+        }
     }
 
     ScheduleDocument document;

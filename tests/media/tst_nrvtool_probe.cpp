@@ -61,6 +61,9 @@ private slots:
         QVERIFY(run.out.contains(
                 "basic: running time 0:00:02.000 (not counted: 1 with play count 0, 1 pictures)"));
         QVERIFY(run.out.contains("advance 1: running time 0:00:03.000"));
+        // 00:00:00 to 23:59:59 each day.
+        QVERIFY2(run.out.contains("advance 1: 0:00:03 of 23:59:59 window, 28799.7 loops"),
+                 qPrintable(run.out));
     }
 
     void json()
@@ -76,6 +79,12 @@ private slots:
         const QJsonObject avi = lists[1].toObject()["entries"].toArray()[0].toObject();
         QCOMPARE(avi["state"].toString(), QStringLiteral("plays"));
         QCOMPARE(avi["facts"].toObject()["videoCodec"].toString(), QStringLiteral("mpeg4"));
+        QVERIFY(!lists[0].toObject().contains("window"));
+        const QJsonObject window = lists[1].toObject()["window"].toObject();
+        QCOMPARE(window["stop"].toString(), QStringLiteral("23:59:59"));
+        QCOMPARE(window["windowMs"].toInteger(), 86399000);
+        QCOMPARE(qRound(window["loops"].toDouble() * 3), 86399);
+        QVERIFY(!window["atMost"].toBool());
     }
 
     void missingAndMismatchedFilesFail()

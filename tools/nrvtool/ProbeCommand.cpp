@@ -1,12 +1,15 @@
 #include "ProbeCommand.h"
 
+#include "MediaLength.h"
 #include "MediaProbe.h"
+#include "MediaTimeText.h"
 #include "NrvTool.h"
 #include "PathParts.h"
 #include "PlayerProfile.h"
 #include "PublishPlan.h"
 #include "ScheduleFile.h"
 #include "ScheduleRules.h"
+#include "ScheduleTexts.h"
 #include "ToolArguments.h"
 
 #include <QCommandLineParser>
@@ -19,30 +22,17 @@ namespace nerav {
 
 namespace {
 
-// One list of the schedule: the basic list, or an advance schedule's details.
+// One list of the schedule: the basic list, or an advance schedule with its details.
 struct ListOfEntries
 {
     QString label; // "basic", "advance 1"...
     const std::vector<ScheduleEntry> *entries = nullptr;
-};
-
-// What the list's entries add up to; entries whose time is not known are counted apart.
-struct RunningTime
-{
-    qint64 milliseconds = 0;
-    int playCountZero = 0;
-    int pictures = 0;
-    int unknown = 0; // missing, unreadable or without a duration
+    const AdvanceSchedule *schedule = nullptr; // for an advance schedule
 };
 
 QString TimeText(qint64 milliseconds)
 {
-    const qint64 seconds = milliseconds / 1000;
-    return QStringLiteral("%1:%2:%3.%4")
-            .arg(seconds / 3600)
-            .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
-            .arg(seconds % 60, 2, 10, QLatin1Char('0'))
-            .arg(milliseconds % 1000, 3, 10, QLatin1Char('0'));
+    return QString::fromStdString(ClockText(milliseconds, true));
 }
 
 QString FactsText(const MediaFacts &f)
@@ -92,10 +82,22 @@ QString RunningTimeText(const RunningTime &time)
 
 QJsonObject RunningTimeJson(const RunningTime &time)
 {
-    return QJsonObject {{QStringLiteral("runningTimeMs"), time.milliseconds},
+    return QJsonObject {{QStringLiteral("runningTimeMs"), qint64(time.milliseconds)},
                         {QStringLiteral("playCountZero"), time.playCountZero},
                         {QStringLiteral("pictures"), time.pictures},
                         {QStringLiteral("unknownDuration"), time.unknown}};
+}
+
+// The daily window and how often the list plays through in it; loops is null when unknown.
+QJsonObject WindowJson(const AdvanceSchedule &schedule, const WindowFit &fit)
+{
+    return QJsonObject {
+            {QStringLiteral("start"), QString::fromStdString(StartTimeText(schedule))},
+            {QStringLiteral("stop"), QString::fromStdString(StopTimeText(schedule))},
+            {QStringLiteral("windowMs"), qint64(fit.window)},
+            {QStringLiteral("loops"), fit.known() ? QJsonValue(fit.loops) : QJsonValue()},
+            {QStringLiteral("atMost"), fit.atMost()},
+            {QStringLiteral("text"), WindowFitText(fit, EnglishText().media)}};
 }
 
 } // namespace
@@ -134,8 +136,8 @@ int ProbeCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
 
     std::vector<ListOfEntries> lists {{QStringLiteral("basic"), &document.basicEntries}};
     for (std::size_t i = 0; i < document.advanceSchedules.size(); ++i)
-        lists.push_back(
-                {QStringLiteral("advance %1").arg(i + 1), &document.advanceSchedules[i].details});
+        lists.push_back({QStringLiteral("advance %1").arg(i + 1),
+                         &document.advanceSchedules[i].details, &document.advanceSchedules[i]});
     // The media folder is searched once, as the publish check does, and each file probed once.
     QHash<QString, int> wanted;
     for (const ListOfEntries &list : lists)
@@ -167,14 +169,7 @@ int ProbeCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
                     CheckMedia(result, extension, *profile.profile, EnglishText().media);
             allPlay = allPlay && check.state == MediaState::Plays;
             const MediaFacts &facts = result.facts;
-            if (entry.playTimes == 0)
-                ++time.playCountZero;
-            else if (result && facts.picture)
-                ++time.pictures;
-            else if (!result || facts.durationMs < 0)
-                ++time.unknown;
-            else
-                time.milliseconds += facts.durationMs * entry.playTimes;
+            time.add(entry, ProbedLength(result));
             if (json) {
                 QJsonObject o {
                         {QStringLiteral("position"), position},
@@ -200,9 +195,16 @@ int ProbeCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
             QJsonObject o = RunningTimeJson(time);
             o[QStringLiteral("list")] = list.label;
             o[QStringLiteral("entries")] = entriesJson;
+            if (list.schedule)
+                o[QStringLiteral("window")] =
+                        WindowJson(*list.schedule, FitInWindow(*list.schedule, time));
             listsJson.append(o);
         } else {
             out << list.label << ": " << RunningTimeText(time) << '\n';
+            if (list.schedule)
+                out << list.label << ": "
+                    << WindowFitText(FitInWindow(*list.schedule, time), EnglishText().media)
+                    << '\n';
         }
     }
     if (json) {

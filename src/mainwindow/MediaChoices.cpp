@@ -1,0 +1,60 @@
+#include "MediaChoices.h"
+
+#include "MessageBoxes.h"
+#include "PathParts.h"
+#include "PlayerProfile.h"
+#include "ScheduleSession.h"
+#include "SystemModule.h"
+
+#include <QFileDialog>
+
+namespace nerav {
+
+MediaChoices::MediaChoices(AppContext &context, ScheduleSession &session, QWidget *window)
+    : QObject(window), m_context(context), m_session(session), m_window(window)
+{
+}
+
+void MediaChoices::chooseMediaFolder()
+{
+    Settings &settings = m_context.settings;
+    QFileDialog dialog(m_window, m_context.text.media.mediaFolderTitle);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    dialog.setFileMode(QFileDialog::Directory);
+    if (!settings.mediaFolder.isEmpty())
+        dialog.setDirectory(settings.mediaFolder);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    settings.mediaFolder = WithTrailingSlash(dialog.selectedFiles().constFirst());
+    m_session.startMediaSurvey();
+}
+
+void MediaChoices::choosePlayerProfile()
+{
+    const CaptionTable &captions = m_context.text.captions;
+    const MediaTable &texts = m_context.text.media;
+    const QString current = m_context.settings.playerProfile().isEmpty()
+            ? DefaultProfilePath()
+            : m_context.settings.playerProfile();
+    QFileDialog dialog(m_window, texts.playerProfileTitle);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters({texts.profileFileFilter.arg(QStringLiteral("*.json")),
+                           captions.allFilesFilter.arg(QStringLiteral("*"))});
+    dialog.setDirectory(DirectoryPart(current));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString path = dialog.selectedFiles().constFirst();
+    const ProfileResult profile = ReadPlayerProfile(path);
+    if (!profile.profile) {
+        ShowMessage(m_window, m_context.text, texts.profileUnreadableMessage.arg(profile.reason));
+        return;
+    }
+    // The shipped profile is remembered as none, so a later version's ships with the program.
+    m_context.settings.setPlayerProfile(path == DefaultProfilePath() ? QString() : path);
+    m_session.startMediaSurvey();
+}
+
+} // namespace nerav
