@@ -1,5 +1,6 @@
 #include "Startup.h"
 
+#include "AfterFirstFrame.h"
 #include "CommandLine.h"
 #include "DocumentCommands.h"
 #include "FileHandOver.h"
@@ -110,8 +111,6 @@ std::unique_ptr<MainForm> StartApplication(AppContext &context, InstanceGuard &g
         !form->documentCommands().openScheduleFile(DirectoryPart(options.file),
                                                    FileNamePart(options.file)))
         ReopenLastDocument(*form, context);
-    // The lists show what the media folder's files are as soon as they are read.
-    form->session().startMediaSurvey();
     QObject::connect(form.get(), &MainForm::languageChosen, form.get(),
                      [&context](Language language) {
                          SwitchLanguage(context, language);
@@ -123,12 +122,17 @@ std::unique_ptr<MainForm> StartApplication(AppContext &context, InstanceGuard &g
                          &MainForm::OpenHandedFile);
         QObject::connect(server, &FileHandOverServer::showRequested, form.get(),
                          &MainForm::ComeToFront);
-        // Without the socket a second start shows the running message instead.
-        server->listenSoon();
     }
     // Before show, so the window appears where it was; a geometry off every screen is moved.
     form->restoreGeometry(context.settings.windowGeometry());
     form->show();
+    AfterFirstFrame(form.get(), [window = form.get()] {
+        // The lists show what the media folder's files are as soon as they are read.
+        window->session().startMediaSurvey();
+        // Without the socket a second start shows the running message instead.
+        if (auto *server = window->findChild<FileHandOverServer *>())
+            server->listenSoon();
+    });
     // Hidden by Exit, the close box or the end of the program: the geometry is taken then
     // (the last time while the window is destroyed, hence the plain widget).
     QObject::connect(form->windowHandle(), &QWindow::visibleChanged, form.get(),

@@ -202,6 +202,8 @@ void StartOptionsTest::fileArgument()
              QStringLiteral("ネラブスケジューラー - ") + fixture.docs + shown + "[*]");
     QVERIFY(fixture.app.context.document.SameContentAs(opened ? OneEntryDocument()
                                                               : SampleDocument()));
+    // The media folder is read once the window is up, whichever schedule it shows.
+    QTRY_VERIFY(form->session().model().media().active());
     form->close();
 }
 
