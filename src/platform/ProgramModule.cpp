@@ -4,10 +4,24 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLibrary>
+#include <QMutex>
+
+#include <memory>
+#include <vector>
 
 namespace nerav {
 
 namespace {
+
+// Every module loaded, kept for the whole run: what a module made may live until its end.
+QLibrary *KeepLibrary(const QString &path)
+{
+    static QMutex mutex;
+    static std::vector<std::unique_ptr<QLibrary>> kept;
+    const QMutexLocker lock(&mutex);
+    kept.push_back(std::make_unique<QLibrary>(path));
+    return kept.back().get();
+}
 
 QString ProgramFolder()
 {
@@ -28,8 +42,7 @@ ProgramModule LoadProgramModule(const QString &fileName, const char *entryName)
     for (const QString &path : candidates) {
         if (!QFileInfo(path).isFile())
             continue;
-        // Never unloaded: what the module made may live until the end of the run.
-        auto *library = new QLibrary(path);
+        QLibrary *library = KeepLibrary(path);
         module.entry = library->resolve(entryName);
         if (!module.entry)
             module.reason = library->errorString();
