@@ -8,27 +8,15 @@ namespace nerav {
 
 namespace {
 
-struct LoadedReader
-{
-    const MediaReaderApi *api = nullptr;
-    QString reason;
-};
+using LoadedReader = ProgramApi<MediaReaderApi>;
 
 const LoadedReader &Reader()
 {
     static const LoadedReader reader = [] {
-        LoadedReader loaded;
-        const ProgramModule module =
-                LoadProgramModule(QLatin1String(MediaReaderFileName), "nerav_media_reader");
-        using Entry = const MediaReaderApi *(*)();
-        const MediaReaderApi *api =
-                module.entry ? reinterpret_cast<Entry>(module.entry)() : nullptr;
-        if (api && api->version == MediaReaderVersion)
-            loaded.api = api;
-        else
-            loaded.reason = module.entry
-                    ? QStringLiteral("the media reader is of another version")
-                    : QStringLiteral("media support is missing: %1").arg(module.reason);
+        LoadedReader loaded = LoadProgramApi<MediaReaderApi>(
+                QLatin1String(MediaReaderFileName), "nerav_media_reader", MediaReaderVersion);
+        if (!loaded.api)
+            loaded.reason = QStringLiteral("media support is missing: %1").arg(loaded.reason);
         return loaded;
     }();
     return reader;

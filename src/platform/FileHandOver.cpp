@@ -10,28 +10,12 @@ namespace nerav {
 
 namespace {
 
-struct LoadedHandOver
-{
-    const HandOverApi *api = nullptr;
-    QString reason;
-};
+using LoadedHandOver = ProgramApi<HandOverApi>;
 
 const LoadedHandOver &HandOver()
 {
-    static const LoadedHandOver loaded = [] {
-        LoadedHandOver result;
-        const ProgramModule module =
-                LoadProgramModule(QLatin1String(HandOverModuleName), "nerav_handover");
-        using Entry = const HandOverApi *(*)();
-        const HandOverApi *api = module.entry ? reinterpret_cast<Entry>(module.entry)() : nullptr;
-        if (api && api->version == HandOverVersion)
-            result.api = api;
-        else
-            result.reason = module.entry ? QStringLiteral("the hand-over module is of another "
-                                                          "version")
-                                         : module.reason;
-        return result;
-    }();
+    static const LoadedHandOver loaded = LoadProgramApi<HandOverApi>(
+            QLatin1String(HandOverModuleName), "nerav_handover", HandOverVersion);
     return loaded;
 }
 

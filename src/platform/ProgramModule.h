@@ -22,4 +22,28 @@ struct ProgramModule
 // entry. A loaded module stays for the rest of the run.
 ProgramModule LoadProgramModule(const QString &fileName, const char *entryName);
 
+// A module's table of functions, given by its entry; null, with the reason, when the module is
+// missing or of another build (its table's version differs).
+template<typename Api>
+struct ProgramApi
+{
+    const Api *api = nullptr;
+    QString reason;
+};
+
+template<typename Api>
+ProgramApi<Api> LoadProgramApi(const QString &fileName, const char *entryName, int version)
+{
+    ProgramApi<Api> loaded;
+    const ProgramModule module = LoadProgramModule(fileName, entryName);
+    using Entry = const Api *(*)();
+    const Api *api = module.entry ? reinterpret_cast<Entry>(module.entry)() : nullptr;
+    if (api && api->version == version)
+        loaded.api = api;
+    else
+        loaded.reason = module.entry ? QStringLiteral("%1 is of another version").arg(fileName)
+                                     : module.reason;
+    return loaded;
+}
+
 } // namespace nerav
