@@ -26,6 +26,8 @@ QString Make(const QString &kind, const QString &path)
 {
     if (kind == QLatin1String("mpeg1"))
         return MakeVideo(path, VideoRecipe {});
+    if (kind == QLatin1String("mpeg2"))
+        return MakeVideo(path, VideoRecipe {"mpeg", "mpeg2video", 720, 576, 25, 25});
     if (kind == QLatin1String("mpeg4"))
         return MakeVideo(path, VideoRecipe {"avi", "mpeg4", 352, 288, 25, 25});
     if (kind == QLatin1String("mpeg4-large"))
@@ -99,6 +101,10 @@ void TestMedia::factsAndState_data()
     QTest::newRow("MPEG-1 named .DAT") << "mpeg1"
                                        << "CLIP.DAT" << 1000LL << 40LL << "mpeg1video"
                                        << QSize(352, 288) << plays << QString();
+    QTest::newRow("MPEG-2 program stream named .VOB")
+            << "mpeg2"
+            << "CLIP.VOB" << 1000LL << 40LL << "mpeg2video" << QSize(720, 576) << plays
+            << QString();
     QTest::newRow("MPEG-4 part 2 in AVI")
             << "mpeg4"
             << "clip.avi" << 1000LL << 40LL << "mpeg4" << QSize(352, 288) << plays << QString();
