@@ -166,6 +166,17 @@ private slots:
                                             << "" << true;
     }
 
+    // Enter presses the focused button, as Space does: on the exit button it closes the window.
+    void enterPressesTheFocusedButton()
+    {
+        Open();
+        auto *exit = Child<QPushButton>("CancelCmd");
+        QApplication::setActiveWindow(form.get());
+        exit->setFocus();
+        QTest::keyClick(exit, Qt::Key_Return);
+        QTRY_VERIFY(!form->isVisible());
+    }
+
     void fallBackAtLoad()
     {
         QFETCH(QString, drive);

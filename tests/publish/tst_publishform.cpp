@@ -192,6 +192,24 @@ private slots:
         QCOMPARE(Child<QPushButton>("CloseCmd")->text(), "Exit");
     }
 
+    // Enter presses the focused button, as everywhere in the program: a keyboard user tabs to
+    // Publish and presses Enter.
+    void enterPressesTheFocusedButton()
+    {
+        Open();
+        TypeMedium(m_medium);
+        QVERIFY(CanPublish());
+        auto *publish = Child<QPushButton>("PublishCmd");
+        QApplication::setActiveWindow(m_form.get());
+        publish->setFocus();
+        QTest::keyClick(publish, Qt::Key_Return);
+        QTRY_VERIFY(Status().startsWith("Published"));
+        auto *close = Child<QPushButton>("CloseCmd");
+        close->setFocus();
+        QTest::keyClick(close, Qt::Key_Enter, Qt::KeypadModifier);
+        QTRY_VERIFY(!m_form->isVisible());
+    }
+
     // The program remembers one media folder: the dialog starts in it and what is browsed to or
     // published from becomes it.
     void mediaFolderIsTheProgramsOne()

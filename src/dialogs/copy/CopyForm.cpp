@@ -1,6 +1,7 @@
 #include "CopyForm.h"
 
 #include "AppContext.h"
+#include "ButtonKeys.h"
 #include "FileCopier.h"
 #include "MediumPicker.h"
 #include "MessageBoxes.h"
@@ -30,6 +31,8 @@ CopyForm::CopyForm(AppContext &context, const QString &fileName, QWidget *parent
     : QDialog(parent), m_context(context), m_fileName(fileName)
 {
     BuildWindow();
+    // Enter presses the focused button, as in the program's other windows.
+    PressFocusedButtonOnEnter(this);
     InitCopyFormOsd();
     Form_Load();
 }

@@ -1,6 +1,7 @@
 #include "PublishForm.h"
 
 #include "AppContext.h"
+#include "ButtonKeys.h"
 #include "MediumPicker.h"
 #include "PlanChecker.h"
 #include "PlanMedia.h"
@@ -42,6 +43,8 @@ PublishForm::PublishForm(AppContext &context, const ScheduleDocument &document, 
     : QDialog(parent), m_context(context), m_document(document)
 {
     BuildWindow();
+    // Enter presses the focused button, as in the program's other windows.
+    PressFocusedButtonOnEnter(this);
     ApplyTexts();
     m_mediaFolder->setText(context.settings.mediaFolder);
     m_medium->setFolder(RememberedMedium(context.settings.lastMedium(), context.platform.drives));
