@@ -1,5 +1,7 @@
 #include "MediaFactsText.h"
 
+#include "RunningTime.h"
+
 #include <QLocale>
 #include <QStringList>
 
@@ -55,16 +57,6 @@ QString PictureText(const MediaFacts &f, const MediaTable &t)
 
 } // namespace
 
-QString MediaTimeText(qint64 milliseconds)
-{
-    const qint64 seconds = milliseconds / 1000;
-    return QStringLiteral("%1:%2:%3.%4")
-            .arg(seconds / 3600)
-            .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
-            .arg(seconds % 60, 2, 10, QLatin1Char('0'))
-            .arg(milliseconds % 1000, 3, 10, QLatin1Char('0'));
-}
-
 QString MediaFactsText(const MediaFacts &f, const MediaTable &t, qint64 fileBytes)
 {
     QString container = f.container;
@@ -74,7 +66,9 @@ QString MediaFactsText(const MediaFacts &f, const MediaTable &t, qint64 fileByte
     if (f.picture) {
         lines << t.pictureLine.arg(PictureText(f, t));
     } else {
-        lines << t.durationLine.arg(f.durationMs < 0 ? t.unknownValue : MediaTimeText(f.durationMs))
+        lines << t.durationLine.arg(f.durationMs < 0
+                                            ? t.unknownValue
+                                            : QString::fromStdString(ClockText(f.durationMs, true)))
               << t.videoLine.arg(VideoText(f, t)) << t.audioLine.arg(AudioText(f, t));
     }
     if (fileBytes >= 0)

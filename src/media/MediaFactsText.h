@@ -10,9 +10,6 @@
 
 namespace nerav {
 
-// The running time as h:mm:ss.mmm.
-QString MediaTimeText(qint64 milliseconds);
-
 // One line per fact, joined with line breaks; fileBytes < 0 leaves the size out.
 QString MediaFactsText(const MediaFacts &facts, const MediaTable &texts, qint64 fileBytes = -1);
 
