@@ -1,5 +1,7 @@
 #include "ColumnHeadings.h"
 
+#include "MessageBoxes.h"
+
 #include <QAbstractItemView>
 #include <QLabel>
 #include <QStyle>
@@ -33,9 +35,7 @@ int ColumnHeadings::ColumnOffset(const QAbstractItemView *list, int column)
     // Item views draw their text after the frame and a focus margin of one pixel more.
     const int textMargin =
             list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
-    const QFontMetrics metrics(list->font());
-    return list->frameWidth() + textMargin +
-            metrics.horizontalAdvance(QString(column, QLatin1Char(' ')));
+    return list->frameWidth() + textMargin + CellsWidth(list->font(), column);
 }
 
 std::vector<int> ColumnHeadings::labelOffsets() const

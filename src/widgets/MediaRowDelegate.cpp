@@ -1,6 +1,7 @@
 #include "MediaRowDelegate.h"
 
 #include "MediaTimeText.h"
+#include "MessageBoxes.h"
 #include "PlayerProfile.h"
 #include "RowFormat.h"
 #include "ScheduleListModel.h"
@@ -48,8 +49,7 @@ void MediaRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     const QFontMetrics metrics(option.font);
     const int cell = metrics.horizontalAdvance(QLatin1Char(' '));
     const QRect &row = option.rect;
-    const int left = row.left() + TextMargin(option) +
-            metrics.horizontalAdvance(QString(EntryMediaColumn, QLatin1Char(' ')));
+    const int left = row.left() + TextMargin(option) + CellsWidth(option.font, EntryMediaColumn);
     if (state.isValid()) {
         const int side = qMax(8, qMin(row.height() - 2, 2 * cell));
         const QRect mark(left, row.top() + (row.height() - side) / 2, side, side);
@@ -76,11 +76,8 @@ void MediaRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
 QSize MediaRowDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     QSize size = QStyledItemDelegate::sizeHint(option, index);
-    const QFontMetrics metrics(option.font);
     size.setWidth(
-            qMax(size.width(),
-                 2 * TextMargin(option) +
-                         metrics.horizontalAdvance(QString(EntryListWidth, QLatin1Char(' ')))));
+            qMax(size.width(), 2 * TextMargin(option) + CellsWidth(option.font, EntryListWidth)));
     return size;
 }
 

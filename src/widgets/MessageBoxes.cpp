@@ -3,6 +3,7 @@
 #include "InterfaceText.h"
 
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QMessageBox>
 #include <QPushButton>
 #include <utility>
@@ -73,6 +74,11 @@ QFont ListFont()
     font.setStyleHint(QFont::Monospace);
     font.setFixedPitch(true);
     return font;
+}
+
+int CellsWidth(const QFont &font, int cells)
+{
+    return qRound(cells * QFontMetricsF(font).horizontalAdvance(QLatin1Char(' ')));
 }
 
 } // namespace nerav

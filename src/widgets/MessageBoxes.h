@@ -35,4 +35,8 @@ SaveAnswer AskSaveChanges(QWidget *parent, const InterfaceText &text, const QStr
 // otherwise the system's fixed font.
 QFont ListFont();
 
+// The width of so many character cells of a fixed-pitch font: as wide as that many spaces,
+// found without laying a row of them out.
+int CellsWidth(const QFont &font, int cells);
+
 } // namespace nerav

@@ -2,11 +2,13 @@
 
 #include "ColourBar.h"
 #include "MainWindowFixture.h"
+#include "RowFormat.h"
 
 #include <QAction>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 
@@ -23,6 +25,8 @@ private slots:
     void namedControls();
     void japaneseCaptions();
     void loadedScheduleFillsLists();
+    void headingsStandOverTheirColumns_data();
+    void headingsStandOverTheirColumns();
     void buttonStates_data();
     void buttonStates();
     void selectingAnotherAdvanceScheduleFollowsItsDetails();
@@ -126,6 +130,41 @@ void MainFormTest::loadedScheduleFillsLists()
     // A new document empties everything again.
     fixture.form->documentCommands().newDocument();
     QCOMPARE(normal->count() + advance->count() + detail->count(), 0);
+}
+
+void MainFormTest::headingsStandOverTheirColumns_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("heading");
+    QTest::addColumn<int>("column");
+
+    for (int language : {int(English), int(Japanese)}) {
+        const char *tag = language == English ? "English, " : "Japanese, ";
+        QTest::addRow("%sfile name", tag) << language << "Picture1" << EntryNameColumn;
+        QTest::addRow("%splay times", tag) << language << "Picture2" << EntryPlayTimesColumn;
+    }
+}
+
+// Each heading starts where its column starts in a row laid out as the list draws it.
+void MainFormTest::headingsStandOverTheirColumns()
+{
+    QFETCH(int, language);
+    QFETCH(QString, heading);
+    QFETCH(int, column);
+
+    ScheduleDocument document;
+    document.basicEntries.push_back(MakeEntry("ABCDEFGHIJKLMNOP", "WXYZ", 100, 13));
+    MainWindowFixture fixture {short(language)};
+    showDocument(fixture, document);
+    auto *list = fixture.child<ScheduleListView>("NormalList");
+    auto *label = fixture.child<QLabel>(heading);
+    QVERIFY(label);
+    QWidget *pane = list->parentWidget();
+    const int textStart = list->mapTo(pane, QPoint(0, 0)).x() + list->frameWidth() +
+            list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+    const QString row = list->rowText(0);
+    QCOMPARE(label->mapTo(pane, QPoint(0, 0)).x(),
+             textStart + QFontMetrics(list->font()).horizontalAdvance(row.left(column)));
 }
 
 void MainFormTest::buttonStates_data()
