@@ -52,8 +52,7 @@ ListPane::ListPane(ScheduleModel &model, ScheduleList list, const QString &prefi
     m_view->setModel(model.list(list));
     // Wide enough for the longest row in either language, with an entry's media beside it.
     const bool entries = list != ScheduleList::Advance;
-    if (entries)
-        m_view->setItemDelegate(new MediaRowDelegate(m_view));
+    m_view->setItemDelegate(entries ? new MediaRowDelegate(m_view) : new RowDelegate(m_view));
     const int rowWidth = entries ? EntryListWidth : AdvanceRowWidth;
     m_view->setMinimumWidth(ColumnHeadings::ColumnOffset(m_view, rowWidth) +
                             2 * m_view->frameWidth() +

@@ -38,7 +38,7 @@ QStyle::StandardPixmap MarkOf(MediaState state)
 void MediaRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                              const QModelIndex &index) const
 {
-    QStyledItemDelegate::paint(painter, option, index);
+    RowDelegate::paint(painter, option, index);
     const QVariant state = index.data(ScheduleListModel::MediaStateRole);
     const QVariant duration = index.data(ScheduleListModel::DurationRole);
     if (!state.isValid() && !duration.isValid())

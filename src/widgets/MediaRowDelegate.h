@@ -5,16 +5,16 @@
 // plays it, a warning when it may not, a stop sign when the file is missing or unreadable) and
 // the duration. The row's tooltip and what a screen reader says give both in words.
 
-#include <QStyledItemDelegate>
+#include "RowDelegate.h"
 
 namespace nerav {
 
-class MediaRowDelegate : public QStyledItemDelegate
+class MediaRowDelegate : public RowDelegate
 {
     Q_OBJECT
 
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    using RowDelegate::RowDelegate;
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override;
