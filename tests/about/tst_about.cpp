@@ -2,14 +2,28 @@
 #include "AboutNeravScheduleGeneratorForm.h"
 #include "FakePlatform.h"
 #include "ModalDriver.h"
+#include "NeravLogo.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QTest>
 
 using namespace nerav;
 using namespace nerav::test;
+
+// The smallest rectangle within area holding every pixel more than half opaque.
+static QRect PaintedBounds(const QImage &image, const QRect &area)
+{
+    QRect bounds;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (qAlpha(image.pixel(x, y)) > 127)
+                bounds |= QRect(x, y, 1, 1);
+    return bounds;
+}
 
 class TestAbout : public QObject
 {
@@ -174,6 +188,53 @@ private slots:
         QCOMPARE(app.shell.opened, QStringList {"https://us.nerav.example/"});
         QVERIFY(form.isVisible());
         form.close();
+    }
+
+    void logoNameStandsWhereItsTextWould_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("main window") << QSize(192, 52);
+        QTest::newRow("About the company") << QSize(180, 48);
+    }
+
+    // The name is drawn from outlines; it covers what the font's own text would.
+    void logoNameStandsWhereItsTextWould()
+    {
+        QFETCH(QSize, size);
+        const QString family = QStringLiteral("DejaVu Sans");
+        if (!QFontDatabase::families().contains(family))
+            QSKIP("DejaVu Sans is not installed");
+        const int side = size.height();
+        const QRect nameArea(side, 0, size.width() - side, side);
+
+        QImage byFont(size, QImage::Format_ARGB32_Premultiplied);
+        byFont.fill(Qt::transparent);
+        QPainter painter(&byFont);
+        QFont font(family);
+        font.setBold(true);
+        font.setPixelSize(int(side * 0.55));
+        font.setLetterSpacing(QFont::PercentageSpacing, 110);
+        painter.setFont(font);
+        painter.drawText(QRectF(side * 1.2, 0, size.width() - side * 1.2, side),
+                         Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("NERAV"));
+        painter.end();
+
+        const QRect drawn = PaintedBounds(NeravLogoPixmap(size).toImage(), nameArea);
+        const QRect expected = PaintedBounds(byFont, nameArea);
+        QVERIFY(expected.isValid());
+        QVERIFY2(qAbs(drawn.left() - expected.left()) <= 1 &&
+                         qAbs(drawn.right() - expected.right()) <= 1 &&
+                         qAbs(drawn.top() - expected.top()) <= 1 &&
+                         qAbs(drawn.bottom() - expected.bottom()) <= 1,
+                 qPrintable(QStringLiteral("drawn %1,%2 %3x%4, text %5,%6 %7x%8")
+                                    .arg(drawn.x())
+                                    .arg(drawn.y())
+                                    .arg(drawn.width())
+                                    .arg(drawn.height())
+                                    .arg(expected.x())
+                                    .arg(expected.y())
+                                    .arg(expected.width())
+                                    .arg(expected.height())));
     }
 };
 
