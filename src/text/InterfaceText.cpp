@@ -266,6 +266,7 @@ const std::vector<MessageRow> &messageRows()
             // The title of every message box; %1 names the drive that cannot be opened.
             NERAV_MESSAGE(msgTitle, "Message", "メッセージ"),
             NERAV_MESSAGE(msgDeviceError, "Device[%1] Error!", "デバイス[%1]エラー"),
+            NERAV_MESSAGE(msgPrintUnavailable, "Printing is not available.", "印刷できません。"),
     };
     return rows;
 }

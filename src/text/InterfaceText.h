@@ -93,6 +93,8 @@ struct MessageTable
     QString msgChangesOfFile, msgChangesOfNewFile;
     // The title of every message box; a drive that cannot be opened (%1 its name).
     QString msgTitle, msgDeviceError;
+    // The print dialog could not be shown; the reason follows.
+    QString msgPrintUnavailable;
 };
 
 // The "Publish to Medium" dialog. %1, %2 ... are filled in by the dialog.

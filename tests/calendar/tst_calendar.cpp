@@ -5,13 +5,15 @@
 #include "CalendarForm.h"
 #include "CalendarMonthView.h"
 #include "MainWindowFixture.h"
+#include "ModalDriver.h"
 #include "TestFiles.h"
 
 #include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QMenuBar>
-#include <QPrinter>
+#include <QPdfWriter>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QToolTip>
 
@@ -264,11 +266,22 @@ void TestCalendar::savesAndPrintsTheMonth()
     QVERIFY(WriteFile(folder + "file", "x"));
     QVERIFY(!m_calendar->saveImage(folder + "file/december.png"));
 
-    QPrinter printer;
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(folder + "december.pdf");
-    m_calendar->printTo(printer);
+    {
+        QPdfWriter pdf(folder + "december.pdf");
+        m_calendar->printTo(pdf);
+    }
     QVERIFY(ReadFile(folder + "december.pdf").startsWith("%PDF"));
+
+    // Print asks with the system's print dialog, from the printing module.
+    QString title;
+    OnNextModal([&title](QWidget *dialog) {
+        title = dialog->windowTitle();
+        dialog->close();
+    });
+    QTest::mouseClick(m_calendar->findChild<QPushButton *>(QStringLiteral("PrintCmd")),
+                      Qt::LeftButton);
+    QVERIFY(WaitForNoModal());
+    QCOMPARE(title, m_window->app.context.text.captions.printCommand);
 }
 
 void TestCalendar::switchesLanguage()

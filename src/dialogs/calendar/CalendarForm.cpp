@@ -3,6 +3,7 @@
 #include "CalendarMonthView.h"
 #include "DurableFile.h"
 #include "MessageBoxes.h"
+#include "Printing.h"
 #include "WindowPlacement.h"
 
 #include <QBuffer>
@@ -12,9 +13,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
+#include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
@@ -228,9 +228,9 @@ bool CalendarForm::saveImage(const QString &path)
     return bool(WriteFileDurably(path, bytes));
 }
 
-void CalendarForm::printTo(QPrinter &printer)
+void CalendarForm::printTo(QPagedPaintDevice &device)
 {
-    QPainter painter(&printer);
+    QPainter painter(&device);
     const QImage image = m_view->monthImage(ImageSize, 2);
     const QRect page = painter.viewport();
     const QSize fitted = ImageSize.scaled(page.size(), Qt::KeepAspectRatio);
@@ -253,12 +253,12 @@ void CalendarForm::SavePngCmd_Click()
 
 void CalendarForm::PrintCmd_Click()
 {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageOrientation(QPageLayout::Landscape);
-    QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(m_context.text.captions.printCommand);
-    if (dialog.exec() == QDialog::Accepted)
-        printTo(printer);
+    const PrintResult printed =
+            PrintWithDialog(this, m_context.text.captions.printCommand,
+                            [this](QPagedPaintDevice &printer) { printTo(printer); });
+    if (printed.outcome == PrintOutcome::Unavailable)
+        ShowFailure(this, m_context.text, m_context.text.messages.msgPrintUnavailable,
+                    printed.reason);
 }
 
 } // namespace nerav

@@ -12,7 +12,7 @@
 
 class QComboBox;
 class QLabel;
-class QPrinter;
+class QPagedPaintDevice;
 class QPushButton;
 class QSpinBox;
 
@@ -37,8 +37,8 @@ public:
 
     // The shown month as a PNG file; false (nothing in place) when it cannot be written.
     bool saveImage(const QString &path);
-    // The shown month on one landscape page of the printer.
-    void printTo(QPrinter &printer);
+    // The shown month on one page of a printer or PDF file, as large as the page allows.
+    void printTo(QPagedPaintDevice &device);
 
     void SavePngCmd_Click();
     void PrintCmd_Click();
