@@ -10,7 +10,7 @@ if(TARGET nrvtool)
 endif()
 # The modules loaded when first needed, where the programs look for them
 # (src/platform/ProgramModule.h).
-install(TARGETS nerav_mediareader nerav_handover nerav_print LIBRARY DESTINATION lib/${NERAV_PACKAGE})
+install(TARGETS nerav_mediareader nerav_handover nerav_print LIBRARY DESTINATION ${NERAV_MODULE_DIR})
 # The player profile the media check reads unless given another (src/media/PlayerProfile.h).
 install(FILES ${PROJECT_SOURCE_DIR}/profiles/default.json
     DESTINATION ${CMAKE_INSTALL_DATADIR}/${NERAV_PACKAGE}/profiles)

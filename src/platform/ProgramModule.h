@@ -1,15 +1,16 @@
 #pragma once
 
-// The program's own modules: parts that pull in large libraries (FFmpeg, Qt Network) are loaded
-// when first needed rather than linked into every start. A module lies in lib/<program>/ of
-// the install, or of the build folder.
+// The program's own modules: parts that pull in large libraries (FFmpeg, Qt Network, Qt Print
+// Support) are loaded when first needed rather than linked into every start. A module lies in
+// lib/<program>/modules/ of the install, or of the build folder.
 
 #include <QString>
 
 namespace nerav {
 
-// Where modules lie below the install prefix, and below the build folder.
-constexpr char ProgramModuleFolder[] = "lib/nerav-schedule-generator";
+// Where modules lie below the install prefix, and below the build folder (NERAV_MODULE_DIR in
+// the top CMakeLists.txt).
+constexpr char ProgramModuleFolder[] = "lib/nerav-schedule-generator/modules";
 
 struct ProgramModule
 {
