@@ -28,9 +28,12 @@ void RowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
     if (line.isValid())
         line.setLineWidth(textRect.width());
     layout.endLayout();
+    // Anything but one left-aligned line of plain text is the style's to draw.
     if (!line.isValid() || line.naturalTextWidth() > textRect.width() ||
         row.text.contains(QChar::LineSeparator) || !row.icon.isNull() ||
-        (row.features & QStyleOptionViewItem::HasCheckIndicator)) {
+        (row.features & QStyleOptionViewItem::HasCheckIndicator) ||
+        row.direction != Qt::LeftToRight ||
+        row.displayAlignment != (Qt::AlignLeft | Qt::AlignVCenter)) {
         QStyledItemDelegate::paint(painter, option, index);
         return;
     }

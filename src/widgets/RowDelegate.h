@@ -2,8 +2,8 @@
 
 // Draws a list row, one line of text, as the style draws an item view's row: background,
 // selection and focus from the style, the text laid out once. The style's own drawing lays a
-// row out several times to place and elide it; a row too wide for its place, or of more than
-// one line, is left to it.
+// row out several times to place and elide it; a row too wide for its place, of more than
+// one line, or aligned otherwise than left, is left to it.
 
 #include <QStyledItemDelegate>
 
