@@ -13,6 +13,14 @@ void RowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
 {
     QStyleOptionViewItem row = option;
     initStyleOption(&row, index);
+    // Anything but one left-aligned line of plain text, fitting its place, is the style's.
+    if (row.text.contains(QChar::LineSeparator) || !row.icon.isNull() ||
+        (row.features & QStyleOptionViewItem::HasCheckIndicator) ||
+        row.direction != Qt::LeftToRight ||
+        row.displayAlignment != (Qt::AlignLeft | Qt::AlignVCenter)) {
+        QStyledItemDelegate::paint(painter, option, index);
+        return;
+    }
     const QWidget *widget = row.widget;
     QStyle *style = widget ? widget->style() : QApplication::style();
     const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
@@ -28,12 +36,7 @@ void RowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
     if (line.isValid())
         line.setLineWidth(textRect.width());
     layout.endLayout();
-    // Anything but one left-aligned line of plain text is the style's to draw.
-    if (!line.isValid() || line.naturalTextWidth() > textRect.width() ||
-        row.text.contains(QChar::LineSeparator) || !row.icon.isNull() ||
-        (row.features & QStyleOptionViewItem::HasCheckIndicator) ||
-        row.direction != Qt::LeftToRight ||
-        row.displayAlignment != (Qt::AlignLeft | Qt::AlignVCenter)) {
+    if (!line.isValid() || line.naturalTextWidth() > textRect.width()) {
         QStyledItemDelegate::paint(painter, option, index);
         return;
     }
