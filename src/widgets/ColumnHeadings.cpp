@@ -30,7 +30,7 @@ void ColumnHeadings::setTexts(const QStringList &texts)
     placeLabels();
 }
 
-int ColumnHeadings::ColumnOffset(const QAbstractItemView *list, int column)
+int ColumnHeadings::columnOffset(const QAbstractItemView *list, int column)
 {
     // Item views draw their text after the frame and a focus margin of one pixel more.
     const int textMargin =
@@ -44,7 +44,7 @@ std::vector<int> ColumnHeadings::labelOffsets() const
     std::vector<int> offsets;
     int free = 0;
     for (const auto &[label, column] : m_labels) {
-        const int offset = qMax(ColumnOffset(m_list, column), free);
+        const int offset = qMax(columnOffset(m_list, column), free);
         offsets.push_back(offset);
         free = offset + label->sizeHint().width() + cell;
     }

@@ -36,7 +36,7 @@ public:
     QSize minimumSizeHint() const override;
 
     // The x offset, inside the list's own left edge, at which a column's text starts.
-    static int ColumnOffset(const QAbstractItemView *list, int column);
+    static int columnOffset(const QAbstractItemView *list, int column);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

@@ -54,7 +54,7 @@ ListPane::ListPane(ScheduleModel &model, ScheduleList list, const QString &prefi
     const bool entries = list != ScheduleList::Advance;
     m_view->setItemDelegate(entries ? new MediaRowDelegate(m_view) : new RowDelegate(m_view));
     const int rowWidth = entries ? EntryListWidth : AdvanceRowWidth;
-    m_view->setMinimumWidth(ColumnHeadings::ColumnOffset(m_view, rowWidth) +
+    m_view->setMinimumWidth(ColumnHeadings::columnOffset(m_view, rowWidth) +
                             2 * m_view->frameWidth() +
                             m_view->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     m_headings = new ColumnHeadings(m_view, headings, this);

@@ -65,15 +65,15 @@ MediumPicker::MediumPicker(const DriveList &drives, const PublishTable &texts,
         layout->addWidget(m_tree, 1);
 
         connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
-                &MediumPicker::FolderPicked);
+                &MediumPicker::folderPicked);
         // Loaded folders are sorted into the tree after directoryLoaded; scroll once that is
         // laid out.
         connect(m_folderModel, &QFileSystemModel::directoryLoaded, this,
-                &MediumPicker::ScrollToShown, Qt::QueuedConnection);
+                &MediumPicker::scrollToShown, Qt::QueuedConnection);
         connect(m_folderFilter, &QAbstractItemModel::rowsInserted, this,
-                &MediumPicker::ScrollToShown, Qt::QueuedConnection);
+                &MediumPicker::scrollToShown, Qt::QueuedConnection);
         connect(m_folderFilter, &QAbstractItemModel::layoutChanged, this,
-                &MediumPicker::ScrollToShown, Qt::QueuedConnection);
+                &MediumPicker::scrollToShown, Qt::QueuedConnection);
     } else {
         // A button, not a list item: arrowing through the list must not open a dialog.
         m_otherFolder = new QPushButton(texts.otherFolder, this);
@@ -89,41 +89,41 @@ MediumPicker::MediumPicker(const DriveList &drives, const PublishTable &texts,
         choice->addWidget(m_otherFolder);
         layout->addLayout(choice);
 
-        connect(m_otherFolder, &QPushButton::clicked, this, &MediumPicker::ChooseOtherFolder);
+        connect(m_otherFolder, &QPushButton::clicked, this, &MediumPicker::chooseOtherFolder);
         connect(m_path, &QLineEdit::textEdited, this, [this] {
             // Whatever the text ends as, it is checked anew.
             m_chosen.clear();
-            ShowVolumeOf(folder());
+            showVolumeOf(folder());
             emit edited();
         });
-        connect(m_path, &QLineEdit::editingFinished, this, &MediumPicker::FinishEditing);
+        connect(m_path, &QLineEdit::editingFinished, this, &MediumPicker::finishEditing);
     }
     layout->addWidget(m_path);
     setFocusProxy(m_drive);
     QWidget *beside = m_tree ? static_cast<QWidget *>(m_tree) : m_otherFolder;
     setTabOrder(m_drive, beside);
     setTabOrder(beside, m_path);
-    FillList();
+    fillList();
 
-    connect(m_drive, &VolumeBox::aboutToOpen, this, &MediumPicker::FillList);
+    connect(m_drive, &VolumeBox::aboutToOpen, this, &MediumPicker::fillList);
     connect(m_drive, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (!m_quiet)
-            PickVolume(index);
+            pickVolume(index);
     });
     // Picking the volume already selected goes back to its root.
     connect(m_drive, &QComboBox::activated, this, [this](int index) {
         if (index == m_drive->currentIndex() && folder() != m_drive->itemData(index).toString())
-            PickVolume(index);
+            pickVolume(index);
     });
 }
 
-void MediumPicker::FillList()
+void MediumPicker::fillList()
 {
     const QScopedValueRollback<bool> quiet(m_quiet, true);
     m_drive->clear();
     for (const Volume &volume : m_drives.volumes()) {
         if (volume.ready && (volume.removable || !m_options.removableOnly))
-            AddVolume(volume);
+            addVolume(volume);
     }
     // The volume the tree shows stays listed while it is shown, even when it is gone.
     QStringList kept = m_extraRoots;
@@ -133,24 +133,24 @@ void MediumPicker::FillList()
         if (m_drive->findData(root) < 0) {
             Volume volume = m_drives.volumeAt(root);
             volume.rootPath = root;
-            AddVolume(volume);
+            addVolume(volume);
         }
     }
     if (m_tree)
         m_drive->setCurrentIndex(m_drive->findData(m_root));
     else
-        ShowVolumeOf(folder());
+        showVolumeOf(folder());
 }
 
-QString MediumPicker::Label(const Volume &volume) const
+QString MediumPicker::volumeLabel(const Volume &volume) const
 {
     return volume.name.isEmpty() ? volume.rootPath
                                  : m_options.volumeNamed.arg(volume.name, volume.rootPath);
 }
 
-void MediumPicker::AddVolume(const Volume &volume)
+void MediumPicker::addVolume(const Volume &volume)
 {
-    const QString label = Label(volume);
+    const QString label = volumeLabel(volume);
     QString text = label;
     if (volume.bytesTotal >= 0)
         text = m_texts.volumeItem.arg(label, SizeText(volume.bytesTotal, m_texts),
@@ -165,18 +165,18 @@ void MediumPicker::listVolume(const QString &rootPath)
     if (root.isEmpty() || m_extraRoots.contains(root))
         return;
     m_extraRoots.append(root);
-    FillList();
+    fillList();
 }
 
 void MediumPicker::setFolder(const QString &folder)
 {
     if (m_tree) {
-        showFolder(m_drive->itemData(IndexOf(folder)).toString(), folder);
+        showFolder(m_drive->itemData(indexOf(folder)).toString(), folder);
         return;
     }
     m_path->setText(folder);
     m_chosen = this->folder();
-    ShowVolumeOf(m_chosen);
+    showVolumeOf(m_chosen);
 }
 
 bool MediumPicker::showFolder(const QString &volumeRoot, const QString &folder)
@@ -186,7 +186,7 @@ bool MediumPicker::showFolder(const QString &volumeRoot, const QString &folder)
     bool shown = false;
     {
         const QScopedValueRollback<bool> quiet(m_quiet, true);
-        shown = OpenVolume(volumeRoot) && SelectFolder(folder);
+        shown = openVolume(volumeRoot) && selectFolder(folder);
         // The list names the volume the tree shows.
         m_drive->setCurrentIndex(m_drive->findData(m_root));
     }
@@ -231,7 +231,7 @@ void MediumPicker::setLocked(bool locked)
     m_path->setEnabled(!locked);
 }
 
-void MediumPicker::PickVolume(int index)
+void MediumPicker::pickVolume(int index)
 {
     if (index < 0)
         return;
@@ -254,7 +254,7 @@ void MediumPicker::PickVolume(int index)
     emit chosen();
 }
 
-bool MediumPicker::OpenVolume(const QString &root)
+bool MediumPicker::openVolume(const QString &root)
 {
     const QString rootPath = WithTrailingSlash(root);
     if (rootPath.isEmpty() || m_drive->findData(rootPath) < 0 ||
@@ -268,7 +268,7 @@ bool MediumPicker::OpenVolume(const QString &root)
     return true;
 }
 
-bool MediumPicker::SelectFolder(const QString &folder)
+bool MediumPicker::selectFolder(const QString &folder)
 {
     const QString path = QDir::cleanPath(folder);
     if (m_root.isEmpty() || !WithTrailingSlash(path).startsWith(m_root) || !QFileInfo(path).isDir())
@@ -283,7 +283,7 @@ bool MediumPicker::SelectFolder(const QString &folder)
     return true;
 }
 
-void MediumPicker::FolderPicked()
+void MediumPicker::folderPicked()
 {
     if (m_quiet)
         return;
@@ -294,14 +294,14 @@ void MediumPicker::FolderPicked()
 }
 
 // The tree fills in as folders load, which moves the folder shown out of view again.
-void MediumPicker::ScrollToShown()
+void MediumPicker::scrollToShown()
 {
     if (!m_scrollPending || !m_tree->currentIndex().isValid())
         return;
     m_tree->scrollTo(m_tree->currentIndex());
 }
 
-void MediumPicker::ChooseOtherFolder()
+void MediumPicker::chooseOtherFolder()
 {
     const QString start = folder().isEmpty() ? QDir::homePath() : folder();
     // Qt's own chooser: the same on every desktop, and one a test can drive.
@@ -309,16 +309,16 @@ void MediumPicker::ChooseOtherFolder()
             this, m_texts.mediumPrompt, start,
             QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
     if (chosenFolder.isEmpty()) {
-        ShowVolumeOf(folder());
+        showVolumeOf(folder());
         return;
     }
     m_path->setText(WithTrailingSlash(chosenFolder));
     m_chosen = folder();
-    ShowVolumeOf(m_chosen);
+    showVolumeOf(m_chosen);
     emit chosen();
 }
 
-void MediumPicker::FinishEditing()
+void MediumPicker::finishEditing()
 {
     if (folder() == m_chosen)
         return;
@@ -326,16 +326,16 @@ void MediumPicker::FinishEditing()
     emit chosen();
 }
 
-void MediumPicker::ShowVolumeOf(const QString &folder)
+void MediumPicker::showVolumeOf(const QString &folder)
 {
     const QScopedValueRollback<bool> quiet(m_quiet, true);
     // With no volume of its own, a chosen folder is named as such rather than prompted for.
     m_drive->setPlaceholderText(folder.isEmpty() ? m_texts.mediumPrompt : m_texts.otherFolder);
-    m_drive->setCurrentIndex(IndexOf(folder));
+    m_drive->setCurrentIndex(indexOf(folder));
 }
 
 // The listed volume folder is on, the innermost when volumes are mounted in one another.
-int MediumPicker::IndexOf(const QString &folder) const
+int MediumPicker::indexOf(const QString &folder) const
 {
     const QString path = WithTrailingSlash(folder);
     int best = -1;

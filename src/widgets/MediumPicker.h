@@ -71,18 +71,18 @@ signals:
     void volumeUnavailable(const QString &label);
 
 private:
-    void FillList();
-    QString Label(const Volume &volume) const;
-    void AddVolume(const Volume &volume);
-    void PickVolume(int index);
-    void ChooseOtherFolder();
-    void FinishEditing();
-    void ShowVolumeOf(const QString &folder);
-    int IndexOf(const QString &folder) const;
-    bool OpenVolume(const QString &root);
-    bool SelectFolder(const QString &folder);
-    void FolderPicked();
-    void ScrollToShown();
+    void fillList();
+    QString volumeLabel(const Volume &volume) const;
+    void addVolume(const Volume &volume);
+    void pickVolume(int index);
+    void chooseOtherFolder();
+    void finishEditing();
+    void showVolumeOf(const QString &folder);
+    int indexOf(const QString &folder) const;
+    bool openVolume(const QString &root);
+    bool selectFolder(const QString &folder);
+    void folderPicked();
+    void scrollToShown();
 
     const DriveList &m_drives;
     const PublishTable &m_texts;
