@@ -42,8 +42,8 @@ static const AboutCompanyForm::Office Offices[] = {
 AboutCompanyForm::AboutCompanyForm(AppContext &context, QWidget *parent)
     : QDialog(parent), m_context(context)
 {
-    BuildWindow();
-    Form_Load();
+    buildWindow();
+    applyLanguage();
 }
 
 static QLabel *NamedLabel(const char *name, const QString &text, QWidget *parent)
@@ -61,7 +61,7 @@ static QFrame *Separator(QWidget *parent)
     return line;
 }
 
-void AboutCompanyForm::BuildWindow()
+void AboutCompanyForm::buildWindow()
 {
     setObjectName(QStringLiteral("AboutCompanyForm"));
     setModal(true);
@@ -73,14 +73,14 @@ void AboutCompanyForm::BuildWindow()
     layout->addWidget(logo);
     for (const Office &office : Offices) {
         layout->addWidget(Separator(this));
-        AddOffice(layout, office);
+        addOffice(layout, office);
     }
     layout->addWidget(Separator(this));
 
     m_okCmd = new QPushButton(this);
     m_okCmd->setObjectName(QStringLiteral("OKCmd"));
     m_okCmd->setDefault(true);
-    connect(m_okCmd, &QPushButton::clicked, this, &AboutCompanyForm::OKCmd_Click);
+    connect(m_okCmd, &QPushButton::clicked, this, &QDialog::accept);
     // The links come first in the Tab order; Enter at once still closes the window.
     m_okCmd->setFocus();
     auto *bottom = new QHBoxLayout;
@@ -90,7 +90,7 @@ void AboutCompanyForm::BuildWindow()
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void AboutCompanyForm::AddOffice(QVBoxLayout *layout, const Office &office)
+void AboutCompanyForm::addOffice(QVBoxLayout *layout, const Office &office)
 {
     QLabel *name = NamedLabel(office.nameLabel, QString(), this);
     QFont bold = name->font();
@@ -103,12 +103,11 @@ void AboutCompanyForm::AddOffice(QVBoxLayout *layout, const Office &office)
     const QString mailTarget = QStringLiteral("mailto:") + QLatin1String(office.email);
     auto *email = new ClickableLabel(QString(), this);
     email->setObjectName(QLatin1String(office.emailLabel));
-    connect(email, &ClickableLabel::clicked, this,
-            [this, mailTarget] { LinkLabel_Click(mailTarget); });
+    connect(email, &ClickableLabel::clicked, this, [this, mailTarget] { openLink(mailTarget); });
     const QString webTarget = QLatin1String(office.web);
     auto *web = new ClickableLabel(QString(), this);
     web->setObjectName(QLatin1String(office.webLabel));
-    connect(web, &ClickableLabel::clicked, this, [this, webTarget] { LinkLabel_Click(webTarget); });
+    connect(web, &ClickableLabel::clicked, this, [this, webTarget] { openLink(webTarget); });
 
     auto *links = new QHBoxLayout;
     links->addWidget(email);
@@ -118,7 +117,7 @@ void AboutCompanyForm::AddOffice(QVBoxLayout *layout, const Office &office)
     layout->addLayout(links);
 }
 
-void AboutCompanyForm::InitAboutCompanyFormOsd()
+void AboutCompanyForm::applyLanguage()
 {
     const CaptionTable &captions = m_context.text.captions;
     setWindowTitle(captions.aboutCompany);
@@ -138,27 +137,17 @@ void AboutCompanyForm::InitAboutCompanyFormOsd()
     m_okCmd->setText(captions.okCommand);
 }
 
-void AboutCompanyForm::Form_Load()
-{
-    InitAboutCompanyFormOsd();
-}
-
 // Hands the target to the desktop's mail program or browser; the dialog stays open.
-void AboutCompanyForm::LinkLabel_Click(const QString &target)
+void AboutCompanyForm::openLink(const QString &target)
 {
     if (!m_context.platform.shell.openUrl(QUrl(target)))
         ShowMessage(this, m_context.text, m_context.text.messages.msgLinkError);
 }
 
-void AboutCompanyForm::OKCmd_Click()
-{
-    accept();
-}
-
 void AboutCompanyForm::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange) {
-        InitAboutCompanyFormOsd();
+        applyLanguage();
     }
     QDialog::changeEvent(event);
 }

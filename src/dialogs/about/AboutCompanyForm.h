@@ -28,12 +28,10 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    void BuildWindow();
-    void AddOffice(QVBoxLayout *layout, const Office &office);
-    void InitAboutCompanyFormOsd();
-    void Form_Load();
-    void LinkLabel_Click(const QString &target);
-    void OKCmd_Click();
+    void buildWindow();
+    void addOffice(QVBoxLayout *layout, const Office &office);
+    void applyLanguage();
+    void openLink(const QString &target);
 
     AppContext &m_context;
     QPushButton *m_okCmd = nullptr;

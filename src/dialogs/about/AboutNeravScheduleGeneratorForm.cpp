@@ -20,8 +20,8 @@ AboutNeravScheduleGeneratorForm::AboutNeravScheduleGeneratorForm(AppContext &con
                                                                  QWidget *parent)
     : QDialog(parent), m_context(context)
 {
-    BuildWindow();
-    Form_Load();
+    buildWindow();
+    applyLanguage();
 }
 
 static QLabel *NamedLabel(const QString &name, const QString &text, QWidget *parent)
@@ -31,7 +31,7 @@ static QLabel *NamedLabel(const QString &name, const QString &text, QWidget *par
     return label;
 }
 
-void AboutNeravScheduleGeneratorForm::BuildWindow()
+void AboutNeravScheduleGeneratorForm::buildWindow()
 {
     setObjectName(QStringLiteral("AboutNeravScheduleGeneratorForm"));
     setModal(true);
@@ -62,7 +62,7 @@ void AboutNeravScheduleGeneratorForm::BuildWindow()
     m_okCmd = new QPushButton(this);
     m_okCmd->setObjectName(QStringLiteral("OKCmd"));
     m_okCmd->setDefault(true);
-    connect(m_okCmd, &QPushButton::clicked, this, &AboutNeravScheduleGeneratorForm::OKCmd_Click);
+    connect(m_okCmd, &QPushButton::clicked, this, &QDialog::accept);
 
     auto *texts = new QVBoxLayout;
     texts->addWidget(m_namePicture);
@@ -85,33 +85,22 @@ void AboutNeravScheduleGeneratorForm::BuildWindow()
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void AboutNeravScheduleGeneratorForm::InitAboutProgramFormOsd()
+void AboutNeravScheduleGeneratorForm::applyLanguage()
 {
     const CaptionTable &captions = m_context.text.captions;
     setWindowTitle(captions.aboutProgram);
     m_namePicture->setText(captions.programTitle);
     m_noticeLabel->setText(captions.aboutProgramNotice);
     m_okCmd->setText(captions.okCommand);
-}
-
-void AboutNeravScheduleGeneratorForm::Form_Load()
-{
-    InitAboutProgramFormOsd();
-    const CaptionTable &captions = m_context.text.captions;
     m_softwareVersionLabel->setText(captions.softwareVersion + QLatin1Char(' ') + SoftwareVersion);
     m_scheduleKernelLabel->setText(captions.kernelVersion + QLatin1Char(' ') +
                                    ScheduleKernelVersion);
 }
 
-void AboutNeravScheduleGeneratorForm::OKCmd_Click()
-{
-    accept();
-}
-
 void AboutNeravScheduleGeneratorForm::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange) {
-        Form_Load();
+        applyLanguage();
     }
     QDialog::changeEvent(event);
 }

@@ -27,10 +27,8 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    void BuildWindow();
-    void InitAboutProgramFormOsd();
-    void Form_Load();
-    void OKCmd_Click();
+    void buildWindow();
+    void applyLanguage();
 
     AppContext &m_context;
     QLabel *m_namePicture = nullptr;
