@@ -52,41 +52,41 @@ AdvanceScheduleEditForm::AdvanceScheduleEditForm(AppContext &context,
 {
     setObjectName(QStringLiteral("AdvanceScheduleEditForm"));
     setModal(true);
-    BuildControls();
-    BuildLayout();
+    buildControls();
+    buildLayout();
     m_comboEventsEnabled = false;
-    InitAdvanceEditFormOsd();
-    FillDateLists(schedule ? &*schedule : nullptr);
-    FillTimeLists(schedule ? &*schedule : nullptr);
+    applyLanguage();
+    fillDateLists(schedule ? &*schedule : nullptr);
+    fillTimeLists(schedule ? &*schedule : nullptr);
     m_comboEventsEnabled = true;
     PressFocusedButtonOnEnter(this);
 }
 
 AdvanceScheduleEditForm::~AdvanceScheduleEditForm() = default;
 
-void AdvanceScheduleEditForm::BuildControls()
+void AdvanceScheduleEditForm::buildControls()
 {
     m_dateFrame = new QGroupBox(this);
     m_dateFrame->setObjectName(QStringLiteral("DateFrame"));
     m_timeSetupFrame = new QGroupBox(this);
     m_timeSetupFrame->setObjectName(QStringLiteral("TimeSetupFrame"));
 
-    m_startDateFrame = BuildValueFrame(m_dateFrame,
+    m_startDateFrame = buildValueFrame(m_dateFrame,
                                        {"StartDateFrame",
                                         {"Picture1", "Picture2", "Picture3"},
                                         {"StartYearCombo", "StartMonthCombo", "StartDayCombo"}},
                                        m_startDate);
-    m_stopDateFrame = BuildValueFrame(m_dateFrame,
+    m_stopDateFrame = buildValueFrame(m_dateFrame,
                                       {"StopDateFrame",
                                        {"Picture4", "Picture5", "Picture6"},
                                        {"StopYearCombo", "StopMonthCombo", "StopDayCombo"}},
                                       m_stopDate);
-    m_startTimeFrame = BuildValueFrame(m_timeSetupFrame,
+    m_startTimeFrame = buildValueFrame(m_timeSetupFrame,
                                        {"StartTimeFrame",
                                         {"Picture9", "Picture8", "Picture7"},
                                         {"StartHourCombo", "StartMinuteCombo", "StartSecondCombo"}},
                                        m_startTime);
-    m_stopTimeFrame = BuildValueFrame(m_timeSetupFrame,
+    m_stopTimeFrame = buildValueFrame(m_timeSetupFrame,
                                       {"StopTimeFrame",
                                        {"Picture12", "Picture11", "Picture10"},
                                        {"StopHourCombo", "StopMinuteCombo", "StopSecondCombo"}},
@@ -107,18 +107,18 @@ void AdvanceScheduleEditForm::BuildControls()
     for (QComboBox *year : {m_startDate.first, m_stopDate.first})
         year->setMaxVisibleItems(12);
     connect(m_startDate.first, &QComboBox::currentIndexChanged, this,
-            &AdvanceScheduleEditForm::StartDate_Click);
+            &AdvanceScheduleEditForm::refillStartDays);
     connect(m_startDate.second, &QComboBox::currentIndexChanged, this,
-            &AdvanceScheduleEditForm::StartDate_Click);
+            &AdvanceScheduleEditForm::refillStartDays);
     connect(m_stopDate.first, &QComboBox::currentIndexChanged, this,
-            &AdvanceScheduleEditForm::StopDate_Click);
+            &AdvanceScheduleEditForm::refillStopDays);
     connect(m_stopDate.second, &QComboBox::currentIndexChanged, this,
-            &AdvanceScheduleEditForm::StopDate_Click);
-    connect(m_okCmd, &QPushButton::clicked, this, &AdvanceScheduleEditForm::OKCmd_Click);
-    connect(m_cancelCmd, &QPushButton::clicked, this, &AdvanceScheduleEditForm::CancelCmd_Click);
+            &AdvanceScheduleEditForm::refillStopDays);
+    connect(m_okCmd, &QPushButton::clicked, this, &AdvanceScheduleEditForm::accept);
+    connect(m_cancelCmd, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-QGroupBox *AdvanceScheduleEditForm::BuildValueFrame(QWidget *parent, const RowNames &names,
+QGroupBox *AdvanceScheduleEditForm::buildValueFrame(QWidget *parent, const RowNames &names,
                                                     ValueRows &rows)
 {
     auto *frame = new QGroupBox(parent);
@@ -142,7 +142,7 @@ QGroupBox *AdvanceScheduleEditForm::BuildValueFrame(QWidget *parent, const RowNa
     return frame;
 }
 
-void AdvanceScheduleEditForm::BuildLayout()
+void AdvanceScheduleEditForm::buildLayout()
 {
     auto *dateColumn = new QVBoxLayout(m_dateFrame);
     dateColumn->addWidget(m_startDateFrame);
@@ -179,7 +179,7 @@ void AdvanceScheduleEditForm::BuildLayout()
         setTabOrder(order[i - 1], order[i]);
 }
 
-void AdvanceScheduleEditForm::InitAdvanceEditFormOsd()
+void AdvanceScheduleEditForm::applyLanguage()
 {
     const CaptionTable &captions = m_context.text.captions;
     setWindowTitle(captions.advanceEditorTitle);
@@ -196,10 +196,10 @@ void AdvanceScheduleEditForm::InitAdvanceEditFormOsd()
                                       &captions.dayHeading};
     const QString *timeHeadings[3] = {&captions.hourHeading, &captions.minuteHeading,
                                       &captions.secondHeading};
-    InitRowLabels(m_startDate, dateHeadings);
-    InitRowLabels(m_stopDate, dateHeadings);
-    InitRowLabels(m_startTime, timeHeadings);
-    InitRowLabels(m_stopTime, timeHeadings);
+    setRowLabels(m_startDate, dateHeadings);
+    setRowLabels(m_stopDate, dateHeadings);
+    setRowLabels(m_startTime, timeHeadings);
+    setRowLabels(m_stopTime, timeHeadings);
     // Qt names a frame inside a frame by the outer title, and the lists it labels with it: the
     // start year would be announced like the stop year.
     for (QGroupBox *frame :
@@ -207,28 +207,28 @@ void AdvanceScheduleEditForm::InitAdvanceEditFormOsd()
         frame->setAccessibleName(frame->title());
 }
 
-void AdvanceScheduleEditForm::InitRowLabels(const ValueRows &rows, const QString *headings[3])
+void AdvanceScheduleEditForm::setRowLabels(const ValueRows &rows, const QString *headings[3])
 {
     for (int row = 0; row < 3; ++row)
         rows.pictures[row]->setText(*headings[row]);
 }
 
-void AdvanceScheduleEditForm::FillDateLists(const AdvanceSchedule *edited)
+void AdvanceScheduleEditForm::fillDateLists(const AdvanceSchedule *edited)
 {
     for (const ValueRows *date : {&m_startDate, &m_stopDate}) {
         FillNumbers(date->first, FirstYear, LastYear);
         FillNumbers(date->second, 1, 12);
     }
     if (const AdvanceSchedule *s = edited) {
-        SelectDate(m_startDate, s->startYear, s->startMonth, s->startDay);
-        SelectDate(m_stopDate, s->stopYear, s->stopMonth, s->stopDay);
+        selectDate(m_startDate, s->startYear, s->startMonth, s->startDay);
+        selectDate(m_stopDate, s->stopYear, s->stopMonth, s->stopDay);
     } else {
         // A new schedule starts today; outside the years offered, on the nearest date offered.
         QDate today = m_context.platform.clock.today();
         today = today.isValid() ? std::clamp(today, QDate(FirstYear, 1, 1), QDate(LastYear, 12, 31))
                                 : QDate(FirstYear, 1, 1);
         for (const ValueRows *date : {&m_startDate, &m_stopDate})
-            SelectDate(*date, today.year() - FirstYear, today.month(), today.day());
+            selectDate(*date, today.year() - FirstYear, today.month(), today.day());
     }
 
     m_weekdayCombo->clear();
@@ -237,7 +237,7 @@ void AdvanceScheduleEditForm::FillDateLists(const AdvanceSchedule *edited)
     SelectPosition(m_weekdayCombo, edited ? edited->weekDay : LastWeekDayPosition);
 }
 
-void AdvanceScheduleEditForm::SelectDate(const ValueRows &date, int yearOffset, int month, int day)
+void AdvanceScheduleEditForm::selectDate(const ValueRows &date, int yearOffset, int month, int day)
 {
     SelectPosition(date.first, yearOffset);
     SelectPosition(date.second, month - 1);
@@ -245,7 +245,7 @@ void AdvanceScheduleEditForm::SelectDate(const ValueRows &date, int yearOffset, 
     SelectPosition(date.third, day - 1);
 }
 
-void AdvanceScheduleEditForm::FillTimeLists(const AdvanceSchedule *edited)
+void AdvanceScheduleEditForm::fillTimeLists(const AdvanceSchedule *edited)
 {
     for (const ValueRows *time : {&m_startTime, &m_stopTime}) {
         FillNumbers(time->first, 0, 23);
@@ -253,46 +253,36 @@ void AdvanceScheduleEditForm::FillTimeLists(const AdvanceSchedule *edited)
         FillNumbers(time->third, 0, 59);
     }
     if (const AdvanceSchedule *s = edited) {
-        SelectTime(m_startTime, s->startHour, s->startMinute, s->startSecond);
-        SelectTime(m_stopTime, s->stopHour, s->stopMinute, s->stopSecond);
+        selectTime(m_startTime, s->startHour, s->startMinute, s->startSecond);
+        selectTime(m_stopTime, s->stopHour, s->stopMinute, s->stopSecond);
     } else {
-        SelectTime(m_startTime, 0, 0, 0);
-        SelectTime(m_stopTime, 23, 59, 59);
+        selectTime(m_startTime, 0, 0, 0);
+        selectTime(m_stopTime, 23, 59, 59);
     }
 }
 
-void AdvanceScheduleEditForm::SelectTime(const ValueRows &time, int hour, int minute, int second)
+void AdvanceScheduleEditForm::selectTime(const ValueRows &time, int hour, int minute, int second)
 {
     SelectPosition(time.first, hour);
     SelectPosition(time.second, minute);
     SelectPosition(time.third, second);
 }
 
-void AdvanceScheduleEditForm::StartDate_Click()
+void AdvanceScheduleEditForm::refillStartDays()
 {
     if (m_comboEventsEnabled)
-        RebuildStartDays();
+        refillDays(m_startDate);
 }
 
-void AdvanceScheduleEditForm::StopDate_Click()
+void AdvanceScheduleEditForm::refillStopDays()
 {
     if (m_comboEventsEnabled)
-        RebuildStopDays();
-}
-
-void AdvanceScheduleEditForm::RebuildStartDays()
-{
-    RebuildDays(m_startDate);
-}
-
-void AdvanceScheduleEditForm::RebuildStopDays()
-{
-    RebuildDays(m_stopDate);
+        refillDays(m_stopDate);
 }
 
 // Refills the day list for the chosen year and month, keeping the day where the month has it
 // and otherwise moving it to the month's last day.
-void AdvanceScheduleEditForm::RebuildDays(const ValueRows &date)
+void AdvanceScheduleEditForm::refillDays(const ValueRows &date)
 {
     const int position = Shown(date.third) - 1;
     const int year = FirstYear + date.first->currentIndex();
@@ -303,24 +293,24 @@ void AdvanceScheduleEditForm::RebuildDays(const ValueRows &date)
 }
 
 // The order rules are the ones nrvtool applies to a stored schedule, here on the values chosen.
-AdvanceSchedule AdvanceScheduleEditForm::ChosenSchedule() const
+AdvanceSchedule AdvanceScheduleEditForm::chosenSchedule() const
 {
     AdvanceSchedule chosen;
-    StoreAdvanceSchedule(chosen);
+    storeAdvanceSchedule(chosen);
     return chosen;
 }
 
-bool AdvanceScheduleEditForm::CheckDateOrder() const
+bool AdvanceScheduleEditForm::checkDateOrder() const
 {
-    return DateOrderValid(ChosenSchedule());
+    return DateOrderValid(chosenSchedule());
 }
 
-bool AdvanceScheduleEditForm::CheckTimeOrder() const
+bool AdvanceScheduleEditForm::checkTimeOrder() const
 {
-    return TimeOrderValid(ChosenSchedule());
+    return TimeOrderValid(chosenSchedule());
 }
 
-void AdvanceScheduleEditForm::StoreAdvanceSchedule(AdvanceSchedule &schedule) const
+void AdvanceScheduleEditForm::storeAdvanceSchedule(AdvanceSchedule &schedule) const
 {
     schedule.weekDay = Byte(m_weekdayCombo->currentIndex());
     schedule.startYear = Byte(Shown(m_startDate.first) - FirstYear);
@@ -337,29 +327,24 @@ void AdvanceScheduleEditForm::StoreAdvanceSchedule(AdvanceSchedule &schedule) co
     schedule.stopSecond = Byte(Shown(m_stopTime.third));
 }
 
-void AdvanceScheduleEditForm::OKCmd_Click()
+void AdvanceScheduleEditForm::accept()
 {
-    if (!CheckDateOrder()) {
+    if (!checkDateOrder()) {
         ShowMessage(this, m_context.text, m_context.text.messages.msgDateSetupError);
         return;
     }
-    if (!CheckTimeOrder()) {
+    if (!checkTimeOrder()) {
         ShowMessage(this, m_context.text, m_context.text.messages.msgTimeSetupError);
         return;
     }
-    StoreAdvanceSchedule(m_schedule);
-    accept();
-}
-
-void AdvanceScheduleEditForm::CancelCmd_Click()
-{
-    reject();
+    storeAdvanceSchedule(m_schedule);
+    QDialog::accept();
 }
 
 void AdvanceScheduleEditForm::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange) {
-        InitAdvanceEditFormOsd();
+        applyLanguage();
         for (int day = 0; day < m_weekdayCombo->count(); ++day)
             m_weekdayCombo->setItemText(day, m_context.text.captions.weekDayName(day));
     }

@@ -30,6 +30,10 @@ public:
     // dialog was accepted.
     const AdvanceSchedule &schedule() const { return m_schedule; }
 
+    // OK: checks the order of the dates and of the times, saying what is wrong, and keeps the
+    // dialog open until both are right.
+    void accept() override;
+
     // False while the dialog fills its lists; the year and month handlers then do nothing.
     bool comboEventsEnabled() const { return m_comboEventsEnabled; }
 
@@ -53,27 +57,22 @@ private:
         const char *combos[3];
     };
 
-    void BuildControls();
-    QGroupBox *BuildValueFrame(QWidget *parent, const RowNames &names, ValueRows &rows);
-    void BuildLayout();
-    void InitAdvanceEditFormOsd();
-    void InitRowLabels(const ValueRows &rows, const QString *headings[3]);
-    void FillDateLists(const AdvanceSchedule *edited);
-    void SelectDate(const ValueRows &date, int yearOffset, int month, int day);
-    void FillTimeLists(const AdvanceSchedule *edited);
-    void SelectTime(const ValueRows &time, int hour, int minute, int second);
-    void RebuildStartDays();
-    void RebuildStopDays();
-    static void RebuildDays(const ValueRows &date);
-    AdvanceSchedule ChosenSchedule() const;
-    bool CheckDateOrder() const;
-    bool CheckTimeOrder() const;
-    void StoreAdvanceSchedule(AdvanceSchedule &schedule) const;
-
-    void StartDate_Click();
-    void StopDate_Click();
-    void OKCmd_Click();
-    void CancelCmd_Click();
+    void buildControls();
+    QGroupBox *buildValueFrame(QWidget *parent, const RowNames &names, ValueRows &rows);
+    void buildLayout();
+    void applyLanguage();
+    void setRowLabels(const ValueRows &rows, const QString *headings[3]);
+    void fillDateLists(const AdvanceSchedule *edited);
+    void selectDate(const ValueRows &date, int yearOffset, int month, int day);
+    void fillTimeLists(const AdvanceSchedule *edited);
+    void selectTime(const ValueRows &time, int hour, int minute, int second);
+    void refillStartDays();
+    void refillStopDays();
+    static void refillDays(const ValueRows &date);
+    AdvanceSchedule chosenSchedule() const;
+    bool checkDateOrder() const;
+    bool checkTimeOrder() const;
+    void storeAdvanceSchedule(AdvanceSchedule &schedule) const;
 
     AppContext &m_context;
     AdvanceSchedule m_schedule;
