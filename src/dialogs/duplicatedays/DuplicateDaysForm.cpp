@@ -29,7 +29,7 @@ DuplicateDaysForm::DuplicateDaysForm(AppContext &context, int ownWeekDay, QWidge
             check->setChecked(true);
             check->setEnabled(false);
         }
-        connect(check, &QCheckBox::toggled, this, &DuplicateDaysForm::UpdateOk);
+        connect(check, &QCheckBox::toggled, this, &DuplicateDaysForm::enableOkForChoice);
         layout->addWidget(check);
         m_dayChecks[std::size_t(day)] = check;
     }
@@ -37,7 +37,7 @@ DuplicateDaysForm::DuplicateDaysForm(AppContext &context, int ownWeekDay, QWidge
     m_weekdaysCmd = new QPushButton(this);
     m_weekdaysCmd->setObjectName(QStringLiteral("WeekdaysCmd"));
     m_weekdaysCmd->setAutoDefault(false);
-    connect(m_weekdaysCmd, &QPushButton::clicked, this, &DuplicateDaysForm::TickWeekdays);
+    connect(m_weekdaysCmd, &QPushButton::clicked, this, &DuplicateDaysForm::tickWeekdays);
     buttons->addWidget(m_weekdaysCmd);
     buttons->addStretch();
     m_okCmd = new QPushButton(this);
@@ -50,8 +50,8 @@ DuplicateDaysForm::DuplicateDaysForm(AppContext &context, int ownWeekDay, QWidge
     layout->addLayout(buttons);
     connect(m_okCmd, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_cancelCmd, &QPushButton::clicked, this, &QDialog::reject);
-    InitDuplicateDaysFormOsd();
-    UpdateOk();
+    applyLanguage();
+    enableOkForChoice();
     PressFocusedButtonOnEnter(this);
 }
 
@@ -64,19 +64,19 @@ std::vector<int> DuplicateDaysForm::days() const
     return days;
 }
 
-void DuplicateDaysForm::UpdateOk()
+void DuplicateDaysForm::enableOkForChoice()
 {
     m_okCmd->setEnabled(!days().empty());
 }
 
 // Monday to Friday are ticked; Saturday and Sunday stay as the user left them.
-void DuplicateDaysForm::TickWeekdays()
+void DuplicateDaysForm::tickWeekdays()
 {
     for (int day = 1; day <= 5; ++day)
         m_dayChecks[std::size_t(day)]->setChecked(true);
 }
 
-void DuplicateDaysForm::InitDuplicateDaysFormOsd()
+void DuplicateDaysForm::applyLanguage()
 {
     const CaptionTable &captions = m_context.text.captions;
     QString title = captions.duplicateToDaysCommand;
@@ -93,7 +93,7 @@ void DuplicateDaysForm::InitDuplicateDaysFormOsd()
 void DuplicateDaysForm::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange)
-        InitDuplicateDaysFormOsd();
+        applyLanguage();
     QDialog::changeEvent(event);
 }
 

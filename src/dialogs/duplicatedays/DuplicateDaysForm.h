@@ -31,9 +31,9 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    void InitDuplicateDaysFormOsd();
-    void UpdateOk();
-    void TickWeekdays();
+    void applyLanguage();
+    void enableOkForChoice();
+    void tickWeekdays();
 
     AppContext &m_context;
     int m_ownWeekDay;
