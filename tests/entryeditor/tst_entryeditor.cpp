@@ -258,7 +258,7 @@ void tst_EntryEditor::copyEnabledOnlyRightAfterBrowse()
     fixture.app.context.settings.mediaFolder = media.path() + "/";
     EditorHandle editor(fixture);
     QStringList copied;
-    editor.form.openCopyDialog = [&](const QString &name) { copied.append(name); };
+    editor.form.setCopyDialogOpener([&](const QString &name) { copied.append(name); });
     editor.form.show();
     QVERIFY(!editor.copy->isEnabled());
 

@@ -41,16 +41,16 @@ ScheduleEditForm::ScheduleEditForm(AppContext &context, const std::optional<Sche
 {
     setObjectName(QStringLiteral("ScheduleEditForm"));
     setModal(true);
-    openCopyDialog = [this](const QString &fileName) { OpenCopyForm(fileName); };
-    BuildControls();
-    BuildLayout();
-    InitScheduleEditFormOsd();
+    m_openCopyDialog = [this](const QString &fileName) { openCopyForm(fileName); };
+    buildControls();
+    buildLayout();
+    applyLanguage();
     m_copyCmd->setEnabled(false);
-    FillChoiceLists();
+    fillChoiceLists();
     if (entry)
-        LoadStoredEntry(*entry);
+        loadStoredEntry(*entry);
     else
-        LoadNewEntry();
+        loadNewEntry();
     // Measured once the lists are filled: asking a combo box its size earlier would fix it.
     m_mediaPanel->fitToWidth(m_editFrame->sizeHint().width());
     m_mediaPanel->lookUpNameNow(TrimSpaces(m_fileNameText->text()));
@@ -60,7 +60,7 @@ ScheduleEditForm::ScheduleEditForm(AppContext &context, const std::optional<Sche
 
 ScheduleEditForm::~ScheduleEditForm() = default;
 
-void ScheduleEditForm::BuildControls()
+void ScheduleEditForm::buildControls()
 {
     m_editFrame = new QGroupBox(this);
     m_editFrame->setObjectName(QStringLiteral("EditFrame"));
@@ -102,14 +102,14 @@ void ScheduleEditForm::BuildControls()
     m_mediaPanel = new MediaFactsPanel(m_context, this);
     m_mediaPanel->setObjectName(QStringLiteral("MediaFactsPanel"));
 
-    connect(m_okCmd, &QPushButton::clicked, this, &ScheduleEditForm::OKCmd_Click);
-    connect(m_cancelCmd, &QPushButton::clicked, this, &ScheduleEditForm::CancelCmd_Click);
-    connect(m_browseCmd, &QPushButton::clicked, this, &ScheduleEditForm::BrowseCmd_Click);
-    connect(m_copyCmd, &QPushButton::clicked, this, &ScheduleEditForm::CopyCmd_Click);
-    connect(m_fileNameText, &QLineEdit::textChanged, this, &ScheduleEditForm::FileNameText_Change);
+    connect(m_okCmd, &QPushButton::clicked, this, &ScheduleEditForm::accept);
+    connect(m_cancelCmd, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_browseCmd, &QPushButton::clicked, this, &ScheduleEditForm::chooseFile);
+    connect(m_copyCmd, &QPushButton::clicked, this, &ScheduleEditForm::copyToOtherPlace);
+    connect(m_fileNameText, &QLineEdit::textChanged, this, &ScheduleEditForm::followFileName);
 }
 
-void ScheduleEditForm::BuildLayout()
+void ScheduleEditForm::buildLayout()
 {
     auto *grid = new QGridLayout(m_editFrame);
     grid->addWidget(m_fileNamePicture, 0, 0);
@@ -139,13 +139,18 @@ void ScheduleEditForm::BuildLayout()
     setTabOrder(m_cancelCmd, m_mediaPanel->factsLabel());
 }
 
+void ScheduleEditForm::setCopyDialogOpener(std::function<void(const QString &)> opener)
+{
+    m_openCopyDialog = std::move(opener);
+}
+
 void ScheduleEditForm::setPlace(std::function<QString()> place)
 {
     m_place = std::move(place);
-    InitScheduleEditFormOsd();
+    applyLanguage();
 }
 
-void ScheduleEditForm::InitScheduleEditFormOsd()
+void ScheduleEditForm::applyLanguage()
 {
     const CaptionTable &captions = m_context.text.captions;
     setWindowTitle(m_place ? m_place() : captions.entryEditorTitle);
@@ -160,7 +165,7 @@ void ScheduleEditForm::InitScheduleEditFormOsd()
     m_mediaPanel->retranslate();
 }
 
-void ScheduleEditForm::FillChoiceLists()
+void ScheduleEditForm::fillChoiceLists()
 {
     m_playTimesCombo->clear();
     for (int times = 0; times <= MaxPlayTimes; ++times)
@@ -171,24 +176,24 @@ void ScheduleEditForm::FillChoiceLists()
     m_volumeCombo->addItem(m_context.text.captions.defaultVolume, int(DefaultVolume));
 }
 
-void ScheduleEditForm::LoadNewEntry()
+void ScheduleEditForm::loadNewEntry()
 {
-    SetFileNameText(QString());
+    setFileNameText(QString());
     SelectValue(m_playTimesCombo, 1);
     SelectValue(m_volumeCombo, DefaultVolume);
 }
 
-void ScheduleEditForm::LoadStoredEntry(const ScheduleEntry &entry)
+void ScheduleEditForm::loadStoredEntry(const ScheduleEntry &entry)
 {
     m_storedNameIsForeign = HasForeignNameBytes(entry);
     m_loadedName = DecodeFileName(entry);
-    SetFileNameText(m_loadedName);
+    setFileNameText(m_loadedName);
     SelectValue(m_playTimesCombo, entry.playTimes);
     SelectValue(m_volumeCombo, entry.volume);
 }
 
 // The rule with its message: msgFileNameError with the reason on a second line.
-bool ScheduleEditForm::CheckFileName()
+bool ScheduleEditForm::checkFileName()
 {
     const MessageTable &messages = m_context.text.messages;
     const QString problem = FileNameProblemText(m_fileNameText->text(), messages);
@@ -199,14 +204,14 @@ bool ScheduleEditForm::CheckFileName()
 }
 
 // An untouched name read from a foreign file is stored back as it was.
-bool ScheduleEditForm::KeepsStoredName() const
+bool ScheduleEditForm::keepsStoredName() const
 {
     return m_storedNameIsForeign && m_fileNameText->text() == m_loadedName;
 }
 
-bool ScheduleEditForm::StoreEntry(ScheduleEntry &entry) const
+bool ScheduleEditForm::storeEntry(ScheduleEntry &entry) const
 {
-    if (!KeepsStoredName() && !EncodeFileName(m_fileNameText->text(), entry))
+    if (!keepsStoredName() && !EncodeFileName(m_fileNameText->text(), entry))
         return false;
     entry.reserved.fill(0);
     entry.playTimes = static_cast<std::uint8_t>(m_playTimesCombo->currentData().toInt());
@@ -214,59 +219,49 @@ bool ScheduleEditForm::StoreEntry(ScheduleEntry &entry) const
     return true;
 }
 
-void ScheduleEditForm::OKCmd_Click()
+void ScheduleEditForm::accept()
 {
-    if (!KeepsStoredName() && !CheckFileName())
+    if (!keepsStoredName() && !checkFileName())
         return;
     ScheduleEntry edited = m_entry;
-    if (!StoreEntry(edited))
+    if (!storeEntry(edited))
         return;
     m_entry = edited;
-    accept();
+    QDialog::accept();
 }
 
-void ScheduleEditForm::CancelCmd_Click()
+void ScheduleEditForm::copyToOtherPlace()
 {
-    reject();
+    if (checkFileName() && m_openCopyDialog)
+        m_openCopyDialog(TrimSpaces(m_fileNameText->text()));
 }
 
-void ScheduleEditForm::BrowseCmd_Click()
-{
-    BrowseMediaFile();
-}
-
-void ScheduleEditForm::CopyCmd_Click()
-{
-    if (CheckFileName() && openCopyDialog)
-        openCopyDialog(TrimSpaces(m_fileNameText->text()));
-}
-
-void ScheduleEditForm::FileNameText_Change(const QString &text)
+void ScheduleEditForm::followFileName(const QString &text)
 {
     m_nameLength->setCurrentLength(static_cast<int>(text.size()));
     m_copyCmd->setEnabled(false);
     m_mediaPanel->lookUpName(TrimSpaces(text));
 }
 
-void ScheduleEditForm::BrowseMediaFile()
+void ScheduleEditForm::chooseFile()
 {
-    const std::optional<QString> path = ShowMediaOpenDialog();
+    const std::optional<QString> path = showMediaOpenDialog();
     if (!path)
         return;
-    SetFileNameText(TrimSpaces(FileNamePart(*path)));
+    setFileNameText(TrimSpaces(FileNamePart(*path)));
     m_context.settings.mediaFolder = DirectoryPart(*path);
     m_mediaPanel->showChosenFile(m_fileNameText->text(), *path);
     m_copyCmd->setEnabled(true);
     // Says at once why a chosen file's name will be refused, not only at OK. The focus leaves
     // Browse, so that Enter finishes the entry instead of browsing again, or goes to the name
     // that needs mending.
-    if (CheckFileName())
+    if (checkFileName())
         m_okCmd->setFocus();
     else
         m_fileNameText->setFocus();
 }
 
-std::optional<QString> ScheduleEditForm::ShowMediaOpenDialog()
+std::optional<QString> ScheduleEditForm::showMediaOpenDialog()
 {
     QFileDialog dialog(this);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -285,13 +280,13 @@ std::optional<QString> ScheduleEditForm::ShowMediaOpenDialog()
     return dialog.selectedFiles().constFirst();
 }
 
-void ScheduleEditForm::SetFileNameText(const QString &text)
+void ScheduleEditForm::setFileNameText(const QString &text)
 {
     m_nameLength->setCurrentLength(static_cast<int>(text.size()));
     m_fileNameText->setText(text);
 }
 
-void ScheduleEditForm::OpenCopyForm(const QString &fileName)
+void ScheduleEditForm::openCopyForm(const QString &fileName)
 {
     CopyForm form(m_context, fileName, this);
     form.exec();
@@ -300,7 +295,7 @@ void ScheduleEditForm::OpenCopyForm(const QString &fileName)
 void ScheduleEditForm::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange) {
-        InitScheduleEditFormOsd();
+        applyLanguage();
         const int defaultItem = m_volumeCombo->findData(int(DefaultVolume));
         if (defaultItem >= 0)
             m_volumeCombo->setItemText(defaultItem, m_context.text.captions.defaultVolume);

@@ -37,42 +37,45 @@ public:
     // The edited entry; meaningful once the dialog was accepted.
     const ScheduleEntry &entry() const { return m_entry; }
 
-    // Opens the copy dialog for a checked file name from mediaFolder.
-    std::function<void(const QString &)> openCopyDialog;
+    // What Copy to... does with a checked file name from mediaFolder; by default it opens the
+    // copy dialog.
+    void setCopyDialogOpener(std::function<void(const QString &)> opener);
+
+    // OK: checks the file name, saying what is wrong and keeping the dialog open until it is
+    // right, then hands the edited entry back.
+    void accept() override;
 
     // The window title, saying what list the entry belongs to; asked again when the language
     // changes.
     void setPlace(std::function<QString()> place);
 
     // The acceptance rule on the file-name field, with its message on rejection.
-    bool CheckFileName();
+    bool checkFileName();
 
 protected:
     // The texts again from the text table when the application switches the language.
     void changeEvent(QEvent *event) override;
 
 private:
-    void BuildControls();
-    void BuildLayout();
-    void InitScheduleEditFormOsd();
-    void FillChoiceLists();
-    void LoadNewEntry();
-    void LoadStoredEntry(const ScheduleEntry &entry);
-    bool StoreEntry(ScheduleEntry &entry) const;
-    bool KeepsStoredName() const;
-    void BrowseMediaFile();
-    std::optional<QString> ShowMediaOpenDialog();
-    void SetFileNameText(const QString &text);
-    void OpenCopyForm(const QString &fileName);
+    void buildControls();
+    void buildLayout();
+    void applyLanguage();
+    void fillChoiceLists();
+    void loadNewEntry();
+    void loadStoredEntry(const ScheduleEntry &entry);
+    bool storeEntry(ScheduleEntry &entry) const;
+    bool keepsStoredName() const;
+    void chooseFile();
+    std::optional<QString> showMediaOpenDialog();
+    void setFileNameText(const QString &text);
+    void openCopyForm(const QString &fileName);
 
-    void OKCmd_Click();
-    void CancelCmd_Click();
-    void BrowseCmd_Click();
-    void CopyCmd_Click();
-    void FileNameText_Change(const QString &text);
+    void copyToOtherPlace();
+    void followFileName(const QString &text);
 
     AppContext &m_context;
     std::function<QString()> m_place;
+    std::function<void(const QString &)> m_openCopyDialog;
     ScheduleEntry m_entry;
     // Set at load when the stored name holds bytes no typed name can give; kept while untouched.
     bool m_storedNameIsForeign = false;
