@@ -30,20 +30,20 @@ static bool SameFolder(const QString &destination, const QString &source)
 CopyForm::CopyForm(AppContext &context, const QString &fileName, QWidget *parent)
     : QDialog(parent), m_context(context), m_fileName(fileName)
 {
-    BuildWindow();
+    buildWindow();
     // Enter presses the focused button, as in the program's other windows.
     PressFocusedButtonOnEnter(this);
-    InitCopyFormOsd();
-    Form_Load();
+    applyLanguage();
+    showRememberedTarget();
 }
 
 CopyForm::~CopyForm()
 {
-    // Form_Unload: the pointer goes back to normal.
+    // The pointer goes back to normal.
     unsetCursor();
 }
 
-void CopyForm::BuildWindow()
+void CopyForm::buildWindow()
 {
     setObjectName(QStringLiteral("CopyForm"));
     setModal(true);
@@ -82,15 +82,15 @@ void CopyForm::BuildWindow()
     setTabOrder(m_cancelCmd, m_copyCmd);
 
     m_copier = new FileCopier(this);
-    connect(m_copier, &FileCopier::progressed, this, &CopyForm::CopyProgressed);
-    connect(m_copier, &FileCopier::finished, this, &CopyForm::CopyFinished);
-    connect(m_target, &MediumPicker::chosen, this, &CopyForm::CopyTarget_Change);
-    connect(m_target, &MediumPicker::volumeUnavailable, this, &CopyForm::DeviceError);
-    connect(m_copyCmd, &QPushButton::clicked, this, &CopyForm::CopyCmd_Click);
-    connect(m_cancelCmd, &QPushButton::clicked, this, &CopyForm::CancelCmd_Click);
+    connect(m_copier, &FileCopier::progressed, this, &CopyForm::showProgress);
+    connect(m_copier, &FileCopier::finished, this, &CopyForm::copyFinished);
+    connect(m_target, &MediumPicker::chosen, this, &CopyForm::rememberTarget);
+    connect(m_target, &MediumPicker::volumeUnavailable, this, &CopyForm::reportVolumeUnavailable);
+    connect(m_copyCmd, &QPushButton::clicked, this, &CopyForm::copyFile);
+    connect(m_cancelCmd, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void CopyForm::InitCopyFormOsd()
+void CopyForm::applyLanguage()
 {
     const CaptionTable &captions = m_context.text.captions;
     setWindowTitle(captions.copyFormTitle);
@@ -98,7 +98,7 @@ void CopyForm::InitCopyFormOsd()
     m_cancelCmd->setText(m_busy ? captions.cancelCommand : captions.exitCommand);
 }
 
-void CopyForm::Form_Load()
+void CopyForm::showRememberedTarget()
 {
     Settings &settings = m_context.settings;
     if (!m_target->showFolder(settings.copyDrive, settings.copyFolder)) {
@@ -111,19 +111,19 @@ void CopyForm::Form_Load()
     }
 }
 
-void CopyForm::CopyTarget_Change()
+void CopyForm::rememberTarget()
 {
     m_context.settings.copyDrive = m_target->volumeRoot();
     m_context.settings.copyFolder = m_target->folder();
 }
 
 // The picked drive cannot be opened; the picker shows the one before again.
-void CopyForm::DeviceError(const QString &label)
+void CopyForm::reportVolumeUnavailable(const QString &label)
 {
     ShowMessage(this, m_context.text, m_context.text.messages.msgDeviceError.arg(label));
 }
 
-void CopyForm::CopyCmd_Click()
+void CopyForm::copyFile()
 {
     if (m_busy)
         return;
@@ -133,31 +133,31 @@ void CopyForm::CopyCmd_Click()
     m_copyingTo = destination;
     if (FileExistsInDir(destination, name)) {
         if (SameFolder(destination, source) || SameFolder(destination + name, source + name)) {
-            SetBusy(true);
-            ReportCopy(false, QString());
+            setBusy(true);
+            reportCopy(false, QString());
             return;
         }
         if (!AskOkCancel(this, m_context.text, m_context.text.messages.msgOverwriteFile))
             return;
     }
-    SetBusy(true);
+    setBusy(true);
     m_copyProgress->setValue(0);
     if (!FileCopier::CanCopy(source + name, destination) ||
         !m_copier->start(source + name, destination + name))
-        ReportCopy(false, QString());
+        reportCopy(false, QString());
 }
 
-void CopyForm::CopyProgressed(qint64 copied, qint64 total)
+void CopyForm::showProgress(qint64 copied, qint64 total)
 {
     m_copyProgress->setValue(total > 0 ? int(copied * ProgressSteps / total) : ProgressSteps);
 }
 
-void CopyForm::CopyFinished(bool copied)
+void CopyForm::copyFinished(bool copied)
 {
-    ReportCopy(copied, copied ? QString() : m_copier->failureReason());
+    reportCopy(copied, copied ? QString() : m_copier->failureReason());
 }
 
-void CopyForm::ReportCopy(bool copied, const QString &reason)
+void CopyForm::reportCopy(bool copied, const QString &reason)
 {
     const MessageTable &messages = m_context.text.messages;
     // The choice was locked during the copy: the folder written is the one shown.
@@ -170,21 +170,17 @@ void CopyForm::ReportCopy(bool copied, const QString &reason)
                             : reason.isEmpty()
                             ? messages.msgFileCopyError
                             : messages.msgFileCopyError + QStringLiteral("\r\n") + reason);
-    SetBusy(false);
+    setBusy(false);
 }
 
-void CopyForm::CancelCmd_Click()
+// Stops the copy: the copier leaves no partial file and an older file as it was.
+void CopyForm::cancelCopy()
 {
-    if (m_busy) {
-        // Stops the copy: the copier leaves no partial file and an older file as it was.
-        m_cancelled = true;
-        m_copier->cancel();
-        return;
-    }
-    reject();
+    m_cancelled = true;
+    m_copier->cancel();
 }
 
-void CopyForm::SetBusy(bool busy)
+void CopyForm::setBusy(bool busy)
 {
     m_busy = busy;
     if (busy)
@@ -202,9 +198,8 @@ void CopyForm::SetBusy(bool busy)
 
 void CopyForm::reject()
 {
-    // Escape and the close box cancel a running copy, as the Cancel button does.
     if (m_busy)
-        CancelCmd_Click();
+        cancelCopy();
     else
         QDialog::reject();
 }
@@ -212,7 +207,7 @@ void CopyForm::reject()
 void CopyForm::closeEvent(QCloseEvent *event)
 {
     if (m_busy) {
-        CancelCmd_Click();
+        cancelCopy();
         event->ignore();
     } else
         QDialog::closeEvent(event);
@@ -221,7 +216,7 @@ void CopyForm::closeEvent(QCloseEvent *event)
 void CopyForm::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange) {
-        InitCopyFormOsd();
+        applyLanguage();
     }
     QDialog::changeEvent(event);
 }

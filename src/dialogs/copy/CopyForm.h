@@ -24,6 +24,7 @@ public:
     CopyForm(AppContext &context, const QString &fileName, QWidget *parent = nullptr);
     ~CopyForm() override;
 
+    // Cancel, Escape and the close box: while a copy runs they cancel it and the dialog stays.
     void reject() override;
 
 protected:
@@ -32,18 +33,18 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void BuildWindow();
-    void InitCopyFormOsd();
-    void Form_Load();
-    void CopyTarget_Change();
-    void DeviceError(const QString &label);
-    void CopyCmd_Click();
-    void CancelCmd_Click();
-    void CopyFinished(bool copied);
-    void ReportCopy(bool copied, const QString &reason);
-    void CopyProgressed(qint64 copied, qint64 total);
+    void buildWindow();
+    void applyLanguage();
+    void showRememberedTarget();
+    void rememberTarget();
+    void reportVolumeUnavailable(const QString &label);
+    void copyFile();
+    void cancelCopy();
+    void copyFinished(bool copied);
+    void reportCopy(bool copied, const QString &reason);
+    void showProgress(qint64 copied, qint64 total);
 
-    void SetBusy(bool busy);
+    void setBusy(bool busy);
 
     AppContext &m_context;
     QString m_fileName;
