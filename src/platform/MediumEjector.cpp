@@ -91,7 +91,11 @@ bool MediumEjector::eject(const QString &folder)
     if (m_result.device.isEmpty())
         finishLater(EjectOutcome::NoDevice, QDBusError());
     else if (!m_bus.isConnected())
-        finishLater(EjectOutcome::NoUDisks, m_bus.lastError());
+        finishLater(EjectOutcome::NoUDisks,
+                    m_bus.lastError().isValid()
+                            ? m_bus.lastError()
+                            : QDBusError(QDBusError::Disconnected,
+                                         QStringLiteral("Not connected to the bus")));
     else
         call(Method(QLatin1String(ManagerPath), ObjectManager, "GetManagedObjects"), CallTimeoutMs,
              &MediumEjector::objectsArrived);
