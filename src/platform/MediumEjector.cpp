@@ -5,6 +5,7 @@
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QStorageInfo>
@@ -100,6 +101,22 @@ bool MediumEjector::eject(const QString &folder)
         call(Method(QLatin1String(ManagerPath), ObjectManager, "GetManagedObjects"), CallTimeoutMs,
              &MediumEjector::objectsArrived);
     return true;
+}
+
+EjectResult MediumEjector::ejectAndWait(const QString &folder)
+{
+    EjectResult result;
+    QEventLoop waiting;
+    const QMetaObject::Connection done =
+            connect(this, &MediumEjector::finished, &waiting, [&](const EjectResult &finished) {
+                result = finished;
+                waiting.quit();
+            });
+    // An eject already running finishes all the same: its result is the one given.
+    eject(folder);
+    waiting.exec();
+    disconnect(done);
+    return result;
 }
 
 void MediumEjector::call(const QDBusMessage &message, int timeoutMs, Step next)

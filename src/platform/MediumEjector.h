@@ -38,6 +38,10 @@ public:
     // nothing started, while an eject is still running.
     bool eject(const QString &folder);
     bool isRunning() const { return m_running; }
+    // The same for a program without a window (nrvtool): runs an event loop of its own until
+    // the eject has finished (or the one already running), and gives its result. A window
+    // connects to finished() instead.
+    EjectResult ejectAndWait(const QString &folder);
 
     // How long UDisks may take: an unmount writes what the system still holds for the medium.
     static constexpr int UnmountTimeoutMs = 120000;

@@ -41,6 +41,7 @@ private slots:
     void cleanupTestCase();
     void ejects_data();
     void ejects();
+    void waitsForTheResult();
 
 private:
     std::unique_ptr<nerav::test::PrivateBus> m_bus;
@@ -179,6 +180,25 @@ void MediumEjectorTest::ejects()
         QCOMPARE(result.errorMessage.isEmpty(), result.errorName.isEmpty());
         QCOMPARE(fake.calls(), calls);
     }
+}
+
+// nrvtool's way: the call returns once UDisks has answered both steps.
+void MediumEjectorTest::waitsForTheResult()
+{
+    const QString serverName = QStringLiteral("fake udisks, waited for");
+    const QString clientName = QStringLiteral("ejector, waiting");
+    FakeUDisks fake {FakeUDisks::Medium()};
+    const auto disconnect = qScopeGuard([&] {
+        QDBusConnection::disconnectFromBus(clientName);
+        QDBusConnection::disconnectFromBus(serverName);
+    });
+    QVERIFY(fake.serveOn(QDBusConnection::connectToBus(m_bus->address(), serverName)));
+    MediumEjector ejector(QDBusConnection::connectToBus(m_bus->address(), clientName));
+    ejector.setDeviceOfFolder([](const QString &) { return QStringLiteral("/dev/sdz1"); });
+    const EjectResult result = ejector.ejectAndWait(QStringLiteral("/media/stick"));
+    QCOMPARE(result.outcome, EjectOutcome::Ejected);
+    QCOMPARE(fake.calls(), QStringList({Unmount, PowerOff}));
+    QVERIFY(!ejector.isRunning());
 }
 
 QTEST_GUILESS_MAIN(MediumEjectorTest)
