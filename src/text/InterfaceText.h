@@ -130,6 +130,10 @@ struct PublishTable
     // duration the table shows as a dash.
     QString durationHeading, playerHeading, checkingMedia, warningLine, mayNotPlayWarning;
     QString cannotBeReadWarning, profileMissing, pictureDuration, unknownDuration;
+    // Ejecting the medium after a publish: the button, the status while UDisks works, and the
+    // outcomes (EjectText.h); %1 UDisks' error, in ejectNotRemovable the device.
+    QString ejectCommand, ejecting, ejectDone, ejectNotPoweredOff, ejectBusy, ejectFailed;
+    QString ejectNotRemovable, ejectNoDevice, ejectNoUDisks;
 };
 
 // What the media check says about a file: its state, and why the player profile says a file

@@ -155,6 +155,30 @@ const std::vector<TextRow<PublishTable>> &PublishRows()
                           "プレーヤープロファイルがないため、再生できるかは確認していません: %1"),
             NERAV_PUBLISH(pictureDuration, "picture, no duration", "静止画（再生時間なし）"),
             NERAV_PUBLISH(unknownDuration, "duration unknown", "再生時間不明"),
+            NERAV_PUBLISH(ejectCommand, "Eject", "取り出し"),
+            NERAV_PUBLISH(ejecting, "Ejecting the medium...", "メディアを取り出しています..."),
+            NERAV_PUBLISH(ejectDone, "You can remove the medium now", "メディアを取り外せます。"),
+            NERAV_PUBLISH(ejectNotPoweredOff,
+                          "You can remove the medium now (its drive stays powered on: %1)",
+                          "メディアを取り外せます（ドライブの電源は入ったままです: %1）。"),
+            NERAV_PUBLISH(ejectBusy,
+                          "The medium was not ejected: it is in use (%1). Close the files and "
+                          "folders open on it, then eject it again.",
+                          "メディアを取り出せませんでした: 使用中です（%1）。"
+                          "メディア上で開いているファイルやフォルダーを閉じてから、"
+                          "もう一度取り出してください。"),
+            NERAV_PUBLISH(ejectFailed, "The medium was not ejected: %1",
+                          "メディアを取り出せませんでした: %1"),
+            NERAV_PUBLISH(ejectNotRemovable,
+                          "The medium was not ejected: %1 is one of the system's own drives.",
+                          "メディアを取り出していません: %1 はシステムのドライブです。"),
+            NERAV_PUBLISH(ejectNoDevice, "The folder is not on a drive that can be ejected.",
+                          "このフォルダーは取り出せるドライブ上にありません。"),
+            NERAV_PUBLISH(ejectNoUDisks,
+                          "The medium cannot be ejected: the system's disk service (UDisks) "
+                          "cannot be reached (%1).",
+                          "メディアを取り出せません: "
+                          "システムのディスクサービス（UDisks）に接続できません（%1）。"),
     };
     return rows;
 }
