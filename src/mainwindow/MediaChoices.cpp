@@ -1,8 +1,8 @@
 #include "MediaChoices.h"
 
+#include "MediaLibrary.h"
 #include "MessageBoxes.h"
 #include "PathParts.h"
-#include "PlayerProfile.h"
 #include "ScheduleSession.h"
 #include "SystemModule.h"
 
@@ -34,9 +34,7 @@ void MediaChoices::choosePlayerProfile()
 {
     const CaptionTable &captions = m_context.text.captions;
     const MediaTable &texts = m_context.text.media;
-    const QString current = m_context.settings.playerProfile().isEmpty()
-            ? DefaultProfilePath()
-            : m_context.settings.playerProfile();
+    const QString current = ProfilePathFor(m_context.settings.playerProfile());
     QFileDialog dialog(m_window, texts.playerProfileTitle);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -52,8 +50,7 @@ void MediaChoices::choosePlayerProfile()
         ShowMessage(m_window, m_context.text, texts.profileUnreadableMessage.arg(profile.reason));
         return;
     }
-    // The shipped profile is remembered as none, so a later version's ships with the program.
-    m_context.settings.setPlayerProfile(path == DefaultProfilePath() ? QString() : path);
+    m_context.settings.setPlayerProfile(ProfileChoiceFor(path));
     m_session.startMediaSurvey();
 }
 

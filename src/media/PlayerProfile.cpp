@@ -40,60 +40,46 @@ ExtensionRule RuleOf(const QJsonObject &o)
     return rule;
 }
 
-// The codec as people call it: "H.264" rather than "h264".
-QString CodecName(const QString &codec)
-{
-    static const QHash<QString, QString> names = {
-            {QStringLiteral("h264"), QStringLiteral("H.264")},
-            {QStringLiteral("hevc"), QStringLiteral("H.265")},
-            {QStringLiteral("mpeg4"), QStringLiteral("MPEG-4 part 2")},
-            {QStringLiteral("mpeg1video"), QStringLiteral("MPEG-1 video")},
-            {QStringLiteral("mpeg2video"), QStringLiteral("MPEG-2 video")},
-            {QStringLiteral("mp2"), QStringLiteral("MP2")},
-            {QStringLiteral("mp3"), QStringLiteral("MP3")},
-    };
-    return names.value(codec, codec);
-}
-
 bool Above(int width, int height, QSize most)
 {
     return most.isValid() && (width > most.width() || height > most.height());
 }
 
-// Why the rule does not take the facts, in the table's words; empty when it does.
-QString Mismatch(const MediaFacts &f, const QString &extension, const ExtensionRule &rule,
-                 const MediaTable &t)
+// Why the rule does not take the facts; None when it does.
+MediaCheck Mismatch(const MediaFacts &f, const ExtensionRule &rule)
 {
-    const QString upper = extension.toUpper();
+    MediaCheck check;
+    check.size = QSize(f.width, f.height);
+    check.most = rule.maxFrame;
+    check.sampleRate = f.sampleRate;
+    const auto says = [&check](MediaMismatch mismatch, const QString &found = QString()) {
+        check.mismatch = mismatch;
+        check.found = found;
+        return check;
+    };
     if (rule.picture) {
         if (!f.picture)
-            return t.containerInFile.arg(f.container, upper);
+            return says(MediaMismatch::Container, f.container);
         if (f.progressive && !rule.progressive)
-            return t.progressiveJpeg;
+            return says(MediaMismatch::Progressive);
         if (f.cmyk && !rule.cmyk)
-            return t.cmykJpeg;
+            return says(MediaMismatch::Cmyk);
         if (Above(f.width, f.height, rule.maxFrame))
-            return t.pictureAbove.arg(f.width)
-                    .arg(f.height)
-                    .arg(rule.maxFrame.width())
-                    .arg(rule.maxFrame.height());
-        return QString();
+            return says(MediaMismatch::PictureTooLarge);
+        return check;
     }
     if (f.picture || (!rule.containers.isEmpty() && !rule.containers.contains(f.container)))
-        return t.containerInFile.arg(f.container, upper);
+        return says(MediaMismatch::Container, f.container);
     if (!f.videoCodec.isEmpty() && !rule.video.contains(f.videoCodec))
-        return t.codecInFile.arg(CodecName(f.videoCodec), upper);
+        return says(MediaMismatch::Codec, f.videoCodec);
     if (!f.audioCodec.isEmpty() && !rule.audio.contains(f.audioCodec))
-        return t.codecInFile.arg(CodecName(f.audioCodec), upper);
+        return says(MediaMismatch::Codec, f.audioCodec);
     if (!f.videoCodec.isEmpty() && Above(f.width, f.height, rule.maxFrame))
-        return t.frameAbove.arg(f.width)
-                .arg(f.height)
-                .arg(rule.maxFrame.width())
-                .arg(rule.maxFrame.height());
+        return says(MediaMismatch::FrameTooLarge);
     if (!f.audioCodec.isEmpty() && !rule.sampleRates.isEmpty() &&
         !rule.sampleRates.contains(f.sampleRate))
-        return t.sampleRate.arg(f.sampleRate);
-    return QString();
+        return says(MediaMismatch::SampleRate);
+    return check;
 }
 
 } // namespace
@@ -141,7 +127,7 @@ QString DefaultProfilePath()
 }
 
 MediaCheck CheckMedia(const ProbeResult &probed, const QString &extension,
-                      const PlayerProfile &profile, const MediaTable &t)
+                      const PlayerProfile &profile)
 {
     MediaCheck check;
     if (probed.outcome == ProbeOutcome::NotFound) {
@@ -149,33 +135,19 @@ MediaCheck CheckMedia(const ProbeResult &probed, const QString &extension,
         return check;
     }
     if (!probed) {
-        check.reason = probed.reason;
+        check.readProblem = probed.reason;
         return check;
     }
-    const QString lower = extension.toLower();
-    const auto rule = profile.rules.constFind(lower);
-    const QString why = rule == profile.rules.cend()
-            ? t.noRule.arg(extension.toUpper())
-            : Mismatch(probed.facts, lower, rule.value(), t);
-    check.state = why.isEmpty() ? MediaState::Plays : MediaState::MayNotPlay;
-    if (!why.isEmpty())
-        check.reason = t.profileSays.arg(why);
-    return check;
-}
-
-QString MediaStateText(MediaState state, const MediaTable &t)
-{
-    switch (state) {
-    case MediaState::Plays:
-        return t.plays;
-    case MediaState::MayNotPlay:
-        return t.mayNotPlay;
-    case MediaState::NotFound:
-        return t.notFound;
-    case MediaState::CannotBeRead:
-        break;
+    const auto rule = profile.rules.constFind(extension.toLower());
+    if (rule == profile.rules.cend()) {
+        check.mismatch = MediaMismatch::NoRule;
+    } else {
+        check = Mismatch(probed.facts, rule.value());
     }
-    return t.cannotBeRead;
+    check.extension = extension;
+    check.state =
+            check.mismatch == MediaMismatch::None ? MediaState::Plays : MediaState::MayNotPlay;
+    return check;
 }
 
 } // namespace nerav

@@ -2,9 +2,8 @@
 
 // What the player accepts, per file extension, read from a small JSON file: the program ships
 // profiles/default.json and a user may point to their own. CheckMedia compares a file's facts
-// with it.
+// with it and says what it found as codes and values; src/text words them.
 
-#include "InterfaceText.h"
 #include "MediaFacts.h"
 
 #include <QHash>
@@ -48,16 +47,32 @@ QString DefaultProfilePath();
 
 enum class MediaState { Plays, MayNotPlay, NotFound, CannotBeRead };
 
+// Why the profile says a file may not play.
+enum class MediaMismatch {
+    None,
+    NoRule, // the profile names no rule for the extension
+    Container, // the file's container (found) is not the extension's
+    Codec, // a codec of the file (found) is not the extension's
+    Progressive, // a progressive JPEG
+    Cmyk, // a JPEG with four colour components
+    PictureTooLarge, // the picture's size is above the largest (most)
+    FrameTooLarge, // the video's frame is above the largest (most)
+    SampleRate, // the sound's sample rate is not one the player takes
+};
+
 struct MediaCheck
 {
     MediaState state = MediaState::CannotBeRead;
-    QString reason; // why it may not play or cannot be read; empty when it plays
+    MediaMismatch mismatch = MediaMismatch::None; // when it may not play
+    QString extension; // the name's, as written
+    QString found; // the container or codec the mismatch is about, as the reader names it
+    QSize size; // the file's frame or picture
+    QSize most; // the largest the player takes
+    int sampleRate = 0;
+    QString readProblem; // the reader's own reason, when it cannot be read
 };
 
 MediaCheck CheckMedia(const ProbeResult &probed, const QString &extension,
-                      const PlayerProfile &profile, const MediaTable &texts);
-
-// The state in the table's words: "plays", "may not play"...
-QString MediaStateText(MediaState state, const MediaTable &texts);
+                      const PlayerProfile &profile);
 
 } // namespace nerav

@@ -1,5 +1,6 @@
 #include "MediaRowText.h"
 
+#include "MediaCheckText.h"
 #include "MediaTimeText.h"
 
 namespace nerav {
@@ -41,7 +42,7 @@ QStringList DescribeEntryMedia(const EntryMedia &media, const MediaTable &texts,
         parts << texts.durationHeading + u' ' + DurationText(facts.durationMs);
     if (media.check) {
         QString state = MediaStateText(media.check->state, texts);
-        QString reason = media.check->reason;
+        QString reason = MediaCheckReason(*media.check, texts);
         // The probe's reason starts with the state's English words.
         if (reason.startsWith(QLatin1String("cannot be read: ")))
             reason = reason.mid(16);

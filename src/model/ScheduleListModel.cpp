@@ -1,5 +1,6 @@
 #include "ScheduleListModel.h"
 
+#include "MediaCheckText.h"
 #include "MediaRowText.h"
 #include "RowFormat.h"
 #include "ScheduleModel.h"
@@ -74,7 +75,8 @@ QVariant EntryData(const ScheduleEntry &entry, int role, const ScheduleModel &sc
     case ScheduleListModel::MediaStateRole:
         return media && media->check ? QVariant(int(media->check->state)) : QVariant();
     case ScheduleListModel::MediaReasonRole:
-        return media && media->check ? QVariant(media->check->reason) : QVariant();
+        return media && media->check ? QVariant(MediaCheckReason(*media->check, texts))
+                                     : QVariant();
     default:
         return {};
     }

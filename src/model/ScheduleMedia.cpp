@@ -1,20 +1,12 @@
 #include "ScheduleMedia.h"
 
 #include "MediaLength.h"
-#include "PublishPlan.h"
 #include "RowFormat.h"
 
 namespace nerav {
 
-bool MediaPlace::operator==(const MediaPlace &other) const
-{
-    return mediaFolder == other.mediaFolder && profilePath == other.profilePath &&
-            cacheFolder == other.cacheFolder;
-}
-
-ScheduleMedia::ScheduleMedia(const ScheduleDocument &document, const InterfaceText &text,
-                             QObject *parent)
-    : QObject(parent), m_document(document), m_text(text), m_survey(new MediaSurvey(this))
+ScheduleMedia::ScheduleMedia(const ScheduleDocument &document, QObject *parent)
+    : QObject(parent), m_document(document), m_survey(new MediaSurvey(this))
 {
     m_names.setSingleShot(true);
     m_names.setInterval(0);
@@ -28,15 +20,11 @@ ScheduleMedia::ScheduleMedia(const ScheduleDocument &document, const InterfaceTe
 
 void ScheduleMedia::survey(const MediaPlace &place)
 {
-    if (m_active && place == m_place)
+    if (m_active && place == m_survey->place())
         return;
     m_active = true;
-    m_place = place;
     m_files.clear();
-    const ProfileResult profile = ReadPlayerProfile(place.profilePath);
-    m_profile = profile.profile;
-    m_profileProblem = profile.profile ? QString() : profile.reason;
-    m_survey->start(place.mediaFolder, place.cacheFolder);
+    m_survey->start(place);
     collectNames();
     emit changed();
 }
@@ -56,7 +44,7 @@ void ScheduleMedia::followDocument()
 void ScheduleMedia::collectNames()
 {
     m_names.stop();
-    if (m_place.mediaFolder.isEmpty())
+    if (m_survey->place().mediaFolder.isEmpty())
         return;
     QStringList names;
     const auto add = [&names](const std::vector<ScheduleEntry> &entries) {
@@ -69,12 +57,6 @@ void ScheduleMedia::collectNames()
     m_survey->addNames(names);
 }
 
-void ScheduleMedia::retext()
-{
-    for (auto file = m_files.begin(); file != m_files.end(); ++file)
-        check(file.key(), file.value());
-}
-
 void ScheduleMedia::take(const QList<MediaReport> &reports)
 {
     // A report of a place left behind cannot come: the survey drops them when it starts over.
@@ -82,20 +64,9 @@ void ScheduleMedia::take(const QList<MediaReport> &reports)
         EntryMedia &media = m_files[report.key];
         media.path = report.path;
         media.probe = report.probe;
-        check(report.key, media);
+        media.check = report.check;
     }
     emit changed();
-}
-
-void ScheduleMedia::check(const QString &key, EntryMedia &media) const
-{
-    const qsizetype dot = key.lastIndexOf(QLatin1Char('.'));
-    const QString extension = dot < 0 ? QString() : key.mid(dot + 1);
-    if (media.probe && !m_profile)
-        media.check.reset();
-    else
-        media.check = CheckMedia(media.probe, extension, m_profile.value_or(PlayerProfile {}),
-                                 m_text.media);
 }
 
 const EntryMedia *ScheduleMedia::find(const ScheduleEntry &entry) const

@@ -45,7 +45,7 @@ ScheduleModel::ScheduleModel(ScheduleDocument &document, const InterfaceText &te
       m_document(document),
       m_text(text),
       m_history(history),
-      m_media(new ScheduleMedia(document, text, this))
+      m_media(new ScheduleMedia(document, this))
 {
     for (ScheduleList which : {ScheduleList::Basic, ScheduleList::Advance, ScheduleList::Detail}) {
         m_lists[int(which)] = new ScheduleListModel(*this, which);
@@ -299,7 +299,6 @@ void ScheduleModel::resetDocument(ScheduleDocument document)
 
 void ScheduleModel::retext()
 {
-    m_media->retext();
     for (ScheduleListModel *model : m_lists) {
         const int rows = model->rowCount();
         if (rows > 0)

@@ -1,7 +1,6 @@
 #include "ScheduleSession.h"
 
 #include "DocumentNames.h"
-#include "PlayerProfile.h"
 #include "ScheduleMedia.h"
 #include "ScheduleModel.h"
 #include "SystemModule.h"
@@ -81,9 +80,7 @@ ScheduleFileResult ScheduleSession::save(const QString &folder, const QString &n
 MediaPlace ScheduleSession::mediaPlace() const
 {
     const Settings &settings = m_context.settings;
-    const QString profile = settings.playerProfile();
-    return {settings.mediaFolder, profile.isEmpty() ? DefaultProfilePath() : profile,
-            settings.cacheFolder};
+    return MediaPlaceOf(settings.mediaFolder, settings.playerProfile(), settings.cacheFolder);
 }
 
 void ScheduleSession::startMediaSurvey()

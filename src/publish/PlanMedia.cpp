@@ -1,9 +1,6 @@
 #include "PlanMedia.h"
 
-#include "MediaCache.h"
-#include "MediaProbe.h"
-
-#include <memory>
+#include "MediaLibrary.h"
 
 namespace nerav {
 
@@ -15,12 +12,6 @@ QString FileToRead(const PublishRow &row, bool copies)
     if (copies)
         return row.copyState == CopyState::NotAFile ? QString() : row.onMedium;
     return row.found.size() == 1 ? row.found.first() : QString();
-}
-
-QString Extension(const QString &name)
-{
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    return dot < 0 ? QString() : name.mid(dot + 1);
 }
 
 } // namespace
@@ -37,9 +28,7 @@ void CheckPlanMedia(PublishPlan &plan, const MediaCheckRequest &request,
                     const std::atomic<bool> *cancelled, const MediaProgress &progress)
 {
     plan.profileProblem = request.profile.profile ? QString() : request.profile.reason;
-    std::unique_ptr<MediaCache> cache;
-    if (!request.cacheFolder.isEmpty())
-        cache = std::make_unique<MediaCache>(request.cacheFolder);
+    MediaLibrary library(plan.request.mediaFolder, request.profile, request.cacheFolder);
     int total = 0;
     for (const PublishRow &row : plan.rows)
         total += FileToRead(row, request.copies).isEmpty() ? 0 : 1;
@@ -50,23 +39,20 @@ void CheckPlanMedia(PublishPlan &plan, const MediaCheckRequest &request,
             continue;
         if (cancelled && *cancelled)
             break;
-        const ProbeResult probed = cache ? cache->probe(path, request.timeLimitMs)
-                                         : ProbeMedia(path, request.timeLimitMs);
+        const ProbeResult probed = library.probe(path, request.timeLimitMs);
         RowMedia &media = row.media;
         media.read = true;
         media.picture = probed && probed.facts.picture;
         media.durationMs = probed && !probed.facts.picture ? probed.facts.durationMs : -1;
         // The player looks at the name the schedule stores, not at the original's own.
         if (request.profile.profile)
-            media.check = CheckMedia(probed, Extension(row.name), *request.profile.profile,
-                                     request.texts);
+            media.check = library.judge(row.name, probed);
         if (progress)
             progress(++done, total);
     }
     // What was read stays read for the next check even when this one was cancelled; a cache
     // that cannot be written only costs the next check its speed.
-    if (cache)
-        cache->save();
+    library.saveCache();
 }
 
 void CarryMediaOver(const PublishPlan &from, PublishPlan &to)

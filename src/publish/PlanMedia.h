@@ -1,8 +1,8 @@
 #pragma once
 
-// The media check of a publish plan: each file the plan found is probed (through the cache when
-// there is one) and compared with the player profile. Only warnings come of it: what the
-// profile says never stops a publish.
+// The media check of a publish plan: each file the plan found is read and judged through the
+// media library (MediaLibrary.h), with the cache when there is one. Only warnings come of it:
+// what the profile says never stops a publish.
 
 #include "PlayerProfile.h"
 #include "PublishPlan.h"
@@ -18,7 +18,6 @@ struct MediaCheckRequest
 {
     ProfileResult profile; // without one the files are still read, for their durations
     QString cacheFolder; // where MediaCache keeps what was read; empty: no cache
-    MediaTable texts; // the words of the profile's reasons
     int timeLimitMs = 5000; // per file
     bool copies = false; // read the medium's copies rather than the originals
 };

@@ -5,7 +5,6 @@
 #include "ScheduleRules.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFileInfo>
 #include <QHash>
 #include <QStorageInfo>
@@ -19,20 +18,6 @@ namespace {
 
 // The longest key block a schedule file can have.
 constexpr std::size_t LongestKeyBlock = 257;
-
-void AddUse(std::vector<PublishRow> &rows, QHash<QString, int> &index, const ScheduleEntry &entry,
-            EntryUse use)
-{
-    const QString name = QString::fromLatin1(EntryDisplayName(entry).c_str());
-    const QString key = AsciiLower(name);
-    auto found = index.find(key);
-    if (found == index.end()) {
-        found = index.insert(key, int(rows.size()));
-        rows.push_back(PublishRow {});
-        rows.back().name = name;
-    }
-    rows[std::size_t(found.value())].uses.push_back(use);
-}
 
 MediumVolume VolumeOf(const QString &folder)
 {
@@ -223,51 +208,13 @@ int PublishPlan::count(PublishAction action) const
                              [action](const PublishRow &row) { return row.action == action; }));
 }
 
-QString AsciiLower(const QString &name)
-{
-    QString lower = name;
-    for (QChar &c : lower)
-        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
-            c = QChar(c.unicode() + ('a' - 'A'));
-    return lower;
-}
-
-// Every original of the wanted names below the media folder, by lower-cased name. The medium's
-// own folder is left out when it lies inside the media folder.
-QHash<QString, QStringList> FindOriginals(const QString &mediaFolder, const QString &mediumFolder,
-                                          const QHash<QString, int> &wanted)
-{
-    QHash<QString, QStringList> originals;
-    if (mediaFolder.isEmpty() || !QFileInfo(mediaFolder).isDir())
-        return originals;
-    const QString mediaRoot = QFileInfo(mediaFolder).canonicalFilePath();
-    const QString mediumRoot = QFileInfo(mediumFolder).canonicalFilePath();
-    QDirIterator it(mediaFolder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        it.next();
-        const QString key = AsciiLower(it.fileName());
-        if (!wanted.contains(key))
-            continue;
-        const QString folder = QFileInfo(it.fileInfo().absolutePath()).canonicalFilePath();
-        if (folder == mediumRoot && folder != mediaRoot)
-            continue;
-        originals[key].append(it.filePath());
-    }
-    for (QStringList &paths : originals)
-        paths.sort();
-    return originals;
-}
-
 std::vector<PublishRow> MediaNamesOf(const ScheduleDocument &document)
 {
     std::vector<PublishRow> rows;
-    QHash<QString, int> index;
-    for (std::size_t i = 0; i < document.basicEntries.size(); ++i)
-        AddUse(rows, index, document.basicEntries[i], {0, int(i) + 1});
-    for (std::size_t s = 0; s < document.advanceSchedules.size(); ++s) {
-        const std::vector<ScheduleEntry> &details = document.advanceSchedules[s].details;
-        for (std::size_t i = 0; i < details.size(); ++i)
-            AddUse(rows, index, details[i], {int(s) + 1, int(i) + 1});
+    for (MediaUses &named : MediaUsesOf(document)) {
+        rows.push_back(PublishRow {});
+        rows.back().name = named.name;
+        rows.back().uses = std::move(named.uses);
     }
     return rows;
 }

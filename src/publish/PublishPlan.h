@@ -4,6 +4,7 @@
 // whether the medium's folder needs a copy, a replacement or nothing; and what stops a publish.
 // Nothing is written here.
 
+#include "MediaLibrary.h"
 #include "MediaManifest.h"
 #include "PlayerProfile.h"
 #include "ScheduleDocument.h"
@@ -20,13 +21,6 @@
 #include <vector>
 
 namespace nerav {
-
-// Where an entry sits: schedule 0 is the basic list, 1.. the advance schedules; both 1-based.
-struct EntryUse
-{
-    int schedule = 0;
-    int position = 0;
-};
 
 // Damaged: the medium's copy has the published size and time but not the published content.
 enum class PublishAction { Copy, Replace, UpToDate, Missing, Duplicate, Damaged };
@@ -151,15 +145,6 @@ struct PublishPlan
 
 // The media names in schedule order, each with every entry that uses it.
 std::vector<PublishRow> MediaNamesOf(const ScheduleDocument &document);
-
-// A media name as the player compares it: ASCII letters in lower case, nothing else changed.
-QString AsciiLower(const QString &name);
-
-// Every original of the wanted names (keys in AsciiLower form) in the media folder and its
-// subfolders, by key, each list sorted. The medium's own folder is left out when it lies inside
-// the media folder; mediumFolder may be empty.
-QHash<QString, QStringList> FindOriginals(const QString &mediaFolder, const QString &mediumFolder,
-                                          const QHash<QString, int> &wanted);
 
 // Files closer than this in modification time count as the same time (FAT keeps 2 s steps).
 constexpr qint64 SameTimeMilliseconds = 2000;

@@ -1,5 +1,6 @@
 #include "PublishProblemText.h"
 
+#include "MediaCheckText.h"
 #include "SizeText.h"
 
 #include <QStringList>
@@ -81,14 +82,16 @@ QString PublishProblemText(const PublishPlan &plan, const PlanProblem &problem,
     return QString();
 }
 
-QString PublishWarningText(const PublishRow &row, const PublishTable &texts)
+QString PublishWarningText(const PublishRow &row, const InterfaceText &text)
 {
     if (!row.media.warns())
         return QString();
+    const PublishTable &texts = text.publish;
     const MediaCheck &check = *row.media.check;
+    const QString reason = MediaCheckReason(check, text.media);
     if (check.state == MediaState::MayNotPlay)
-        return texts.mayNotPlayWarning.arg(row.name, check.reason, PublishUsesText(row, texts));
-    return texts.cannotBeReadWarning.arg(row.name, check.reason, PublishUsesText(row, texts));
+        return texts.mayNotPlayWarning.arg(row.name, reason, PublishUsesText(row, texts));
+    return texts.cannotBeReadWarning.arg(row.name, reason, PublishUsesText(row, texts));
 }
 
 } // namespace nerav

@@ -23,6 +23,6 @@ QString PublishProblemText(const PublishPlan &plan, const PlanProblem &problem,
 
 // What the media check warns of row's file (it may not play, or it cannot be read), as one
 // line without the "Warning:" the dialog puts before it; empty when there is nothing to say.
-QString PublishWarningText(const PublishRow &row, const PublishTable &texts);
+QString PublishWarningText(const PublishRow &row, const InterfaceText &text);
 
 } // namespace nerav

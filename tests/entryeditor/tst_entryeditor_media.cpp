@@ -2,6 +2,7 @@
 // names, read on a worker thread.
 
 #include "EntryEditorFixture.h"
+#include "MediaCheckText.h"
 #include "MediaFactsPanel.h"
 #include "MediaMaker.h"
 #include "ModalDriver.h"

@@ -3,6 +3,7 @@
 
 #include "InterfaceText.h"
 #include "MediaCache.h"
+#include "MediaCheckText.h"
 #include "MediaMaker.h"
 #include "MediaProbe.h"
 #include "PlayerProfile.h"
@@ -184,12 +185,12 @@ void TestMedia::factsAndState()
     QVERIFY(!facts.cmyk);
 
     const QString extension = QFileInfo(name).suffix();
-    const MediaCheck check = CheckMedia(probed, extension, DefaultProfile(), Texts(English));
+    const MediaCheck check = CheckMedia(probed, extension, DefaultProfile());
     QCOMPARE(int(check.state), state);
-    QCOMPARE(check.reason, reason);
+    QCOMPARE(MediaCheckReason(check, Texts(English)), reason);
     if (!reason.isEmpty())
-        QVERIFY(CheckMedia(probed, extension, DefaultProfile(), Texts(Japanese))
-                        .reason.startsWith(QStringLiteral("プロファイル")));
+        QVERIFY(MediaCheckReason(check, Texts(Japanese))
+                        .startsWith(QStringLiteral("プロファイル")));
 }
 
 void TestMedia::unreadable_data()
@@ -227,9 +228,9 @@ void TestMedia::unreadable()
     // The reason says why; the state alone says "cannot be read", so no line says it twice.
     QVERIFY2(!probed.reason.isEmpty() && !probed.reason.startsWith(QLatin1String("cannot")),
              qPrintable(probed.reason));
-    const MediaCheck check =
-            CheckMedia(probed, QFileInfo(name).suffix(), DefaultProfile(), Texts(English));
+    const MediaCheck check = CheckMedia(probed, QFileInfo(name).suffix(), DefaultProfile());
     QCOMPARE(check.state, MediaState::CannotBeRead);
+    QCOMPARE(MediaCheckReason(check, Texts(English)), probed.reason);
 }
 
 void TestMedia::fifoIsRefused()
@@ -246,7 +247,7 @@ void TestMedia::missingFile()
 {
     const ProbeResult probed = ProbeMedia(m_dir.filePath(QStringLiteral("gone.mpg")));
     QCOMPARE(probed.outcome, ProbeOutcome::NotFound);
-    QCOMPARE(CheckMedia(probed, QStringLiteral("mpg"), DefaultProfile(), Texts(English)).state,
+    QCOMPARE(CheckMedia(probed, QStringLiteral("mpg"), DefaultProfile()).state,
              MediaState::NotFound);
     QCOMPARE(MediaStateText(MediaState::NotFound, Texts(English)), QStringLiteral("not found"));
 }

@@ -1,12 +1,11 @@
 #include "ProbeCommand.h"
 
+#include "MediaCheckText.h"
 #include "MediaLength.h"
-#include "MediaProbe.h"
+#include "MediaLibrary.h"
 #include "MediaTimeText.h"
 #include "NrvTool.h"
 #include "PathParts.h"
-#include "PlayerProfile.h"
-#include "PublishPlan.h"
 #include "ScheduleFile.h"
 #include "ScheduleRules.h"
 #include "ScheduleTexts.h"
@@ -126,11 +125,10 @@ int ProbeCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
         err << "nrvtool: " << read.reason << '\n';
         return NrvToolFailed;
     }
-    const QString profilePath =
-            parser.isSet(profileOption) ? parser.value(profileOption) : DefaultProfilePath();
-    const ProfileResult profile = ReadPlayerProfile(profilePath);
-    if (!profile.profile) {
-        err << "nrvtool: " << profile.reason << '\n';
+    const MediaPlace place = MediaPlaceOf(mediaFolder, parser.value(profileOption));
+    MediaLibrary library(place);
+    if (!library.profile().profile) {
+        err << "nrvtool: " << library.profile().reason << '\n';
         return NrvToolFailed;
     }
 
@@ -139,11 +137,10 @@ int ProbeCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
         lists.push_back({QStringLiteral("advance %1").arg(i + 1),
                          &document.advanceSchedules[i].details, &document.advanceSchedules[i]});
     // The media folder is searched once, as the publish check does, and each file probed once.
-    QHash<QString, int> wanted;
-    for (const ListOfEntries &list : lists)
-        for (const ScheduleEntry &entry : *list.entries)
-            wanted.insert(AsciiLower(QString::fromLatin1(EntryDisplayName(entry).c_str())), 0);
-    const QHash<QString, QStringList> originals = FindOriginals(mediaFolder, QString(), wanted);
+    QStringList keys;
+    for (const MediaUses &named : MediaUsesOf(document))
+        keys.append(AsciiLower(named.name));
+    const QHash<QString, QStringList> originals = library.find(keys);
     QHash<QString, ProbeResult> probed;
 
     bool allPlay = true;
@@ -160,13 +157,12 @@ int ProbeCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
             if (!probed.contains(key)) {
                 ProbeResult result;
                 result.outcome = ProbeOutcome::NotFound;
-                probed.insert(key, path.isEmpty() ? result : ProbeMedia(path));
+                probed.insert(key, path.isEmpty() ? result : library.probe(path));
             }
             const ProbeResult &result = probed[key];
-            const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-            const QString extension = dot < 0 ? QString() : name.mid(dot + 1);
-            const MediaCheck check =
-                    CheckMedia(result, extension, *profile.profile, EnglishText().media);
+            // With a profile every file has a verdict.
+            const MediaCheck check = library.judge(name, result).value_or(MediaCheck {});
+            const QString reason = MediaCheckReason(check, EnglishText().media);
             allPlay = allPlay && check.state == MediaState::Plays;
             const MediaFacts &facts = result.facts;
             time.add(entry, ProbedLength(result));
@@ -177,7 +173,7 @@ int ProbeCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
                         {QStringLiteral("file"), path},
                         {QStringLiteral("playTimes"), int(entry.playTimes)},
                         {QStringLiteral("state"), MediaStateText(check.state, EnglishText().media)},
-                        {QStringLiteral("reason"), check.reason}};
+                        {QStringLiteral("reason"), reason}};
                 if (result)
                     o[QStringLiteral("facts")] = MediaFactsToJson(facts);
                 entriesJson.append(o);
@@ -188,8 +184,7 @@ int ProbeCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
             out << list.label << ' ' << position << ' ' << name << "  " << duration << "  "
                 << (result ? FactsText(facts) + QStringLiteral("  ") : QString())
                 << MediaStateText(check.state, EnglishText().media)
-                << (check.reason.isEmpty() ? QString() : QStringLiteral(": ") + check.reason)
-                << '\n';
+                << (reason.isEmpty() ? QString() : QStringLiteral(": ") + reason) << '\n';
         }
         if (json) {
             QJsonObject o = RunningTimeJson(time);
@@ -208,7 +203,7 @@ int ProbeCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
         }
     }
     if (json) {
-        const QJsonObject root {{QStringLiteral("profile"), profilePath},
+        const QJsonObject root {{QStringLiteral("profile"), place.profilePath},
                                 {QStringLiteral("allPlay"), allPlay},
                                 {QStringLiteral("lists"), listsJson}};
         out << QString::fromUtf8(QJsonDocument(root).toJson());

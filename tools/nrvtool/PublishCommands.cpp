@@ -1,6 +1,7 @@
 #include "PublishCommands.h"
 
 #include "FileCopier.h"
+#include "MediaCheckText.h"
 #include "NrvTool.h"
 #include "PlanMedia.h"
 #include "PublishPlan.h"
@@ -78,13 +79,11 @@ std::optional<MediaCheckRequest> MediaRequest(const Arguments &parsed, bool copi
                                               QTextStream &err)
 {
     MediaCheckRequest request;
-    request.profile =
-            ReadPlayerProfile(parsed.profile.isEmpty() ? DefaultProfilePath() : parsed.profile);
+    request.profile = ReadPlayerProfile(ProfilePathFor(parsed.profile));
     if (!request.profile.profile && !parsed.profile.isEmpty()) {
         err << "nrvtool: " << request.profile.reason << '\n';
         return std::nullopt;
     }
-    request.texts = EnglishText().media;
     request.copies = copies;
     return request;
 }
@@ -95,7 +94,7 @@ QStringList WarningLines(const PublishPlan &plan)
     QStringList lines;
     for (const PublishRow &row : plan.rows)
         if (row.media.warns())
-            lines.append(PublishWarningText(row, EnglishText().publish));
+            lines.append(PublishWarningText(row, EnglishText()));
     if (!plan.profileProblem.isEmpty())
         lines.append(EnglishText().publish.profileMissing.arg(plan.profileProblem));
     return lines;
@@ -110,7 +109,8 @@ void AddMediaFields(QJsonObject &file, const PublishRow &row)
     file.insert("mediaState",
                 media.check ? QJsonValue(MediaStateText(media.check->state, EnglishText().media))
                             : QJsonValue());
-    file.insert("mediaReason", media.check ? media.check->reason : QString());
+    file.insert("mediaReason",
+                media.check ? MediaCheckReason(*media.check, EnglishText().media) : QString());
 }
 
 bool ReadSchedule(const QString &path, ScheduleDocument &document, QTextStream &err)

@@ -1,5 +1,6 @@
 #include "MediaFactsPanel.h"
 
+#include "MediaCheckText.h"
 #include "MediaFactsText.h"
 
 #include <QDir>
@@ -13,12 +14,6 @@
 namespace nerav {
 
 namespace {
-
-QString Extension(const QString &name)
-{
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    return dot < 0 ? QString() : name.mid(dot + 1);
-}
 
 // The path as the user knows it: inside the media folder, from there.
 QString ShownPath(const QString &path, const QString &mediaFolder)
@@ -85,13 +80,13 @@ void MediaFactsPanel::lookUpName(const QString &name)
 void MediaFactsPanel::lookUpNameNow(const QString &name)
 {
     m_typingPause.stop();
-    Request({name, QString(), {}, {}, {}});
+    Request({name, QString(), {}, {}});
 }
 
 void MediaFactsPanel::showChosenFile(const QString &name, const QString &path)
 {
     m_typingPause.stop();
-    Request({name, path, {}, {}, {}});
+    Request({name, path, {}, {}});
 }
 
 void MediaFactsPanel::retranslate()
@@ -113,10 +108,8 @@ bool MediaFactsPanel::isLooking() const
 void MediaFactsPanel::Request(const MediaLookRequest &request)
 {
     m_wanted = request;
-    m_wanted.mediaFolder = m_context.settings.mediaFolder;
-    m_wanted.profilePath = m_context.settings.playerProfile();
-    if (m_wanted.profilePath.isEmpty())
-        m_wanted.profilePath = DefaultProfilePath();
+    m_wanted.place =
+            MediaPlaceOf(m_context.settings.mediaFolder, m_context.settings.playerProfile());
     m_wanted.thumbnailBound = ThumbnailBox * devicePixelRatioF();
     ++m_wantedNumber;
     m_shown.reset();
@@ -147,12 +140,10 @@ void MediaFactsPanel::LookFinished()
 QString MediaFactsPanel::StateText(const MediaLook &look) const
 {
     const MediaTable &t = m_context.text.media;
-    if (look.probed && !look.profile.profile)
-        return t.profileUnreadable.arg(look.profile.reason);
-    const MediaCheck check = CheckMedia(look.probed, Extension(look.name),
-                                        look.profile.profile.value_or(PlayerProfile {}), t);
-    const QString state = MediaStateText(check.state, t);
-    const QString &reason = check.reason;
+    if (!look.check)
+        return t.profileUnreadable.arg(look.profileProblem);
+    const QString state = MediaStateText(look.check->state, t);
+    const QString reason = MediaCheckReason(*look.check, t);
     return reason.isEmpty() ? state : t.stateWithReason.arg(state, reason);
 }
 
@@ -169,7 +160,7 @@ void MediaFactsPanel::Render()
         const MediaLook &look = *m_shown;
         lines << t.playerStateLine.arg(StateText(look));
         if (!look.path.isEmpty())
-            lines << t.fileLine.arg(ShownPath(look.path, m_wanted.mediaFolder));
+            lines << t.fileLine.arg(ShownPath(look.path, m_wanted.place.mediaFolder));
         if (look.sameNamed > 1)
             lines << t.sameNameFiles.arg(look.sameNamed);
         if (look.probed)

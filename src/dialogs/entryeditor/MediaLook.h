@@ -1,16 +1,18 @@
 #pragma once
 
-// What the entry editor shows of the file an entry names: the file itself, found in the media
-// folder (subfolders and ASCII case ignored) or chosen with Browse, its facts, its thumbnail
-// and the player profile it is checked with. LookAtMedia reads the disk and decodes; it shares
+// What the entry editor shows of the file an entry names: the file itself, found by the media
+// library (subfolders and ASCII case ignored) or chosen with Browse, its facts, its thumbnail
+// and what the player profile makes of it. LookAtMedia reads the disk and decodes; it shares
 // nothing with the caller, so it runs on any thread.
 
 #include "MediaFacts.h"
+#include "MediaLibrary.h"
 #include "MediaThumbnail.h"
-#include "PlayerProfile.h"
 
 #include <QSize>
 #include <QString>
+
+#include <optional>
 
 namespace nerav {
 
@@ -18,8 +20,7 @@ struct MediaLookRequest
 {
     QString name; // the entry's file name, trimmed
     QString path; // the file chosen with Browse; empty: the name is looked for
-    QString mediaFolder;
-    QString profilePath;
+    MediaPlace place;
     QSize thumbnailBound;
 };
 
@@ -31,7 +32,8 @@ struct MediaLook
     qint64 fileBytes = -1;
     ProbeResult probed;
     ThumbnailResult thumbnail;
-    ProfileResult profile;
+    std::optional<MediaCheck> check; // none for a file read while the profile cannot be read
+    QString profileProblem; // why the profile cannot be read, when there is no check
 };
 
 MediaLook LookAtMedia(const MediaLookRequest &request);

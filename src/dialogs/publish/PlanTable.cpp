@@ -2,6 +2,7 @@
 
 #include "DurationText.h"
 #include "InterfaceText.h"
+#include "MediaCheckText.h"
 #include "PublishProblemText.h"
 #include "SizeText.h"
 
@@ -84,7 +85,7 @@ QTableWidgetItem *PlanTable::PlayerItem(const PublishRow &row) const
     const MediaCheck &check = *row.media.check;
     item->setText(MediaStateText(check.state, m_text.media));
     if (row.media.warns()) {
-        const QString why = m_text.publish.warningLine.arg(PublishWarningText(row, m_text.publish));
+        const QString why = m_text.publish.warningLine.arg(PublishWarningText(row, m_text));
         item->setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
         item->setToolTip(why);
         item->setData(Qt::AccessibleTextRole, why);

@@ -212,10 +212,8 @@ MediaCheckRequest PublishForm::MediaRequest() const
     const Settings &settings = m_context.settings;
     MediaCheckRequest request;
     // A small file, read here: the worker then needs nothing of the application.
-    request.profile = ReadPlayerProfile(
-            settings.playerProfile().isEmpty() ? DefaultProfilePath() : settings.playerProfile());
+    request.profile = ReadPlayerProfile(ProfilePathFor(settings.playerProfile()));
     request.cacheFolder = settings.cacheFolder;
-    request.texts = m_context.text.media;
     return request;
 }
 
@@ -326,7 +324,7 @@ void PublishForm::ShowPlan(bool offerPublish)
     // Warnings never stop a publish: they say what the player may make of the files.
     for (const PublishRow &row : m_plan.rows)
         if (row.media.warns())
-            lines.append(texts.warningLine.arg(PublishWarningText(row, texts)));
+            lines.append(texts.warningLine.arg(PublishWarningText(row, m_context.text)));
     if (!m_plan.profileProblem.isEmpty())
         lines.append(texts.warningLine.arg(texts.profileMissing.arg(m_plan.profileProblem)));
     lines.append(texts.planSummary.arg(m_plan.count(PublishAction::Copy))

@@ -1,9 +1,9 @@
 #pragma once
 
-// Finds and reads the schedule's media files off the window's thread. Given the media folder,
-// a cache folder and the names the document holds, a worker looks the names up in the folder
-// and its subfolders (ASCII case ignored, as a publish does) and probes each file it finds, one
-// at a time, each within the probe's time limit. What it learns comes back in batches, at most
+// The media library off the window's thread. Given a place (the media folder, the player
+// profile and a cache folder) and the names the document holds, a worker looks the names up in
+// the library, probes each file it finds, one at a time, each within the probe's time limit,
+// and judges it against the profile. What it learns comes back in batches, at most
 // one per BatchInterval, so a folder of cached files does not flood the window. Names the
 // document gains are looked for as they come; refresh() looks again and probes the files that
 // changed. The cache is saved whenever everything asked for is done.
@@ -12,6 +12,7 @@
 // over never waits for a probe under way; that probe ends on its own and its result is dropped.
 
 #include "MediaFacts.h"
+#include "MediaLibrary.h"
 
 #include <QList>
 #include <QObject>
@@ -30,6 +31,7 @@ struct MediaReport
     QString key; // the name as AsciiLower gives it
     QString path; // the file found; empty when there is none
     ProbeResult probe; // NotFound when no file was found
+    std::optional<MediaCheck> check; // none for a file read while the profile cannot be read
 };
 
 class MediaSurvey : public QObject
@@ -43,11 +45,18 @@ public:
     explicit MediaSurvey(QObject *parent = nullptr);
     ~MediaSurvey() override;
 
-    // Starts over in mediaFolder, keeping what was read in cacheFolder (empty: no cache); every
-    // name given so far is looked for again. An empty media folder stops the survey.
-    void start(const QString &mediaFolder, const QString &cacheFolder);
-    QString mediaFolder() const { return m_folder; }
-    QString cacheFolder() const { return m_cacheFolder; }
+    // Starts over in the place's media folder, judging by its profile and keeping what was read
+    // in its cache folder (empty: no cache); every name given so far is looked for again. An
+    // empty media folder stops the survey.
+    void start(const MediaPlace &place);
+    // Without a profile: the files are found and read, and judged only when not read.
+    void start(const QString &mediaFolder, const QString &cacheFolder)
+    {
+        start(MediaPlace {mediaFolder, QString(), cacheFolder});
+    }
+    const MediaPlace &place() const { return m_place; }
+    // Why the place's profile cannot be read; empty when it can or none is named.
+    QString profileProblem() const { return m_profileProblem; }
 
     // Names of the document, in any case; those not given before are looked for.
     void addNames(const QStringList &names);
@@ -71,8 +80,8 @@ private:
     std::shared_ptr<Work> m_work;
     QStringList m_keys; // every name given, in the order given
     QSet<QString> m_known;
-    QString m_folder;
-    QString m_cacheFolder;
+    MediaPlace m_place;
+    QString m_profileProblem;
     QTimer m_timer;
 };
 

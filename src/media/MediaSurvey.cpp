@@ -1,9 +1,5 @@
 #include "MediaSurvey.h"
 
-#include "MediaCache.h"
-#include "MediaProbe.h"
-#include "PublishPlan.h"
-
 #include <QDateTime>
 #include <QFileInfo>
 #include <QMutex>
@@ -16,16 +12,11 @@ namespace nerav {
 // The state the worker shares with the survey; it lives as long as either holds it.
 struct MediaSurvey::Work
 {
-    Work(const QString &folder, const QString &cacheFolder)
-        : folder(folder), cacheFolder(cacheFolder)
-    {
-    }
+    explicit Work(const MediaPlace &place) : library(place) { }
 
     void run();
     ProbeResult probe(const QString &path, const QString &signature);
 
-    const QString folder;
-    const QString cacheFolder;
     std::atomic<bool> cancelled {false};
 
     QMutex mutex; // guards the next four
@@ -34,8 +25,8 @@ struct MediaSurvey::Work
     QList<MediaReport> outbox;
     bool running = false; // a worker runs, or is about to
 
-    // The worker's own.
-    std::unique_ptr<MediaCache> cache;
+    // The worker's own, but for the profile read as the survey starts.
+    MediaLibrary library;
     QHash<QString, std::pair<QString, ProbeResult>> read; // by path: signature, result
     QHash<QString, QString> sent; // by key: the signature last reported
 };
@@ -61,10 +52,7 @@ ProbeResult MediaSurvey::Work::probe(const QString &path, const QString &signatu
     const auto known = read.constFind(path);
     if (known != read.cend() && known->first == signature)
         return known->second;
-    if (!cacheFolder.isEmpty() && !cache)
-        cache = std::make_unique<MediaCache>(cacheFolder);
-    ProbeResult result =
-            cache ? cache->probe(path, ProbeTimeLimit) : ProbeMedia(path, ProbeTimeLimit);
+    ProbeResult result = library.probe(path, ProbeTimeLimit);
     read.insert(path, {signature, result});
     return result;
 }
@@ -83,11 +71,9 @@ void MediaSurvey::Work::run()
             queued.clear();
         }
         if (batch.isEmpty()) {
-            if (cache) {
-                const QString problem = cache->save();
-                if (!problem.isEmpty())
-                    qInfo("media facts not cached: %s", qPrintable(problem));
-            }
+            const QString problem = library.saveCache();
+            if (!problem.isEmpty())
+                qInfo("media facts not cached: %s", qPrintable(problem));
             const QMutexLocker lock(&mutex);
             if (queue.isEmpty() || cancelled) {
                 running = false;
@@ -96,19 +82,17 @@ void MediaSurvey::Work::run()
             continue;
         }
         // The folder is searched once for the whole batch.
-        QHash<QString, int> wanted;
-        for (const QString &key : batch)
-            wanted.insert(key, 0);
-        const QHash<QString, QStringList> originals = FindOriginals(folder, QString(), wanted);
+        const QHash<QString, QStringList> originals = library.find(batch);
         for (const QString &key : batch) {
             if (cancelled)
                 break;
-            MediaReport report {key, originals.value(key).value(0), {}};
+            MediaReport report {key, originals.value(key).value(0), {}, {}};
             const QString signature = Signature(report.path);
             if (report.path.isEmpty())
                 report.probe.outcome = ProbeOutcome::NotFound;
             else
                 report.probe = probe(report.path, signature);
+            report.check = library.judge(key, report.probe);
             const auto last = sent.constFind(key);
             if (last != sent.cend() && *last == signature)
                 continue;
@@ -131,17 +115,20 @@ MediaSurvey::~MediaSurvey()
         m_work->cancelled = true;
 }
 
-void MediaSurvey::start(const QString &mediaFolder, const QString &cacheFolder)
+void MediaSurvey::start(const MediaPlace &place)
 {
     if (m_work)
         m_work->cancelled = true;
     m_work.reset();
     m_timer.stop();
-    m_folder = mediaFolder;
-    m_cacheFolder = cacheFolder;
-    if (mediaFolder.isEmpty())
+    m_place = place;
+    // The profile is small and read here, so its problem is known before any file is.
+    auto work = std::make_shared<Work>(place);
+    const ProfileResult &profile = work->library.profile();
+    m_profileProblem = profile.profile ? QString() : profile.reason;
+    if (place.mediaFolder.isEmpty())
         return;
-    m_work = std::make_shared<Work>(mediaFolder, cacheFolder);
+    m_work = std::move(work);
     submit(m_keys);
 }
 
