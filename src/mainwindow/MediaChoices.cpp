@@ -3,15 +3,14 @@
 #include "MessageBoxes.h"
 #include "PathParts.h"
 #include "PlayerProfile.h"
-#include "ScheduleSession.h"
 #include "SystemModule.h"
 
 #include <QFileDialog>
 
 namespace nerav {
 
-MediaChoices::MediaChoices(AppContext &context, ScheduleSession &session, QWidget *window)
-    : QObject(window), m_context(context), m_session(session), m_window(window)
+MediaChoices::MediaChoices(AppContext &context, QWidget *window)
+    : QObject(window), m_context(context), m_window(window)
 {
 }
 
@@ -22,12 +21,11 @@ void MediaChoices::chooseMediaFolder()
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::ShowDirsOnly);
     dialog.setFileMode(QFileDialog::Directory);
-    if (!settings.mediaFolder.isEmpty())
-        dialog.setDirectory(settings.mediaFolder);
+    if (!settings.mediaFolder().isEmpty())
+        dialog.setDirectory(settings.mediaFolder());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    settings.mediaFolder = WithTrailingSlash(dialog.selectedFiles().constFirst());
-    m_session.startMediaSurvey();
+    settings.setMediaFolder(WithTrailingSlash(dialog.selectedFiles().constFirst()));
 }
 
 void MediaChoices::choosePlayerProfile()
@@ -54,7 +52,6 @@ void MediaChoices::choosePlayerProfile()
     }
     // The shipped profile is remembered as none, so a later version's ships with the program.
     m_context.settings.setPlayerProfile(path == DefaultProfilePath() ? QString() : path);
-    m_session.startMediaSurvey();
 }
 
 } // namespace nerav

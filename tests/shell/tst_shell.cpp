@@ -17,8 +17,13 @@ namespace {
 
 QStringList Values(const Settings &s)
 {
-    return {s.openFolder,  s.saveFolder, s.documentFolder, s.documentName,
-            s.mediaFolder, s.copyDrive,  s.copyFolder};
+    return {s.openFolder,
+            s.saveFolder,
+            DirectoryPart(s.lastFile()),
+            FileNamePart(s.lastFile()),
+            s.mediaFolder(),
+            s.copyDrive,
+            s.copyFolder};
 }
 
 // The values of the damaged-file fixtures, in file order.
@@ -213,9 +218,8 @@ void TestShell::saveThenLoad()
     Settings saved = defaults();
     saved.openFolder = values[0];
     saved.saveFolder = values[1];
-    saved.documentFolder = values[2];
-    saved.documentName = values[3];
-    saved.mediaFolder = values[4];
+    saved.setLastFile(values[2] + values[3]);
+    saved.setMediaFolder(values[4]);
     saved.copyDrive = values[5];
     saved.copyFolder = values[6];
     QVERIFY(saved.save());
@@ -230,9 +234,8 @@ void TestShell::savedFileFormat()
     Settings settings = defaults();
     settings.openFolder = "/a/";
     settings.saveFolder = "/b/";
-    settings.documentFolder = "/c/";
-    settings.documentName = "x.nrv";
-    settings.mediaFolder = "/映像/";
+    settings.setLastFile("/c/x.nrv");
+    settings.setMediaFolder("/映像/");
     settings.copyDrive = "/media/usb/";
     settings.copyFolder = "/media/usb/clips";
     QVERIFY(settings.save());
@@ -349,9 +352,8 @@ void TestShell::unstorableValuesFallBackToDefaults()
     Settings settings = defaults();
     settings.openFolder = "/a/";
     settings.saveFolder = "/b/";
-    settings.documentFolder = "/say \"hi\"/";
-    settings.documentName = "x.nrv";
-    settings.mediaFolder = "/line\nbreak/";
+    settings.setLastFile("/say \"hi\"/x.nrv");
+    settings.setMediaFolder("/line\nbreak/");
     settings.copyDrive = "/f/";
     settings.copyFolder = "/g/";
     QVERIFY(settings.save());
@@ -361,8 +363,8 @@ void TestShell::unstorableValuesFallBackToDefaults()
     const Settings fallback = defaults();
     // The document's folder and name go back together, so no other file of that name is opened.
     QCOMPARE(Values(loaded),
-             QStringList({"/a/", "/b/", fallback.documentFolder, fallback.documentName,
-                          fallback.mediaFolder, "/f/", "/g/"}));
+             QStringList({"/a/", "/b/", DirectoryPart(fallback.lastFile()),
+                          FileNamePart(fallback.lastFile()), fallback.mediaFolder(), "/f/", "/g/"}));
 }
 
 // A value that could not be read back is never written: the next start must not find the file
@@ -372,9 +374,8 @@ void TestShell::valuesLongerThanAPathFallBackToDefaults()
     Settings settings = defaults();
     settings.openFolder = "/" + QString(10 * 1024 * 1024, 'a') + "/";
     settings.saveFolder = "/" + QString(PATH_MAX - 3, 'b') + "/"; // the longest path
-    settings.documentFolder = "/c/";
-    settings.documentName = "x.nrv";
-    settings.mediaFolder = "/e/";
+    settings.setLastFile("/c/x.nrv");
+    settings.setMediaFolder("/e/");
     settings.copyDrive = "/f/";
     settings.copyFolder = "/" + QString(PATH_MAX / 3, QChar(0x3042)) + "/"; // 3 bytes each
     QVERIFY(settings.save());
@@ -419,7 +420,7 @@ void TestShell::saveOntoFullDiskKeepsOldFile()
     const QByteArray old = ReadFile(path("app/SystemInfo.txt"));
     QVERIFY(medium.fill());
 
-    settings.documentName = "other.nrv";
+    settings.setLastFile(DirectoryPart(settings.lastFile()) + "other.nrv");
     QVERIFY(!settings.save());
     QCOMPARE(ReadFile(path("app/SystemInfo.txt")), old);
     QCOMPARE(QDir(path("app")).entryList(QDir::Files | QDir::Hidden),

@@ -113,7 +113,7 @@ bool MediaFactsPanel::isLooking() const
 void MediaFactsPanel::Request(const MediaLookRequest &request)
 {
     m_wanted = request;
-    m_wanted.mediaFolder = m_context.settings.mediaFolder;
+    m_wanted.mediaFolder = m_context.settings.mediaFolder();
     m_wanted.profilePath = m_context.settings.playerProfile();
     if (m_wanted.profilePath.isEmpty())
         m_wanted.profilePath = DefaultProfilePath();

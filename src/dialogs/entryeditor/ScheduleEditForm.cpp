@@ -254,7 +254,7 @@ void ScheduleEditForm::BrowseMediaFile()
     if (!path)
         return;
     SetFileNameText(TrimSpaces(FileNamePart(*path)));
-    m_context.settings.mediaFolder = DirectoryPart(*path);
+    m_context.settings.setMediaFolder(DirectoryPart(*path));
     m_mediaPanel->showChosenFile(m_fileNameText->text(), *path);
     m_copyCmd->setEnabled(true);
     // Says at once why a chosen file's name will be refused, not only at OK. The focus leaves
@@ -278,8 +278,8 @@ std::optional<QString> ScheduleEditForm::ShowMediaOpenDialog()
     dialog.selectNameFilter(mediaFilter);
     // Media files copied from cameras and discs often carry upper-case extensions.
     dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
-    if (!m_context.settings.mediaFolder.isEmpty())
-        dialog.setDirectory(m_context.settings.mediaFolder);
+    if (!m_context.settings.mediaFolder().isEmpty())
+        dialog.setDirectory(m_context.settings.mediaFolder());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
