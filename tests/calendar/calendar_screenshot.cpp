@@ -60,8 +60,10 @@ int main(int argc, char **argv)
 
     MainForm form(fake.context);
     form.applyCaptions();
+    // A new schedule of the default name, then the one shown.
+    const ScheduleDocument shown = fake.context.document;
     form.session().newDocument();
-    form.session().model().resetDocument(fake.context.document);
+    form.session().model().resetDocument(shown);
     form.show();
     form.findChild<QAction *>(QStringLiteral("subCalendar"))->trigger();
     form.findChild<ScheduleListView *>(QStringLiteral("AdvanceList"))->setCurrentRow(2);
