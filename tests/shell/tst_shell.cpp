@@ -58,6 +58,7 @@ private slots:
     void saveToUnwritableFolder_data();
     void saveToUnwritableFolder();
     void saveOntoFullDiskKeepsOldFile();
+    void mediaChoicesAreAnnounced();
 
 private:
     QString path(const QString &relative) const { return m_dir->path() + "/" + relative; }
@@ -362,9 +363,10 @@ void TestShell::unstorableValuesFallBackToDefaults()
     QCOMPARE(loaded.load(), SettingsLoad::Loaded);
     const Settings fallback = defaults();
     // The document's folder and name go back together, so no other file of that name is opened.
-    QCOMPARE(Values(loaded),
-             QStringList({"/a/", "/b/", DirectoryPart(fallback.lastFile()),
-                          FileNamePart(fallback.lastFile()), fallback.mediaFolder(), "/f/", "/g/"}));
+    QCOMPARE(
+            Values(loaded),
+            QStringList({"/a/", "/b/", DirectoryPart(fallback.lastFile()),
+                         FileNamePart(fallback.lastFile()), fallback.mediaFolder(), "/f/", "/g/"}));
 }
 
 // A value that could not be read back is never written: the next start must not find the file
@@ -425,6 +427,34 @@ void TestShell::saveOntoFullDiskKeepsOldFile()
     QCOMPARE(ReadFile(path("app/SystemInfo.txt")), old);
     QCOMPARE(QDir(path("app")).entryList(QDir::Files | QDir::Hidden),
              (QStringList {"filler", "SystemInfo.txt"}));
+}
+
+// What shows the media follows a new media folder or profile, wherever it was chosen; the same
+// value again or a copy's change reaches no one.
+void TestShell::mediaChoicesAreAnnounced()
+{
+    Settings settings = defaults();
+    QSignalSpy folders(&settings.notifier(), &SettingsSignals::mediaFolderChanged);
+    QSignalSpy profiles(&settings.notifier(), &SettingsSignals::playerProfileChanged);
+    settings.setMediaFolder("/media/clips/");
+    settings.setMediaFolder("/media/clips/");
+    settings.setPlayerProfile("/profiles/player.json");
+    settings.setPlayerProfile("/profiles/player.json");
+    Settings copy = settings;
+    copy.setMediaFolder("/elsewhere/");
+    copy.setPlayerProfile(QString());
+    QCOMPARE(folders.size(), 1);
+    QCOMPARE(folders.at(0).at(0).toString(), QStringLiteral("/media/clips/"));
+    QCOMPARE(profiles.size(), 1);
+    QCOMPARE(settings.mediaFolder(), QStringLiteral("/media/clips/"));
+
+    // Read from SystemInfo.txt, the folder is announced as any other change.
+    QVERIFY(WriteFile(settings.systemInfoPath(),
+                      "\"/a/\"\r\n\"/b/\"\r\n\"/c/\"\r\n\"x.nrv\"\r\n"
+                      "\"/e/\"\r\n\"/f/\",\"/g/\"\r\n"));
+    QCOMPARE(settings.load(), SettingsLoad::Loaded);
+    QCOMPARE(folders.size(), 2);
+    QCOMPARE(settings.lastFile(), QStringLiteral("/c/x.nrv"));
 }
 
 QTEST_GUILESS_MAIN(TestShell)
