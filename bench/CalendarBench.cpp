@@ -30,7 +30,7 @@ void CalendarFigures(const BenchSettings &)
 
     // Opening: the window made, shown and painted on the month of the first schedule.
     const long long openStart = SteadyNowNs();
-    CalendarForm calendar(context);
+    CalendarForm calendar(context, context.document);
     calendar.resize(1200, 860);
     calendar.showSchedule(0);
     calendar.show();

@@ -41,7 +41,7 @@ void FileFigure(const BenchSettings &settings)
     const ScheduleDocument document = LargestSchedule();
     ClockSeededRandom random;
 
-    if (!CheckBeforeSave(document) || !WriteScheduleFile(folder, name, document, random)) {
+    if (!CheckBeforeSave(document) || !WriteScheduleFile(folder + name, document, random)) {
         PrintFigure(QStringLiteral("file: not measured (the schedule could not be written)"));
         return;
     }
@@ -53,8 +53,8 @@ void FileFigure(const BenchSettings &settings)
     for (int i = 0; i < fileRuns + 1 && ok; ++i) {
         ScheduleDocument readBack;
         long long start = SteadyNowNs();
-        ok = WriteScheduleFile(folder, name, document, random) &&
-                ReadScheduleFile(folder, name, readBack);
+        ok = WriteScheduleFile(folder + name, document, random) &&
+                ReadScheduleFile(folder + name, readBack);
         const double ours = double(SteadyNowNs() - start) / 1e6;
         ok = ok && readBack.SameContentAs(document);
         start = SteadyNowNs();

@@ -93,7 +93,7 @@ void HistoryFigures(const BenchSettings &)
     const ScheduleDocument original = context.document;
 
     MainForm form(context);
-    form.InitMainFormOsd();
+    form.applyCaptions();
     ScheduleModel &model = form.session().model();
     model.resetDocument(context.document);
     form.show();

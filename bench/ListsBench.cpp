@@ -96,7 +96,7 @@ void ListsFigures(const BenchSettings &)
     basicOnly.advanceSchedules.clear();
 
     MainForm form(context);
-    form.InitMainFormOsd();
+    form.applyCaptions();
     ScheduleModel &model = form.session().model();
     model.resetDocument(basicOnly);
     form.show();

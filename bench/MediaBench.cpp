@@ -70,10 +70,10 @@ Survey Measure(const QString &media, const QString &cache)
     AppContext context(services.platform());
     InitDefaults(context.settings, QString());
     LoadInterfaceText(context.text, Japanese);
-    context.settings.mediaFolder = media;
+    context.settings.setMediaFolder(media);
     context.settings.cacheFolder = cache;
     MainForm form(context);
-    form.InitMainFormOsd();
+    form.applyCaptions();
     form.session().model().resetDocument(Clips());
     form.show();
     WaitUntilExposed(form);

@@ -2,6 +2,7 @@
 #include "LargestSchedule.h"
 #include "Measure.h"
 
+#include "PathParts.h"
 #include "ProgramModule.h"
 #include "QtPlatform.h"
 #include "ScheduleFile.h"
@@ -51,12 +52,11 @@ QString PrepareProgramFolder(const BenchSettings &settings)
     }
 
     ClockSeededRandom random;
-    if (!WriteScheduleFile(scheduleFolder, scheduleName, LargestSchedule(), random))
+    if (!WriteScheduleFile(scheduleFolder + scheduleName, LargestSchedule(), random))
         return QString();
     Settings remembered;
     InitDefaults(remembered, appFolder);
-    remembered.documentFolder = scheduleFolder;
-    remembered.documentName = scheduleName;
+    remembered.setLastFile(scheduleFolder + scheduleName);
     if (!remembered.save())
         return QString();
     return program;

@@ -105,11 +105,9 @@ std::unique_ptr<MainForm> StartApplication(AppContext &context, InstanceGuard &g
         ShowMessage(nullptr, context.text, context.text.messages.msgSystemInfoError);
 
     auto form = std::make_unique<MainForm>(context);
-    form->InitMainFormOsd();
+    form->applyCaptions();
     // A file that cannot be read has been reported; the start goes on as without it.
-    if (options.file.isEmpty() ||
-        !form->documentCommands().openScheduleFile(DirectoryPart(options.file),
-                                                   FileNamePart(options.file)))
+    if (options.file.isEmpty() || !form->documentCommands().openScheduleFile(options.file))
         ReopenLastDocument(*form, context);
     QObject::connect(form.get(), &MainForm::languageChosen, form.get(),
                      [&context](Language language) {
@@ -119,9 +117,9 @@ std::unique_ptr<MainForm> StartApplication(AppContext &context, InstanceGuard &g
     if (!options.handOverSocket.isEmpty() && lockProblem == LockProblem::None) {
         auto *server = new FileHandOverServer(options.handOverSocket, form.get());
         QObject::connect(server, &FileHandOverServer::fileReceived, form.get(),
-                         &MainForm::OpenHandedFile);
+                         &MainForm::openHandedFile);
         QObject::connect(server, &FileHandOverServer::showRequested, form.get(),
-                         &MainForm::ComeToFront);
+                         &MainForm::comeToFront);
     }
     // Before show, so the window appears where it was; a geometry off every screen is moved.
     form->restoreGeometry(context.settings.windowGeometry());
@@ -146,11 +144,11 @@ std::unique_ptr<MainForm> StartApplication(AppContext &context, InstanceGuard &g
 void ReopenLastDocument(MainForm &form, AppContext &context)
 {
     Settings &settings = context.settings;
-    if (FileExistsInDir(settings.documentFolder, settings.documentName)) {
-        const ScheduleFileResult read =
-                form.session().open(settings.documentFolder, settings.documentName);
+    const QString last = settings.lastFile();
+    if (FileExistsInDir(DirectoryPart(last), FileNamePart(last))) {
+        const ScheduleFileResult read = form.session().open(last);
         if (read) {
-            settings.openFolder = settings.documentFolder;
+            settings.openFolder = DirectoryPart(last);
             return;
         }
         ShowFailure(&form, context.text, context.text.messages.msgScheduleReadError, read.reason);

@@ -4,6 +4,7 @@
 #include "MessageBoxes.h"
 #include "PathParts.h"
 #include "PublishForm.h"
+#include "ScheduleModel.h"
 #include "ScheduleRules.h"
 #include "ScheduleSession.h"
 #include "SystemModule.h"
@@ -30,22 +31,21 @@ void DocumentCommands::openDocument()
 {
     if (!maySaveChanges())
         return;
-    QString folder = m_context.settings.openFolder;
-    QString name;
-    if (askOpenFileName(folder, name))
-        openScheduleFile(folder, name);
+    QString path;
+    if (askOpenFileName(path))
+        openScheduleFile(path);
 }
 
-bool DocumentCommands::openScheduleFile(const QString &folder, const QString &name)
+bool DocumentCommands::openScheduleFile(const QString &path)
 {
     // A damaged file leaves the document, the lists, the title and the folders as they were.
-    const ScheduleFileResult read = m_session.open(folder, name);
+    const ScheduleFileResult read = m_session.open(path);
     if (!read) {
         ShowFailure(m_window, m_context.text, m_context.text.messages.msgScheduleReadError,
                     read.reason);
         return false;
     }
-    m_context.settings.openFolder = folder;
+    m_context.settings.openFolder = DirectoryPart(path);
     return true;
 }
 
@@ -73,7 +73,7 @@ void DocumentCommands::openWaitingHandedFiles()
     for (const QString &path : files) {
         // As Open does: unsaved changes are saved or given up first, or the file is not opened.
         if (maySaveChanges())
-            openScheduleFile(DirectoryPart(path), FileNamePart(path));
+            openScheduleFile(path);
     }
 }
 
@@ -82,16 +82,15 @@ bool DocumentCommands::saveDocument(bool saveAs)
     if (!checkBeforeSave())
         return false;
     if (!saveAs && m_session.savedBefore())
-        return writeTo(m_session.folder(), m_session.name());
+        return writeTo(m_session.path());
 
-    QString folder = m_context.settings.saveFolder;
-    QString name = m_session.name();
-    if (!askSaveFileName(folder, name))
+    QString path;
+    if (!askSaveFileName(path))
         return false;
     // The writer replaces an existing file only once the new one is complete.
-    if (!writeTo(folder, name))
+    if (!writeTo(path))
         return false;
-    m_context.settings.saveFolder = folder;
+    m_context.settings.saveFolder = DirectoryPart(path);
     return true;
 }
 
@@ -114,25 +113,28 @@ bool DocumentCommands::maySaveChanges()
 void DocumentCommands::publish()
 {
     if (!m_session.isModified()) {
-        PublishForm(m_context, m_window).exec();
+        PublishForm form(m_context, m_session.model().document(), m_window);
+        showPublishForm(form);
         return;
     }
     switch (PublishForm::AskAboutUnsavedChanges(m_window, m_context.text, m_session.savedBefore(),
                                                 fileLine())) {
     case UnsavedPublish::SaveAndPublish:
-        if (saveDocument(false))
-            PublishForm(m_context, m_window).exec();
+        if (saveDocument(false)) {
+            PublishForm form(m_context, m_session.model().document(), m_window);
+            showPublishForm(form);
+        }
         return;
     case UnsavedPublish::PublishSaved: {
         ScheduleDocument saved;
-        const ScheduleFileResult read =
-                ReadScheduleFile(m_session.folder(), m_session.name(), saved);
+        const ScheduleFileResult read = ReadScheduleFile(m_session.path(), saved);
         if (!read) {
             ShowFailure(m_window, m_context.text, m_context.text.messages.msgScheduleReadError,
                         read.reason);
             return;
         }
-        PublishForm(m_context, saved, m_window).exec();
+        PublishForm form(m_context, saved, m_window);
+        showPublishForm(form);
         return;
     }
     case UnsavedPublish::Cancel:
@@ -140,17 +142,24 @@ void DocumentCommands::publish()
     }
 }
 
+void DocumentCommands::showPublishForm(PublishForm &form)
+{
+    // Saved in another file meanwhile, the schedule goes to the medium under its new name.
+    connect(&m_session, &ScheduleSession::fileChanged, &form, &PublishForm::followFile);
+    form.exec();
+}
+
 QString DocumentCommands::fileLine() const
 {
     // As the window's title shows it; a file never saved is the name Save will propose.
     const MessageTable &messages = m_context.text.messages;
     return (m_session.savedBefore() ? messages.msgChangesOfFile : messages.msgChangesOfNewFile)
-            .arg(m_session.folder() + m_session.name());
+            .arg(m_session.path());
 }
 
-bool DocumentCommands::writeTo(const QString &folder, const QString &name)
+bool DocumentCommands::writeTo(const QString &path)
 {
-    const ScheduleFileResult written = m_session.save(folder, name);
+    const ScheduleFileResult written = m_session.save(path);
     if (written)
         return true;
     // The system's own words name the cause: a full or failing medium, a missing folder.
@@ -163,7 +172,7 @@ bool DocumentCommands::checkBeforeSave()
 {
     const MessageTable &messages = m_context.text.messages;
     const QString lineBreak = QStringLiteral("\r\n");
-    const PreSaveCheck check = CheckBeforeSave(m_context.document);
+    const PreSaveCheck check = CheckBeforeSave(m_session.model().document());
     switch (check.problem) {
     case PreSaveProblem::None:
         return true;
@@ -205,8 +214,10 @@ static bool takeChosenPath(QFileDialog &dialog, QString &folder, QString &name)
     return true;
 }
 
-bool DocumentCommands::askOpenFileName(QString &folder, QString &name)
+bool DocumentCommands::askOpenFileName(QString &path)
 {
+    QString folder = m_context.settings.openFolder;
+    QString name;
     for (;;) {
         QFileDialog dialog(m_window);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -215,14 +226,17 @@ bool DocumentCommands::askOpenFileName(QString &folder, QString &name)
                       folder, name);
         if (!takeChosenPath(dialog, folder, name))
             return false;
+        path = folder + name;
         if (FileExistsInDir(folder, name))
             return true;
         ShowMessage(m_window, m_context.text, m_context.text.messages.msgFileNotFound);
     }
 }
 
-bool DocumentCommands::askSaveFileName(QString &folder, QString &name)
+bool DocumentCommands::askSaveFileName(QString &path)
 {
+    QString folder = m_context.settings.saveFolder;
+    QString name = FileNamePart(m_session.path());
     for (;;) {
         QFileDialog dialog(m_window);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -233,6 +247,7 @@ bool DocumentCommands::askSaveFileName(QString &folder, QString &name)
                       folder, name);
         if (!takeChosenPath(dialog, folder, name))
             return false;
+        path = folder + name;
         if (!FileExistsInDir(folder, name))
             return true;
         if (AskYesNo(m_window, m_context.text, m_context.text.messages.msgOverwriteFile))

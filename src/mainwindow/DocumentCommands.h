@@ -13,6 +13,7 @@ class QWidget;
 
 namespace nerav {
 
+class PublishForm;
 class ScheduleSession;
 
 class DocumentCommands : public QObject
@@ -30,9 +31,9 @@ public:
     // While the document holds unsaved changes, asks whether to save them: true when the
     // command that asked may go on (saved or discarded), false when it must stop.
     bool maySaveChanges();
-    // Reads folder + name as Open does; a damaged or missing file shows the read-error message
-    // and changes nothing.
-    bool openScheduleFile(const QString &folder, const QString &name);
+    // Reads the file as Open does; a damaged or missing file shows the read-error message and
+    // changes nothing.
+    bool openScheduleFile(const QString &path);
     // With unsaved changes it asks first whether to save them or to publish the schedule file
     // as last saved, so the player never gets a schedule that exists nowhere else.
     void publish();
@@ -41,11 +42,14 @@ public:
 
 private:
     bool checkBeforeSave();
+    // The publish dialog, following the schedule's file while it is open.
+    void showPublishForm(PublishForm &form);
     // The line of a question about unsaved changes that names the document's file.
     QString fileLine() const;
-    bool askOpenFileName(QString &folder, QString &name);
-    bool askSaveFileName(QString &folder, QString &name);
-    bool writeTo(const QString &folder, const QString &name);
+    // The file chosen, proposed in the folder last used.
+    bool askOpenFileName(QString &path);
+    bool askSaveFileName(QString &path);
+    bool writeTo(const QString &path);
     void openWaitingHandedFiles();
 
     AppContext &m_context;

@@ -48,7 +48,7 @@ MainForm::MainForm(AppContext &context, QWidget *parent) : QMainWindow(parent), 
     m_session = new ScheduleSession(context, this);
     m_documents = new DocumentCommands(context, *m_session, this);
     m_editing = new ListEditing(context, m_session->model(), this);
-    m_media = new MediaChoices(context, *m_session, this);
+    m_media = new MediaChoices(context, this);
     buildMenus();
 
     auto *central = new QWidget(this);
@@ -100,65 +100,65 @@ void MainForm::buildMenus()
         menu = menuBar()->addMenu(QString());
         menu->setObjectName(QString::fromLatin1(name));
     };
-    addMenu(subFile, "subFile");
-    addItem(subFile, subNew, "subNew");
-    addItem(subFile, subOpen, "subOpen");
-    subFile->addSeparator();
-    addItem(subFile, subSave, "subSave");
-    addItem(subFile, subSaveAs, "subSaveAs");
-    subFile->addSeparator();
-    addItem(subFile, subPublish, "subPublish");
-    subFile->addSeparator();
-    addItem(subFile, subExit, "subExit");
+    addMenu(m_fileMenu, "subFile");
+    addItem(m_fileMenu, m_newItem, "subNew");
+    addItem(m_fileMenu, m_openItem, "subOpen");
+    m_fileMenu->addSeparator();
+    addItem(m_fileMenu, m_saveItem, "subSave");
+    addItem(m_fileMenu, m_saveAsItem, "subSaveAs");
+    m_fileMenu->addSeparator();
+    addItem(m_fileMenu, m_publishItem, "subPublish");
+    m_fileMenu->addSeparator();
+    addItem(m_fileMenu, m_exitItem, "subExit");
     // Where a desktop has no standard key for a command, the common one stands in.
     const auto keys = [](QAction *item, QKeySequence::StandardKey key, const char *common) {
         const QList<QKeySequence> standard = QKeySequence::keyBindings(key);
         item->setShortcuts(standard.isEmpty() ? QList {QKeySequence(QLatin1String(common))}
                                               : standard);
     };
-    keys(subNew, QKeySequence::New, "Ctrl+N");
-    keys(subOpen, QKeySequence::Open, "Ctrl+O");
-    keys(subSave, QKeySequence::Save, "Ctrl+S");
-    keys(subSaveAs, QKeySequence::SaveAs, "Ctrl+Shift+S");
-    keys(subExit, QKeySequence::Quit, "Ctrl+Q");
+    keys(m_newItem, QKeySequence::New, "Ctrl+N");
+    keys(m_openItem, QKeySequence::Open, "Ctrl+O");
+    keys(m_saveItem, QKeySequence::Save, "Ctrl+S");
+    keys(m_saveAsItem, QKeySequence::SaveAs, "Ctrl+Shift+S");
+    keys(m_exitItem, QKeySequence::Quit, "Ctrl+Q");
     // Ctrl+P means Print everywhere (and the calendar prints): Publish takes it with Shift.
-    subPublish->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+P")));
+    m_publishItem->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+P")));
 
-    addMenu(subEdit, "subEdit");
-    addItem(subEdit, subUndo, "subUndo");
-    addItem(subEdit, subRedo, "subRedo");
-    keys(subUndo, QKeySequence::Undo, "Ctrl+Z");
-    keys(subRedo, QKeySequence::Redo, "Ctrl+Shift+Z");
+    addMenu(m_editMenu, "subEdit");
+    addItem(m_editMenu, m_undoItem, "subUndo");
+    addItem(m_editMenu, m_redoItem, "subRedo");
+    keys(m_undoItem, QKeySequence::Undo, "Ctrl+Z");
+    keys(m_redoItem, QKeySequence::Redo, "Ctrl+Shift+Z");
     // Ctrl+Y redoes on many desktops, also where this one's own list lacks it.
     const QKeySequence ctrlY(QStringLiteral("Ctrl+Y"));
-    if (!subRedo->shortcuts().contains(ctrlY))
-        subRedo->setShortcuts(subRedo->shortcuts() << ctrlY);
-    subEdit->addSeparator();
-    addItem(subEdit, subDuplicate, "subDuplicate");
-    addItem(subEdit, subDuplicateToDays, "subDuplicateToDays");
+    if (!m_redoItem->shortcuts().contains(ctrlY))
+        m_redoItem->setShortcuts(m_redoItem->shortcuts() << ctrlY);
+    m_editMenu->addSeparator();
+    addItem(m_editMenu, m_duplicateItem, "subDuplicate");
+    addItem(m_editMenu, m_duplicateToDaysItem, "subDuplicateToDays");
 
-    addMenu(subView, "subView");
-    addItem(subView, subCalendar, "subCalendar");
-    subView->addSeparator();
-    addItem(subView, subMediaFolder, "subMediaFolder");
-    addItem(subView, subPlayerProfile, "subPlayerProfile");
-    subView->addSeparator();
-    subLanguage = subView->addMenu(QString());
-    subLanguage->setObjectName(QStringLiteral("subLanguage"));
+    addMenu(m_viewMenu, "subView");
+    addItem(m_viewMenu, m_calendarItem, "subCalendar");
+    m_viewMenu->addSeparator();
+    addItem(m_viewMenu, m_mediaFolderItem, "subMediaFolder");
+    addItem(m_viewMenu, m_playerProfileItem, "subPlayerProfile");
+    m_viewMenu->addSeparator();
+    m_languageMenu = m_viewMenu->addMenu(QString());
+    m_languageMenu->setObjectName(QStringLiteral("subLanguage"));
     auto *languages = new QActionGroup(this);
     // Each language is named in its own words, whichever language the window shows.
-    subJapanese = languages->addAction(QStringLiteral("日本語"));
-    subJapanese->setObjectName(QStringLiteral("subJapanese"));
-    subEnglish = languages->addAction(QStringLiteral("English"));
-    subEnglish->setObjectName(QStringLiteral("subEnglish"));
-    for (QAction *item : {subJapanese, subEnglish}) {
+    m_japaneseItem = languages->addAction(QStringLiteral("日本語"));
+    m_japaneseItem->setObjectName(QStringLiteral("subJapanese"));
+    m_englishItem = languages->addAction(QStringLiteral("English"));
+    m_englishItem->setObjectName(QStringLiteral("subEnglish"));
+    for (QAction *item : {m_japaneseItem, m_englishItem}) {
         item->setCheckable(true);
-        subLanguage->addAction(item);
+        m_languageMenu->addAction(item);
     }
 
-    addMenu(subHelp, "subHelp");
-    addItem(subHelp, subAboutNeravScheduleGenerator, "subAboutNeravScheduleGenerator");
-    addItem(subHelp, subAboutCompany, "subAboutCompany");
+    addMenu(m_helpMenu, "subHelp");
+    addItem(m_helpMenu, m_aboutProgramItem, "subAboutNeravScheduleGenerator");
+    addItem(m_helpMenu, m_aboutCompanyItem, "subAboutCompany");
 }
 
 QWidget *MainForm::buildFileButtons()
@@ -172,11 +172,11 @@ QWidget *MainForm::buildFileButtons()
         button->setMinimumWidth(96);
         row->addWidget(button);
     };
-    addButton(NewCmd, "NewCmd");
-    addButton(OpenCmd, "OpenCmd");
-    addButton(SaveCmd, "SaveCmd");
-    addButton(SaveAsCmd, "SaveAsCmd");
-    addButton(ExitCmd, "ExitCmd");
+    addButton(m_newButton, "NewCmd");
+    addButton(m_openButton, "OpenCmd");
+    addButton(m_saveButton, "SaveCmd");
+    addButton(m_saveAsButton, "SaveAsCmd");
+    addButton(m_exitButton, "ExitCmd");
     return box;
 }
 
@@ -191,11 +191,11 @@ QWidget *MainForm::buildBranding()
     logo->setPixmap(NeravLogoPixmap(QSize(192, 52)));
     // The strip stands still: nothing runs in the window that it could show, and a strip
     // moving for as long as the window is open draws the eye from the lists.
-    Shape1 = new ColourBar(box);
-    Shape1->setObjectName(QStringLiteral("Shape1"));
-    Shape1->setFixedWidth(logo->sizeHint().width());
+    m_colourBar = new ColourBar(box);
+    m_colourBar->setObjectName(QStringLiteral("Shape1"));
+    m_colourBar->setFixedWidth(logo->sizeHint().width());
     column->addWidget(logo);
-    column->addWidget(Shape1);
+    column->addWidget(m_colourBar);
     return box;
 }
 
@@ -225,79 +225,79 @@ void MainForm::connectCommands()
 {
     DocumentCommands *documents = m_documents;
     for (auto [button, item, command] :
-         {std::tuple {NewCmd, subNew, &DocumentCommands::newDocument},
-          std::tuple {OpenCmd, subOpen, &DocumentCommands::openDocument}}) {
+         {std::tuple {m_newButton, m_newItem, &DocumentCommands::newDocument},
+          std::tuple {m_openButton, m_openItem, &DocumentCommands::openDocument}}) {
         connect(button, &QPushButton::clicked, documents, command);
         connect(item, &QAction::triggered, documents, command);
     }
-    for (auto [button, item, saveAs] :
-         {std::tuple {SaveCmd, subSave, false}, std::tuple {SaveAsCmd, subSaveAs, true}}) {
+    for (auto [button, item, saveAs] : {std::tuple {m_saveButton, m_saveItem, false},
+                                        std::tuple {m_saveAsButton, m_saveAsItem, true}}) {
         const auto save = [documents, saveAs = saveAs] { documents->saveDocument(saveAs); };
         connect(button, &QPushButton::clicked, documents, save);
         connect(item, &QAction::triggered, documents, save);
     }
-    connect(subPublish, &QAction::triggered, documents, &DocumentCommands::publish);
-    connect(ExitCmd, &QPushButton::clicked, this, &MainForm::close);
-    connect(subExit, &QAction::triggered, this, &MainForm::close);
+    connect(m_publishItem, &QAction::triggered, documents, &DocumentCommands::publish);
+    connect(m_exitButton, &QPushButton::clicked, this, &MainForm::close);
+    connect(m_exitItem, &QAction::triggered, this, &MainForm::close);
 
     QUndoStack *history = &m_session->history();
-    connect(subUndo, &QAction::triggered, history, &QUndoStack::undo);
-    connect(subRedo, &QAction::triggered, history, &QUndoStack::redo);
+    connect(m_undoItem, &QAction::triggered, history, &QUndoStack::undo);
+    connect(m_redoItem, &QAction::triggered, history, &QUndoStack::redo);
     connect(history, &QUndoStack::indexChanged, this, &MainForm::updateUndoActions);
     connect(history, &QUndoStack::cleanChanged, this, &MainForm::updateUndoActions);
     connect(m_session, &ScheduleSession::modifiedChanged, this, &QWidget::setWindowModified);
-    connect(m_session, &ScheduleSession::fileChanged, this, &MainForm::SetDocumentTitle);
+    connect(m_session, &ScheduleSession::fileChanged, this, &MainForm::showFileInTitle);
 
-    connect(subDuplicate, &QAction::triggered, this,
+    connect(m_duplicateItem, &QAction::triggered, this,
             [this] { m_editing->run(m_activeList, StepKind::Duplicate); });
-    connect(subDuplicateToDays, &QAction::triggered, this,
+    connect(m_duplicateToDaysItem, &QAction::triggered, this,
             [this] { m_editing->run(ScheduleList::Advance, StepKind::DuplicateToDays); });
-    connect(subEdit, &QMenu::aboutToShow, this, &MainForm::updateDuplicateActions);
+    connect(m_editMenu, &QMenu::aboutToShow, this, &MainForm::updateDuplicateActions);
     connect(
             &m_session->model(), &ScheduleModel::dropRefused, this,
             [this](const QString &text) { ShowMessage(this, m_context.text, text); },
             Qt::QueuedConnection);
 
-    connect(subJapanese, &QAction::triggered, this, [this] { emit languageChosen(Japanese); });
-    connect(subEnglish, &QAction::triggered, this, [this] { emit languageChosen(English); });
-    connect(subCalendar, &QAction::triggered, this, &MainForm::subCalendar_Click);
-    connect(subMediaFolder, &QAction::triggered, m_media, &MediaChoices::chooseMediaFolder);
-    connect(subPlayerProfile, &QAction::triggered, m_media, &MediaChoices::choosePlayerProfile);
-    connect(subAboutNeravScheduleGenerator, &QAction::triggered, this,
+    connect(m_japaneseItem, &QAction::triggered, this, [this] { emit languageChosen(Japanese); });
+    connect(m_englishItem, &QAction::triggered, this, [this] { emit languageChosen(English); });
+    connect(m_calendarItem, &QAction::triggered, this, &MainForm::showCalendar);
+    connect(m_mediaFolderItem, &QAction::triggered, m_media, &MediaChoices::chooseMediaFolder);
+    connect(m_playerProfileItem, &QAction::triggered, m_media, &MediaChoices::choosePlayerProfile);
+    connect(m_aboutProgramItem, &QAction::triggered, this,
             [this] { AboutNeravScheduleGeneratorForm(m_context, this).exec(); });
-    connect(subAboutCompany, &QAction::triggered, this,
+    connect(m_aboutCompanyItem, &QAction::triggered, this,
             [this] { AboutCompanyForm(m_context, this).exec(); });
 }
 
-void MainForm::InitMainFormOsd()
+void MainForm::applyCaptions()
 {
     const CaptionTable &captions = m_context.text.captions;
-    subFile->setTitle(captions.fileMenu);
-    subEdit->setTitle(captions.editMenu);
-    subView->setTitle(captions.viewMenu);
-    subLanguage->setTitle(captions.languageMenu);
-    subJapanese->setChecked(m_context.text.language == Japanese);
-    subEnglish->setChecked(m_context.text.language == English);
-    subHelp->setTitle(captions.helpMenu);
-    subCalendar->setText(captions.calendarMenuItem);
-    subMediaFolder->setText(m_context.text.media.mediaFolderMenuItem);
-    subPlayerProfile->setText(m_context.text.media.playerProfileMenuItem);
-    subDuplicate->setText(captions.duplicateMenuItem);
-    subDuplicateToDays->setText(captions.duplicateToDaysMenuItem);
-    subNew->setText(captions.newMenuItem);
-    subOpen->setText(captions.openMenuItem);
-    subSave->setText(captions.saveMenuItem);
-    subSaveAs->setText(captions.saveAsMenuItem);
-    subPublish->setText(m_context.text.publish.menuCommand);
-    subExit->setText(captions.exitMenuItem);
-    subAboutNeravScheduleGenerator->setText(captions.aboutProgramMenuItem);
-    subAboutCompany->setText(captions.aboutCompanyMenuItem);
+    m_fileMenu->setTitle(captions.fileMenu);
+    m_editMenu->setTitle(captions.editMenu);
+    m_viewMenu->setTitle(captions.viewMenu);
+    m_languageMenu->setTitle(captions.languageMenu);
+    m_japaneseItem->setChecked(m_context.text.language == Japanese);
+    m_englishItem->setChecked(m_context.text.language == English);
+    m_helpMenu->setTitle(captions.helpMenu);
+    m_calendarItem->setText(captions.calendarMenuItem);
+    m_mediaFolderItem->setText(m_context.text.media.mediaFolderMenuItem);
+    m_playerProfileItem->setText(m_context.text.media.playerProfileMenuItem);
+    m_duplicateItem->setText(captions.duplicateMenuItem);
+    m_duplicateToDaysItem->setText(captions.duplicateToDaysMenuItem);
+    m_newItem->setText(captions.newMenuItem);
+    m_openItem->setText(captions.openMenuItem);
+    m_saveItem->setText(captions.saveMenuItem);
+    m_saveAsItem->setText(captions.saveAsMenuItem);
+    m_publishItem->setText(m_context.text.publish.menuCommand);
+    m_exitItem->setText(captions.exitMenuItem);
+    m_aboutProgramItem->setText(captions.aboutProgramMenuItem);
+    m_aboutCompanyItem->setText(captions.aboutCompanyMenuItem);
 
-    NewCmd->setText(captions.newCommand);
-    OpenCmd->setText(captions.openCommand);
-    SaveCmd->setText(captions.saveCommand);
-    SaveAsCmd->setText(captions.saveAsCommand);
-    ExitCmd->setText(captions.exitCommand);
+    m_newButton->setText(captions.newCommand);
+    m_openButton->setText(captions.openCommand);
+    m_saveButton->setText(captions.saveCommand);
+    m_saveAsButton->setText(captions.saveAsCommand);
+    m_exitButton->setText(captions.exitCommand);
     for (ListPane *pane : m_panes)
         pane->applyCaptions(captions);
     updateUndoActions();
@@ -307,12 +307,9 @@ void MainForm::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange) {
         m_session->model().retext();
-        InitMainFormOsd();
-        SetDocumentTitle();
+        applyCaptions();
+        showFileInTitle();
     }
-    // Back from a dialog or another program: another media folder, or changed files.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        m_session->followMediaChanges();
     QMainWindow::changeEvent(event);
 }
 
@@ -320,26 +317,26 @@ void MainForm::updateUndoActions()
 {
     const CaptionTable &captions = m_context.text.captions;
     const QUndoStack &history = m_session->history();
-    subUndo->setEnabled(history.canUndo());
-    subRedo->setEnabled(history.canRedo());
-    subUndo->setText(history.canUndo() ? captions.undoStep.arg(history.undoText())
-                                       : captions.undoCommand);
-    subRedo->setText(history.canRedo() ? captions.redoStep.arg(history.redoText())
-                                       : captions.redoCommand);
+    m_undoItem->setEnabled(history.canUndo());
+    m_redoItem->setEnabled(history.canRedo());
+    m_undoItem->setText(history.canUndo() ? captions.undoStep.arg(history.undoText())
+                                          : captions.undoCommand);
+    m_redoItem->setText(history.canRedo() ? captions.redoStep.arg(history.redoText())
+                                          : captions.redoCommand);
 }
 
 void MainForm::updateDuplicateActions()
 {
     const ListSelection selection = m_session->model().selection();
-    subDuplicate->setEnabled(selection.row(m_activeList) >= 0);
-    subDuplicateToDays->setEnabled(selection.advance >= 0);
+    m_duplicateItem->setEnabled(selection.row(m_activeList) >= 0);
+    m_duplicateToDaysItem->setEnabled(selection.advance >= 0);
 }
 
-void MainForm::subCalendar_Click()
+void MainForm::showCalendar()
 {
     if (!m_calendar) {
         ScheduleModel &model = m_session->model();
-        m_calendar = new CalendarForm(m_context, this);
+        m_calendar = new CalendarForm(m_context, model.document(), this);
         connect(m_calendar, &CalendarForm::scheduleChosen, this, [&model](int row) {
             if (row >= 0 && row < model.rowCount(ScheduleList::Advance))
                 model.setCurrentRow(ScheduleList::Advance, row);
@@ -350,19 +347,21 @@ void MainForm::subCalendar_Click()
                     m_calendar->showSchedule(selection.advance);
                 });
         m_calendar->showSchedule(model.selection().advance);
+        m_calendar->showFile(m_session->path());
+        connect(m_session, &ScheduleSession::fileChanged, m_calendar, &CalendarForm::showFile);
     }
     m_calendar->show();
     m_calendar->raise();
     m_calendar->activateWindow();
 }
 
-void MainForm::OpenHandedFile(const QString &path)
+void MainForm::openHandedFile(const QString &path)
 {
-    ComeToFront();
+    comeToFront();
     m_documents->openHandedFile(path);
 }
 
-void MainForm::ComeToFront()
+void MainForm::comeToFront()
 {
     if (isMinimized())
         showNormal();
@@ -377,11 +376,11 @@ void MainForm::ComeToFront()
     QApplication::alert(this);
 }
 
-void MainForm::SetDocumentTitle()
+void MainForm::showFileInTitle()
 {
     // [*] shows the modified mark while the document holds unsaved changes.
     setWindowTitle(m_context.text.captions.programTitle + QStringLiteral(" - ") +
-                   m_session->folder() + m_session->name() + QStringLiteral("[*]"));
+                   m_session->path() + QStringLiteral("[*]"));
 }
 
 void MainForm::closeEvent(QCloseEvent *event)

@@ -4,8 +4,8 @@
 // advance schedules, details of the selected advance schedule) over the session's model. The
 // list commands are ListEditing's, the document commands DocumentCommands', the choice of the
 // media folder and player profile MediaChoices'; the Edit menu follows the session's undo
-// history, and closing the window stores the remembered settings. When the window becomes
-// active again the lists' media survey follows what changed meanwhile.
+// history, the title (and the calendar) the session's file, and closing the window stores the
+// remembered settings.
 
 #include "AppContext.h"
 #include "ScheduleSelection.h"
@@ -37,7 +37,7 @@ public:
     ~MainForm() override;
 
     // Applies the captions of the current language to menus, buttons and frames.
-    void InitMainFormOsd();
+    void applyCaptions();
 
     ScheduleSession &session() const { return *m_session; }
     QUndoStack *history() const;
@@ -50,17 +50,14 @@ public:
 
     // View menu: the calendar of the advance schedules, made at its first showing; it and the
     // advance list select each other's schedule.
-    void subCalendar_Click();
-    CalendarForm *Calendar() const { return m_calendar; }
+    void showCalendar();
+    CalendarForm *calendar() const { return m_calendar; }
 
     // A file handed over by a second start of the program: the window comes to the front and
     // the file is opened as Open does, once no dialog of this window is open.
-    void OpenHandedFile(const QString &path);
+    void openHandedFile(const QString &path);
     // The window comes to the front (unminimized), and above it an open dialog of its own.
-    void ComeToFront();
-
-    // programTitle - documentFolder documentName
-    void SetDocumentTitle();
+    void comeToFront();
 
 signals:
     // The user chose a language in the View menu; the application switches the text table.
@@ -79,6 +76,8 @@ private:
     void connectCommands();
     void updateUndoActions();
     void updateDuplicateActions();
+    // programTitle - the session's file, and the modified mark.
+    void showFileInTitle();
 
     AppContext &m_context;
     ScheduleSession *m_session = nullptr;
@@ -89,36 +88,36 @@ private:
     ScheduleList m_activeList = ScheduleList::Basic;
     CalendarForm *m_calendar = nullptr;
 
-    QMenu *subFile = nullptr;
-    QMenu *subEdit = nullptr;
-    QMenu *subView = nullptr;
-    QMenu *subLanguage = nullptr;
-    QMenu *subHelp = nullptr;
-    QAction *subJapanese = nullptr;
-    QAction *subEnglish = nullptr;
-    QAction *subCalendar = nullptr;
-    QAction *subMediaFolder = nullptr;
-    QAction *subPlayerProfile = nullptr;
-    QAction *subNew = nullptr;
-    QAction *subOpen = nullptr;
-    QAction *subSave = nullptr;
-    QAction *subSaveAs = nullptr;
-    QAction *subPublish = nullptr;
-    QAction *subExit = nullptr;
-    QAction *subUndo = nullptr;
-    QAction *subRedo = nullptr;
-    QAction *subDuplicate = nullptr;
-    QAction *subDuplicateToDays = nullptr;
-    QAction *subAboutNeravScheduleGenerator = nullptr;
-    QAction *subAboutCompany = nullptr;
+    QMenu *m_fileMenu = nullptr;
+    QMenu *m_editMenu = nullptr;
+    QMenu *m_viewMenu = nullptr;
+    QMenu *m_languageMenu = nullptr;
+    QMenu *m_helpMenu = nullptr;
+    QAction *m_japaneseItem = nullptr;
+    QAction *m_englishItem = nullptr;
+    QAction *m_calendarItem = nullptr;
+    QAction *m_mediaFolderItem = nullptr;
+    QAction *m_playerProfileItem = nullptr;
+    QAction *m_newItem = nullptr;
+    QAction *m_openItem = nullptr;
+    QAction *m_saveItem = nullptr;
+    QAction *m_saveAsItem = nullptr;
+    QAction *m_publishItem = nullptr;
+    QAction *m_exitItem = nullptr;
+    QAction *m_undoItem = nullptr;
+    QAction *m_redoItem = nullptr;
+    QAction *m_duplicateItem = nullptr;
+    QAction *m_duplicateToDaysItem = nullptr;
+    QAction *m_aboutProgramItem = nullptr;
+    QAction *m_aboutCompanyItem = nullptr;
 
-    QPushButton *NewCmd = nullptr;
-    QPushButton *OpenCmd = nullptr;
-    QPushButton *SaveCmd = nullptr;
-    QPushButton *SaveAsCmd = nullptr;
-    QPushButton *ExitCmd = nullptr;
+    QPushButton *m_newButton = nullptr;
+    QPushButton *m_openButton = nullptr;
+    QPushButton *m_saveButton = nullptr;
+    QPushButton *m_saveAsButton = nullptr;
+    QPushButton *m_exitButton = nullptr;
 
-    ColourBar *Shape1 = nullptr;
+    ColourBar *m_colourBar = nullptr;
 };
 
 } // namespace nerav

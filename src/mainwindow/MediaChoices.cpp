@@ -3,15 +3,14 @@
 #include "MediaLibrary.h"
 #include "MessageBoxes.h"
 #include "PathParts.h"
-#include "ScheduleSession.h"
 #include "SystemModule.h"
 
 #include <QFileDialog>
 
 namespace nerav {
 
-MediaChoices::MediaChoices(AppContext &context, ScheduleSession &session, QWidget *window)
-    : QObject(window), m_context(context), m_session(session), m_window(window)
+MediaChoices::MediaChoices(AppContext &context, QWidget *window)
+    : QObject(window), m_context(context), m_window(window)
 {
 }
 
@@ -22,12 +21,11 @@ void MediaChoices::chooseMediaFolder()
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::ShowDirsOnly);
     dialog.setFileMode(QFileDialog::Directory);
-    if (!settings.mediaFolder.isEmpty())
-        dialog.setDirectory(settings.mediaFolder);
+    if (!settings.mediaFolder().isEmpty())
+        dialog.setDirectory(settings.mediaFolder());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    settings.mediaFolder = WithTrailingSlash(dialog.selectedFiles().constFirst());
-    m_session.startMediaSurvey();
+    settings.setMediaFolder(WithTrailingSlash(dialog.selectedFiles().constFirst()));
 }
 
 void MediaChoices::choosePlayerProfile()
@@ -51,7 +49,6 @@ void MediaChoices::choosePlayerProfile()
         return;
     }
     m_context.settings.setPlayerProfile(ProfileChoiceFor(path));
-    m_session.startMediaSurvey();
 }
 
 } // namespace nerav

@@ -1,8 +1,8 @@
 #pragma once
 
 // The View menu's choice of the media folder and of the player profile: a file dialog each (the
-// program's own, as everywhere), the choice kept in the settings, and the survey of the lists'
-// media files started over with it.
+// program's own, as everywhere), the choice kept in the settings; the survey of the lists' media
+// files follows the settings.
 
 #include "AppContext.h"
 
@@ -12,15 +12,13 @@ class QWidget;
 
 namespace nerav {
 
-class ScheduleSession;
-
 class MediaChoices : public QObject
 {
     Q_OBJECT
 
 public:
     // window: the parent of the dialogs and messages.
-    MediaChoices(AppContext &context, ScheduleSession &session, QWidget *window);
+    MediaChoices(AppContext &context, QWidget *window);
 
     void chooseMediaFolder();
     // A profile that cannot be read is named in a message and not taken.
@@ -28,7 +26,6 @@ public:
 
 private:
     AppContext &m_context;
-    ScheduleSession &m_session;
     QWidget *m_window;
 };
 

@@ -1,10 +1,12 @@
 #include "ScheduleSession.h"
 
 #include "DocumentNames.h"
+#include "PathParts.h"
 #include "ScheduleMedia.h"
 #include "ScheduleModel.h"
 #include "SystemModule.h"
 
+#include <QGuiApplication>
 #include <QUndoStack>
 
 namespace nerav {
@@ -17,6 +19,18 @@ ScheduleSession::ScheduleSession(AppContext &context, QObject *parent)
 {
     connect(m_history, &QUndoStack::cleanChanged, this,
             [this](bool clean) { emit modifiedChanged(!clean); });
+    const SettingsSignals &settings = context.settings.notifier();
+    connect(&settings, &SettingsSignals::mediaFolderChanged, this,
+            &ScheduleSession::followMediaPlace);
+    connect(&settings, &SettingsSignals::playerProfileChanged, this,
+            &ScheduleSession::followMediaPlace);
+    // Files may have changed while the user was in another program.
+    if (auto *application = qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        connect(application, &QGuiApplication::applicationStateChanged, this,
+                [this](Qt::ApplicationState state) {
+                    if (state == Qt::ApplicationActive)
+                        m_model->media().refresh();
+                });
 }
 
 ScheduleSession::~ScheduleSession()
@@ -32,55 +46,59 @@ bool ScheduleSession::isModified() const
 
 bool ScheduleSession::savedBefore() const
 {
-    return FileExistsInDir(folder(), name());
+    return FileExistsInDir(DirectoryPart(m_path), FileNamePart(m_path));
 }
 
 void ScheduleSession::newDocument()
 {
-    QString &folder = m_context.settings.documentFolder;
-    QString &name = m_context.settings.documentName;
-    folder = m_context.settings.appFolder;
-    name = DefaultDocumentName(0);
+    const QString &folder = m_context.settings.appFolder;
+    QString name = DefaultDocumentName(0);
     for (int n = 1; FileExistsInDir(folder, name); ++n)
         name = DefaultDocumentName(n);
     m_model->resetDocument(ScheduleDocument {});
     startNewHistory();
-    emit fileChanged();
+    // Told even when the name is the same: the window shows a new document.
+    m_path.clear();
+    setPath(folder + name);
 }
 
-ScheduleFileResult ScheduleSession::open(const QString &folder, const QString &name)
+ScheduleFileResult ScheduleSession::open(const QString &path)
 {
     ScheduleDocument document;
-    ScheduleFileResult read = ReadScheduleFile(folder, name, document);
+    ScheduleFileResult read = ReadScheduleFile(path, document);
     if (!read)
         return read;
-    m_context.settings.documentFolder = folder;
-    m_context.settings.documentName = name;
     m_model->resetDocument(std::move(document));
     startNewHistory();
-    emit fileChanged();
+    m_path.clear();
+    setPath(path);
     return read;
 }
 
-ScheduleFileResult ScheduleSession::save(const QString &folder, const QString &name)
+ScheduleFileResult ScheduleSession::save(const QString &path)
 {
     ScheduleFileResult written =
-            WriteScheduleFile(folder, name, m_context.document, m_context.platform.random);
+            WriteScheduleFile(path, m_context.document, m_context.platform.random);
     if (!written)
         return written;
-    const bool moved = folder != this->folder() || name != this->name();
-    m_context.settings.documentFolder = folder;
-    m_context.settings.documentName = name;
     m_history->setClean();
-    if (moved)
-        emit fileChanged();
+    setPath(path);
     return written;
+}
+
+void ScheduleSession::setPath(const QString &path)
+{
+    if (path == m_path)
+        return;
+    m_path = path;
+    m_context.settings.setLastFile(path);
+    emit fileChanged(path);
 }
 
 MediaPlace ScheduleSession::mediaPlace() const
 {
     const Settings &settings = m_context.settings;
-    return MediaPlaceOf(settings.mediaFolder, settings.playerProfile(), settings.cacheFolder);
+    return MediaPlaceOf(settings.mediaFolder(), settings.playerProfile(), settings.cacheFolder);
 }
 
 void ScheduleSession::startMediaSurvey()
@@ -88,16 +106,11 @@ void ScheduleSession::startMediaSurvey()
     m_model->media().survey(mediaPlace());
 }
 
-void ScheduleSession::followMediaChanges()
+void ScheduleSession::followMediaPlace()
 {
-    ScheduleMedia &media = m_model->media();
-    if (!media.active())
-        return;
-    const MediaPlace place = mediaPlace();
-    if (place != media.place())
-        media.survey(place);
-    else
-        media.refresh();
+    // Before the survey starts, the start takes the settings as they are then.
+    if (m_model->media().active())
+        m_model->media().survey(mediaPlace());
 }
 
 void ScheduleSession::startNewHistory()

@@ -1,8 +1,10 @@
 #pragma once
 
 // One open schedule: the document of the AppContext, its model, its undo history, and the file
-// it is saved in. New, Open and Save change them together and return what the window shows;
-// the questions and messages around them are the window's.
+// it is saved in (one path, which the settings remember as the last file). New, Open and Save
+// change them together and return what the window shows; whatever names the file follows
+// fileChanged, the modified mark modifiedChanged. The questions and messages around them are
+// the window's.
 
 #include "AppContext.h"
 #include "ScheduleFile.h"
@@ -29,37 +31,37 @@ public:
 
     // Changes made since the document was new, opened or saved.
     bool isModified() const;
-    // The file the document is saved in: folder (ending with "/") and name.
-    QString folder() const { return m_context.settings.documentFolder; }
-    QString name() const { return m_context.settings.documentName; }
+    // The file the document is saved in (or a new one will be saved in first).
+    QString path() const { return m_path; }
     // Whether that file exists.
     bool savedBefore() const;
 
     // An empty document named with the first default name not taken in the application folder.
     void newDocument();
     // Reads the file; on success it becomes the document, on failure nothing changes.
-    ScheduleFileResult open(const QString &folder, const QString &name);
+    ScheduleFileResult open(const QString &path);
     // Writes the document; on success it is saved there and holds no unsaved changes.
-    ScheduleFileResult save(const QString &folder, const QString &name);
+    ScheduleFileResult save(const QString &path);
 
     // From now on the document's media files are looked for in the settings' media folder and
     // checked against their player profile (the shipped one when none is chosen), with the
-    // cache in the cache folder; the survey starts over when one of them changes.
+    // cache in the cache folder. The survey follows the settings when another folder or profile
+    // is chosen, and reads changed files again when the user comes back from another program.
     void startMediaSurvey();
-    // The settings may name another media folder or profile (a dialog chose one), or files may
-    // have changed (the user was in another program): the survey follows, once started.
-    void followMediaChanges();
 
 signals:
     void modifiedChanged(bool modified);
-    // The document is saved in another file now.
-    void fileChanged();
+    // The document is saved in another file now (or a new document will be).
+    void fileChanged(const QString &path);
 
 private:
     void startNewHistory();
+    void setPath(const QString &path);
     MediaPlace mediaPlace() const;
+    void followMediaPlace();
 
     AppContext &m_context;
+    QString m_path;
     QUndoStack *m_history;
     ScheduleModel *m_model;
 };

@@ -1,5 +1,6 @@
 #include "Settings.h"
 
+#include "PathParts.h"
 #include "SystemModule.h"
 
 #include <QCoreApplication>
@@ -124,42 +125,19 @@ bool CanBeStored(const QString &value)
             !value.contains(QLatin1Char('\n')) && FitsAPath(value.toUtf8().size());
 }
 
-// Values that cannot be stored fall back to their defaults; a folder and its file name (and the
-// copy drive and its folder) go together, so they never point at a different file.
-Settings StorableValues(const Settings &settings)
-{
-    Settings defaults;
-    InitDefaults(defaults, settings.appFolder);
-    Settings values = settings;
-    for (QString Settings::*folder :
-         {&Settings::openFolder, &Settings::saveFolder, &Settings::mediaFolder}) {
-        if (!CanBeStored(values.*folder))
-            values.*folder = defaults.*folder;
-    }
-    if (!CanBeStored(values.documentFolder) || !CanBeStored(values.documentName)) {
-        values.documentFolder = defaults.documentFolder;
-        values.documentName = defaults.documentName;
-    }
-    if (!CanBeStored(values.copyDrive) || !CanBeStored(values.copyFolder)) {
-        values.copyDrive = defaults.copyDrive;
-        values.copyFolder = defaults.copyFolder;
-    }
-    return values;
-}
-
 QString Quoted(const QString &value)
 {
     return QLatin1Char('"') + value + QLatin1Char('"');
 }
 
-QByteArray SettingsFileText(const Settings &values)
+// The seven values in file order.
+QByteArray SettingsFileText(const QStringList &values)
 {
     const QString lineEnd = QStringLiteral("\r\n");
     QString text;
-    for (const QString &value : {values.openFolder, values.saveFolder, values.documentFolder,
-                                 values.documentName, values.mediaFolder})
-        text += Quoted(value) + lineEnd;
-    text += Quoted(values.copyDrive) + QLatin1Char(',') + Quoted(values.copyFolder) + lineEnd;
+    for (qsizetype i = 0; i < 5; ++i)
+        text += Quoted(values[i]) + lineEnd;
+    text += Quoted(values[5]) + QLatin1Char(',') + Quoted(values[6]) + lineEnd;
     return text.toUtf8();
 }
 
@@ -226,9 +204,9 @@ void InitDefaults(Settings &settings, const QString &appFolder)
     settings.appFolder = WithTrailingSlash(appFolder);
     settings.openFolder = settings.appFolder;
     settings.saveFolder = settings.appFolder;
-    settings.documentFolder = settings.appFolder;
-    settings.documentName = QStringLiteral("nerav") + QLatin1Char('.') + QStringLiteral("nrv");
-    settings.mediaFolder = settings.appFolder;
+    settings.setLastFile(settings.appFolder + QStringLiteral("nerav") + QLatin1Char('.') +
+                         QStringLiteral("nrv"));
+    settings.setMediaFolder(settings.appFolder);
     settings.copyDrive = DriveOfFolder(settings.appFolder);
     settings.copyFolder = settings.appFolder;
 }
@@ -254,15 +232,17 @@ SettingsLoad Settings::load()
         return DiscardDamagedFile(file.fileName());
 
     qsizetype pos = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
-    for (QString Settings::*value :
-         {&Settings::openFolder, &Settings::saveFolder, &Settings::documentFolder,
-          &Settings::documentName, &Settings::mediaFolder, &Settings::copyDrive,
-          &Settings::copyFolder}) {
+    QString mediaFolder = m_mediaFolder;
+    for (QString *value : {&openFolder, &saveFolder, &m_lastFolder, &m_lastName, &mediaFolder,
+                           &copyDrive, &copyFolder}) {
         const std::optional<QString> field = ReadField(bytes, pos);
-        if (!field)
+        if (!field) {
+            setMediaFolder(mediaFolder);
             return DiscardDamagedFile(file.fileName());
-        this->*value = *field;
+        }
+        *value = *field;
     }
+    setMediaFolder(mediaFolder);
     return SettingsLoad::Loaded;
 }
 
@@ -271,7 +251,49 @@ DurableWriteResult Settings::save() const
     if (appFolder.isEmpty())
         return {false,
                 QStringLiteral("Cannot write %1: no application folder").arg(settingsFileName)};
-    return WriteFileDurably(systemInfoPath(), SettingsFileText(StorableValues(*this)));
+    const Settings values = storableValues();
+    return WriteFileDurably(
+            systemInfoPath(),
+            SettingsFileText({values.openFolder, values.saveFolder, values.m_lastFolder,
+                              values.m_lastName, values.m_mediaFolder, values.copyDrive,
+                              values.copyFolder}));
+}
+
+// A folder and its file name (and the copy drive and its folder) go together, so they never
+// point at a different file.
+Settings Settings::storableValues() const
+{
+    Settings defaults;
+    InitDefaults(defaults, appFolder);
+    Settings values = *this;
+    for (QString Settings::*folder :
+         {&Settings::openFolder, &Settings::saveFolder, &Settings::m_mediaFolder}) {
+        if (!CanBeStored(values.*folder))
+            values.*folder = defaults.*folder;
+    }
+    if (!CanBeStored(values.m_lastFolder) || !CanBeStored(values.m_lastName)) {
+        values.m_lastFolder = defaults.m_lastFolder;
+        values.m_lastName = defaults.m_lastName;
+    }
+    if (!CanBeStored(values.copyDrive) || !CanBeStored(values.copyFolder)) {
+        values.copyDrive = defaults.copyDrive;
+        values.copyFolder = defaults.copyFolder;
+    }
+    return values;
+}
+
+void Settings::setLastFile(const QString &path)
+{
+    m_lastFolder = DirectoryPart(path);
+    m_lastName = FileNamePart(path);
+}
+
+void Settings::setMediaFolder(const QString &folder)
+{
+    if (folder == m_mediaFolder)
+        return;
+    m_mediaFolder = folder;
+    emit m_notifier.object->mediaFolderChanged(folder);
 }
 
 void Settings::openUserStore(const QString &path, const QString &earlierPublishStore)
@@ -338,8 +360,11 @@ void Settings::setCalendarGeometry(const QByteArray &geometry)
 
 void Settings::setPlayerProfile(const QString &path)
 {
+    const bool changed = path != m_playerProfile;
     m_playerProfile = path;
     storeUserValue(playerProfileKey, path);
+    if (changed)
+        emit m_notifier.object->playerProfileChanged(path);
 }
 
 } // namespace nerav

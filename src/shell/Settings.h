@@ -3,6 +3,8 @@
 // Everything the program remembers between runs, each value in one place:
 // - the folders, the last schedule file and the last copy target in SystemInfo.txt in the
 //   application folder (the file earlier versions and the player's workflow rely on);
+// - the media folder and the player profile, whose changes are announced (SettingsSignals),
+//   so what shows the media follows them wherever they were chosen;
 // - the language, the publish dialog's last medium, the player profile and the geometry of the main
 // window and of
 //   the calendar window in the per-user INI store whose path the program gives at start.
@@ -12,6 +14,7 @@
 #include "InterfaceText.h"
 
 #include <QByteArray>
+#include <QObject>
 #include <QSize>
 #include <QString>
 #include <QVariant>
@@ -35,16 +38,23 @@ struct LastMedium
     QString volume;
 };
 
+// What the settings announce when it changes.
+class SettingsSignals : public QObject
+{
+    Q_OBJECT
+
+signals:
+    void mediaFolderChanged(const QString &folder);
+    void playerProfileChanged(const QString &path);
+};
+
 class Settings
 {
 public:
-    // Kept in SystemInfo.txt; main-window code reads and sets them directly.
+    // Kept in SystemInfo.txt; the windows read and set them directly.
     QString appFolder; // never stored; ends with "/"
     QString openFolder;
     QString saveFolder;
-    QString documentFolder;
-    QString documentName;
-    QString mediaFolder;
     QString copyDrive;
     QString copyFolder;
     // Never stored: the per-user cache folder (what media probing found); empty: no cache.
@@ -57,6 +67,16 @@ public:
     // written as its default.
     DurableWriteResult save() const;
     QString systemInfoPath() const;
+
+    // The schedule file open when the program last ended (the open one while it runs), as one
+    // path; SystemInfo.txt keeps its folder and name apart.
+    QString lastFile() const { return m_lastFolder + m_lastName; }
+    void setLastFile(const QString &path);
+    // Where the schedule's media files are looked for, ending with "/"; empty: none chosen.
+    QString mediaFolder() const { return m_mediaFolder; }
+    void setMediaFolder(const QString &folder);
+    // Tells who listens of changed values; a copy of the settings has listeners of its own.
+    SettingsSignals &notifier() const { return *m_notifier.object; }
 
     // Reads the per-user values from the INI file at path; later changes go there. A medium
     // remembered by earlier versions in earlierPublishStore is taken over when the store has
@@ -84,7 +104,23 @@ public:
     void setPlayerProfile(const QString &path);
 
 private:
+    // A copy gets signals of its own, so its changes reach no listener of the original.
+    struct OwnSignals
+    {
+        OwnSignals() = default;
+        OwnSignals(const OwnSignals &) : OwnSignals() { }
+        OwnSignals &operator=(const OwnSignals &) { return *this; }
+        std::unique_ptr<SettingsSignals> object = std::make_unique<SettingsSignals>();
+    };
+
+    // The values as SystemInfo.txt can keep them: one that cannot be written is its default.
+    Settings storableValues() const;
     void storeUserValue(const QString &key, const QVariant &value);
+
+    // Stored apart as read, so a value written is the value read.
+    QString m_lastFolder;
+    QString m_lastName;
+    QString m_mediaFolder;
 
     Language m_language = Japanese;
     LastMedium m_lastMedium;
@@ -94,6 +130,7 @@ private:
     QString m_playerProfile;
     // Shared by copies, so every copy writes to the one store.
     std::shared_ptr<QSettings> m_userStore;
+    OwnSignals m_notifier;
 };
 
 // Where the program keeps SystemInfo.txt and proposes new schedules: the executable's folder,

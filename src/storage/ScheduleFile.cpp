@@ -20,10 +20,9 @@ ScheduleFileResult Failure(const QString &reason)
 
 } // namespace
 
-ScheduleFileResult WriteScheduleFile(const QString &folder, const QString &name,
-                                     const ScheduleDocument &document, RandomReal &random)
+ScheduleFileResult WriteScheduleFile(const QString &path, const ScheduleDocument &document,
+                                     RandomReal &random)
 {
-    const QString path = folder + name;
     const ScheduleEncodeResult encoded = EncodeSchedule(document, random);
     if (!encoded.ok)
         return Failure(QStringLiteral("Cannot save %1: %2")
@@ -37,10 +36,8 @@ ScheduleFileResult WriteScheduleFile(const QString &folder, const QString &name,
     return {written.ok, written.reason};
 }
 
-ScheduleFileResult ReadScheduleFile(const QString &folder, const QString &name,
-                                    ScheduleDocument &document)
+ScheduleFileResult ReadScheduleFile(const QString &path, ScheduleDocument &document)
 {
-    const QString path = folder + name;
     // Opened without waiting, so a FIFO is refused at once instead of blocking for a writer.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)

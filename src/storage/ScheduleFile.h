@@ -17,15 +17,14 @@ struct ScheduleFileResult
     explicit operator bool() const { return ok; }
 };
 
-// Writes the document to folder + name (folder ends with "/" or is empty). The new file is
+// Writes the document to the file at path. The new file is
 // written completely under a temporary name, synced, and then replaces any existing file, so a
 // failed write leaves the old file as it was. The document is not changed.
-ScheduleFileResult WriteScheduleFile(const QString &folder, const QString &name,
-                                     const ScheduleDocument &document, RandomReal &random);
+ScheduleFileResult WriteScheduleFile(const QString &path, const ScheduleDocument &document,
+                                     RandomReal &random);
 
-// Reads folder + name (a regular file only) and, only on success, replaces the lists of the
+// Reads the file at path (a regular file only) and, only on success, replaces the lists of the
 // document. On failure the document is untouched.
-ScheduleFileResult ReadScheduleFile(const QString &folder, const QString &name,
-                                    ScheduleDocument &document);
+ScheduleFileResult ReadScheduleFile(const QString &path, ScheduleDocument &document);
 
 } // namespace nerav

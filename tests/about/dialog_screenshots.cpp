@@ -12,6 +12,7 @@
 #include "FailingMedium.h"
 #include "FakePlatform.h"
 #include "MediaMaker.h"
+#include "PathParts.h"
 #include "PlanChecker.h"
 #include "PublishForm.h"
 #include "TestEntries.h"
@@ -49,7 +50,7 @@ static std::unique_ptr<QDialog> CopyDialog(test::FakeApp &app, const QString &de
     app.drives.offered = {Volume {"/", QString(), true, "ext4"},
                           Volume {usb, "NERAV", true, "vfat"}};
     app.context.settings.appFolder = demoFolder + "/";
-    app.context.settings.mediaFolder = media;
+    app.context.settings.setMediaFolder(media);
     app.context.settings.copyDrive = usb;
     app.context.settings.copyFolder = usb + "MOVIES/";
     return std::make_unique<CopyForm>(app.context, "Promotion.mpg");
@@ -92,8 +93,8 @@ static std::unique_ptr<QDialog> PublishDialog(test::FakeApp &app, const QString 
     stick.bytesFree = qint64(5120) * 1024 * 1024;
     app.drives.offered = {stick};
     app.context.settings.appFolder = demoFolder + "/";
-    app.context.settings.mediaFolder = media;
-    app.context.settings.documentName = "NERAV.NRV";
+    app.context.settings.setMediaFolder(media);
+    app.context.settings.setLastFile(DirectoryPart(app.context.settings.lastFile()) + "NERAV.NRV");
     app.context.document.basicEntries = {
             test::MakeEntry("PROMO", "MPG", 1, 13), test::MakeEntry("SONG", "MP3", 2, 8),
             test::MakeEntry("LOGO", "JPG", 1, 13), test::MakeEntry("JINGLE", "WAV", 1, 13)};

@@ -49,7 +49,6 @@ int main(int argc, char **argv)
     test::FakeApp fake(english ? English : Japanese);
     fake.clock.date = QDate(2026, 12, 10);
     InitDefaults(fake.context.settings, QDir::tempPath() + QLatin1Char('/'));
-    fake.context.settings.documentName = QStringLiteral("nerav.nrv");
     fake.context.document.basicEntries = {test::MakeEntry("SHOPFRONT", "JPG", 3, 13)};
     fake.context.document.advanceSchedules = {
             Window({2026, 11, 15}, {2026, 12, 13}, 0, 13, 17, "SUNDAY"),
@@ -60,12 +59,15 @@ int main(int argc, char **argv)
     };
 
     MainForm form(fake.context);
-    form.InitMainFormOsd();
-    form.session().model().resetDocument(fake.context.document);
+    form.applyCaptions();
+    // A new schedule of the default name, then the one shown.
+    const ScheduleDocument shown = fake.context.document;
+    form.session().newDocument();
+    form.session().model().resetDocument(shown);
     form.show();
     form.findChild<QAction *>(QStringLiteral("subCalendar"))->trigger();
     form.findChild<ScheduleListView *>(QStringLiteral("AdvanceList"))->setCurrentRow(2);
-    CalendarForm *calendar = form.Calendar();
+    CalendarForm *calendar = form.calendar();
     calendar->resize(1180, 820);
     calendar->move(0, 0);
     if (!QTest::qWaitForWindowExposed(calendar))

@@ -86,7 +86,7 @@ void TestCalendar::init()
     m_window->form->session().model().resetDocument(m_window->app.context.document);
     m_advanceList = m_window->child<ScheduleListView>(QStringLiteral("AdvanceList"));
     m_window->child<QAction>(QStringLiteral("subCalendar"))->trigger();
-    m_calendar = m_window->form->Calendar();
+    m_calendar = m_window->form->calendar();
     QVERIFY(m_calendar && m_calendar->isVisible());
     m_calendar->resize(1100, 760);
     m_view = m_calendar->monthView();
@@ -310,7 +310,7 @@ void TestCalendar::opensWhereItWasLastTime()
     m_window = std::make_unique<MainWindowFixture>();
     m_window->app.context.settings.openUserStore(store);
     m_window->child<QAction>(QStringLiteral("subCalendar"))->trigger();
-    QCOMPARE(m_window->form->Calendar()->geometry(), placed);
+    QCOMPARE(m_window->form->calendar()->geometry(), placed);
 }
 
 void TestCalendar::screenReadersReadTheDays_data()

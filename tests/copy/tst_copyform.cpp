@@ -118,7 +118,7 @@ private slots:
                                Volume {usb, "NERAV", true, "vfat"},
                                Volume {card, QString(), true, "ext4"}};
         InitDefaults(settings(), appFolder);
-        settings().mediaFolder = media;
+        settings().setMediaFolder(media);
         settings().copyDrive = usb;
         settings().copyFolder = usb + "Videos/";
     }
@@ -271,7 +271,7 @@ private slots:
         QFETCH(QString, folder);
         QVERIFY(QFile::link(QDir::cleanPath(media), usb + "linked"));
         const QDateTime modified = QFileInfo(media + "Movie.mpg").lastModified();
-        settings().mediaFolder = temp->path() + "/" + mediaFolder;
+        settings().setMediaFolder(temp->path() + "/" + mediaFolder);
         settings().copyDrive = drive.isEmpty() ? systemRoot : temp->path() + "/" + drive;
         settings().copyFolder = temp->path() + "/" + folder;
         Open();

@@ -90,12 +90,12 @@ void TestScheduleFile::writeThenReadGivesTheDocumentAndKeepsEditContext()
 {
     SeededRandom random(1);
     const ScheduleFileResult written =
-            WriteScheduleFile(m_folder, "nerav.nrv", SmallDocument(), random);
+            WriteScheduleFile(m_folder + "nerav.nrv", SmallDocument(), random);
     QVERIFY2(written.ok, qPrintable(written.reason));
     QVERIFY(written.reason.isEmpty());
 
     ScheduleDocument document = CallerDocument();
-    const ScheduleFileResult read = ReadScheduleFile(m_folder, "nerav.nrv", document);
+    const ScheduleFileResult read = ReadScheduleFile(m_folder + "nerav.nrv", document);
 
     QVERIFY2(read.ok, qPrintable(read.reason));
     QVERIFY(document.SameContentAs(SmallDocument()));
@@ -104,11 +104,11 @@ void TestScheduleFile::writeThenReadGivesTheDocumentAndKeepsEditContext()
 void TestScheduleFile::writeReplacesTheExistingFileAndLeavesNoTemporaryFile()
 {
     SeededRandom random(2);
-    QVERIFY(WriteScheduleFile(m_folder, "plan.nrv", OtherDocument(), random).ok);
-    QVERIFY(WriteScheduleFile(m_folder, "plan.nrv", SmallDocument(), random).ok);
+    QVERIFY(WriteScheduleFile(m_folder + "plan.nrv", OtherDocument(), random).ok);
+    QVERIFY(WriteScheduleFile(m_folder + "plan.nrv", SmallDocument(), random).ok);
 
     ScheduleDocument document;
-    QVERIFY(ReadScheduleFile(m_folder, "plan.nrv", document).ok);
+    QVERIFY(ReadScheduleFile(m_folder + "plan.nrv", document).ok);
     QVERIFY(document.SameContentAs(SmallDocument()));
     QCOMPARE(QDir(m_folder).entryList(QDir::Files | QDir::Hidden), QStringList {"plan.nrv"});
 }
@@ -119,7 +119,7 @@ void TestScheduleFile::writeIntoMissingFolderFails()
     QVERIFY(WriteFile(m_folder + "file", "x"));
     SeededRandom random(3);
     const ScheduleFileResult result =
-            WriteScheduleFile(m_folder + "file/", "nerav.nrv", SmallDocument(), random);
+            WriteScheduleFile(m_folder + "file/nerav.nrv", SmallDocument(), random);
     QVERIFY(!result.ok);
     QVERIFY2(result.reason.contains("nerav.nrv"), qPrintable(result.reason));
     QCOMPARE(ReadFile(m_folder + "file"), QByteArray("x"));
@@ -133,7 +133,7 @@ void TestScheduleFile::encodingFailureChangesNothingOnDisk()
     foreign.basicEntries[0].fileName[0] = 250; // only a foreign file holds such a byte
     ScriptedRandom random({}, 0.9); // key bytes far above 5
 
-    const ScheduleFileResult result = WriteScheduleFile(m_folder, "nerav.nrv", foreign, random);
+    const ScheduleFileResult result = WriteScheduleFile(m_folder + "nerav.nrv", foreign, random);
 
     QVERIFY(!result.ok);
     QVERIFY2(result.reason.contains("exceeds 255"), qPrintable(result.reason));
@@ -149,12 +149,12 @@ void TestScheduleFile::fullDiskKeepsTheOldFile()
         QSKIP("mounting a small tmpfs is not permitted here");
     const QString folder = mountPoint + '/';
     SeededRandom random(4);
-    QVERIFY(WriteScheduleFile(folder, "nerav.nrv", SmallDocument(), random).ok);
+    QVERIFY(WriteScheduleFile(folder + "nerav.nrv", SmallDocument(), random).ok);
     const QByteArray old = ReadFile(folder + "nerav.nrv");
     QVERIFY(medium.fill());
 
     const ScheduleFileResult result =
-            WriteScheduleFile(folder, "nerav.nrv", OtherDocument(), random);
+            WriteScheduleFile(folder + "nerav.nrv", OtherDocument(), random);
     const QByteArray after = ReadFile(folder + "nerav.nrv");
     const QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden);
 
@@ -189,7 +189,7 @@ void TestScheduleFile::readFailureLeavesDocumentUnchanged()
     QVERIFY(WriteFile(m_folder + "bad.nrv", bytes));
     ScheduleDocument document = CallerDocument();
 
-    const ScheduleFileResult result = ReadScheduleFile(m_folder, "bad.nrv", document);
+    const ScheduleFileResult result = ReadScheduleFile(m_folder + "bad.nrv", document);
 
     QVERIFY(!result.ok);
     QVERIFY2(result.reason.contains(reasonPart), qPrintable(result.reason));
@@ -211,7 +211,7 @@ void TestScheduleFile::everyTruncationAndBitFlipLeavesDocumentConsistent()
     for (const QByteArray &bytes : damaged) {
         QVERIFY(WriteFile(m_folder + "damaged.nrv", bytes));
         ScheduleDocument document = CallerDocument();
-        const ScheduleFileResult result = ReadScheduleFile(m_folder, "damaged.nrv", document);
+        const ScheduleFileResult result = ReadScheduleFile(m_folder + "damaged.nrv", document);
         if (result.ok) {
             const ScheduleDecodeResult direct =
                     DecodeSchedule(reinterpret_cast<const std::uint8_t *>(bytes.constData()),
@@ -230,7 +230,7 @@ void TestScheduleFile::hugeFileIsReadOnlyUpToTheLargestSchedule()
     bytes.append(QByteArray(int(MaxScheduleFileSize) + 4096, char(0xEE)));
     QVERIFY(WriteFile(m_folder + "huge.nrv", bytes));
     ScheduleDocument document;
-    const ScheduleFileResult result = ReadScheduleFile(m_folder, "huge.nrv", document);
+    const ScheduleFileResult result = ReadScheduleFile(m_folder + "huge.nrv", document);
     QVERIFY2(result.ok, qPrintable(result.reason));
     QVERIFY(document.SameContentAs(SmallDocument()));
 }

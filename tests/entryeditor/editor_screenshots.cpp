@@ -52,7 +52,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "editor_screenshots: %s\n", qPrintable(made));
         return 1;
     }
-    fake.context.settings.mediaFolder = media.path() + QLatin1Char('/');
+    fake.context.settings.setMediaFolder(media.path() + QLatin1Char('/'));
     fake.context.settings.setPlayerProfile(QStringLiteral(NERAV_DEFAULT_PROFILE));
     ScheduleDocument &document = fake.context.document;
     ScheduleEntry entry;

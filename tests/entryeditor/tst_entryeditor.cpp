@@ -255,7 +255,7 @@ void tst_EntryEditor::copyEnabledOnlyRightAfterBrowse()
         QVERIFY(file.open(QIODevice::WriteOnly));
     }
     Fixture fixture;
-    fixture.app.context.settings.mediaFolder = media.path() + "/";
+    fixture.app.context.settings.setMediaFolder(media.path() + "/");
     EditorHandle editor(fixture);
     QStringList copied;
     editor.form.setCopyDialogOpener([&](const QString &name) { copied.append(name); });
@@ -302,7 +302,7 @@ void tst_EntryEditor::copyEnabledOnlyRightAfterBrowse()
     AnswerNextFileDialog(subfolder + "/x.mp3");
     QTest::mouseClick(editor.browse, Qt::LeftButton);
     QTest::mouseClick(editor.cancel, Qt::LeftButton);
-    QCOMPARE(fixture.app.context.settings.mediaFolder, subfolder + "/");
+    QCOMPARE(fixture.app.context.settings.mediaFolder(), subfolder + "/");
     QCOMPARE(fixture.document().basicCount(), 3);
 }
 
@@ -312,7 +312,7 @@ void tst_EntryEditor::copyOpensCopyFormOverEditor()
     QFile file(media.filePath("song.mp3"));
     QVERIFY(file.open(QIODevice::WriteOnly));
     Fixture fixture;
-    fixture.app.context.settings.mediaFolder = media.path() + "/";
+    fixture.app.context.settings.setMediaFolder(media.path() + "/");
     EditorHandle editor(fixture);
     editor.form.show();
     AnswerNextFileDialog(media.filePath("song.mp3"));
@@ -338,7 +338,7 @@ void tst_EntryEditor::mediaFilterShowsUpperCaseNames()
         QVERIFY(file.open(QIODevice::WriteOnly));
     }
     Fixture fixture;
-    fixture.app.context.settings.mediaFolder = media.path() + "/";
+    fixture.app.context.settings.setMediaFolder(media.path() + "/");
     EditorHandle editor(fixture);
     editor.form.show();
     QStringList filters, shown;
@@ -381,7 +381,7 @@ void tst_EntryEditor::typingStopsAtLimitButBrowsedNameStaysWhole()
     QFile file(media.filePath(longName));
     QVERIFY(file.open(QIODevice::WriteOnly));
     Fixture fixture;
-    fixture.app.context.settings.mediaFolder = media.path() + "/";
+    fixture.app.context.settings.setMediaFolder(media.path() + "/");
     EditorHandle editor(fixture);
     editor.form.show();
 
@@ -489,7 +489,7 @@ void tst_EntryEditor::enterAfterBrowseFinishesTheEntry()
     QTemporaryDir media;
     QVERIFY(QFile(media.filePath(chosen)).open(QIODevice::WriteOnly));
     Fixture fixture;
-    fixture.app.context.settings.mediaFolder = media.path() + "/";
+    fixture.app.context.settings.setMediaFolder(media.path() + "/");
     EditorHandle editor(fixture);
     QString focusAfterBrowse, message;
     int fileDialogs = 0;

@@ -123,7 +123,7 @@ void tst_EntryEditorMedia::factsOfTypedName()
     const QString made = Make(kind, media.filePath(file));
     QVERIFY2(made.isEmpty(), qPrintable(made));
     Fixture fixture;
-    fixture.app.context.settings.mediaFolder = media.path() + "/";
+    fixture.app.context.settings.setMediaFolder(media.path() + "/");
     UseShippedProfile(fixture);
     EditorHandle editor(fixture);
     QVERIFY(editor.complete());
@@ -165,7 +165,7 @@ void tst_EntryEditorMedia::browsedFileIsShownAtOnce()
     const QString clip = media.filePath(QStringLiteral("elsewhere/CLIP.MPG"));
     QVERIFY(Make(QStringLiteral("mpeg1"), clip).isEmpty());
     Fixture fixture;
-    fixture.app.context.settings.mediaFolder = media.path() + "/";
+    fixture.app.context.settings.setMediaFolder(media.path() + "/");
     UseShippedProfile(fixture);
     EditorHandle editor(fixture);
     MediaFactsPanel *panel = PanelOf(editor);
@@ -192,7 +192,7 @@ void tst_EntryEditorMedia::laterNameWins()
     const QString clip = media.filePath(QStringLiteral("CLIP.MPG"));
     QVERIFY(Make(QStringLiteral("mpeg1"), clip).isEmpty());
     Fixture fixture;
-    fixture.app.context.settings.mediaFolder = media.path() + "/";
+    fixture.app.context.settings.setMediaFolder(media.path() + "/");
     UseShippedProfile(fixture);
     EditorHandle editor(fixture);
     MediaFactsPanel *panel = PanelOf(editor);
@@ -216,7 +216,7 @@ void tst_EntryEditorMedia::closingWhileReadingIsSafe()
     QTemporaryDir media;
     QVERIFY(Make(QStringLiteral("mpeg1"), media.filePath(QStringLiteral("CLIP.MPG"))).isEmpty());
     Fixture fixture;
-    fixture.app.context.settings.mediaFolder = media.path() + "/";
+    fixture.app.context.settings.setMediaFolder(media.path() + "/");
     UseShippedProfile(fixture);
     for (int round = 0; round < 5; ++round) {
         auto editor = std::make_unique<EditorHandle>(fixture, MakeEntry("CLIP", "MPG", 1, 1));

@@ -89,7 +89,7 @@ struct MainWindowFixture
         QDir().mkpath(appFolder);
         InitDefaults(app.context.settings, appFolder);
         form = std::make_unique<MainForm>(app.context);
-        form->InitMainFormOsd();
+        form->applyCaptions();
         form->documentCommands().newDocument();
         form->show();
     }

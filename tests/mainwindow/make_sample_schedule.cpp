@@ -120,7 +120,7 @@ int main(int argc, char *argv[])
 
     FixedRandom random;
     const ScheduleFileResult result =
-            WriteScheduleFile(arguments[1], arguments[2], document, random);
+            WriteScheduleFile(arguments[1] + arguments[2], document, random);
     if (!result) {
         QTextStream(stderr) << result.reason << '\n';
         return 1;

@@ -1,6 +1,10 @@
 // New, Open, Save and Save As through the real buttons, menus, file dialogs and message boxes.
 
+#include "CalendarForm.h"
+#include "CalendarMonthView.h"
 #include "MainWindowFixture.h"
+#include "PathParts.h"
+#include "PlanTable.h"
 #include "ScheduleFile.h"
 #include "ScheduleRules.h"
 #include "TestFiles.h"
@@ -8,6 +12,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QTableWidget>
 #include <QTest>
 
 using namespace nerav;
@@ -38,18 +43,19 @@ private slots:
     void sizeEstimate();
     void failedSaveAsKeepsTheDocumentName();
     void failedSaveKeepsTheOldFile();
+    void saveAsIsFollowedAtOnce();
 };
 
 static void writeSample(MainWindowFixture &fixture, const QString &folder, const QString &name,
                         const ScheduleDocument &document = SampleDocument())
 {
-    QVERIFY(WriteScheduleFile(folder, name, document, fixture.app.random).ok);
+    QVERIFY(WriteScheduleFile(folder + name, document, fixture.app.random).ok);
 }
 
 static ScheduleDocument readBack(const QString &folder, const QString &name)
 {
     ScheduleDocument document;
-    ReadScheduleFile(folder, name, document);
+    ReadScheduleFile(folder + name, document);
     return document;
 }
 
@@ -92,8 +98,8 @@ void DocumentCommandsTest::newProposesTheFirstFreeName()
         fixture.click("NewCmd");
 
     const Settings &settings = fixture.app.context.settings;
-    QCOMPARE(settings.documentFolder, fixture.appFolder);
-    QCOMPARE(settings.documentName, QStringLiteral("nerav2.nrv"));
+    QCOMPARE(DirectoryPart(settings.lastFile()), fixture.appFolder);
+    QCOMPARE(FileNamePart(settings.lastFile()), QStringLiteral("nerav2.nrv"));
     QCOMPARE(fixture.form->windowTitle(), title(fixture.appFolder, "nerav2.nrv"));
     QCOMPARE(fixture.app.context.document.basicCount(), 0);
     QCOMPARE(fixture.child<ScheduleListView>("NormalList")->count(), 0);
@@ -116,8 +122,8 @@ void DocumentCommandsTest::openThroughTheDialog()
     QCOMPARE(proposed, QString());
     const Settings &settings = fixture.app.context.settings;
     QCOMPARE(settings.openFolder, docs);
-    QCOMPARE(settings.documentFolder, docs);
-    QCOMPARE(settings.documentName, QStringLiteral("plan.nrv"));
+    QCOMPARE(DirectoryPart(settings.lastFile()), docs);
+    QCOMPARE(FileNamePart(settings.lastFile()), QStringLiteral("plan.nrv"));
     QCOMPARE(settings.saveFolder, fixture.appFolder);
     QCOMPARE(fixture.form->windowTitle(), title(docs, "plan.nrv"));
     QVERIFY(fixture.app.context.document.SameContentAs(SampleDocument()));
@@ -143,7 +149,7 @@ void DocumentCommandsTest::openAsksAgainAfterFileNotFound()
     // The dialog comes back in the folder and with the name of the failed try.
     QCOMPARE(secondDirectory, docs);
     QCOMPARE(secondName, QStringLiteral("missing.nrv"));
-    QCOMPARE(fixture.app.context.settings.documentName, QStringLiteral("plan.nrv"));
+    QCOMPARE(FileNamePart(fixture.app.context.settings.lastFile()), QStringLiteral("plan.nrv"));
     QCOMPARE(fixture.app.context.settings.openFolder, docs);
 }
 
@@ -155,7 +161,8 @@ void DocumentCommandsTest::openCancelledChangesNothing()
     AnswerInTurn({TypeIntoFileDialog(QString())});
     fixture.click("OpenCmd");
     QCOMPARE(fixture.app.context.settings.openFolder, before.openFolder);
-    QCOMPARE(fixture.app.context.settings.documentName, before.documentName);
+    QCOMPARE(FileNamePart(fixture.app.context.settings.lastFile()),
+             FileNamePart(before.lastFile()));
     QCOMPARE(fixture.form->windowTitle(), titleBefore);
 }
 
@@ -187,8 +194,8 @@ void DocumentCommandsTest::openOfDamagedFileChangesNothing()
              qPrintable(message));
     const Settings &settings = fixture.app.context.settings;
     QCOMPARE(settings.openFolder, fixture.appFolder);
-    QCOMPARE(settings.documentFolder, before.documentFolder);
-    QCOMPARE(settings.documentName, QStringLiteral("good.nrv"));
+    QCOMPARE(DirectoryPart(settings.lastFile()), DirectoryPart(before.lastFile()));
+    QCOMPARE(FileNamePart(settings.lastFile()), QStringLiteral("good.nrv"));
     QCOMPARE(fixture.form->windowTitle(), title(docs, "good.nrv"));
     QVERIFY(fixture.app.context.document.SameContentAs(SampleDocument()));
     QCOMPARE(fixture.child<ScheduleListView>("NormalList")->count(), 3);
@@ -227,8 +234,8 @@ void DocumentCommandsTest::saveAsAppliesTheExtensionRule()
     QCOMPARE(proposed, QStringLiteral("nerav.nrv"));
     QVERIFY(readBack(docs, saved).SameContentAs(SampleDocument()));
     const Settings &settings = fixture.app.context.settings;
-    QCOMPARE(settings.documentFolder, docs);
-    QCOMPARE(settings.documentName, saved);
+    QCOMPARE(DirectoryPart(settings.lastFile()), docs);
+    QCOMPARE(FileNamePart(settings.lastFile()), saved);
     QCOMPARE(settings.saveFolder, docs);
     QCOMPARE(fixture.form->windowTitle(), title(docs, saved));
 }
@@ -248,7 +255,7 @@ void DocumentCommandsTest::saveAfterNewAsksForAName()
     QCOMPARE(directory, docs);
     QCOMPARE(proposed, QStringLiteral("nerav.nrv"));
     QVERIFY(QFile::exists(docs + "first.nrv"));
-    QCOMPARE(fixture.app.context.settings.documentName, QStringLiteral("first.nrv"));
+    QCOMPARE(FileNamePart(fixture.app.context.settings.lastFile()), QStringLiteral("first.nrv"));
 }
 
 void DocumentCommandsTest::overwriteQuestion_data()
@@ -283,7 +290,7 @@ void DocumentCommandsTest::overwriteQuestion()
     const QString savedName = overwrite ? "plan.nrv" : "other.nrv";
     QVERIFY(readBack(docs, savedName).SameContentAs(SampleDocument()));
     QCOMPARE(readBack(docs, "plan.nrv").SameContentAs(old), !overwrite);
-    QCOMPARE(fixture.app.context.settings.documentName, savedName);
+    QCOMPARE(FileNamePart(fixture.app.context.settings.lastFile()), savedName);
 }
 
 void DocumentCommandsTest::saveAsCancelledChangesNothing()
@@ -294,7 +301,8 @@ void DocumentCommandsTest::saveAsCancelledChangesNothing()
     AnswerInTurn({TypeIntoFileDialog(QString())});
     fixture.form->findChild<QAction *>("subSaveAs")->trigger();
     QCOMPARE(fixture.app.context.settings.saveFolder, before.saveFolder);
-    QCOMPARE(fixture.app.context.settings.documentName, before.documentName);
+    QCOMPARE(FileNamePart(fixture.app.context.settings.lastFile()),
+             FileNamePart(before.lastFile()));
     QVERIFY(QDir(fixture.appFolder).entryList(QDir::Files).isEmpty());
 }
 
@@ -412,8 +420,8 @@ void DocumentCommandsTest::failedSaveAsKeepsTheDocumentName()
              fixture.app.context.text.messages.msgScheduleWriteError + "\r\nCannot write " +
                      fixture.dir.path() + "/blocker/plan.nrv: Not a directory");
     const Settings &settings = fixture.app.context.settings;
-    QCOMPARE(settings.documentFolder, before.documentFolder);
-    QCOMPARE(settings.documentName, before.documentName);
+    QCOMPARE(DirectoryPart(settings.lastFile()), DirectoryPart(before.lastFile()));
+    QCOMPARE(FileNamePart(settings.lastFile()), FileNamePart(before.lastFile()));
     QCOMPARE(settings.saveFolder, before.saveFolder);
     QCOMPARE(fixture.form->windowTitle(), titleBefore);
 }
@@ -445,7 +453,63 @@ void DocumentCommandsTest::failedSaveKeepsTheOldFile()
              fixture.app.context.text.messages.msgScheduleWriteError + "\r\nCannot write " + docs +
                      "plan.nrv: Read-only file system");
     QCOMPARE(ReadFile(docs + "plan.nrv"), oldBytes);
-    QCOMPARE(fixture.app.context.settings.documentName, QStringLiteral("plan.nrv"));
+    QCOMPARE(FileNamePart(fixture.app.context.settings.lastFile()), QStringLiteral("plan.nrv"));
+}
+
+// The title, the calendar and an open publish dialog name the new file as soon as Save As has
+// written it, not when they are next used.
+void DocumentCommandsTest::saveAsIsFollowedAtOnce()
+{
+    MainWindowFixture fixture(English);
+    const QString docs = fixture.folder("docs");
+    const QString medium = fixture.folder("medium");
+    // An earlier schedule of the new name on the medium: the publish would remove it as a
+    // stray file, until it is the schedule's own name.
+    QVERIFY(WriteFile(medium + "moved.nrv", "old schedule"));
+    fixture.app.context.settings.setLastMedium({medium, QString()});
+    fixture.form->session().model().resetDocument(SampleDocument());
+    fixture.form->findChild<QAction *>("subCalendar")->trigger();
+    CalendarForm *calendar = fixture.form->calendar();
+    QVERIFY(calendar);
+    QCOMPARE(calendar->monthView()->fileName(), QStringLiteral("nerav.nrv"));
+
+    const auto listedOnMedium = [](QWidget *dialog, const QString &name) {
+        const auto *table = dialog->findChild<QTableWidget *>("PlanTable");
+        for (int row = 0; table && row < table->rowCount(); ++row) {
+            const QTableWidgetItem *item = table->item(row, PlanTable::NameColumn);
+            if (item && item->text() == name)
+                return true;
+        }
+        return false;
+    };
+    const QString moved = docs + "moved.nrv";
+    bool strayBefore = false;
+    bool strayAfter = true;
+    QString titleAfter;
+    QString calendarAfter;
+    AnswerInTurn({[&](QWidget *dialog) {
+                      QTRY_VERIFY(listedOnMedium(dialog, "moved.nrv"));
+                      strayBefore = true;
+                      fixture.form->documentCommands().saveDocument(true);
+                      titleAfter = fixture.form->windowTitle();
+                      calendarAfter = calendar->monthView()->fileName();
+                      // Checked again for the new name.
+                      QTRY_VERIFY(dialog->findChild<QTableWidget *>("PlanTable")->rowCount() > 0);
+                      strayAfter = listedOnMedium(dialog, "moved.nrv");
+                      dialog->close();
+                  },
+                  TypeIntoFileDialog(moved)});
+    fixture.form->findChild<QAction *>("subPublish")->trigger();
+    QVERIFY(WaitForNoModal());
+
+    QVERIFY(QFileInfo::exists(moved));
+    QCOMPARE(fixture.form->session().path(), moved);
+    QCOMPARE(fixture.app.context.settings.lastFile(), moved);
+    QVERIFY(strayBefore);
+    QCOMPARE(titleAfter, QStringLiteral("Nerav Schedule Generator - ") + moved + "[*]");
+    QCOMPARE(calendarAfter, QStringLiteral("moved.nrv"));
+    QCOMPARE(calendar->file(), moved);
+    QVERIFY(!strayAfter);
 }
 
 QTEST_MAIN(DocumentCommandsTest)

@@ -73,17 +73,15 @@ ModalStep ChangeInEditor()
 
 void LoadSample(MainWindowFixture &fixture, const QString &folder, const QString &name)
 {
-    QVERIFY(WriteScheduleFile(folder, name, SampleDocument(), fixture.app.context.platform.random));
-    QVERIFY(fixture.form->session().open(folder, name));
-    fixture.app.context.settings.documentFolder = folder;
-    fixture.app.context.settings.documentName = name;
-    fixture.form->SetDocumentTitle();
+    QVERIFY(WriteScheduleFile(folder + name, SampleDocument(),
+                              fixture.app.context.platform.random));
+    QVERIFY(fixture.form->session().open(folder + name));
 }
 
 ScheduleDocument ReadBack(const QString &folder, const QString &name)
 {
     ScheduleDocument document;
-    ReadScheduleFile(folder, name, document);
+    ReadScheduleFile(folder + name, document);
     return document;
 }
 
@@ -226,7 +224,7 @@ void HistoryTest::unsavedWork()
     const QString docs = fixture.folder("docs");
     ScheduleDocument other;
     other.basicEntries = {MakeEntry("OTHER", "MP3", 1, 1)};
-    QVERIFY(WriteScheduleFile(docs, "other.nrv", other, fixture.app.context.platform.random));
+    QVERIFY(WriteScheduleFile(docs + "other.nrv", other, fixture.app.context.platform.random));
     LoadSample(fixture, docs, "plan.nrv");
 
     // A change the pre-save check refuses leaves the second schedule without entries.

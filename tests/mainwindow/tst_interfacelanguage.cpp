@@ -279,7 +279,7 @@ QList<ShownText> InterfaceLanguageTest::show(MainWindowFixture &fixture, const Q
         song.open(QIODevice::WriteOnly);
         song.write(QByteArray(2048, 'x'));
         song.close();
-        context.settings.mediaFolder = media;
+        context.settings.setMediaFolder(media);
         return read(std::make_unique<PublishForm>(context, document).get());
     }
     if (window == QLatin1String("duplicate days"))

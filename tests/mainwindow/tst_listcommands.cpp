@@ -4,6 +4,7 @@
 #include "AboutCompanyForm.h"
 #include "AboutNeravScheduleGeneratorForm.h"
 #include "MainWindowFixture.h"
+#include "PathParts.h"
 #include "RowFormat.h"
 #include "ScheduleFile.h"
 
@@ -553,7 +554,7 @@ void ListCommandsTest::buildReorderSaveAndReadBack()
 
     QVERIFY(fixture.app.context.document.SameContentAs(expected));
     ScheduleDocument readBack;
-    const ScheduleFileResult read = ReadScheduleFile(docs, "built.nrv", readBack);
+    const ScheduleFileResult read = ReadScheduleFile(docs + "built.nrv", readBack);
     QVERIFY2(read.ok, qPrintable(read.reason));
     QCOMPARE(readBack.basicCount(), expected.basicCount());
     for (std::size_t i = 0; i < expected.basicEntries.size(); ++i)
@@ -568,7 +569,7 @@ void ListCommandsTest::buildReorderSaveAndReadBack()
         for (std::size_t j = 0; j < want.details.size(); ++j)
             QVERIFY(got.details[j] == want.details[j]);
     }
-    QCOMPARE(fixture.app.context.settings.documentName, QStringLiteral("built.nrv"));
+    QCOMPARE(FileNamePart(fixture.app.context.settings.lastFile()), QStringLiteral("built.nrv"));
 }
 
 QTEST_MAIN(ListCommandsTest)

@@ -70,7 +70,7 @@ void MainWindowMediaTest::openedScheduleShowsDurationsAndRunningTimes()
 {
     MainWindowFixture fixture(English);
     Settings &settings = fixture.app.context.settings;
-    settings.mediaFolder = m_media + u'/';
+    settings.setMediaFolder(m_media + u'/');
     settings.setPlayerProfile(QStringLiteral(NERAV_DEFAULT_PROFILE));
     fixture.form->session().startMediaSurvey();
     fixture.form->session().model().resetDocument(Schedule());
@@ -110,7 +110,7 @@ void MainWindowMediaTest::viewMenuChoosesTheMediaFolder()
 {
     MainWindowFixture fixture(English);
     Settings &settings = fixture.app.context.settings;
-    settings.mediaFolder.clear();
+    settings.setMediaFolder(QString());
     settings.setPlayerProfile(QStringLiteral(NERAV_DEFAULT_PROFILE));
     fixture.form->session().startMediaSurvey();
     fixture.form->session().model().resetDocument(Schedule());
@@ -124,7 +124,7 @@ void MainWindowMediaTest::viewMenuChoosesTheMediaFolder()
 
     AnswerInTurn({TypeIntoFileDialog(m_media)});
     fixture.form->findChild<QAction *>(QStringLiteral("subMediaFolder"))->trigger();
-    QCOMPARE(settings.mediaFolder, m_media + u'/');
+    QCOMPARE(settings.mediaFolder(), m_media + u'/');
     QTRY_COMPARE_WITH_TIMEOUT(Text(fixture, "NormalRunningTime"),
                               QStringLiteral("Running time 0:00:03 · 1 not counted"), 30000);
 }

@@ -5,6 +5,7 @@
 #include "FileHandOver.h"
 #include "LanguageSwitch.h"
 #include "MainWindowFixture.h"
+#include "PathParts.h"
 #include "ScheduleFile.h"
 #include "Startup.h"
 #include "TestFiles.h"
@@ -45,7 +46,7 @@ struct StartFixture
 
     void writeSample(const QString &name, const ScheduleDocument &document = SampleDocument())
     {
-        QVERIFY(WriteScheduleFile(docs, name, document, app.random).ok);
+        QVERIFY(WriteScheduleFile(docs + name, document, app.random).ok);
     }
 
     std::unique_ptr<MainForm> start(bool onlyInstance = true)
@@ -178,8 +179,7 @@ void StartOptionsTest::fileArgument()
     QVERIFY(WriteFile(fixture.docs + "broken.nrv", QByteArray(80, 'x')));
     Settings remembered;
     InitDefaults(remembered, fixture.appFolder);
-    remembered.documentFolder = fixture.docs;
-    remembered.documentName = "last.nrv";
+    remembered.setLastFile(fixture.docs + "last.nrv");
     QVERIFY(remembered.save());
     fixture.options.file = fixture.docs + given;
 
@@ -197,7 +197,7 @@ void StartOptionsTest::fileArgument()
         QVERIFY2(IsFailureAbout(message, fixture.app.context.text.messages.msgScheduleReadError,
                                 fixture.docs + given, cause),
                  qPrintable(message));
-    QCOMPARE(fixture.app.context.settings.documentName, shown);
+    QCOMPARE(FileNamePart(fixture.app.context.settings.lastFile()), shown);
     QCOMPARE(form->windowTitle(),
              QStringLiteral("ネラブスケジューラー - ") + fixture.docs + shown + "[*]");
     QVERIFY(fixture.app.context.document.SameContentAs(opened ? OneEntryDocument()
@@ -257,7 +257,7 @@ void StartOptionsTest::secondStartHandsTheFileOver()
     const QString shown = opened ? QStringLiteral("handed.nrv") : QStringLiteral("first.nrv");
     if (unsaved)
         QTRY_VERIFY(!message.isEmpty());
-    QTRY_COMPARE(running.app.context.settings.documentName, shown);
+    QTRY_COMPARE(FileNamePart(running.app.context.settings.lastFile()), shown);
     QVERIFY(WaitForNoModal());
     // The question is about the running window's file, not the one handed over.
     const MessageTable &messages = running.app.context.text.messages;
@@ -288,7 +288,8 @@ void StartOptionsTest::handedFileWaitsForAnOpenDialog()
     window->findChild<QAction *>("subAboutCompany")->trigger();
     QVERIFY(WaitForNoModal());
     QVERIFY(keptWhileOpen);
-    QTRY_COMPARE(running.app.context.settings.documentName, QStringLiteral("handed.nrv"));
+    QTRY_COMPARE(FileNamePart(running.app.context.settings.lastFile()),
+                 QStringLiteral("handed.nrv"));
     QCOMPARE(running.app.context.document.basicCount(), 3);
     window->close();
 }
@@ -332,7 +333,7 @@ void StartOptionsTest::secondStartWithoutAFileBringsTheWindowForward()
     QTRY_COMPARE(QApplication::activeWindow(), window.get());
     QVERIFY(!window->isMinimized());
     // Nothing else changed: the same schedule, no second window.
-    QCOMPARE(running.app.context.settings.documentName, QStringLiteral("nerav.nrv"));
+    QCOMPARE(FileNamePart(running.app.context.settings.lastFile()), QStringLiteral("nerav.nrv"));
     other.close();
     window->close();
 }

@@ -2,6 +2,7 @@
 // instance, and the settings written when the window closes.
 
 #include "MainWindowFixture.h"
+#include "PathParts.h"
 #include "ScheduleFile.h"
 #include "Startup.h"
 #include "TestFiles.h"
@@ -31,8 +32,7 @@ struct StartupFixture
     {
         Settings settings;
         InitDefaults(settings, appFolder);
-        settings.documentFolder = folder;
-        settings.documentName = name;
+        settings.setLastFile(folder + name);
         QVERIFY(settings.save());
     }
 
@@ -101,7 +101,7 @@ void StartupTest::firstRunShowsAnEmptyDocument()
 void StartupTest::firstRunOpensAnExistingDefaultFile()
 {
     StartupFixture fixture;
-    QVERIFY(WriteScheduleFile(fixture.appFolder, "nerav.nrv", SampleDocument(), fixture.app.random)
+    QVERIFY(WriteScheduleFile(fixture.appFolder + "nerav.nrv", SampleDocument(), fixture.app.random)
                     .ok);
     auto form = fixture.start();
     QVERIFY(fixture.app.context.document.SameContentAs(SampleDocument()));
@@ -115,7 +115,7 @@ void StartupTest::reopensTheRememberedFile()
     StartupFixture fixture;
     const QString docs = fixture.dir.path() + "/docs/";
     QDir().mkpath(docs);
-    QVERIFY(WriteScheduleFile(docs, "plan.nrv", SampleDocument(), fixture.app.random).ok);
+    QVERIFY(WriteScheduleFile(docs + "plan.nrv", SampleDocument(), fixture.app.random).ok);
     fixture.rememberDocument(docs, "plan.nrv");
 
     auto form = fixture.start();
@@ -133,7 +133,7 @@ void StartupTest::deletedRememberedFileGivesANewDocument()
     StartupFixture fixture;
     fixture.rememberDocument(fixture.dir.path() + "/gone/", "plan.nrv");
     auto form = fixture.start();
-    QCOMPARE(fixture.app.context.settings.documentFolder, fixture.appFolder);
+    QCOMPARE(DirectoryPart(fixture.app.context.settings.lastFile()), fixture.appFolder);
     QCOMPARE(form->windowTitle(), japaneseTitle(fixture.appFolder, "nerav.nrv"));
     form->close();
 }
@@ -153,7 +153,7 @@ void StartupTest::damagedRememberedFileIsReportedThenNew()
     QVERIFY2(IsFailureAbout(message, fixture.app.context.text.messages.msgScheduleReadError,
                             fixture.appFolder + "broken.nrv", "(byte offset "),
              qPrintable(message));
-    QCOMPARE(fixture.app.context.settings.documentName, QStringLiteral("nerav.nrv"));
+    QCOMPARE(FileNamePart(fixture.app.context.settings.lastFile()), QStringLiteral("nerav.nrv"));
     QCOMPARE(form->windowTitle(), japaneseTitle(fixture.appFolder, "nerav.nrv"));
     QCOMPARE(fixture.app.context.document.basicCount(), 0);
     QVERIFY(QFile::exists(fixture.appFolder + "broken.nrv"));
@@ -217,7 +217,7 @@ void StartupTest::secondInstanceOnlyShowsTheRunningMessage()
     QCOMPARE(ReadFile(fixture.settingsFile()), settingsBefore);
     QCOMPARE(QDir(fixture.appFolder).entryList(QDir::Files), QStringList {"SystemInfo.txt"});
     // Nothing was read either.
-    QCOMPARE(fixture.app.context.settings.documentName, QStringLiteral("nerav.nrv"));
+    QCOMPARE(FileNamePart(fixture.app.context.settings.lastFile()), QStringLiteral("nerav.nrv"));
 }
 
 void StartupTest::closingWritesTheSettings_data()
@@ -233,7 +233,7 @@ void StartupTest::closingWritesTheSettings()
     QFETCH(QString, how);
     StartupFixture fixture;
     auto form = fixture.start();
-    fixture.app.context.settings.mediaFolder = "/media/disk/";
+    fixture.app.context.settings.setMediaFolder("/media/disk/");
 
     if (how.isEmpty())
         form->close();
@@ -246,8 +246,8 @@ void StartupTest::closingWritesTheSettings()
     Settings reread;
     InitDefaults(reread, fixture.appFolder);
     QCOMPARE(reread.load(), SettingsLoad::Loaded);
-    QCOMPARE(reread.mediaFolder, QStringLiteral("/media/disk/"));
-    QCOMPARE(reread.documentName, QStringLiteral("nerav.nrv"));
+    QCOMPARE(reread.mediaFolder(), QStringLiteral("/media/disk/"));
+    QCOMPARE(FileNamePart(reread.lastFile()), QStringLiteral("nerav.nrv"));
 }
 
 void StartupTest::windowOpensWhereItWasClosed()

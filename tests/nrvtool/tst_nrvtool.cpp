@@ -141,7 +141,7 @@ void TestNrvTool::dumpShowsStoredValuesOfForeignFiles()
     schedule.details = {entry};
     document.advanceSchedules = {schedule};
     ScriptedRandom random({}, 0.0); // a key of zeros carries the byte 200
-    QVERIFY(WriteScheduleFile(m_folder, "foreign.nrv", document, random).ok);
+    QVERIFY(WriteScheduleFile(m_folder + "foreign.nrv", document, random).ok);
 
     const ToolRun dump = RunTool({"dump", m_folder + "foreign.nrv"});
 

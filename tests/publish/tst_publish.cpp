@@ -302,7 +302,7 @@ private slots:
         QCOMPARE(ReadFile(m_medium + "/SONG.MP3"), QByteArray("song"));
         QCOMPARE(QFileInfo(m_medium + "/CLIP.AVI").lastModified(), m_time);
         ScheduleDocument read;
-        QVERIFY(ReadScheduleFile(m_medium + '/', "SCHEDULE.NRV", read));
+        QVERIFY(ReadScheduleFile(m_medium + "/SCHEDULE.NRV", read));
         QVERIFY(read.SameContentAs(document));
         QCOMPARE(QDir(m_medium).entryList(QDir::Files),
                  (QStringList {"CLIP.AVI", "NERAV.SUM", "SCHEDULE.NRV", "SONG.MP3"}));

@@ -6,6 +6,7 @@
 #include "FailingMedium.h"
 #include "FakePlatform.h"
 #include "MainWindowFixture.h"
+#include "PathParts.h"
 #include "PlanChecker.h"
 #include "PlanTable.h"
 #include "PublishForm.h"
@@ -104,11 +105,11 @@ private slots:
         Volume disk {m_dir->path() + "/", QString(), true, "ext4"};
         m_app->drives.offered = {stick, disk};
         Settings &settings = m_app->context.settings;
-        settings.mediaFolder = m_media;
+        settings.setMediaFolder(m_media);
         // The copy dialog's target is not the player's medium.
         settings.copyDrive = m_usb;
         settings.copyFolder = m_medium;
-        settings.documentName = "SHOP.NRV";
+        settings.setLastFile(DirectoryPart(settings.lastFile()) + "SHOP.NRV");
         m_app->context.document.basicEntries = {MakeEntry("SONG", "MP3", 1, 13),
                                                 MakeEntry("CLIP", "AVI", 1, 13)};
     }
@@ -221,13 +222,13 @@ private slots:
         QCOMPARE(field->text(), m_media);
         AnswerNextFileDialog(m_dir->path() + "/other");
         QTest::mouseClick(Child<QPushButton>("BrowseCmd"), Qt::LeftButton);
-        QCOMPARE(m_app->context.settings.mediaFolder, other);
+        QCOMPARE(m_app->context.settings.mediaFolder(), other);
 
         field->setText(m_media);
         TypeMedium(m_medium);
         QTest::mouseClick(Child<QPushButton>("PublishCmd"), Qt::LeftButton);
         QTRY_VERIFY(Status().startsWith("Published"));
-        QCOMPARE(m_app->context.settings.mediaFolder, m_media);
+        QCOMPARE(m_app->context.settings.mediaFolder(), m_media);
     }
 
     void statusBelongsToTheCurrentCheck()
@@ -522,11 +523,11 @@ private slots:
         fixture.app.context.settings.setLastMedium({m_medium, QString()});
         const QString docs = fixture.folder("docs");
         Settings &settings = fixture.app.context.settings;
-        settings.mediaFolder = m_media;
+        settings.setMediaFolder(m_media);
         if (savedBefore) {
-            QVERIFY(WriteScheduleFile(docs, "plan.nrv", SampleDocument(),
+            QVERIFY(WriteScheduleFile(docs + "plan.nrv", SampleDocument(),
                                       fixture.app.context.platform.random));
-            QVERIFY(fixture.form->documentCommands().openScheduleFile(docs, "plan.nrv"));
+            QVERIFY(fixture.form->documentCommands().openScheduleFile(docs + "plan.nrv"));
             fixture.click("NormalRemoveCmd");
         } else {
             fixture.form->history()->push(new QUndoCommand("a change"));
@@ -567,7 +568,7 @@ private slots:
         QCOMPARE(fixture.form->isWindowModified(), !savedAfter);
         if (savedBefore) {
             ScheduleDocument onDisk;
-            QVERIFY(ReadScheduleFile(docs, "plan.nrv", onDisk));
+            QVERIFY(ReadScheduleFile(docs + "plan.nrv", onDisk));
             QCOMPARE(onDisk.basicEntries.size(), std::size_t(savedAfter ? 2 : 3));
         }
     }
@@ -577,9 +578,9 @@ private slots:
     {
         MainWindowFixture fixture(English);
         const QString docs = fixture.folder("docs");
-        QVERIFY(WriteScheduleFile(docs, "plan.nrv", SampleDocument(),
+        QVERIFY(WriteScheduleFile(docs + "plan.nrv", SampleDocument(),
                                   fixture.app.context.platform.random));
-        QVERIFY(fixture.form->documentCommands().openScheduleFile(docs, "plan.nrv"));
+        QVERIFY(fixture.form->documentCommands().openScheduleFile(docs + "plan.nrv"));
         fixture.click("NormalRemoveCmd");
         QVERIFY(WriteFile(docs + "plan.nrv", "NERAV but not a schedule"));
 

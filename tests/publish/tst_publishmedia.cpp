@@ -4,6 +4,7 @@
 
 #include "FakePlatform.h"
 #include "MediaMaker.h"
+#include "PathParts.h"
 #include "PlanChecker.h"
 #include "PlanTable.h"
 #include "PublishForm.h"
@@ -102,8 +103,8 @@ private slots:
         QVERIFY(QDir().mkpath(m_medium));
         m_app = std::make_unique<FakeApp>(English);
         Settings &settings = m_app->context.settings;
-        settings.mediaFolder = m_media;
-        settings.documentName = "SHOP.NRV";
+        settings.setMediaFolder(m_media);
+        settings.setLastFile(DirectoryPart(settings.lastFile()) + "SHOP.NRV");
         settings.setPlayerProfile(QStringLiteral(NERAV_DEFAULT_PROFILE));
         m_app->context.document.basicEntries = {
                 MakeEntry("PHOTO", "JPG", 1, 13), MakeEntry("CLIP", "MPG", 1, 13),

@@ -17,8 +17,13 @@ namespace {
 
 QStringList Values(const Settings &s)
 {
-    return {s.openFolder,  s.saveFolder, s.documentFolder, s.documentName,
-            s.mediaFolder, s.copyDrive,  s.copyFolder};
+    return {s.openFolder,
+            s.saveFolder,
+            DirectoryPart(s.lastFile()),
+            FileNamePart(s.lastFile()),
+            s.mediaFolder(),
+            s.copyDrive,
+            s.copyFolder};
 }
 
 // The values of the damaged-file fixtures, in file order.
@@ -53,6 +58,7 @@ private slots:
     void saveToUnwritableFolder_data();
     void saveToUnwritableFolder();
     void saveOntoFullDiskKeepsOldFile();
+    void mediaChoicesAreAnnounced();
 
 private:
     QString path(const QString &relative) const { return m_dir->path() + "/" + relative; }
@@ -213,9 +219,8 @@ void TestShell::saveThenLoad()
     Settings saved = defaults();
     saved.openFolder = values[0];
     saved.saveFolder = values[1];
-    saved.documentFolder = values[2];
-    saved.documentName = values[3];
-    saved.mediaFolder = values[4];
+    saved.setLastFile(values[2] + values[3]);
+    saved.setMediaFolder(values[4]);
     saved.copyDrive = values[5];
     saved.copyFolder = values[6];
     QVERIFY(saved.save());
@@ -230,9 +235,8 @@ void TestShell::savedFileFormat()
     Settings settings = defaults();
     settings.openFolder = "/a/";
     settings.saveFolder = "/b/";
-    settings.documentFolder = "/c/";
-    settings.documentName = "x.nrv";
-    settings.mediaFolder = "/映像/";
+    settings.setLastFile("/c/x.nrv");
+    settings.setMediaFolder("/映像/");
     settings.copyDrive = "/media/usb/";
     settings.copyFolder = "/media/usb/clips";
     QVERIFY(settings.save());
@@ -349,9 +353,8 @@ void TestShell::unstorableValuesFallBackToDefaults()
     Settings settings = defaults();
     settings.openFolder = "/a/";
     settings.saveFolder = "/b/";
-    settings.documentFolder = "/say \"hi\"/";
-    settings.documentName = "x.nrv";
-    settings.mediaFolder = "/line\nbreak/";
+    settings.setLastFile("/say \"hi\"/x.nrv");
+    settings.setMediaFolder("/line\nbreak/");
     settings.copyDrive = "/f/";
     settings.copyFolder = "/g/";
     QVERIFY(settings.save());
@@ -360,9 +363,10 @@ void TestShell::unstorableValuesFallBackToDefaults()
     QCOMPARE(loaded.load(), SettingsLoad::Loaded);
     const Settings fallback = defaults();
     // The document's folder and name go back together, so no other file of that name is opened.
-    QCOMPARE(Values(loaded),
-             QStringList({"/a/", "/b/", fallback.documentFolder, fallback.documentName,
-                          fallback.mediaFolder, "/f/", "/g/"}));
+    QCOMPARE(
+            Values(loaded),
+            QStringList({"/a/", "/b/", DirectoryPart(fallback.lastFile()),
+                         FileNamePart(fallback.lastFile()), fallback.mediaFolder(), "/f/", "/g/"}));
 }
 
 // A value that could not be read back is never written: the next start must not find the file
@@ -372,9 +376,8 @@ void TestShell::valuesLongerThanAPathFallBackToDefaults()
     Settings settings = defaults();
     settings.openFolder = "/" + QString(10 * 1024 * 1024, 'a') + "/";
     settings.saveFolder = "/" + QString(PATH_MAX - 3, 'b') + "/"; // the longest path
-    settings.documentFolder = "/c/";
-    settings.documentName = "x.nrv";
-    settings.mediaFolder = "/e/";
+    settings.setLastFile("/c/x.nrv");
+    settings.setMediaFolder("/e/");
     settings.copyDrive = "/f/";
     settings.copyFolder = "/" + QString(PATH_MAX / 3, QChar(0x3042)) + "/"; // 3 bytes each
     QVERIFY(settings.save());
@@ -419,11 +422,39 @@ void TestShell::saveOntoFullDiskKeepsOldFile()
     const QByteArray old = ReadFile(path("app/SystemInfo.txt"));
     QVERIFY(medium.fill());
 
-    settings.documentName = "other.nrv";
+    settings.setLastFile(DirectoryPart(settings.lastFile()) + "other.nrv");
     QVERIFY(!settings.save());
     QCOMPARE(ReadFile(path("app/SystemInfo.txt")), old);
     QCOMPARE(QDir(path("app")).entryList(QDir::Files | QDir::Hidden),
              (QStringList {"filler", "SystemInfo.txt"}));
+}
+
+// What shows the media follows a new media folder or profile, wherever it was chosen; the same
+// value again or a copy's change reaches no one.
+void TestShell::mediaChoicesAreAnnounced()
+{
+    Settings settings = defaults();
+    QSignalSpy folders(&settings.notifier(), &SettingsSignals::mediaFolderChanged);
+    QSignalSpy profiles(&settings.notifier(), &SettingsSignals::playerProfileChanged);
+    settings.setMediaFolder("/media/clips/");
+    settings.setMediaFolder("/media/clips/");
+    settings.setPlayerProfile("/profiles/player.json");
+    settings.setPlayerProfile("/profiles/player.json");
+    Settings copy = settings;
+    copy.setMediaFolder("/elsewhere/");
+    copy.setPlayerProfile(QString());
+    QCOMPARE(folders.size(), 1);
+    QCOMPARE(folders.at(0).at(0).toString(), QStringLiteral("/media/clips/"));
+    QCOMPARE(profiles.size(), 1);
+    QCOMPARE(settings.mediaFolder(), QStringLiteral("/media/clips/"));
+
+    // Read from SystemInfo.txt, the folder is announced as any other change.
+    QVERIFY(WriteFile(settings.systemInfoPath(),
+                      "\"/a/\"\r\n\"/b/\"\r\n\"/c/\"\r\n\"x.nrv\"\r\n"
+                      "\"/e/\"\r\n\"/f/\",\"/g/\"\r\n"));
+    QCOMPARE(settings.load(), SettingsLoad::Loaded);
+    QCOMPARE(folders.size(), 2);
+    QCOMPARE(settings.lastFile(), QStringLiteral("/c/x.nrv"));
 }
 
 QTEST_GUILESS_MAIN(TestShell)

@@ -2,6 +2,7 @@
 // (SystemInfo.txt or the per-user store), an earlier version's medium is taken over, and a
 // store that cannot be written says so.
 
+#include "PathParts.h"
 #include "Settings.h"
 #include "TestFiles.h"
 
@@ -111,9 +112,8 @@ void TestUserSettings::eachValueHasOneHome()
     settings.openUserStore(store);
     settings.openFolder = "/open-folder/";
     settings.saveFolder = "/save-folder/";
-    settings.documentFolder = "/document-folder/";
-    settings.documentName = "document-name.nrv";
-    settings.mediaFolder = "/media-folder/";
+    settings.setLastFile("/document-folder/document-name.nrv");
+    settings.setMediaFolder("/media-folder/");
     settings.copyDrive = "/copy-drive/";
     settings.copyFolder = "/copy-drive/copy-folder/";
     settings.setLanguage(English);
@@ -140,9 +140,9 @@ void TestUserSettings::eachValueHasOneHome()
     Settings next;
     InitDefaults(next, m_dir->path());
     next.openUserStore(store);
-    QCOMPARE(next.mediaFolder, m_dir->path() + "/");
+    QCOMPARE(next.mediaFolder(), m_dir->path() + "/");
     QCOMPARE(next.load(), SettingsLoad::Loaded);
-    QCOMPARE(next.mediaFolder, QStringLiteral("/media-folder/"));
+    QCOMPARE(next.mediaFolder(), QStringLiteral("/media-folder/"));
 }
 
 void TestUserSettings::earlierMediumIsTakenOver()
@@ -159,7 +159,7 @@ void TestUserSettings::earlierMediumIsTakenOver()
         QCOMPARE(settings.lastMedium().folder, QStringLiteral("/media/u/NERAV/Player/"));
         QCOMPARE(settings.lastMedium().volume, QStringLiteral("/media/u/NERAV/"));
         // The media folder is the one of SystemInfo.txt; the earlier copy of it is not read.
-        QCOMPARE(settings.mediaFolder, m_dir->path() + "/");
+        QCOMPARE(settings.mediaFolder(), m_dir->path() + "/");
         settings.setLastMedium({"/media/u/OTHER/", "/media/u/OTHER/"});
         QVERIFY(settings.syncUserStore());
     }

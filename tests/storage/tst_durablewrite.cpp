@@ -46,7 +46,7 @@ Outcome Write(const QString &writer, const QString &folder, const QString &sourc
         document.basicEntries.push_back(MakeEntry("CLIP", "MPG", 1, 5));
         SeededRandom random(7);
         const ScheduleFileResult result =
-                WriteScheduleFile(folder, TargetName(writer), document, random);
+                WriteScheduleFile(folder + TargetName(writer), document, random);
         return {result.ok, result.reason};
     }
     if (writer == "settings") {

@@ -28,8 +28,7 @@ constexpr qint64 MaxJsonSize = 1024 * 1024;
 
 bool Read(const QString &path, ScheduleDocument &document, QTextStream &err)
 {
-    const ScheduleFileResult read =
-            ReadScheduleFile(DirectoryPart(path), FileNamePart(path), document);
+    const ScheduleFileResult read = ReadScheduleFile(path, document);
     if (!read)
         err << "nrvtool: " << read.reason << '\n';
     return bool(read);
@@ -168,8 +167,7 @@ int Make(const QStringList &arguments, QTextStream &err, RandomReal &random)
         err << "nrvtool: nothing written\n";
         return NrvToolFailed;
     }
-    const ScheduleFileResult written = WriteScheduleFile(
-            DirectoryPart(outPath), FileNamePart(outPath), parsed.document, random);
+    const ScheduleFileResult written = WriteScheduleFile(outPath, parsed.document, random);
     if (!written) {
         err << "nrvtool: " << written.reason << '\n';
         return NrvToolFailed;

@@ -119,8 +119,7 @@ int ProbeCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
     const QString mediaFolder = parser.value(mediaOption);
 
     ScheduleDocument document;
-    const ScheduleFileResult read =
-            ReadScheduleFile(DirectoryPart(schedulePath), FileNamePart(schedulePath), document);
+    const ScheduleFileResult read = ReadScheduleFile(schedulePath, document);
     if (!read) {
         err << "nrvtool: " << read.reason << '\n';
         return NrvToolFailed;

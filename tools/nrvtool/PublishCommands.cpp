@@ -116,8 +116,7 @@ void AddMediaFields(QJsonObject &file, const PublishRow &row)
 bool ReadSchedule(const QString &path, ScheduleDocument &document, QTextStream &err)
 {
     const QFileInfo file(path);
-    const ScheduleFileResult read =
-            ReadScheduleFile(file.absolutePath() + '/', file.fileName(), document);
+    const ScheduleFileResult read = ReadScheduleFile(file.absoluteFilePath(), document);
     if (!read)
         err << "nrvtool: " << read.reason << '\n';
     return bool(read);

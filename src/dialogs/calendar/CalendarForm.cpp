@@ -3,6 +3,7 @@
 #include "CalendarMonthView.h"
 #include "DurableFile.h"
 #include "MessageBoxes.h"
+#include "PathParts.h"
 #include "Printing.h"
 #include "WindowPlacement.h"
 
@@ -30,7 +31,7 @@ const QSize ImageSize(1400, 990);
 
 } // namespace
 
-CalendarForm::CalendarForm(AppContext &context, QWidget *parent)
+CalendarForm::CalendarForm(AppContext &context, const ScheduleDocument &document, QWidget *parent)
     : QWidget(parent, Qt::Window), m_context(context)
 {
     setObjectName(QStringLiteral("CalendarForm"));
@@ -63,7 +64,7 @@ CalendarForm::CalendarForm(AppContext &context, QWidget *parent)
     bar->addWidget(m_savePng);
     bar->addWidget(m_print);
 
-    m_view = new CalendarMonthView(context, this);
+    m_view = new CalendarMonthView(context, document, this);
     m_view->setObjectName(QStringLiteral("CalendarMonthView"));
     layout->addWidget(m_view, 1);
     m_legend = new QLabel(this);
@@ -90,8 +91,8 @@ CalendarForm::CalendarForm(AppContext &context, QWidget *parent)
         if (index >= 0)
             showMonthOf(QDate(m_view->currentDay().year(), index + 1, 1));
     });
-    connect(m_savePng, &QPushButton::clicked, this, &CalendarForm::SavePngCmd_Click);
-    connect(m_print, &QPushButton::clicked, this, &CalendarForm::PrintCmd_Click);
+    connect(m_savePng, &QPushButton::clicked, this, &CalendarForm::chooseImageFile);
+    connect(m_print, &QPushButton::clicked, this, &CalendarForm::printMonth);
     connect(m_view, &CalendarMonthView::currentDayChanged, this, &CalendarForm::followView);
     connect(m_view, &CalendarMonthView::scheduleChosen, this, &CalendarForm::scheduleChosen);
     followView(m_view->currentDay());
@@ -238,10 +239,16 @@ void CalendarForm::printTo(QPagedPaintDevice &device)
     painter.drawImage(QRect(page.topLeft(), fitted), image);
 }
 
-void CalendarForm::SavePngCmd_Click()
+void CalendarForm::showFile(const QString &path)
+{
+    m_file = path;
+    m_view->setFileName(FileNamePart(path));
+}
+
+void CalendarForm::chooseImageFile()
 {
     const QDate day = m_view->currentDay();
-    const QString proposed = m_context.settings.documentFolder +
+    const QString proposed = DirectoryPart(m_file) +
             QStringLiteral("calendar-%1.png").arg(day.toString(QStringLiteral("yyyy-MM")));
     const QString path = QFileDialog::getSaveFileName(this, m_context.text.captions.savePngCommand,
                                                       proposed, QStringLiteral("PNG (*.png)"));
@@ -251,7 +258,7 @@ void CalendarForm::SavePngCmd_Click()
         ShowMessage(this, m_context.text, m_context.text.messages.msgImageSaveError);
 }
 
-void CalendarForm::PrintCmd_Click()
+void CalendarForm::printMonth()
 {
     const PrintResult printed =
             PrintWithDialog(this, m_context.text.captions.printCommand,

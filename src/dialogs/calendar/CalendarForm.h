@@ -2,7 +2,8 @@
 
 // The calendar window of the View menu: the month view of the advance schedules with buttons to
 // move by month and year (2000-2099), Today (the platform's clock), Save as PNG and Print. It
-// follows the document (refresh) and the advance list's selection (showSchedule), and reports
+// follows the document (refresh), its file (showFile) and the advance list's selection
+// (showSchedule), and reports
 // a schedule chosen in it (scheduleChosen), so the main window can select that row. It opens
 // where it last was (Settings::calendarGeometry), the first time beside the main window.
 
@@ -25,7 +26,8 @@ class CalendarForm : public QWidget
     Q_OBJECT
 
 public:
-    explicit CalendarForm(AppContext &context, QWidget *parent = nullptr);
+    // document: the open schedule, which outlives the window.
+    CalendarForm(AppContext &context, const ScheduleDocument &document, QWidget *parent = nullptr);
 
     CalendarMonthView *monthView() const { return m_view; }
 
@@ -34,14 +36,19 @@ public:
     void showSchedule(int index);
     // The document changed: every day is read again.
     void refresh();
+    // The schedule's file: its name is shown with the month, its folder proposed for the PNG.
+    void showFile(const QString &path);
+    QString file() const { return m_file; }
 
     // The shown month as a PNG file; false (nothing in place) when it cannot be written.
     bool saveImage(const QString &path);
     // The shown month on one page of a printer or PDF file, as large as the page allows.
     void printTo(QPagedPaintDevice &device);
 
-    void SavePngCmd_Click();
-    void PrintCmd_Click();
+    // Asks where to save the shown month as a PNG file, in the schedule's folder first.
+    void chooseImageFile();
+    // Prints the shown month after the print dialog.
+    void printMonth();
 
 signals:
     void scheduleChosen(int index);
@@ -63,6 +70,7 @@ private:
     void rememberGeometry();
 
     AppContext &m_context;
+    QString m_file;
     CalendarMonthView *m_view = nullptr;
     QPushButton *m_previousYear = nullptr;
     QPushButton *m_previousMonth = nullptr;

@@ -45,10 +45,12 @@ QColor WeekDayColour(int column)
 
 } // namespace
 
-CalendarMonthView::CalendarMonthView(const AppContext &context, QWidget *parent)
+CalendarMonthView::CalendarMonthView(const AppContext &context, const ScheduleDocument &document,
+                                     QWidget *parent)
     : QWidget(parent),
       m_context(context),
-      m_wording(context),
+      m_document(document),
+      m_wording(context, document),
       m_current(context.platform.clock.today())
 {
     setFocusPolicy(Qt::StrongFocus);
@@ -78,7 +80,7 @@ void CalendarMonthView::setCurrentDay(const QDate &day)
 
 void CalendarMonthView::setHighlightedSchedule(int index)
 {
-    const int count = m_context.document.advanceCount();
+    const int count = m_document.advanceCount();
     m_highlighted = index >= 0 && index < count ? index : -1;
     update();
 }
@@ -96,7 +98,7 @@ void CalendarMonthView::showSchedule(int index)
     }
     // Its first day: the start date (a stored impossible day gives way to the month's last), or
     // within a week after it the first day of its week day.
-    const AdvanceSchedule &schedule = m_context.document.advanceSchedules[size_t(m_highlighted)];
+    const AdvanceSchedule &schedule = m_document.advanceSchedules[size_t(m_highlighted)];
     const int year = FirstShownDay.year() + schedule.startYear;
     const int month = std::clamp(int(schedule.startMonth), 1, 12);
     QDate first(year, month,
@@ -113,7 +115,7 @@ void CalendarMonthView::showSchedule(int index)
 
 void CalendarMonthView::refresh()
 {
-    if (m_highlighted >= m_context.document.advanceCount())
+    if (m_highlighted >= m_document.advanceCount())
         m_highlighted = -1;
     m_texts.clear();
     fillDays();
@@ -127,6 +129,14 @@ void CalendarMonthView::retext()
     announceDays();
 }
 
+void CalendarMonthView::setFileName(const QString &name)
+{
+    if (name == m_fileName)
+        return;
+    m_fileName = name;
+    update();
+}
+
 void CalendarMonthView::fillDays()
 {
     const QDate first(m_current.year(), m_current.month(), 1);
@@ -137,8 +147,8 @@ void CalendarMonthView::fillDays()
         day.inMonth = day.date.month() == m_current.month();
         day.schedules.clear();
         if (day.inMonth)
-            day.schedules = SchedulesOnDay(m_context.document,
-                                           {day.date.year(), day.date.month(), day.date.day()});
+            day.schedules =
+                    SchedulesOnDay(m_document, {day.date.year(), day.date.month(), day.date.day()});
     }
     announceDays();
 }
@@ -373,7 +383,7 @@ void CalendarMonthView::paintTitle(QPainter &painter, const Layout &layout) cons
     painter.drawText(title, Qt::AlignLeft | Qt::AlignVCenter, m_wording.monthTitle(m_current));
     painter.setFont(base);
     painter.setPen(QColor(90, 90, 90));
-    painter.drawText(title, Qt::AlignRight | Qt::AlignVCenter, m_context.settings.documentName);
+    painter.drawText(title, Qt::AlignRight | Qt::AlignVCenter, m_fileName);
 
     const QStringList names = captions.calendarWeekDays.split(QLatin1Char(' '));
     for (int column = 0; column < DaysPerWeek; ++column) {

@@ -31,7 +31,9 @@ public:
     static constexpr int DaysPerWeek = 7;
     static constexpr int DayCount = Weeks * DaysPerWeek;
 
-    explicit CalendarMonthView(const AppContext &context, QWidget *parent = nullptr);
+    // document: the schedule shown, which outlives the view.
+    CalendarMonthView(const AppContext &context, const ScheduleDocument &document,
+                      QWidget *parent = nullptr);
 
     QDate currentDay() const { return m_current; }
     // Moves the current day (kept within 2000-01-01 .. 2099-12-31); the month follows it.
@@ -51,6 +53,9 @@ public:
     void refresh();
     // Paints again in the language of the text tables, after a switch of language.
     void retext();
+    // The schedule file's name, shown beside the month's title (and saved and printed with it).
+    QString fileName() const { return m_fileName; }
+    void setFileName(const QString &name);
 
     // The 0-based advance list rows listed on a day of the shown month (empty for other days).
     std::vector<int> schedulesShownOn(const QDate &day) const;
@@ -135,8 +140,10 @@ private:
                          const QFontMetrics &lineMetrics) const;
 
     const AppContext &m_context;
+    const ScheduleDocument &m_document;
     CalendarTexts m_wording;
     QDate m_current;
+    QString m_fileName;
     int m_highlighted = -1;
     std::array<Day, Weeks * DaysPerWeek> m_days;
     mutable QHash<QString, QStaticText> m_texts;

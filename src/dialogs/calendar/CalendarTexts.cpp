@@ -15,7 +15,10 @@ constexpr size_t ToolTipFiles = 12;
 
 } // namespace
 
-CalendarTexts::CalendarTexts(const AppContext &context) : m_context(context) { }
+CalendarTexts::CalendarTexts(const AppContext &context, const ScheduleDocument &document)
+    : m_context(context), m_document(document)
+{
+}
 
 QLocale CalendarTexts::locale() const
 {
@@ -53,9 +56,9 @@ QString CalendarTexts::dayName(const QDate &day, bool inMonth,
 
 QString CalendarTexts::scheduleToolTip(int index) const
 {
-    if (index < 0 || index >= m_context.document.advanceCount())
+    if (index < 0 || index >= m_document.advanceCount())
         return QString();
-    const AdvanceSchedule &schedule = m_context.document.advanceSchedules[size_t(index)];
+    const AdvanceSchedule &schedule = m_document.advanceSchedules[size_t(index)];
     const CaptionTable &captions = m_context.text.captions;
     QStringList lines {QStringLiteral("#%1").arg(index + 1)};
     lines += DescribeAdvanceWindow(schedule, captions);
@@ -75,13 +78,13 @@ QString CalendarTexts::lineText(int index) const
 
 QString CalendarTexts::firstFileText(int index) const
 {
-    const AdvanceSchedule &s = m_context.document.advanceSchedules[size_t(index)];
+    const AdvanceSchedule &s = m_document.advanceSchedules[size_t(index)];
     return s.details.empty() ? QString() : EntryFileName(s.details.front());
 }
 
 QString CalendarTexts::timesText(int index) const
 {
-    const AdvanceSchedule &s = m_context.document.advanceSchedules[size_t(index)];
+    const AdvanceSchedule &s = m_document.advanceSchedules[size_t(index)];
     QString start = QString::fromStdString(StartTimeText(s));
     QString stop = QString::fromStdString(StopTimeText(s));
     // Whole minutes leave room for the file; the seconds stay where either time has them.

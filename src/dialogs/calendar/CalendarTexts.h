@@ -16,7 +16,8 @@ namespace nerav {
 class CalendarTexts
 {
 public:
-    explicit CalendarTexts(const AppContext &context);
+    // document: the schedule whose advance schedules are worded.
+    CalendarTexts(const AppContext &context, const ScheduleDocument &document);
 
     // What the marks of the days mean, as the window shows it below them.
     QString legend() const { return m_context.text.captions.calendarLegend; }
@@ -40,6 +41,7 @@ private:
     QLocale locale() const;
 
     const AppContext &m_context;
+    const ScheduleDocument &m_document;
 };
 
 } // namespace nerav

@@ -129,7 +129,7 @@ void CopyForm::copyFile()
         return;
     const QString destination = m_target->folder();
     const QString name = m_fileName.trimmed();
-    const QString source = WithTrailingSlash(m_context.settings.mediaFolder);
+    const QString source = WithTrailingSlash(m_context.settings.mediaFolder());
     m_copyingTo = destination;
     if (FileExistsInDir(destination, name)) {
         if (SameFolder(destination, source) || SameFolder(destination + name, source + name)) {

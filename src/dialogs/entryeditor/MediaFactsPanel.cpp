@@ -109,7 +109,7 @@ void MediaFactsPanel::Request(const MediaLookRequest &request)
 {
     m_wanted = request;
     m_wanted.place =
-            MediaPlaceOf(m_context.settings.mediaFolder, m_context.settings.playerProfile());
+            MediaPlaceOf(m_context.settings.mediaFolder(), m_context.settings.playerProfile());
     m_wanted.thumbnailBound = ThumbnailBox * devicePixelRatioF();
     ++m_wantedNumber;
     m_shown.reset();

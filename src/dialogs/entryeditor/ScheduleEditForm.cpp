@@ -249,7 +249,7 @@ void ScheduleEditForm::chooseFile()
     if (!path)
         return;
     setFileNameText(TrimSpaces(FileNamePart(*path)));
-    m_context.settings.mediaFolder = DirectoryPart(*path);
+    m_context.settings.setMediaFolder(DirectoryPart(*path));
     m_mediaPanel->showChosenFile(m_fileNameText->text(), *path);
     m_copyCmd->setEnabled(true);
     // Says at once why a chosen file's name will be refused, not only at OK. The focus leaves
@@ -273,8 +273,8 @@ std::optional<QString> ScheduleEditForm::showMediaOpenDialog()
     dialog.selectNameFilter(mediaFilter);
     // Media files copied from cameras and discs often carry upper-case extensions.
     dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
-    if (!m_context.settings.mediaFolder.isEmpty())
-        dialog.setDirectory(m_context.settings.mediaFolder);
+    if (!m_context.settings.mediaFolder().isEmpty())
+        dialog.setDirectory(m_context.settings.mediaFolder());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();

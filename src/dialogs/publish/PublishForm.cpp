@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "ButtonKeys.h"
 #include "MediumPicker.h"
+#include "PathParts.h"
 #include "PlanChecker.h"
 #include "PlanMedia.h"
 #include "PlanTable.h"
@@ -40,18 +41,32 @@ PublishForm::PublishForm(AppContext &context, QWidget *parent)
 }
 
 PublishForm::PublishForm(AppContext &context, const ScheduleDocument &document, QWidget *parent)
-    : QDialog(parent), m_context(context), m_document(document)
+    : QDialog(parent),
+      m_context(context),
+      m_document(document),
+      m_scheduleName(FileNamePart(context.settings.lastFile()))
 {
     BuildWindow();
     // Enter presses the focused button, as in the program's other windows.
     PressFocusedButtonOnEnter(this);
     ApplyTexts();
-    m_mediaFolder->setText(context.settings.mediaFolder);
+    m_mediaFolder->setText(context.settings.mediaFolder());
     m_medium->setFolder(RememberedMedium(context.settings.lastMedium(), context.platform.drives));
     Check();
 }
 
 PublishForm::~PublishForm() = default;
+
+void PublishForm::followFile(const QString &path)
+{
+    const QString name = FileNamePart(path);
+    if (name == m_scheduleName)
+        return;
+    m_scheduleName = name;
+    // A running publish ends under the name it began with; its result stays shown.
+    if (!m_running)
+        Check();
+}
 
 QString PublishForm::RememberedMedium(const LastMedium &medium, const DriveList &drives)
 {
@@ -197,7 +212,7 @@ QString PublishForm::Size(qint64 bytes) const
 
 PublishRequest PublishForm::Request() const
 {
-    return {m_mediaFolder->text(), m_medium->folder(), m_context.settings.documentName, {}};
+    return {m_mediaFolder->text(), m_medium->folder(), m_scheduleName, {}};
 }
 
 PublishRequest PublishForm::QuickRequest() const
@@ -224,7 +239,7 @@ void PublishForm::BrowseMedia()
     if (folder.isEmpty())
         return;
     m_mediaFolder->setText(WithTrailingSlash(folder));
-    m_context.settings.mediaFolder = m_mediaFolder->text();
+    m_context.settings.setMediaFolder(m_mediaFolder->text());
     Check();
 }
 
@@ -368,7 +383,7 @@ void PublishForm::StartPublish()
         m_currentFile->setText(m_context.text.publish.resultStopped);
         return;
     }
-    m_context.settings.mediaFolder = m_mediaFolder->text();
+    m_context.settings.setMediaFolder(m_mediaFolder->text());
     m_copying.clear();
     for (const PublishRow &row : m_plan.rows)
         if (row.needsCopy())

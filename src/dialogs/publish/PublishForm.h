@@ -55,6 +55,10 @@ public:
     static UnsavedPublish AskAboutUnsavedChanges(QWidget *parent, const InterfaceText &text,
                                                  bool savedBefore, const QString &file);
 
+    // The schedule was saved in another file: its name on the medium follows. It starts as the
+    // name of the settings' last file, the one open.
+    void followFile(const QString &path);
+
     void reject() override;
 
 protected:
@@ -87,6 +91,7 @@ private:
 
     AppContext &m_context;
     const ScheduleDocument &m_document;
+    QString m_scheduleName;
     PublishPlan m_plan;
     bool m_checked = false; // m_plan belongs to the inputs shown
     bool m_running = false; // from the click on Publish to the result
