@@ -9,7 +9,7 @@
 #include "PathParts.h"
 #include "PlanChecker.h"
 #include "PlanTable.h"
-#include "PublishForm.h"
+#include "PublishDialog.h"
 #include "ScheduleFile.h"
 #include "TestEntries.h"
 #include "TestFiles.h"
@@ -46,46 +46,23 @@ class TestPublishForm : public QObject
     std::unique_ptr<PublishForm> m_form;
     QString m_usb, m_medium, m_media;
 
-    template<typename T>
-    T *Child(const char *name)
-    {
-        T *child = m_form->findChild<T *>(name);
-        if (!child)
-            qFatal("no child %s", name);
-        return child;
-    }
-
-    void Open()
-    {
-        m_form = std::make_unique<PublishForm>(m_app->context);
-        m_form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-    }
-
-    // As a user types or pastes a folder and leaves the field with Return; then the check
-    // reads the files beside the window.
-    void TypeMedium(const QString &folder)
-    {
-        auto *field = Child<QLineEdit>("MediumText");
-        field->setFocus();
-        field->selectAll();
-        QTest::keyClicks(field, folder);
-        QTest::keyClick(field, Qt::Key_Return);
-        WaitForTheCheck();
-    }
-
-    void WaitForTheCheck() { QTRY_VERIFY(!m_form->findChild<PlanChecker *>()->isRunning()); }
+    void Open() { OpenPublishForm(m_form, m_app->context); }
+    void TypeMedium(const QString &folder) { test::TypeMedium(*m_form, folder); }
+    void WaitForTheCheck() { test::WaitForTheCheck(*m_form); }
 
     QString Action(int row)
     {
         const QTableWidgetItem *item =
-                Child<QTableWidget>("PlanTable")->item(row, PlanTable::ActionColumn);
+                Child<QTableWidget>(m_form.get(), "PlanTable")->item(row, PlanTable::ActionColumn);
         return item ? item->text() : QString();
     }
-    QString Status() { return Child<QLabel>("PublishStatus")->text(); }
-    QString Problems() { return Child<QPlainTextEdit>("PlanProblems")->toPlainText(); }
-    QString Bar() { return Child<QProgressBar>("PublishProgress")->format(); }
-    bool CanPublish() { return Child<QPushButton>("PublishCmd")->isEnabled(); }
+    QString Status() { return Child<QLabel>(m_form.get(), "PublishStatus")->text(); }
+    QString Problems()
+    {
+        return Child<QPlainTextEdit>(m_form.get(), "PlanProblems")->toPlainText();
+    }
+    QString Bar() { return Child<QProgressBar>(m_form.get(), "PublishProgress")->format(); }
+    bool CanPublish() { return Child<QPushButton>(m_form.get(), "PublishCmd")->isEnabled(); }
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
@@ -144,23 +121,24 @@ private slots:
     void startsWithNoMediumUntilOneIsPicked()
     {
         Open();
-        auto *drive = Child<QComboBox>("MediumDrive");
-        QCOMPARE(Child<QLineEdit>("MediumText")->text(), QString());
+        auto *drive = Child<QComboBox>(m_form.get(), "MediumDrive");
+        QCOMPARE(Child<QLineEdit>(m_form.get(), "MediumText")->text(), QString());
         QCOMPARE(drive->currentIndex(), -1);
         QCOMPARE(drive->placeholderText(), "Choose the player's medium");
         // Only the removable volume is listed; other folders come from the chooser beside it.
         QCOMPARE(drive->count(), 1);
         QVERIFY(drive->itemText(0).startsWith("NERAV (" + m_usb + ")"));
-        QCOMPARE(Child<QPushButton>("MediumOtherFolderCmd")->text(), "Other folder...");
+        QCOMPARE(Child<QPushButton>(m_form.get(), "MediumOtherFolderCmd")->text(),
+                 "Other folder...");
         QVERIFY(!CanPublish());
-        QVERIFY(!Child<QPushButton>("CheckCmd")->isEnabled());
-        QCOMPARE(Child<QTableWidget>("PlanTable")->rowCount(), 0);
+        QVERIFY(!Child<QPushButton>(m_form.get(), "CheckCmd")->isEnabled());
+        QCOMPARE(Child<QTableWidget>(m_form.get(), "PlanTable")->rowCount(), 0);
         QVERIFY(Problems().startsWith("Choose the player's medium"));
         QVERIFY(!Problems().contains("Ready"));
 
         drive->setFocus();
         QTest::keyClick(drive, Qt::Key_Down);
-        QCOMPARE(Child<QLineEdit>("MediumText")->text(), m_usb);
+        QCOMPARE(Child<QLineEdit>(m_form.get(), "MediumText")->text(), m_usb);
         QCOMPARE(Action(0), "Copy");
         // Publish is offered once the media files have been read.
         QVERIFY(!CanPublish());
@@ -173,15 +151,15 @@ private slots:
         Open();
         TypeMedium(m_medium);
         // The folder is on the listed stick, which the list then shows.
-        QCOMPARE(Child<QComboBox>("MediumDrive")->currentIndex(), 0);
-        auto *table = Child<QTableWidget>("PlanTable");
+        QCOMPARE(Child<QComboBox>(m_form.get(), "MediumDrive")->currentIndex(), 0);
+        auto *table = Child<QTableWidget>(m_form.get(), "PlanTable");
         QCOMPARE(table->rowCount(), 2);
         QCOMPARE(table->item(0, 0)->text(), "SONG.MP3");
         QVERIFY(table->item(0, PlanTable::FoundColumn)->text().endsWith("song.mp3"));
-        QVERIFY(Child<QCheckBox>("VerifyCheck")->isChecked());
+        QVERIFY(Child<QCheckBox>(m_form.get(), "VerifyCheck")->isChecked());
         QVERIFY(CanPublish());
 
-        QTest::mouseClick(Child<QPushButton>("PublishCmd"), Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(m_form.get(), "PublishCmd"), Qt::LeftButton);
         QTRY_VERIFY(Status().startsWith("Published"));
         QCOMPARE(Status(), "Published: 2 files copied (8 bytes), 0 up to date, verified.");
         QCOMPARE(Bar(), "8 bytes of 8 bytes");
@@ -190,7 +168,7 @@ private slots:
         QCOMPARE(Action(0), "Up to date");
         // What happened is said once: no "Ready to publish" under the summary.
         QVERIFY(!Problems().contains("Ready"));
-        QCOMPARE(Child<QPushButton>("CloseCmd")->text(), "Exit");
+        QCOMPARE(Child<QPushButton>(m_form.get(), "CloseCmd")->text(), "Exit");
     }
 
     // Enter presses the focused button, as everywhere in the program: a keyboard user tabs to
@@ -200,12 +178,12 @@ private slots:
         Open();
         TypeMedium(m_medium);
         QVERIFY(CanPublish());
-        auto *publish = Child<QPushButton>("PublishCmd");
+        auto *publish = Child<QPushButton>(m_form.get(), "PublishCmd");
         QApplication::setActiveWindow(m_form.get());
         publish->setFocus();
         QTest::keyClick(publish, Qt::Key_Return);
         QTRY_VERIFY(Status().startsWith("Published"));
-        auto *close = Child<QPushButton>("CloseCmd");
+        auto *close = Child<QPushButton>(m_form.get(), "CloseCmd");
         close->setFocus();
         QTest::keyClick(close, Qt::Key_Enter, Qt::KeypadModifier);
         QTRY_VERIFY(!m_form->isVisible());
@@ -218,15 +196,15 @@ private slots:
         const QString other = m_dir->path() + "/other/";
         QVERIFY(QDir().mkpath(other));
         Open();
-        auto *field = Child<QLineEdit>("MediaFolder");
+        auto *field = Child<QLineEdit>(m_form.get(), "MediaFolder");
         QCOMPARE(field->text(), m_media);
         AnswerNextFileDialog(m_dir->path() + "/other");
-        QTest::mouseClick(Child<QPushButton>("BrowseCmd"), Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(m_form.get(), "BrowseCmd"), Qt::LeftButton);
         QCOMPARE(m_app->context.settings.mediaFolder(), other);
 
         field->setText(m_media);
         TypeMedium(m_medium);
-        QTest::mouseClick(Child<QPushButton>("PublishCmd"), Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(m_form.get(), "PublishCmd"), Qt::LeftButton);
         QTRY_VERIFY(Status().startsWith("Published"));
         QCOMPARE(m_app->context.settings.mediaFolder(), m_media);
     }
@@ -235,11 +213,11 @@ private slots:
     {
         Open();
         TypeMedium(m_medium);
-        QTest::mouseClick(Child<QPushButton>("PublishCmd"), Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(m_form.get(), "PublishCmd"), Qt::LeftButton);
         QTRY_VERIFY(Status().startsWith("Published"));
 
         QVERIFY(WriteFile(m_media + "CLIP.AVI", "a new clip"));
-        QTest::mouseClick(Child<QPushButton>("CheckCmd"), Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(m_form.get(), "CheckCmd"), Qt::LeftButton);
         QCOMPARE(Bar(), QString());
         QCOMPARE(Action(1), "Replace");
         // SONG.MP3 looks up to date; it is read back before Publish is offered.
@@ -248,12 +226,12 @@ private slots:
         QCOMPARE(Action(0), "Up to date");
 
         // Editing the folder leaves nothing of the last check in view.
-        QTest::keyClicks(Child<QLineEdit>("MediumText"), "x");
-        QCOMPARE(Child<QTableWidget>("PlanTable")->rowCount(), 0);
+        QTest::keyClicks(Child<QLineEdit>(m_form.get(), "MediumText"), "x");
+        QCOMPARE(Child<QTableWidget>(m_form.get(), "PlanTable")->rowCount(), 0);
         QCOMPARE(Problems(), QString());
         QVERIFY(!CanPublish());
-        QTest::keyClick(Child<QLineEdit>("MediumText"), Qt::Key_Backspace);
-        QTest::keyClick(Child<QLineEdit>("MediumText"), Qt::Key_Return);
+        QTest::keyClick(Child<QLineEdit>(m_form.get(), "MediumText"), Qt::Key_Backspace);
+        QTest::keyClick(Child<QLineEdit>(m_form.get(), "MediumText"), Qt::Key_Return);
         QCOMPARE(Action(1), "Replace");
         QTRY_VERIFY(CanPublish());
     }
@@ -262,7 +240,7 @@ private slots:
     {
         Open();
         TypeMedium(m_medium);
-        QTest::mouseClick(Child<QPushButton>("PublishCmd"), Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(m_form.get(), "PublishCmd"), Qt::LeftButton);
         QTRY_VERIFY(Status().startsWith("Published"));
 
         // Same size and time, other bytes: what a damaged block leaves.
@@ -274,11 +252,11 @@ private slots:
             QVERIFY(file.open(QIODevice::ReadWrite));
             QVERIFY(file.setFileTime(time, QFileDevice::FileModificationTime));
         }
-        QTest::mouseClick(Child<QPushButton>("CheckCmd"), Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(m_form.get(), "CheckCmd"), Qt::LeftButton);
         QTRY_COMPARE(Action(0), "Damaged on the medium: copy again");
         QCOMPARE(Status(), QString());
         QVERIFY(CanPublish());
-        QTest::mouseClick(Child<QPushButton>("PublishCmd"), Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(m_form.get(), "PublishCmd"), Qt::LeftButton);
         QTRY_VERIFY(Status().startsWith("Published"));
         QCOMPARE(Status(), "Published: 1 files copied (4 bytes), 1 up to date, verified.");
         QCOMPARE(ReadFile(copy), QByteArray("song"));
@@ -295,7 +273,7 @@ private slots:
         TypeMedium(link);
         QVERIFY(Problems().startsWith("The medium's folder is really " +
                                       QDir::cleanPath(m_medium)));
-        auto *table = Child<QTableWidget>("PlanTable");
+        auto *table = Child<QTableWidget>(m_form.get(), "PlanTable");
         QCOMPARE(table->rowCount(), 3);
         QCOMPARE(table->item(2, 0)->text(), "song.mp3");
         QCOMPARE(Action(2),
@@ -303,7 +281,7 @@ private slots:
                  "(removed when publishing)");
 
         QTRY_VERIFY(CanPublish());
-        QTest::mouseClick(Child<QPushButton>("PublishCmd"), Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(m_form.get(), "PublishCmd"), Qt::LeftButton);
         QTRY_VERIFY(Status().startsWith("Published"));
         QVERIFY(!QFileInfo::exists(m_medium + "song.mp3"));
         QCOMPARE(ReadFile(m_medium + "SONG.MP3"), QByteArray("song"));
@@ -313,11 +291,11 @@ private slots:
     {
         Open();
         TypeMedium(m_medium);
-        QTest::mouseClick(Child<QPushButton>("PublishCmd"), Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(m_form.get(), "PublishCmd"), Qt::LeftButton);
         QTRY_VERIFY(Status().startsWith("Published"));
         // The table after a publish is not read back: Publish reads the copies first.
         QVERIFY(WriteFile(m_media + "CLIP.AVI", "a new clip"));
-        QTest::mouseClick(Child<QPushButton>("PublishCmd"), Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(m_form.get(), "PublishCmd"), Qt::LeftButton);
         QTRY_VERIFY(Status().startsWith("Published"));
         QCOMPARE(Status(), "Published: 1 files copied (10 bytes), 1 up to date, verified.");
     }
@@ -329,28 +307,28 @@ private slots:
         Open();
         // Other folder... opens the folder chooser.
         AnswerNextFileDialog(m_dir->path() + "/other");
-        auto *drive = Child<QComboBox>("MediumDrive");
-        QTest::mouseClick(Child<QPushButton>("MediumOtherFolderCmd"), Qt::LeftButton);
-        QCOMPARE(Child<QLineEdit>("MediumText")->text(), other);
+        auto *drive = Child<QComboBox>(m_form.get(), "MediumDrive");
+        QTest::mouseClick(Child<QPushButton>(m_form.get(), "MediumOtherFolderCmd"), Qt::LeftButton);
+        QCOMPARE(Child<QLineEdit>(m_form.get(), "MediumText")->text(), other);
         QCOMPARE(drive->currentIndex(), -1);
         QCOMPARE(drive->placeholderText(), "Other folder...");
         WaitForTheCheck();
         QVERIFY(CanPublish());
 
         Open();
-        QCOMPARE(Child<QLineEdit>("MediumText")->text(), other);
+        QCOMPARE(Child<QLineEdit>(m_form.get(), "MediumText")->text(), other);
         QCOMPARE(Action(0), "Copy");
         TypeMedium(m_medium);
 
         Open();
-        QCOMPARE(Child<QLineEdit>("MediumText")->text(), m_medium);
+        QCOMPARE(Child<QLineEdit>(m_form.get(), "MediumText")->text(), m_medium);
         WaitForTheCheck();
         QVERIFY(CanPublish());
 
         // With the stick gone its folder is not offered, even where a folder of that name stays.
         m_app->drives.offered.removeFirst();
         Open();
-        QCOMPARE(Child<QLineEdit>("MediumText")->text(), QString());
+        QCOMPARE(Child<QLineEdit>(m_form.get(), "MediumText")->text(), QString());
         QVERIFY(!CanPublish());
     }
 
@@ -366,7 +344,7 @@ private slots:
         QVERIFY(QDir(m_medium).isEmpty());
 
         QVERIFY(WriteFile(m_media + "CLIP.AVI", "clip"));
-        QTest::mouseClick(Child<QPushButton>("CheckCmd"), Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(m_form.get(), "CheckCmd"), Qt::LeftButton);
         QCOMPARE(Action(1), "Copy");
         WaitForTheCheck();
         QVERIFY(CanPublish());
@@ -389,7 +367,7 @@ private slots:
             QVERIFY2(named && !named->text(QAccessible::Name).isEmpty(),
                      qPrintable(field->objectName()));
         }
-        auto *table = Child<QTableWidget>("PlanTable");
+        auto *table = Child<QTableWidget>(m_form.get(), "PlanTable");
         QApplication::setActiveWindow(m_form.get());
         table->setFocus();
         table->setCurrentCell(0, 0);
@@ -407,7 +385,7 @@ private slots:
         TypeMedium(medium.path());
         QVERIFY(CanPublish());
         QVERIFY(medium.breakIt());
-        QTest::mouseClick(Child<QPushButton>("PublishCmd"), Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(m_form.get(), "PublishCmd"), Qt::LeftButton);
         QTRY_VERIFY(Status().startsWith("Publish failed"));
         const QStringList lines = Status().split('\n');
         QCOMPARE(lines.size(), 2);
@@ -426,18 +404,18 @@ private slots:
         big.close();
         Open();
         TypeMedium(m_medium);
-        Child<QCheckBox>("VerifyCheck")->setChecked(false);
-        QTest::mouseClick(Child<QPushButton>("PublishCmd"), Qt::LeftButton);
-        auto *close = Child<QPushButton>("CloseCmd");
+        Child<QCheckBox>(m_form.get(), "VerifyCheck")->setChecked(false);
+        QTest::mouseClick(Child<QPushButton>(m_form.get(), "PublishCmd"), Qt::LeftButton);
+        auto *close = Child<QPushButton>(m_form.get(), "CloseCmd");
         QCOMPARE(close->text(), "Cancel");
-        QVERIFY(!Child<QComboBox>("MediumDrive")->isEnabled());
-        QVERIFY(!Child<QLineEdit>("MediumText")->isEnabled());
+        QVERIFY(!Child<QComboBox>(m_form.get(), "MediumDrive")->isEnabled());
+        QVERIFY(!Child<QLineEdit>(m_form.get(), "MediumText")->isEnabled());
         QVERIFY(!CanPublish());
         QTest::mouseClick(close, Qt::LeftButton);
         QTRY_VERIFY(Status().startsWith("Cancelled"));
         QCOMPARE(Bar(), "Cancelled");
         QVERIFY(m_form->isVisible());
-        QVERIFY(Child<QComboBox>("MediumDrive")->isEnabled());
+        QVERIFY(Child<QComboBox>(m_form.get(), "MediumDrive")->isEnabled());
         QVERIFY(!QFileInfo::exists(m_medium + "SHOP.NRV"));
         QVERIFY(!QFileInfo::exists(m_medium + "CLIP.AVI"));
         // The tiny first file may have been copied before the cancel; nothing else is there.
@@ -452,7 +430,7 @@ private slots:
     void listFollowsMediaPluggedInAndOut()
     {
         Open();
-        auto *drive = Child<QComboBox>("MediumDrive");
+        auto *drive = Child<QComboBox>(m_form.get(), "MediumDrive");
         QCOMPARE(drive->count(), 1);
         const QString card = m_dir->path() + "/card/";
         QVERIFY(QDir().mkpath(card));
@@ -464,7 +442,7 @@ private slots:
         QCOMPARE(drive->itemText(1), "CARD (" + card + ") - 900 bytes, 100 bytes free");
         drive->view()->setCurrentIndex(drive->model()->index(1, 0));
         QTest::keyClick(drive->view(), Qt::Key_Return);
-        QCOMPARE(Child<QLineEdit>("MediumText")->text(), card);
+        QCOMPARE(Child<QLineEdit>(m_form.get(), "MediumText")->text(), card);
         QCOMPARE(Action(0), "Copy");
 
         TypeMedium(m_medium);
@@ -472,7 +450,7 @@ private slots:
         QTest::keyClick(drive, Qt::Key_F4);
         QTRY_VERIFY(drive->view()->isVisible());
         QTest::keyClick(drive->view(), Qt::Key_Return);
-        QCOMPARE(Child<QLineEdit>("MediumText")->text(), m_usb);
+        QCOMPARE(Child<QLineEdit>(m_form.get(), "MediumText")->text(), m_usb);
 
         m_app->drives.offered.removeFirst();
         QTest::keyClick(drive, Qt::Key_F4);
@@ -481,7 +459,7 @@ private slots:
         QCOMPARE(drive->itemData(0).toString(), card);
         QTest::keyClick(drive->view(), Qt::Key_Escape);
         // The folder stays typed in; it is no longer on a listed medium.
-        QCOMPARE(Child<QLineEdit>("MediumText")->text(), m_usb);
+        QCOMPARE(Child<QLineEdit>(m_form.get(), "MediumText")->text(), m_usb);
         QCOMPARE(drive->currentIndex(), -1);
         QCOMPARE(drive->placeholderText(), "Other folder...");
     }
@@ -491,8 +469,9 @@ private slots:
         LoadInterfaceText(m_app->context.text, Japanese);
         Open();
         QCOMPARE(m_form->windowTitle(), QString::fromUtf8("メディアへ書き出し"));
-        QCOMPARE(Child<QPushButton>("PublishCmd")->text(), QString::fromUtf8("書き出し"));
-        QCOMPARE(Child<QComboBox>("MediumDrive")->placeholderText(),
+        QCOMPARE(Child<QPushButton>(m_form.get(), "PublishCmd")->text(),
+                 QString::fromUtf8("書き出し"));
+        QCOMPARE(Child<QComboBox>(m_form.get(), "MediumDrive")->placeholderText(),
                  QString::fromUtf8("プレーヤーのメディアを選んでください"));
         TypeMedium(m_medium);
         // Small sizes are worded in the interface's language.

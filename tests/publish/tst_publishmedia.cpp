@@ -7,7 +7,7 @@
 #include "PathParts.h"
 #include "PlanChecker.h"
 #include "PlanTable.h"
-#include "PublishForm.h"
+#include "PublishDialog.h"
 #include "TestEntries.h"
 #include "TestFiles.h"
 
@@ -38,43 +38,32 @@ class TestPublishMedia : public QObject
     std::unique_ptr<FakeApp> m_app;
     std::unique_ptr<PublishForm> m_form;
 
-    template<typename T>
-    T *Child(const char *name)
-    {
-        T *child = m_form->findChild<T *>(name);
-        if (!child)
-            qFatal("no child %s", name);
-        return child;
-    }
-
     // Opens the dialog on the medium and waits until the files have been read.
     void OpenChecked()
     {
-        m_form = std::make_unique<PublishForm>(m_app->context);
-        m_form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-        auto *field = Child<QLineEdit>("MediumText");
-        field->setFocus();
-        QTest::keyClicks(field, m_medium);
-        QTest::keyClick(field, Qt::Key_Return);
-        QTRY_VERIFY(!m_form->findChild<PlanChecker *>()->isRunning());
+        OpenPublishForm(m_form, m_app->context);
+        TypeMedium(*m_form, m_medium);
     }
 
     QString Cell(int row, int column)
     {
-        const QTableWidgetItem *item = Child<PlanTable>("PlanTable")->item(row, column);
+        const QTableWidgetItem *item =
+                Child<PlanTable>(m_form.get(), "PlanTable")->item(row, column);
         return item ? item->text() : QString();
     }
     // What a screen reader says for the cell.
     QString Spoken(int row, int column)
     {
-        auto *table = Child<PlanTable>("PlanTable");
+        auto *table = Child<PlanTable>(m_form.get(), "PlanTable");
         QAccessibleInterface *view = QAccessible::queryAccessibleInterface(table);
         QAccessibleInterface *cell = view->tableInterface()->cellAt(row, column);
         return cell ? cell->text(QAccessible::Name) : QString();
     }
-    QString Problems() { return Child<QPlainTextEdit>("PlanProblems")->toPlainText(); }
-    bool CanPublish() { return Child<QPushButton>("PublishCmd")->isEnabled(); }
+    QString Problems()
+    {
+        return Child<QPlainTextEdit>(m_form.get(), "PlanProblems")->toPlainText();
+    }
+    bool CanPublish() { return Child<QPushButton>(m_form.get(), "PublishCmd")->isEnabled(); }
 
 private slots:
     void initTestCase()
@@ -133,15 +122,15 @@ private slots:
         QVERIFY(problems.contains("GONE.AVI is not in the media folder"));
         QVERIFY(!CanPublish());
         m_app->context.document.basicEntries.pop_back();
-        QTest::mouseClick(Child<QPushButton>("CheckCmd"), Qt::LeftButton);
-        QTRY_VERIFY(!m_form->findChild<PlanChecker *>()->isRunning());
+        QTest::mouseClick(Child<QPushButton>(m_form.get(), "CheckCmd"), Qt::LeftButton);
+        WaitForTheCheck(*m_form);
         QVERIFY2(Problems().endsWith("Ready to publish."), qPrintable(Problems()));
         QVERIFY(Problems().contains("Warning: PHOTO.JPG"));
         QVERIFY(CanPublish());
 
         // The table: the state beside its warning icon, the reason for a screen reader.
         QCOMPARE(Cell(0, PlanTable::PlayerColumn), "may not play");
-        auto *table = Child<PlanTable>("PlanTable");
+        auto *table = Child<PlanTable>(m_form.get(), "PlanTable");
         QVERIFY(!table->item(0, PlanTable::PlayerColumn)->icon().isNull());
         QCOMPARE(Spoken(0, PlanTable::PlayerColumn),
                  "Warning: PHOTO.JPG may not play on the player: the profile says progressive "
@@ -151,16 +140,16 @@ private slots:
         QCOMPARE(Cell(3, PlanTable::PlayerColumn), "cannot be read");
         QCOMPARE(table->horizontalHeaderItem(PlanTable::DurationColumn)->text(), "Duration");
 
-        QTest::mouseClick(Child<QPushButton>("PublishCmd"), Qt::LeftButton);
-        QTRY_VERIFY(Child<QLabel>("PublishStatus")->text().startsWith("Published"));
+        QTest::mouseClick(Child<QPushButton>(m_form.get(), "PublishCmd"), Qt::LeftButton);
+        QTRY_VERIFY(Child<QLabel>(m_form.get(), "PublishStatus")->text().startsWith("Published"));
         QVERIFY(QFileInfo::exists(m_medium + "SHOP.NRV"));
         QVERIFY(QFileInfo::exists(m_medium + "PHOTO.JPG"));
         // The table after the publish still knows what the check read; so it does after a
         // publish that first reads the copies back.
         QCOMPARE(Cell(2, PlanTable::DurationColumn), "0:01");
         QCOMPARE(Cell(0, PlanTable::PlayerColumn), "may not play");
-        QTest::mouseClick(Child<QPushButton>("PublishCmd"), Qt::LeftButton);
-        QTRY_COMPARE(Child<QLabel>("PublishStatus")->text(),
+        QTest::mouseClick(Child<QPushButton>(m_form.get(), "PublishCmd"), Qt::LeftButton);
+        QTRY_COMPARE(Child<QLabel>(m_form.get(), "PublishStatus")->text(),
                      "Published: 0 files copied (0 bytes), 4 up to date, nothing copied to read "
                      "back.");
         QCOMPARE(Cell(2, PlanTable::DurationColumn), "0:01");
@@ -191,7 +180,7 @@ private slots:
                          "警告: PHOTO.JPG はプレーヤーで再生できない可能性があります: "
                          "プロファイルの条件外: プログレッシブ JPEG（使用: 基本設定 1）")),
                  qPrintable(Problems()));
-        auto *table = Child<PlanTable>("PlanTable");
+        auto *table = Child<PlanTable>(m_form.get(), "PlanTable");
         QCOMPARE(table->horizontalHeaderItem(PlanTable::DurationColumn)->text(),
                  QString::fromUtf8("再生時間"));
         QCOMPARE(Cell(0, PlanTable::PlayerColumn), QString::fromUtf8("再生できない可能性あり"));
@@ -221,7 +210,7 @@ private slots:
         auto *checker = m_form->findChild<PlanChecker *>();
         QVERIFY(checker->isRunning());
         m_form->show();
-        QTest::mouseClick(Child<QPushButton>("CloseCmd"), Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(m_form.get(), "CloseCmd"), Qt::LeftButton);
         QVERIFY(!checker->isRunning());
         QVERIFY(!m_form->isVisible());
     }

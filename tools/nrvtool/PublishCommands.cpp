@@ -6,9 +6,10 @@
 #include "PlanMedia.h"
 #include "PublishPlan.h"
 #include "PublishProblemText.h"
-#include "Publisher.h"
+#include "PublishSession.h"
 #include "ScheduleFile.h"
 #include "ToolArguments.h"
+#include "UpToDate.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -288,22 +289,6 @@ QString CheckNote(const PublishRow &row, const QString &word, bool compared)
     return QString();
 }
 
-// With the originals at hand: whether a copy that matches the manifest is still what its one
-// original holds (size, time and content).
-bool Outdated(const PublishPlan &plan, const PublishRow &row)
-{
-    if (row.copyState != CopyState::Good || row.found.size() != 1)
-        return false;
-    const ManifestEntry *listed = plan.manifest.find(QFileInfo(row.onMedium).fileName());
-    if (!listed)
-        return false;
-    if (listed->size != row.size ||
-        std::abs(listed->modified.msecsTo(row.modified)) > SameTimeMilliseconds)
-        return true;
-    QString reason;
-    return HashOfFile(row.source(), reason) != listed->hash;
-}
-
 int CheckCommand(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
     Arguments parsed;
@@ -331,7 +316,7 @@ int CheckCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
     if (!parsed.json)
         out << "medium: " << ResolvedText(plan) << '\n';
     for (const PublishRow &row : plan.rows) {
-        const QString word = QLatin1String(CheckWord(row, compared && Outdated(plan, row)));
+        const QString word = QLatin1String(CheckWord(row, compared && CopyOutdated(plan, row)));
         ++counts[word];
         if (parsed.json) {
             QJsonObject file {{"name", row.name},
@@ -396,9 +381,10 @@ int PublishCommand(const QStringList &arguments, QTextStream &out, QTextStream &
     if (!media)
         return NrvToolFailed;
     const QString scheduleName = QFileInfo(parsed.positional.at(0)).fileName();
-    PublishPlan plan =
-            MakePublishPlan(document, {parsed.media, parsed.positional.at(1), scheduleName, {}});
-    CheckPlanMedia(plan, *media);
+    PublishSession session(document, random);
+    session.check({parsed.media, parsed.positional.at(1), scheduleName, {}}, *media);
+    session.waitWhileWorking();
+    const PublishPlan &plan = session.plan();
     QJsonObject json = PlanJson(plan);
     if (!parsed.json)
         PrintPlan(plan, out);
@@ -409,8 +395,9 @@ int PublishCommand(const QStringList &arguments, QTextStream &out, QTextStream &
             out << QJsonDocument(json).toJson();
         return plan.ok() ? NrvToolOk : NrvToolFailed;
     }
-    const PublishResult result =
-            Publisher::PublishAndWait(plan, document, random, !parsed.noVerify);
+    session.publish(!parsed.noVerify);
+    session.waitWhileWorking();
+    const PublishResult &result = session.result();
     if (parsed.json) {
         json.insert("result",
                     QJsonObject {{"outcome", OutcomeWord(result.outcome)},

@@ -8,7 +8,6 @@
 #include "PlanMedia.h"
 #include "PlanTable.h"
 #include "PublishProblemText.h"
-#include "Publisher.h"
 #include "SizeText.h"
 #include "SystemModule.h"
 
@@ -41,18 +40,16 @@ PublishForm::PublishForm(AppContext &context, QWidget *parent)
 }
 
 PublishForm::PublishForm(AppContext &context, const ScheduleDocument &document, QWidget *parent)
-    : QDialog(parent),
-      m_context(context),
-      m_document(document),
-      m_scheduleName(FileNamePart(context.settings.lastFile()))
+    : QDialog(parent), m_context(context), m_scheduleName(FileNamePart(context.settings.lastFile()))
 {
+    m_session = new PublishSession(document, context.platform.random, this);
     BuildWindow();
     // Enter presses the focused button, as in the program's other windows.
     PressFocusedButtonOnEnter(this);
     ApplyTexts();
     m_mediaFolder->setText(context.settings.mediaFolder());
     m_medium->setFolder(RememberedMedium(context.settings.lastMedium(), context.platform.drives));
-    Check();
+    CheckMedium();
 }
 
 PublishForm::~PublishForm() = default;
@@ -64,8 +61,8 @@ void PublishForm::followFile(const QString &path)
         return;
     m_scheduleName = name;
     // A running publish ends under the name it began with; its result stays shown.
-    if (!m_running)
-        Check();
+    if (!m_session->isBusy())
+        CheckMedium();
 }
 
 QString PublishForm::RememberedMedium(const LastMedium &medium, const DriveList &drives)
@@ -171,19 +168,17 @@ void PublishForm::BuildWindow()
     layout->addLayout(buttons);
     resize(820, 600);
 
-    m_checker = new PlanChecker(this);
-    connect(m_checker, &PlanChecker::finished, this, &PublishForm::CopiesChecked);
-    m_publisher = new Publisher(this);
-    connect(m_publisher, &Publisher::progressed, this, &PublishForm::ShowProgress);
-    connect(m_publisher, &Publisher::currentFileChanged, this, &PublishForm::ShowCurrentFile);
-    connect(m_publisher, &Publisher::finished, this, &PublishForm::PublishFinished);
-    connect(m_browseCmd, &QPushButton::clicked, this, &PublishForm::BrowseMedia);
-    connect(m_mediaFolder, &QLineEdit::textEdited, this, &PublishForm::InputsChanged);
-    connect(m_medium, &MediumPicker::edited, this, &PublishForm::InputsChanged);
-    connect(m_medium, &MediumPicker::chosen, this, &PublishForm::Check);
-    connect(m_checkCmd, &QPushButton::clicked, this, &PublishForm::Check);
-    connect(m_publishCmd, &QPushButton::clicked, this, &PublishForm::Publish);
-    connect(m_closeCmd, &QPushButton::clicked, this, &PublishForm::CloseOrCancel);
+    connect(m_session, &PublishSession::planChanged, this, &PublishForm::ShowPlan);
+    connect(m_session, &PublishSession::stateChanged, this, &PublishForm::ShowState);
+    connect(m_session, &PublishSession::progressed, this, &PublishForm::ShowProgress);
+    connect(m_session, &PublishSession::currentFileChanged, this, &PublishForm::ShowCurrentFile);
+    connect(m_browseCmd, &QPushButton::clicked, this, &PublishForm::ChooseMediaFolder);
+    connect(m_mediaFolder, &QLineEdit::textEdited, this, &PublishForm::ForgetCheck);
+    connect(m_medium, &MediumPicker::edited, this, &PublishForm::ForgetCheck);
+    connect(m_medium, &MediumPicker::chosen, this, &PublishForm::CheckMedium);
+    connect(m_checkCmd, &QPushButton::clicked, this, &PublishForm::CheckMedium);
+    connect(m_publishCmd, &QPushButton::clicked, this, &PublishForm::PublishChecked);
+    connect(m_closeCmd, &QPushButton::clicked, this, &PublishForm::CancelOrClose);
 }
 
 void PublishForm::ApplyTexts()
@@ -215,13 +210,6 @@ PublishRequest PublishForm::Request() const
     return {m_mediaFolder->text(), m_medium->folder(), m_scheduleName, {}};
 }
 
-PublishRequest PublishForm::QuickRequest() const
-{
-    PublishRequest request = Request();
-    request.compareContent = false;
-    return request;
-}
-
 MediaCheckRequest PublishForm::MediaRequest() const
 {
     const Settings &settings = m_context.settings;
@@ -232,7 +220,7 @@ MediaCheckRequest PublishForm::MediaRequest() const
     return request;
 }
 
-void PublishForm::BrowseMedia()
+void PublishForm::ChooseMediaFolder()
 {
     const QString folder = QFileDialog::getExistingDirectory(
             this, m_context.text.publish.mediaFolderLabel, m_mediaFolder->text());
@@ -240,194 +228,112 @@ void PublishForm::BrowseMedia()
         return;
     m_mediaFolder->setText(WithTrailingSlash(folder));
     m_context.settings.setMediaFolder(m_mediaFolder->text());
-    Check();
+    CheckMedium();
 }
 
-void PublishForm::InputsChanged()
+void PublishForm::ForgetCheck()
 {
-    m_checker->cancel();
-    m_checked = false;
-    ClearResults();
-    UpdateCommands();
+    m_session->forgetCheck();
 }
 
-void PublishForm::ClearResults()
+void PublishForm::CheckMedium()
 {
-    m_table->setRowCount(0);
-    m_problems->setPlainText(m_medium->folder().isEmpty() ? m_context.text.publish.chooseMediumFirst
-                                                          : QString());
-    m_currentFile->clear();
-    m_progress->setValue(0);
-    m_progress->setFormat(QString());
+    const QString medium = m_medium->folder();
+    m_session->check(Request(), MediaRequest());
+    // The last medium is offered again next time, wherever it was chosen from.
+    if (!medium.isEmpty() && QFileInfo(medium).isDir())
+        m_context.settings.setLastMedium({medium, m_medium->volumeRoot()});
+}
+
+void PublishForm::PublishChecked()
+{
+    m_session->publish(m_verify->isChecked());
 }
 
 void PublishForm::UpdateCommands()
 {
-    const bool medium = !m_medium->folder().isEmpty();
-    m_checkCmd->setEnabled(!m_running && medium);
-    m_publishCmd->setEnabled(!m_running && medium && m_checked && m_plan.ok() &&
-                             !m_checker->isRunning());
+    m_checkCmd->setEnabled(!m_session->isBusy() && !m_medium->folder().isEmpty());
+    m_publishCmd->setEnabled(m_session->canPublish());
 }
 
-void PublishForm::CopiesChecked(const PublishPlan &plan)
-{
-    PublishPlan checked = plan;
-    // Right before a publish only the copies are read again; the media files were read by the
-    // check the user saw.
-    if (m_publishWhenChecked)
-        CarryMediaOver(m_plan, checked);
-    m_plan = checked;
-    m_copiesChecked = true;
-    m_currentFile->clear();
-    ShowPlan(!m_publishWhenChecked);
-    if (m_publishWhenChecked) {
-        m_publishWhenChecked = false;
-        SetRunning(false);
-        StartPublish();
-        return;
-    }
-    UpdateCommands();
-}
-
-void PublishForm::Check()
-{
-    Recheck(true);
-}
-
-void PublishForm::Recheck(bool offerPublish)
-{
-    m_checker->cancel();
-    m_publishWhenChecked = false;
-    m_checked = false;
-    ClearResults();
-    const QString medium = m_medium->folder();
-    if (!medium.isEmpty()) {
-        PublishPlan plan = MakePublishPlan(m_document, QuickRequest());
-        // After a publish the files are not read again: what the last check read still holds.
-        if (!offerPublish)
-            CarryMediaOver(m_plan, plan);
-        m_plan = plan;
-        m_checked = true;
-        // Copies that look up to date are read back, and the media files read, off this thread
-        // before Publish is offered.
-        m_copiesChecked = m_plan.count(PublishAction::UpToDate) == 0;
-        if (offerPublish && (!m_copiesChecked || HasMediaToRead(m_plan))) {
-            m_currentFile->setText(m_copiesChecked ? m_context.text.publish.checkingMedia
-                                                   : m_context.text.publish.checkingCopies);
-            m_checker->start(m_document, Request(), MediaRequest());
-        }
-        ShowPlan(offerPublish && !m_checker->isRunning());
-        // The last medium is offered again next time, wherever it was chosen from.
-        if (QFileInfo(medium).isDir())
-            m_context.settings.setLastMedium({medium, m_medium->volumeRoot()});
-    }
-    UpdateCommands();
-}
-
-void PublishForm::ShowPlan(bool offerPublish)
+void PublishForm::ShowPlan()
 {
     const PublishTable &texts = m_context.text.publish;
-    m_table->showPlan(m_plan, m_mediaFolder->text());
+    const PublishPlan &plan = m_session->plan();
+    m_table->showPlan(plan, m_mediaFolder->text());
 
     QStringList lines;
     // A link anywhere in the typed path shows where the files really go.
-    const QString typed = QDir::cleanPath(m_plan.request.mediumFolder);
-    if (!m_plan.mediumResolved.isEmpty() && m_plan.mediumResolved != typed)
-        lines.append(texts.mediumResolved.arg(QDir::toNativeSeparators(m_plan.mediumResolved)));
-    for (const PlanProblem &problem : m_plan.problems)
-        lines.append(PublishProblemText(m_plan, problem, m_context.text));
+    const QString typed = QDir::cleanPath(plan.request.mediumFolder);
+    if (!plan.mediumResolved.isEmpty() && plan.mediumResolved != typed)
+        lines.append(texts.mediumResolved.arg(QDir::toNativeSeparators(plan.mediumResolved)));
+    for (const PlanProblem &problem : plan.problems)
+        lines.append(PublishProblemText(plan, problem, m_context.text));
     // Warnings never stop a publish: they say what the player may make of the files.
-    for (const PublishRow &row : m_plan.rows)
+    for (const PublishRow &row : plan.rows)
         if (row.media.warns())
             lines.append(texts.warningLine.arg(PublishWarningText(row, m_context.text)));
-    if (!m_plan.profileProblem.isEmpty())
-        lines.append(texts.warningLine.arg(texts.profileMissing.arg(m_plan.profileProblem)));
-    lines.append(texts.planSummary.arg(m_plan.count(PublishAction::Copy))
-                         .arg(m_plan.count(PublishAction::Replace))
-                         .arg(Size(m_plan.bytesToCopy))
-                         .arg(m_plan.count(PublishAction::UpToDate))
-                         .arg(m_plan.extras.size()));
+    if (!plan.profileProblem.isEmpty())
+        lines.append(texts.warningLine.arg(texts.profileMissing.arg(plan.profileProblem)));
+    lines.append(texts.planSummary.arg(plan.count(PublishAction::Copy))
+                         .arg(plan.count(PublishAction::Replace))
+                         .arg(Size(plan.bytesToCopy))
+                         .arg(plan.count(PublishAction::UpToDate))
+                         .arg(plan.extras.size()));
     // Right after a publish the summary of what happened says enough.
-    if (m_plan.ok() && offerPublish)
+    if (m_session->state() == PublishState::Ready)
         lines.append(texts.noProblems);
     m_problems->setPlainText(lines.join(QLatin1Char('\n')));
 }
 
-void PublishForm::Publish()
-{
-    if (m_running || m_medium->folder().isEmpty())
-        return;
-    // Checked again right before writing: the medium or the media folder may have changed.
-    PublishPlan now = MakePublishPlan(m_document, QuickRequest());
-    CarryMediaOver(m_plan, now);
-    const bool holds = m_checked && PlanStillHolds(m_plan, now);
-    if (now.count(PublishAction::UpToDate) > 0 && !(holds && m_copiesChecked)) {
-        m_plan = now;
-        m_publishWhenChecked = true;
-        SetRunning(true);
-        m_currentFile->setText(m_context.text.publish.checkingCopies);
-        m_checker->start(m_document, Request());
-        return;
-    }
-    if (!holds) {
-        m_plan = now;
-        m_checked = true;
-        ShowPlan(true);
-    }
-    StartPublish();
-}
-
-void PublishForm::StartPublish()
-{
-    if (!m_plan.ok()) {
-        m_currentFile->setText(m_context.text.publish.resultStopped);
-        return;
-    }
-    m_context.settings.setMediaFolder(m_mediaFolder->text());
-    m_copying.clear();
-    for (const PublishRow &row : m_plan.rows)
-        if (row.needsCopy())
-            m_copying.append(row.name);
-    m_progress->setValue(0);
-    m_clock.start();
-    SetRunning(true);
-    if (!m_publisher->start(m_plan, m_document, m_context.platform.random, m_verify->isChecked()))
-        SetRunning(false);
-}
-
-void PublishForm::ShowProgress(qint64 done, qint64 total)
+void PublishForm::ShowState(PublishState state)
 {
     const PublishTable &texts = m_context.text.publish;
-    m_progress->setValue(total > 0 ? int(done * ProgressSteps / total) : ProgressSteps);
-    // With Verify the total counts each copy twice: written, then read back.
-    QString text = (m_verify->isChecked() ? texts.progressBytesVerify : texts.progressBytes)
-                           .arg(Size(done), Size(total));
-    const qint64 elapsed = m_clock.elapsed();
-    if (done > 0 && done < total && elapsed >= EstimateAfterMilliseconds) {
-        const double seconds = double(elapsed) / 1000.0 * double(total - done) / double(done);
-        text = seconds < 90 ? texts.secondsLeft.arg(text).arg(qint64(seconds) + 1)
-                            : texts.minutesLeft.arg(text).arg(qint64(seconds / 60.0) + 1);
+    const bool busy = m_session->isBusy();
+    m_mediaFolder->setEnabled(!busy);
+    m_browseCmd->setEnabled(!busy);
+    m_medium->setLocked(busy);
+    m_verify->setEnabled(!busy);
+    const CaptionTable &captions = m_context.text.captions;
+    m_closeCmd->setText(busy ? captions.cancelCommand : captions.exitCommand);
+    UpdateCommands();
+    switch (state) {
+    case PublishState::ChooseMedium:
+        m_table->setRowCount(0);
+        m_problems->setPlainText(m_medium->folder().isEmpty() ? texts.chooseMediumFirst
+                                                              : QString());
+        [[fallthrough]];
+    case PublishState::Ready:
+    case PublishState::Blocked:
+        m_currentFile->clear();
+        m_progress->setValue(0);
+        m_progress->setFormat(QString());
+        break;
+    case PublishState::Checking:
+        m_currentFile->setText(m_session->readingCopies() ? texts.checkingCopies
+                                                          : texts.checkingMedia);
+        m_progress->setValue(0);
+        m_progress->setFormat(QString());
+        break;
+    case PublishState::ReadingBack:
+        m_currentFile->setText(texts.checkingCopies);
+        break;
+    case PublishState::Publishing:
+        // What is published from becomes the program's media folder.
+        m_context.settings.setMediaFolder(m_mediaFolder->text());
+        m_progress->setValue(0);
+        break;
+    case PublishState::Done:
+    case PublishState::Failed:
+        ShowResult();
+        break;
     }
-    m_progress->setFormat(text);
 }
 
-void PublishForm::ShowCurrentFile(const QString &name, bool verifying)
+void PublishForm::ShowResult()
 {
     const PublishTable &texts = m_context.text.publish;
-    const qsizetype position = m_copying.indexOf(name);
-    if (name == m_plan.request.scheduleName || position < 0)
-        m_currentFile->setText(texts.writingSchedule.arg(name));
-    else
-        m_currentFile->setText((verifying ? texts.verifyingFile : texts.copyingFile)
-                                       .arg(name)
-                                       .arg(position + 1)
-                                       .arg(m_copying.size()));
-}
-
-void PublishForm::PublishFinished(const PublishResult &result)
-{
-    const PublishTable &texts = m_context.text.publish;
-    SetRunning(false);
+    const PublishResult &result = m_session->result();
     // Verified only when copies were read back and matched.
     QString verified = texts.resultNotVerified;
     if (result.verified)
@@ -443,8 +349,9 @@ void PublishForm::PublishFinished(const PublishResult &result)
                           .arg(verified);
         break;
     case PublishOutcome::Stopped:
-        summary = texts.resultStopped;
-        break;
+        // A problem found right before writing: the problems above say which.
+        m_currentFile->setText(texts.resultStopped);
+        return;
     case PublishOutcome::CopyFailed:
         summary = texts.resultCopyFailed.arg(result.fileName);
         break;
@@ -461,68 +368,67 @@ void PublishForm::PublishFinished(const PublishResult &result)
     // The system's own words say why, on a line of their own.
     if (!result.ok() && !result.reason.isEmpty())
         summary += QLatin1Char('\n') + result.reason;
-    const int reached = m_progress->value();
-    // The table then shows what the medium holds now.
-    Recheck(false);
     m_currentFile->setText(summary);
     if (result.ok()) {
         m_progress->setValue(ProgressSteps);
         m_progress->setFormat(
                 texts.progressBytes.arg(Size(result.bytesCopied), Size(result.bytesCopied)));
     } else {
-        m_progress->setValue(reached);
+        // The bar stays where the publish stopped.
         m_progress->setFormat(result.outcome == PublishOutcome::Cancelled ? texts.progressCancelled
                                                                           : texts.progressFailed);
     }
 }
 
-void PublishForm::SetRunning(bool running)
+void PublishForm::ShowProgress(qint64 done, qint64 total)
 {
-    m_running = running;
-    m_mediaFolder->setEnabled(!running);
-    m_browseCmd->setEnabled(!running);
-    m_medium->setLocked(running);
-    m_verify->setEnabled(!running);
-    UpdateCommands();
-    const CaptionTable &captions = m_context.text.captions;
-    m_closeCmd->setText(running ? captions.cancelCommand : captions.exitCommand);
+    const PublishTable &texts = m_context.text.publish;
+    m_progress->setValue(total > 0 ? int(done * ProgressSteps / total) : ProgressSteps);
+    // With Verify the total counts each copy twice: written, then read back.
+    QString text = (m_verify->isChecked() ? texts.progressBytesVerify : texts.progressBytes)
+                           .arg(Size(done), Size(total));
+    const qint64 elapsed = m_session->publishingFor();
+    if (done > 0 && done < total && elapsed >= EstimateAfterMilliseconds) {
+        const double seconds = double(elapsed) / 1000.0 * double(total - done) / double(done);
+        text = seconds < 90 ? texts.secondsLeft.arg(text).arg(qint64(seconds) + 1)
+                            : texts.minutesLeft.arg(text).arg(qint64(seconds / 60.0) + 1);
+    }
+    m_progress->setFormat(text);
 }
 
-void PublishForm::CloseOrCancel()
+void PublishForm::ShowCurrentFile(const QString &name, int number, int count, bool verifying)
 {
-    if (m_publisher->isRunning())
-        m_publisher->cancel();
-    else if (m_publishWhenChecked)
-        CancelCheckBeforePublish();
+    const PublishTable &texts = m_context.text.publish;
+    if (number == 0)
+        m_currentFile->setText(texts.writingSchedule.arg(name));
     else
-        CloseWindow();
+        m_currentFile->setText((verifying ? texts.verifyingFile : texts.copyingFile)
+                                       .arg(name)
+                                       .arg(number)
+                                       .arg(count));
 }
 
-void PublishForm::CloseWindow()
+void PublishForm::CancelOrClose()
 {
+    if (m_session->isBusy()) {
+        m_session->cancel();
+        return;
+    }
     // A check still reading files stops with the file it reads.
-    m_checker->cancel();
+    m_session->cancel();
     QDialog::reject();
-}
-
-void PublishForm::CancelCheckBeforePublish()
-{
-    m_checker->cancel();
-    m_publishWhenChecked = false;
-    SetRunning(false);
-    m_currentFile->setText(m_context.text.publish.resultCancelled);
 }
 
 void PublishForm::reject()
 {
     // Escape stops a running publish first; the window stays to show what was done.
-    CloseOrCancel();
+    CancelOrClose();
 }
 
 void PublishForm::closeEvent(QCloseEvent *event)
 {
-    if (m_publisher->isRunning() || m_publishWhenChecked) {
-        CloseOrCancel();
+    if (m_session->isBusy()) {
+        CancelOrClose();
         event->ignore();
         return;
     }

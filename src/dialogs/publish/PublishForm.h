@@ -3,13 +3,12 @@
 // "Publish to Medium...": checks what the medium needs (shown before anything is written),
 // then copies the media files the schedule names and writes the schedule file last. The media
 // folder is the program's one (Settings::mediaFolder); the last medium is remembered in the
-// settings too, and the medium starts empty unless the remembered one is there.
+// settings too, and the medium starts empty unless the remembered one is there. The steps of
+// the publish are PublishSession's; the dialog shows them.
 
-#include "PublishPlan.h"
+#include "PublishSession.h"
 
 #include <QDialog>
-#include <QElapsedTimer>
-#include <QStringList>
 
 class QCheckBox;
 class QLabel;
@@ -25,11 +24,7 @@ class DriveList;
 struct InterfaceText;
 struct LastMedium;
 class MediumPicker;
-class PlanChecker;
 class PlanTable;
-struct MediaCheckRequest;
-class Publisher;
-struct PublishResult;
 
 // The answer to the question before publishing a schedule with unsaved changes.
 enum class UnsavedPublish { SaveAndPublish, PublishSaved, Cancel };
@@ -67,40 +62,24 @@ protected:
 private:
     void BuildWindow();
     void ApplyTexts();
-    void BrowseMedia();
-    void InputsChanged();
-    void Check();
-    void Recheck(bool offerPublish);
-    void ClearResults();
-    void UpdateCommands();
-    void CopiesChecked(const PublishPlan &plan);
-    void Publish();
-    void StartPublish();
-    void CancelCheckBeforePublish();
-    void ShowPlan(bool offerPublish);
+    void ChooseMediaFolder();
+    void ForgetCheck();
+    void CheckMedium();
+    void PublishChecked();
+    void CancelOrClose();
+    void ShowPlan();
+    void ShowState(PublishState state);
+    void ShowResult();
     void ShowProgress(qint64 done, qint64 total);
-    void ShowCurrentFile(const QString &name, bool verifying);
-    void PublishFinished(const PublishResult &result);
-    void CloseOrCancel();
-    void CloseWindow();
-    void SetRunning(bool running);
+    void ShowCurrentFile(const QString &name, int number, int count, bool verifying);
+    void UpdateCommands();
     QString Size(qint64 bytes) const;
     PublishRequest Request() const;
-    PublishRequest QuickRequest() const; // trusts the manifest without reading the copies
     MediaCheckRequest MediaRequest() const; // the player profile and the cache of the settings
 
     AppContext &m_context;
-    const ScheduleDocument &m_document;
     QString m_scheduleName;
-    PublishPlan m_plan;
-    bool m_checked = false; // m_plan belongs to the inputs shown
-    bool m_running = false; // from the click on Publish to the result
-    bool m_copiesChecked = false; // m_plan's up-to-date copies were read back
-    bool m_publishWhenChecked = false; // Publish waits for the copies to be read back
-    PlanChecker *m_checker = nullptr;
-    Publisher *m_publisher = nullptr;
-    QStringList m_copying; // the names the running publish copies, in its order
-    QElapsedTimer m_clock; // since the running publish started
+    PublishSession *m_session = nullptr;
 
     QLabel *m_mediaLabel = nullptr;
     QLineEdit *m_mediaFolder = nullptr;
