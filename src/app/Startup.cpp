@@ -148,7 +148,7 @@ void ReopenLastDocument(MainForm &form, AppContext &context)
     if (FileExistsInDir(DirectoryPart(last), FileNamePart(last))) {
         const ScheduleFileResult read = form.session().open(last);
         if (read) {
-            settings.openFolder = DirectoryPart(last);
+            settings.setOpenFolder(DirectoryPart(last));
             return;
         }
         ShowFailure(&form, context.text, context.text.messages.msgScheduleReadError, read.reason);
@@ -198,7 +198,8 @@ int RunProgram(QApplication &application, const QString &lockFilePath, const QSt
                     .fileName(),
             QSettings(QStringLiteral("Nerav"), QStringLiteral("NeravScheduleGenerator"))
                     .fileName());
-    context.settings.cacheFolder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    context.settings.setCacheFolder(
+            QStandardPaths::writableLocation(QStandardPaths::CacheLocation));
     StartOptions options;
     options.file = commandLine.file;
     options.language = commandLine.language.value_or(context.settings.language());

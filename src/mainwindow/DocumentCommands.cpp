@@ -45,7 +45,7 @@ bool DocumentCommands::openScheduleFile(const QString &path)
                     read.reason);
         return false;
     }
-    m_context.settings.openFolder = DirectoryPart(path);
+    m_context.settings.setOpenFolder(DirectoryPart(path));
     return true;
 }
 
@@ -90,7 +90,7 @@ bool DocumentCommands::saveDocument(bool saveAs)
     // The writer replaces an existing file only once the new one is complete.
     if (!writeTo(path))
         return false;
-    m_context.settings.saveFolder = DirectoryPart(path);
+    m_context.settings.setSaveFolder(DirectoryPart(path));
     return true;
 }
 
@@ -216,7 +216,7 @@ static bool takeChosenPath(QFileDialog &dialog, QString &folder, QString &name)
 
 bool DocumentCommands::askOpenFileName(QString &path)
 {
-    QString folder = m_context.settings.openFolder;
+    QString folder = m_context.settings.openFolder();
     QString name;
     for (;;) {
         QFileDialog dialog(m_window);
@@ -235,7 +235,7 @@ bool DocumentCommands::askOpenFileName(QString &path)
 
 bool DocumentCommands::askSaveFileName(QString &path)
 {
-    QString folder = m_context.settings.saveFolder;
+    QString folder = m_context.settings.saveFolder();
     QString name = FileNamePart(m_session.path());
     for (;;) {
         QFileDialog dialog(m_window);

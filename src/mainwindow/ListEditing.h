@@ -6,6 +6,7 @@
 // document pushes one step through the model.
 
 #include "AppContext.h"
+#include "ScheduleDocument.h"
 #include "ScheduleSelection.h"
 #include "ScheduleSteps.h"
 

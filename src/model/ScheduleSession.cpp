@@ -15,7 +15,7 @@ ScheduleSession::ScheduleSession(AppContext &context, QObject *parent)
     : QObject(parent),
       m_context(context),
       m_history(new QUndoStack(this)),
-      m_model(new ScheduleModel(context.document, context.text, *m_history, this))
+      m_model(new ScheduleModel(m_document, context.text, *m_history, this))
 {
     connect(m_history, &QUndoStack::cleanChanged, this,
             [this](bool clean) { emit modifiedChanged(!clean); });
@@ -51,7 +51,7 @@ bool ScheduleSession::savedBefore() const
 
 void ScheduleSession::newDocument()
 {
-    const QString &folder = m_context.settings.appFolder;
+    const QString folder = m_context.settings.appFolder();
     QString name = DefaultDocumentName(0);
     for (int n = 1; FileExistsInDir(folder, name); ++n)
         name = DefaultDocumentName(n);
@@ -77,8 +77,7 @@ ScheduleFileResult ScheduleSession::open(const QString &path)
 
 ScheduleFileResult ScheduleSession::save(const QString &path)
 {
-    ScheduleFileResult written =
-            WriteScheduleFile(path, m_context.document, m_context.platform.random);
+    ScheduleFileResult written = WriteScheduleFile(path, m_document, m_context.platform.random);
     if (!written)
         return written;
     m_history->setClean();
@@ -98,7 +97,7 @@ void ScheduleSession::setPath(const QString &path)
 MediaPlace ScheduleSession::mediaPlace() const
 {
     const Settings &settings = m_context.settings;
-    return MediaPlaceOf(settings.mediaFolder(), settings.playerProfile(), settings.cacheFolder);
+    return MediaPlaceOf(settings.mediaFolder(), settings.playerProfile(), settings.cacheFolder());
 }
 
 void ScheduleSession::startMediaSurvey()

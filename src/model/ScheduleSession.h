@@ -1,12 +1,13 @@
 #pragma once
 
-// One open schedule: the document of the AppContext, its model, its undo history, and the file
+// One open schedule: its document, the document's model, its undo history, and the file
 // it is saved in (one path, which the settings remember as the last file). New, Open and Save
 // change them together and return what the window shows; whatever names the file follows
 // fileChanged, the modified mark modifiedChanged. The questions and messages around them are
 // the window's.
 
 #include "AppContext.h"
+#include "ScheduleDocument.h"
 #include "ScheduleFile.h"
 #include "ScheduleMedia.h"
 
@@ -26,6 +27,8 @@ public:
     explicit ScheduleSession(AppContext &context, QObject *parent = nullptr);
     ~ScheduleSession() override;
 
+    // Changed only through the model, so the lists and the history follow every change.
+    const ScheduleDocument &document() const { return m_document; }
     ScheduleModel &model() const { return *m_model; }
     QUndoStack &history() const { return *m_history; }
 
@@ -61,6 +64,8 @@ private:
     void followMediaPlace();
 
     AppContext &m_context;
+    // Before the model, which refers to it.
+    ScheduleDocument m_document;
     QString m_path;
     QUndoStack *m_history;
     ScheduleModel *m_model;

@@ -1,11 +1,10 @@
 #pragma once
 
-// Everything one run of the program shares: the schedule, the remembered settings, the text
+// Everything one run of the program shares: the remembered settings, the text
 // tables and the platform services. The program makes one; every test makes its own.
 
 #include "InterfaceText.h"
 #include "Platform.h"
-#include "ScheduleDocument.h"
 #include "Settings.h"
 
 namespace nerav {
@@ -14,7 +13,6 @@ struct AppContext
 {
     explicit AppContext(const Platform &services) : platform(services) { }
 
-    ScheduleDocument document;
     Settings settings;
     InterfaceText text;
     Platform platform;

@@ -201,24 +201,25 @@ QString DriveOfFolder(const QString &folder)
 
 void InitDefaults(Settings &settings, const QString &appFolder)
 {
-    settings.appFolder = WithTrailingSlash(appFolder);
-    settings.openFolder = settings.appFolder;
-    settings.saveFolder = settings.appFolder;
-    settings.setLastFile(settings.appFolder + QStringLiteral("nerav") + QLatin1Char('.') +
+    const QString folder = WithTrailingSlash(appFolder);
+    settings.setAppFolder(folder);
+    settings.setOpenFolder(folder);
+    settings.setSaveFolder(folder);
+    settings.setLastFile(folder + QStringLiteral("nerav") + QLatin1Char('.') +
                          QStringLiteral("nrv"));
-    settings.setMediaFolder(settings.appFolder);
-    settings.copyDrive = DriveOfFolder(settings.appFolder);
-    settings.copyFolder = settings.appFolder;
+    settings.setMediaFolder(folder);
+    settings.setCopyDrive(DriveOfFolder(folder));
+    settings.setCopyFolder(folder);
 }
 
 QString Settings::systemInfoPath() const
 {
-    return WithTrailingSlash(appFolder) + settingsFileName;
+    return WithTrailingSlash(m_appFolder) + settingsFileName;
 }
 
 SettingsLoad Settings::load()
 {
-    if (!FileExistsInDir(appFolder, settingsFileName))
+    if (!FileExistsInDir(m_appFolder, settingsFileName))
         return SettingsLoad::Missing;
 
     QFile file(systemInfoPath());
@@ -233,8 +234,8 @@ SettingsLoad Settings::load()
 
     qsizetype pos = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
     QString mediaFolder = m_mediaFolder;
-    for (QString *value : {&openFolder, &saveFolder, &m_lastFolder, &m_lastName, &mediaFolder,
-                           &copyDrive, &copyFolder}) {
+    for (QString *value : {&m_openFolder, &m_saveFolder, &m_lastFolder, &m_lastName, &mediaFolder,
+                           &m_copyDrive, &m_copyFolder}) {
         const std::optional<QString> field = ReadField(bytes, pos);
         if (!field) {
             setMediaFolder(mediaFolder);
@@ -248,15 +249,15 @@ SettingsLoad Settings::load()
 
 DurableWriteResult Settings::save() const
 {
-    if (appFolder.isEmpty())
+    if (m_appFolder.isEmpty())
         return {false,
                 QStringLiteral("Cannot write %1: no application folder").arg(settingsFileName)};
     const Settings values = storableValues();
     return WriteFileDurably(
             systemInfoPath(),
-            SettingsFileText({values.openFolder, values.saveFolder, values.m_lastFolder,
-                              values.m_lastName, values.m_mediaFolder, values.copyDrive,
-                              values.copyFolder}));
+            SettingsFileText({values.m_openFolder, values.m_saveFolder, values.m_lastFolder,
+                              values.m_lastName, values.m_mediaFolder, values.m_copyDrive,
+                              values.m_copyFolder}));
 }
 
 // A folder and its file name (and the copy drive and its folder) go together, so they never
@@ -264,10 +265,10 @@ DurableWriteResult Settings::save() const
 Settings Settings::storableValues() const
 {
     Settings defaults;
-    InitDefaults(defaults, appFolder);
+    InitDefaults(defaults, m_appFolder);
     Settings values = *this;
     for (QString Settings::*folder :
-         {&Settings::openFolder, &Settings::saveFolder, &Settings::m_mediaFolder}) {
+         {&Settings::m_openFolder, &Settings::m_saveFolder, &Settings::m_mediaFolder}) {
         if (!CanBeStored(values.*folder))
             values.*folder = defaults.*folder;
     }
@@ -275,9 +276,9 @@ Settings Settings::storableValues() const
         values.m_lastFolder = defaults.m_lastFolder;
         values.m_lastName = defaults.m_lastName;
     }
-    if (!CanBeStored(values.copyDrive) || !CanBeStored(values.copyFolder)) {
-        values.copyDrive = defaults.copyDrive;
-        values.copyFolder = defaults.copyFolder;
+    if (!CanBeStored(values.m_copyDrive) || !CanBeStored(values.m_copyFolder)) {
+        values.m_copyDrive = defaults.m_copyDrive;
+        values.m_copyFolder = defaults.m_copyFolder;
     }
     return values;
 }

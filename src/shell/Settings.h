@@ -51,16 +51,25 @@ signals:
 class Settings
 {
 public:
-    // Kept in SystemInfo.txt; the windows read and set them directly.
-    QString appFolder; // never stored; ends with "/"
-    QString openFolder;
-    QString saveFolder;
-    QString copyDrive;
-    QString copyFolder;
-    // Never stored: the per-user cache folder (what media probing found); empty: no cache.
-    QString cacheFolder;
+    // Where SystemInfo.txt is kept and new schedules are proposed, ending with "/"; never
+    // stored.
+    QString appFolder() const { return m_appFolder; }
+    void setAppFolder(const QString &folder) { m_appFolder = folder; }
+    // The folders the Open and Save As dialogs start in.
+    QString openFolder() const { return m_openFolder; }
+    void setOpenFolder(const QString &folder) { m_openFolder = folder; }
+    QString saveFolder() const { return m_saveFolder; }
+    void setSaveFolder(const QString &folder) { m_saveFolder = folder; }
+    // The copy dialog's last target: the volume's root and the folder on it.
+    QString copyDrive() const { return m_copyDrive; }
+    void setCopyDrive(const QString &drive) { m_copyDrive = drive; }
+    QString copyFolder() const { return m_copyFolder; }
+    void setCopyFolder(const QString &folder) { m_copyFolder = folder; }
+    // The per-user cache folder (what media probing found); empty: no cache. Never stored.
+    QString cacheFolder() const { return m_cacheFolder; }
+    void setCacheFolder(const QString &folder) { m_cacheFolder = folder; }
 
-    // Reads SystemInfo.txt from appFolder into the values above.
+    // Reads SystemInfo.txt from the application folder into the values it keeps.
     SettingsLoad load();
     // Writes SystemInfo.txt atomically and durably; the reason names the cause of a failure.
     // A value that could not be read back (a quote, a line break, longer than a path) is
@@ -117,6 +126,12 @@ private:
     Settings storableValues() const;
     void storeUserValue(const QString &key, const QVariant &value);
 
+    QString m_appFolder;
+    QString m_openFolder;
+    QString m_saveFolder;
+    QString m_copyDrive;
+    QString m_copyFolder;
+    QString m_cacheFolder;
     // Stored apart as read, so a value written is the value read.
     QString m_lastFolder;
     QString m_lastName;

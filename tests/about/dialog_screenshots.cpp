@@ -49,10 +49,10 @@ static std::unique_ptr<QDialog> CopyDialog(test::FakeApp &app, const QString &de
         movie.write("demo");
     app.drives.offered = {Volume {"/", QString(), true, "ext4"},
                           Volume {usb, "NERAV", true, "vfat"}};
-    app.context.settings.appFolder = demoFolder + "/";
+    app.context.settings.setAppFolder(demoFolder + "/");
     app.context.settings.setMediaFolder(media);
-    app.context.settings.copyDrive = usb;
-    app.context.settings.copyFolder = usb + "MOVIES/";
+    app.context.settings.setCopyDrive(usb);
+    app.context.settings.setCopyFolder(usb + "MOVIES/");
     return std::make_unique<CopyForm>(app.context, "Promotion.mpg");
 }
 
@@ -92,13 +92,15 @@ static std::unique_ptr<QDialog> PublishDialog(test::FakeApp &app, const QString 
     stick.bytesTotal = qint64(7634) * 1024 * 1024;
     stick.bytesFree = qint64(5120) * 1024 * 1024;
     app.drives.offered = {stick};
-    app.context.settings.appFolder = demoFolder + "/";
+    app.context.settings.setAppFolder(demoFolder + "/");
     app.context.settings.setMediaFolder(media);
     app.context.settings.setLastFile(DirectoryPart(app.context.settings.lastFile()) + "NERAV.NRV");
-    app.context.document.basicEntries = {
+    // The dialog refers to the schedule it publishes for as long as it is shown.
+    static ScheduleDocument schedule;
+    schedule.basicEntries = {
             test::MakeEntry("PROMO", "MPG", 1, 13), test::MakeEntry("SONG", "MP3", 2, 8),
             test::MakeEntry("LOGO", "JPG", 1, 13), test::MakeEntry("JINGLE", "WAV", 1, 13)};
-    return std::make_unique<PublishForm>(app.context);
+    return std::make_unique<PublishForm>(app.context, schedule);
 }
 
 // Picks a folder as a user types it into the medium field.

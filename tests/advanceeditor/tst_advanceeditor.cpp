@@ -38,7 +38,6 @@ struct Fixture
 {
     explicit Fixture(short language = Japanese) : app(language)
     {
-        ScheduleDocument &document = app.context.document;
         AdvanceSchedule first =
                 MakeSchedule({2006, 12, 28}, {8, 0, 0}, {2007, 1, 5}, {18, 30, 15}, 3);
         first.details.resize(2);
@@ -46,15 +45,18 @@ struct Fixture
         AdvanceSchedule second =
                 MakeSchedule({2010, 2, 28}, {0, 0, 0}, {2010, 3, 1}, {23, 59, 59}, 0);
         second.details.resize(1);
-        document.advanceSchedules = {first, second};
+        m_document.advanceSchedules = {first, second};
     }
-    ScheduleDocument &document() { return app.context.document; }
+    ScheduleDocument &document() { return m_document; }
     const AdvanceSchedule &stored(int index) const
     {
-        return app.context.document.advanceSchedules[std::size_t(index)];
+        return m_document.advanceSchedules[std::size_t(index)];
     }
 
     FakeApp app;
+
+private:
+    ScheduleDocument m_document;
 };
 
 class Editor

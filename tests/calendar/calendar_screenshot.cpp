@@ -49,8 +49,9 @@ int main(int argc, char **argv)
     test::FakeApp fake(english ? English : Japanese);
     fake.clock.date = QDate(2026, 12, 10);
     InitDefaults(fake.context.settings, QDir::tempPath() + QLatin1Char('/'));
-    fake.context.document.basicEntries = {test::MakeEntry("SHOPFRONT", "JPG", 3, 13)};
-    fake.context.document.advanceSchedules = {
+    ScheduleDocument shown;
+    shown.basicEntries = {test::MakeEntry("SHOPFRONT", "JPG", 3, 13)};
+    shown.advanceSchedules = {
             Window({2026, 11, 15}, {2026, 12, 13}, 0, 13, 17, "SUNDAY"),
             Window({2026, 12, 5}, {2026, 12, 26}, 6, 9, 12, "SATURDAY"),
             Window({2026, 12, 10}, {2026, 12, 24}, EveryDay, 10, 20, "XMASSALE"),
@@ -61,7 +62,6 @@ int main(int argc, char **argv)
     MainForm form(fake.context);
     form.applyCaptions();
     // A new schedule of the default name, then the one shown.
-    const ScheduleDocument shown = fake.context.document;
     form.session().newDocument();
     form.session().model().resetDocument(shown);
     form.show();

@@ -82,8 +82,7 @@ private:
 void TestCalendar::init()
 {
     m_window = std::make_unique<MainWindowFixture>();
-    m_window->app.context.document = CalendarDocument();
-    m_window->form->session().model().resetDocument(m_window->app.context.document);
+    m_window->setDocument(CalendarDocument());
     m_advanceList = m_window->child<ScheduleListView>(QStringLiteral("AdvanceList"));
     m_window->child<QAction>(QStringLiteral("subCalendar"))->trigger();
     m_calendar = m_window->form->calendar();
@@ -208,10 +207,10 @@ void TestCalendar::documentChangesUpdateTheView()
 void TestCalendar::selectedScheduleShowsOnCrowdedDays()
 {
     // 29 schedules on 28 December: more than a day has lines for.
+    ScheduleDocument crowded = m_window->document();
     for (int i = 0; i < 27; ++i)
-        m_window->app.context.document.advanceSchedules.push_back(
-                Window(December28, December28, EveryDay, 1));
-    m_window->form->session().model().resetDocument(m_window->app.context.document);
+        crowded.advanceSchedules.push_back(Window(December28, December28, EveryDay, 1));
+    m_window->setDocument(crowded);
     m_calendar->refresh();
     m_advanceList->setCurrentRow(29);
     QCOMPARE(m_view->currentDay(), December28);

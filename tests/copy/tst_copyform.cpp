@@ -119,8 +119,8 @@ private slots:
                                Volume {card, QString(), true, "ext4"}};
         InitDefaults(settings(), appFolder);
         settings().setMediaFolder(media);
-        settings().copyDrive = usb;
-        settings().copyFolder = usb + "Videos/";
+        settings().setCopyDrive(usb);
+        settings().setCopyFolder(usb + "Videos/");
     }
 
     void cleanup()
@@ -145,7 +145,7 @@ private slots:
         QCOMPARE(ChosenDrive(), usb);
         QCOMPARE(CopyText(), usb + "Videos/");
         QVERIFY(Child<QLineEdit>("CopyText")->isReadOnly());
-        QCOMPARE(settings().copyDrive, usb);
+        QCOMPARE(settings().copyDrive(), usb);
         QVERIFY(NoMessageBoxOpen());
     }
 
@@ -182,13 +182,13 @@ private slots:
         QFETCH(QString, drive);
         QFETCH(QString, folder);
         QFETCH(bool, usbReady);
-        settings().copyDrive = drive.isEmpty() ? QString() : temp->path() + "/" + drive;
-        settings().copyFolder = folder.isEmpty() ? QString() : temp->path() + "/" + folder;
+        settings().setCopyDrive(drive.isEmpty() ? QString() : temp->path() + "/" + drive);
+        settings().setCopyFolder(folder.isEmpty() ? QString() : temp->path() + "/" + folder);
         app->drives.offered[1].ready = usbReady;
         Open();
         QVERIFY(NoMessageBoxOpen());
-        QCOMPARE(settings().copyDrive, systemRoot);
-        QCOMPARE(settings().copyFolder, appFolder);
+        QCOMPARE(settings().copyDrive(), systemRoot);
+        QCOMPARE(settings().copyFolder(), appFolder);
         QCOMPARE(ChosenDrive(), systemRoot);
         QCOMPARE(CopyText(), appFolder);
     }
@@ -203,9 +203,9 @@ private slots:
 
         ChooseDrive(card);
         QCOMPARE(CopyText(), card);
-        QCOMPARE(settings().copyDrive, card);
+        QCOMPARE(settings().copyDrive(), card);
         ChooseFolder(card + "Music");
-        QCOMPARE(settings().copyFolder, card + "Music/");
+        QCOMPARE(settings().copyFolder(), card + "Music/");
         QCOMPARE(CopyAndAnswer(), "ファイルをコピーしました");
         QCOMPARE(ReadFile(card + "Music/Movie.mpg"), movieContent);
         QCOMPARE(ReadFile(media + "Movie.mpg"), movieContent);
@@ -272,10 +272,10 @@ private slots:
         QVERIFY(QFile::link(QDir::cleanPath(media), usb + "linked"));
         const QDateTime modified = QFileInfo(media + "Movie.mpg").lastModified();
         settings().setMediaFolder(temp->path() + "/" + mediaFolder);
-        settings().copyDrive = drive.isEmpty() ? systemRoot : temp->path() + "/" + drive;
-        settings().copyFolder = temp->path() + "/" + folder;
+        settings().setCopyDrive(drive.isEmpty() ? systemRoot : temp->path() + "/" + drive);
+        settings().setCopyFolder(temp->path() + "/" + folder);
         Open();
-        QCOMPARE(CopyText(), settings().copyFolder);
+        QCOMPARE(CopyText(), settings().copyFolder());
         QCOMPARE(CopyAndAnswer(), "ファイルコピーエラー");
         QCOMPARE(ReadFile(media + "Movie.mpg"), movieContent);
         QCOMPARE(QFileInfo(media + "Movie.mpg").lastModified(), modified);
@@ -307,7 +307,7 @@ private slots:
         else if (!Mount(target, mountOptions))
             QSKIP("mounting a tmpfs is not allowed here");
         QVERIFY(WriteFile(media + "Movie.mpg", QByteArray(1024 * 1024, 'm')));
-        settings().copyFolder = target;
+        settings().setCopyFolder(target);
         Open();
         QCOMPARE(CopyAndAnswer(), message.contains("%1") ? message.arg(target) : message);
         QCOMPARE(QDir(target).entryList(QDir::Files | QDir::Hidden), QStringList());
@@ -338,8 +338,8 @@ private slots:
         QCOMPARE(message, "デバイス[" + card + "]エラー");
         QCOMPARE(ChosenDrive(), usb);
         QCOMPARE(CopyText(), usb + "Videos/");
-        QCOMPARE(settings().copyDrive, usb);
-        QCOMPARE(settings().copyFolder, usb + "Videos/");
+        QCOMPARE(settings().copyDrive(), usb);
+        QCOMPARE(settings().copyFolder(), usb + "Videos/");
         QVERIFY(NoMessageBoxOpen());
     }
 
@@ -355,8 +355,8 @@ private slots:
             big.write(QByteArray::number(offset).repeated(64));
         }
         big.close();
-        settings().copyDrive = card;
-        settings().copyFolder = card;
+        settings().setCopyDrive(card);
+        settings().setCopyFolder(card);
         Open("Big.vob");
 
         auto *progress = Child<QProgressBar>("CopyProgress");
@@ -416,8 +416,8 @@ private slots:
             QVERIFY(big.write(block) == block.size());
         big.close();
         QVERIFY(WriteFile(card + "Big.vob", "older"));
-        settings().copyDrive = card;
-        settings().copyFolder = card;
+        settings().setCopyDrive(card);
+        settings().setCopyFolder(card);
         Open("Big.vob");
         AnswerNextMessageBox(QMessageBox::Ok);
         QTest::mouseClick(CopyCmd(), Qt::LeftButton);
@@ -440,7 +440,7 @@ private slots:
         for (int i = 0; i < 60; ++i)
             Folder(QStringLiteral("usb/A%1/").arg(i, 2, 10, QLatin1Char('0')));
         Folder("usb/Z/Deep/");
-        settings().copyFolder = usb + "Z/Deep/";
+        settings().setCopyFolder(usb + "Z/Deep/");
         Open();
         auto *view = Child<QTreeView>("CopyDir");
         const QModelIndex current = view->currentIndex();
@@ -469,8 +469,8 @@ private slots:
         QTest::keyClick(drives->view(), Qt::Key_Return);
         QCOMPARE(ChosenDrive(), stick);
         QCOMPARE(CopyText(), stick);
-        QCOMPARE(settings().copyDrive, stick);
-        QCOMPARE(settings().copyFolder, stick);
+        QCOMPARE(settings().copyDrive(), stick);
+        QCOMPARE(settings().copyFolder(), stick);
 
         app->drives.offered.removeLast();
         QTest::keyClick(drives, Qt::Key_F4);

@@ -46,11 +46,13 @@ struct Fixture
 
     Fixture()
     {
-        ScheduleDocument &document = app.context.document;
-        document.basicEntries = {MakeEntry("SONG", "MP3", 10, 5), MakeEntry("CLIP", "", 0, 13),
-                                 MakeEntry("MOVIE", "AVI", 100, 12)};
+        m_document.basicEntries = {MakeEntry("SONG", "MP3", 10, 5), MakeEntry("CLIP", "", 0, 13),
+                                   MakeEntry("MOVIE", "AVI", 100, 12)};
     }
-    ScheduleDocument &document() { return app.context.document; }
+    ScheduleDocument &document() { return m_document; }
+
+private:
+    ScheduleDocument m_document;
 };
 
 class EditorHandle

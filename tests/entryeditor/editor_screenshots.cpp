@@ -54,7 +54,7 @@ int main(int argc, char **argv)
     }
     fake.context.settings.setMediaFolder(media.path() + QLatin1Char('/'));
     fake.context.settings.setPlayerProfile(QStringLiteral(NERAV_DEFAULT_PROFILE));
-    ScheduleDocument &document = fake.context.document;
+    ScheduleDocument document;
     ScheduleEntry entry;
     const char name[] = "SUNRISE_CLIP";
     std::copy(name, name + sizeof name - 1, entry.fileName.begin());

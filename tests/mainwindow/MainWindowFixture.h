@@ -94,6 +94,14 @@ struct MainWindowFixture
         form->show();
     }
 
+    // The open schedule's document.
+    const ScheduleDocument &document() const { return form->session().document(); }
+    // Makes document the open one, as New and Open do.
+    void setDocument(ScheduleDocument document) const
+    {
+        form->session().model().resetDocument(std::move(document));
+    }
+
     template<class T = QWidget>
     T *child(const QString &name) const
     {

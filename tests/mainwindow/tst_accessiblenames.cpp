@@ -25,9 +25,7 @@ QString RowDescription(ScheduleListView *list, int row)
 
 void ShowSample(MainWindowFixture &fixture)
 {
-    fixture.app.context.document.basicEntries = SampleDocument().basicEntries;
-    fixture.app.context.document.advanceSchedules = SampleDocument().advanceSchedules;
-    fixture.form->session().model().resetDocument(fixture.app.context.document);
+    fixture.setDocument(SampleDocument());
     // The rows are described once the change of the lists is complete.
     QCoreApplication::processEvents();
 }
@@ -127,7 +125,7 @@ void AccessibleNamesTest::rowDescriptions()
     QCOMPARE(widget->rowIndex(row).data(Qt::ToolTipRole).toString(), toolTip);
     // The row text itself stays as it was.
     const CaptionTable &captions = fixture.app.context.text.captions;
-    const ScheduleDocument &document = fixture.app.context.document;
+    const ScheduleDocument &document = fixture.document();
     const auto at = std::size_t(row);
     QCOMPARE(text,
              list == "AdvanceList"

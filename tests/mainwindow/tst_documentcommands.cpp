@@ -59,12 +59,6 @@ static ScheduleDocument readBack(const QString &folder, const QString &name)
     return document;
 }
 
-static void setDocument(MainWindowFixture &fixture, const ScheduleDocument &document)
-{
-    fixture.app.context.document.basicEntries = document.basicEntries;
-    fixture.app.context.document.advanceSchedules = document.advanceSchedules;
-}
-
 static QString title(const QString &folder, const QString &name)
 {
     return QStringLiteral("ネラブスケジューラー - ") + folder + name + QStringLiteral("[*]");
@@ -89,8 +83,7 @@ void DocumentCommandsTest::newProposesTheFirstFreeName()
     MainWindowFixture fixture;
     writeSample(fixture, fixture.appFolder, "nerav.nrv");
     writeSample(fixture, fixture.appFolder, "nerav1.nrv");
-    setDocument(fixture, SampleDocument());
-    fixture.form->session().model().resetDocument(fixture.app.context.document);
+    fixture.setDocument(SampleDocument());
 
     if (fromMenu)
         fixture.form->findChild<QAction *>("subNew")->trigger();
@@ -101,7 +94,7 @@ void DocumentCommandsTest::newProposesTheFirstFreeName()
     QCOMPARE(DirectoryPart(settings.lastFile()), fixture.appFolder);
     QCOMPARE(FileNamePart(settings.lastFile()), QStringLiteral("nerav2.nrv"));
     QCOMPARE(fixture.form->windowTitle(), title(fixture.appFolder, "nerav2.nrv"));
-    QCOMPARE(fixture.app.context.document.basicCount(), 0);
+    QCOMPARE(fixture.document().basicCount(), 0);
     QCOMPARE(fixture.child<ScheduleListView>("NormalList")->count(), 0);
     QVERIFY(!QFile::exists(fixture.appFolder + "nerav2.nrv"));
 }
@@ -111,7 +104,7 @@ void DocumentCommandsTest::openThroughTheDialog()
     MainWindowFixture fixture;
     const QString docs = fixture.folder("docs");
     writeSample(fixture, docs, "plan.nrv");
-    fixture.app.context.settings.openFolder = docs;
+    fixture.app.context.settings.setOpenFolder(docs);
 
     QString directory, proposed;
     AnswerInTurn({TypeIntoFileDialog("plan", &directory, &proposed)});
@@ -121,12 +114,12 @@ void DocumentCommandsTest::openThroughTheDialog()
     QCOMPARE(directory, docs);
     QCOMPARE(proposed, QString());
     const Settings &settings = fixture.app.context.settings;
-    QCOMPARE(settings.openFolder, docs);
+    QCOMPARE(settings.openFolder(), docs);
     QCOMPARE(DirectoryPart(settings.lastFile()), docs);
     QCOMPARE(FileNamePart(settings.lastFile()), QStringLiteral("plan.nrv"));
-    QCOMPARE(settings.saveFolder, fixture.appFolder);
+    QCOMPARE(settings.saveFolder(), fixture.appFolder);
     QCOMPARE(fixture.form->windowTitle(), title(docs, "plan.nrv"));
-    QVERIFY(fixture.app.context.document.SameContentAs(SampleDocument()));
+    QVERIFY(fixture.document().SameContentAs(SampleDocument()));
     QCOMPARE(fixture.child<ScheduleListView>("NormalList")->count(), 3);
     QCOMPARE(fixture.child<ScheduleListView>("DetailList")->count(), 2);
     QVERIFY(fixture.child<QPushButton>("DetailMoveUpCmd")->isEnabled());
@@ -150,7 +143,7 @@ void DocumentCommandsTest::openAsksAgainAfterFileNotFound()
     QCOMPARE(secondDirectory, docs);
     QCOMPARE(secondName, QStringLiteral("missing.nrv"));
     QCOMPARE(FileNamePart(fixture.app.context.settings.lastFile()), QStringLiteral("plan.nrv"));
-    QCOMPARE(fixture.app.context.settings.openFolder, docs);
+    QCOMPARE(fixture.app.context.settings.openFolder(), docs);
 }
 
 void DocumentCommandsTest::openCancelledChangesNothing()
@@ -160,7 +153,7 @@ void DocumentCommandsTest::openCancelledChangesNothing()
     const QString titleBefore = fixture.form->windowTitle();
     AnswerInTurn({TypeIntoFileDialog(QString())});
     fixture.click("OpenCmd");
-    QCOMPARE(fixture.app.context.settings.openFolder, before.openFolder);
+    QCOMPARE(fixture.app.context.settings.openFolder(), before.openFolder());
     QCOMPARE(FileNamePart(fixture.app.context.settings.lastFile()),
              FileNamePart(before.lastFile()));
     QCOMPARE(fixture.form->windowTitle(), titleBefore);
@@ -180,7 +173,7 @@ void DocumentCommandsTest::openOfDamagedFileChangesNothing()
     fixture.click("OpenCmd");
     QVERIFY(WaitForNoModal());
     const Settings before = fixture.app.context.settings;
-    fixture.app.context.settings.openFolder = fixture.appFolder;
+    fixture.app.context.settings.setOpenFolder(fixture.appFolder);
 
     QString message;
     AnswerInTurn(
@@ -193,11 +186,11 @@ void DocumentCommandsTest::openOfDamagedFileChangesNothing()
                             docs + "bad.nrv", "(byte offset 24)"),
              qPrintable(message));
     const Settings &settings = fixture.app.context.settings;
-    QCOMPARE(settings.openFolder, fixture.appFolder);
+    QCOMPARE(settings.openFolder(), fixture.appFolder);
     QCOMPARE(DirectoryPart(settings.lastFile()), DirectoryPart(before.lastFile()));
     QCOMPARE(FileNamePart(settings.lastFile()), QStringLiteral("good.nrv"));
     QCOMPARE(fixture.form->windowTitle(), title(docs, "good.nrv"));
-    QVERIFY(fixture.app.context.document.SameContentAs(SampleDocument()));
+    QVERIFY(fixture.document().SameContentAs(SampleDocument()));
     QCOMPARE(fixture.child<ScheduleListView>("NormalList")->count(), 3);
     QCOMPARE(fixture.child<ScheduleListView>("AdvanceList")->count(), 2);
 }
@@ -222,8 +215,8 @@ void DocumentCommandsTest::saveAsAppliesTheExtensionRule()
     QFETCH(QString, saved);
     MainWindowFixture fixture;
     const QString docs = fixture.folder("docs");
-    fixture.app.context.settings.saveFolder = docs;
-    setDocument(fixture, SampleDocument());
+    fixture.app.context.settings.setSaveFolder(docs);
+    fixture.setDocument(SampleDocument());
 
     QString directory, proposed;
     AnswerInTurn({TypeIntoFileDialog(typed, &directory, &proposed)});
@@ -236,7 +229,7 @@ void DocumentCommandsTest::saveAsAppliesTheExtensionRule()
     const Settings &settings = fixture.app.context.settings;
     QCOMPARE(DirectoryPart(settings.lastFile()), docs);
     QCOMPARE(FileNamePart(settings.lastFile()), saved);
-    QCOMPARE(settings.saveFolder, docs);
+    QCOMPARE(settings.saveFolder(), docs);
     QCOMPARE(fixture.form->windowTitle(), title(docs, saved));
 }
 
@@ -244,8 +237,8 @@ void DocumentCommandsTest::saveAfterNewAsksForAName()
 {
     MainWindowFixture fixture;
     const QString docs = fixture.folder("docs");
-    fixture.app.context.settings.saveFolder = docs;
-    setDocument(fixture, SampleDocument());
+    fixture.app.context.settings.setSaveFolder(docs);
+    fixture.setDocument(SampleDocument());
 
     QString directory, proposed;
     AnswerInTurn({TypeIntoFileDialog("first", &directory, &proposed)});
@@ -273,8 +266,8 @@ void DocumentCommandsTest::overwriteQuestion()
     ScheduleDocument old;
     old.basicEntries = {MakeEntry("OLD", "MP3", 1, 1)};
     writeSample(fixture, docs, "plan.nrv", old);
-    fixture.app.context.settings.saveFolder = docs;
-    setDocument(fixture, SampleDocument());
+    fixture.app.context.settings.setSaveFolder(docs);
+    fixture.setDocument(SampleDocument());
 
     QString question;
     std::vector<ModalStep> steps = {
@@ -296,11 +289,11 @@ void DocumentCommandsTest::overwriteQuestion()
 void DocumentCommandsTest::saveAsCancelledChangesNothing()
 {
     MainWindowFixture fixture;
-    setDocument(fixture, SampleDocument());
+    fixture.setDocument(SampleDocument());
     const Settings before = fixture.app.context.settings;
     AnswerInTurn({TypeIntoFileDialog(QString())});
     fixture.form->findChild<QAction *>("subSaveAs")->trigger();
-    QCOMPARE(fixture.app.context.settings.saveFolder, before.saveFolder);
+    QCOMPARE(fixture.app.context.settings.saveFolder(), before.saveFolder());
     QCOMPARE(FileNamePart(fixture.app.context.settings.lastFile()),
              FileNamePart(before.lastFile()));
     QVERIFY(QDir(fixture.appFolder).entryList(QDir::Files).isEmpty());
@@ -315,10 +308,9 @@ void DocumentCommandsTest::saveOfAnOpenedFileRewritesItWithoutADialog()
     fixture.click("OpenCmd");
     QVERIFY(WaitForNoModal());
 
-    fixture.app.context.document.basicEntries.push_back(MakeEntry("ADDED", "MP3", 4, 4));
-    ScheduleDocument expected;
-    expected.basicEntries = fixture.app.context.document.basicEntries;
-    expected.advanceSchedules = fixture.app.context.document.advanceSchedules;
+    ScheduleDocument expected = fixture.document();
+    expected.basicEntries.push_back(MakeEntry("ADDED", "MP3", 4, 4));
+    fixture.setDocument(expected);
     ModalWatch watch;
     fixture.form->findChild<QAction *>("subSave")->trigger();
 
@@ -365,7 +357,7 @@ void DocumentCommandsTest::preSaveChecks()
         document.basicEntries.push_back(MakeEntry("B" + QByteArray::number(i), "MP3", 1, 1));
     for (int count : detailCounts)
         document.advanceSchedules.push_back(Advance(count));
-    setDocument(fixture, document);
+    fixture.setDocument(document);
 
     QString shown;
     AnswerInTurn({PressInMessageBox(QMessageBox::Ok, &shown)});
@@ -393,11 +385,10 @@ void DocumentCommandsTest::sizeEstimate()
     QFETCH(int, advanceCount);
     QFETCH(int, detailsEach);
     QFETCH(bool, fits);
-    MainWindowFixture fixture;
-    ScheduleDocument &document = fixture.app.context.document;
+    ScheduleDocument document;
     document.basicEntries.resize(std::size_t(basicCount));
     document.advanceSchedules.assign(std::size_t(advanceCount), Advance(detailsEach));
-    QCOMPARE(CheckScheduleSize(fixture.app.context.document), fits);
+    QCOMPARE(CheckScheduleSize(document), fits);
 }
 
 void DocumentCommandsTest::failedSaveAsKeepsTheDocumentName()
@@ -406,7 +397,7 @@ void DocumentCommandsTest::failedSaveAsKeepsTheDocumentName()
     QFile blocker(fixture.dir.path() + "/blocker");
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    setDocument(fixture, SampleDocument());
+    fixture.setDocument(SampleDocument());
     const Settings before = fixture.app.context.settings;
     const QString titleBefore = fixture.form->windowTitle();
 
@@ -422,7 +413,7 @@ void DocumentCommandsTest::failedSaveAsKeepsTheDocumentName()
     const Settings &settings = fixture.app.context.settings;
     QCOMPARE(DirectoryPart(settings.lastFile()), DirectoryPart(before.lastFile()));
     QCOMPARE(FileNamePart(settings.lastFile()), FileNamePart(before.lastFile()));
-    QCOMPARE(settings.saveFolder, before.saveFolder);
+    QCOMPARE(settings.saveFolder(), before.saveFolder());
     QCOMPARE(fixture.form->windowTitle(), titleBefore);
 }
 
@@ -442,7 +433,9 @@ void DocumentCommandsTest::failedSaveKeepsTheOldFile()
     AnswerInTurn({TypeIntoFileDialog(docs + "plan.nrv")});
     fixture.click("OpenCmd");
     QVERIFY(WaitForNoModal());
-    fixture.app.context.document.basicEntries.clear();
+    ScheduleDocument emptied = fixture.document();
+    emptied.basicEntries.clear();
+    fixture.setDocument(emptied);
 
     QString message;
     AnswerInTurn({PressInMessageBox(QMessageBox::Ok, &message)});

@@ -28,9 +28,7 @@ ScheduleDocument Document(int basic = 3, int advance = 2, int details = 3)
 
 void Load(MainWindowFixture &fixture, const ScheduleDocument &document)
 {
-    fixture.app.context.document.basicEntries = document.basicEntries;
-    fixture.app.context.document.advanceSchedules = document.advanceSchedules;
-    fixture.form->session().model().resetDocument(fixture.app.context.document);
+    fixture.setDocument(document);
     fixture.child<ScheduleListView>("AdvanceList")->setCurrentRow(1);
 }
 
@@ -102,7 +100,7 @@ void DuplicateTest::duplicate()
     QFETCH(QString, list);
     MainWindowFixture fixture;
     Load(fixture, Document());
-    const ScheduleDocument before = fixture.app.context.document;
+    const ScheduleDocument before = fixture.document();
     PickFromListMenu(fixture, list, 1, "menuDuplicate");
     QVERIFY(WaitForNoModal());
 
@@ -116,7 +114,7 @@ void DuplicateTest::duplicate()
         expected.advanceSchedules[1].details.insert(expected.advanceSchedules[1].details.begin() +
                                                             2,
                                                     before.advanceSchedules[1].details[1]);
-    QVERIFY(fixture.app.context.document.SameContentAs(expected));
+    QVERIFY(fixture.document().SameContentAs(expected));
     QCOMPARE(fixture.child<ScheduleListView>(list + "List")->currentRow(), 2);
     QCOMPARE(fixture.child<ScheduleListView>("DetailList")->count(), list == "Detail" ? 4 : 3);
     QUndoStack *history = fixture.form->history();
@@ -124,7 +122,7 @@ void DuplicateTest::duplicate()
     QCOMPARE(fixture.form->findChild<QAction *>("subUndo")->text(),
              QString::fromUtf8("元に戻す(&U): 複製"));
     fixture.form->findChild<QAction *>("subUndo")->trigger();
-    QVERIFY(fixture.app.context.document.SameContentAs(before));
+    QVERIFY(fixture.document().SameContentAs(before));
     QCOMPARE(fixture.child<ScheduleListView>(list + "List")->currentRow(), 1);
 }
 
@@ -150,13 +148,13 @@ void DuplicateTest::limitRefuses()
     QFETCH(QString, message);
     MainWindowFixture fixture;
     Load(fixture, Document(basic, advance, details));
-    const ScheduleDocument before = fixture.app.context.document;
+    const ScheduleDocument before = fixture.document();
     QString shown;
     AnswerInTurn({PressInMessageBox(QMessageBox::Ok, &shown)});
     PickFromListMenu(fixture, list, 1, "menuDuplicate");
     QVERIFY(WaitForNoModal());
     QCOMPARE(shown, message);
-    QVERIFY(fixture.app.context.document.SameContentAs(before));
+    QVERIFY(fixture.document().SameContentAs(before));
     QCOMPARE(fixture.form->history()->count(), 0);
 }
 
@@ -170,8 +168,8 @@ void DuplicateTest::editMenuActsOnFocusedList()
     QTRY_COMPARE(fixture.form->activeList(), ScheduleList::Detail);
     details->setCurrentRow(0);
     fixture.form->findChild<QAction *>("subDuplicate")->trigger();
-    QCOMPARE(fixture.app.context.document.advanceSchedules[1].details.size(), std::size_t(4));
-    QCOMPARE(fixture.app.context.document.basicEntries.size(), std::size_t(3));
+    QCOMPARE(fixture.document().advanceSchedules[1].details.size(), std::size_t(4));
+    QCOMPARE(fixture.document().basicEntries.size(), std::size_t(3));
 }
 
 void DuplicateTest::menuRunsListCommand()
@@ -179,7 +177,7 @@ void DuplicateTest::menuRunsListCommand()
     MainWindowFixture fixture;
     Load(fixture, Document());
     PickFromListMenu(fixture, "Normal", 2, "menuNormalRemoveCmd");
-    QCOMPARE(fixture.app.context.document.basicEntries.size(), std::size_t(2));
+    QCOMPARE(fixture.document().basicEntries.size(), std::size_t(2));
     QCOMPARE(fixture.form->history()->count(), 1);
 }
 
@@ -189,13 +187,13 @@ void DuplicateTest::toDays()
     ScheduleDocument document = Document();
     document.advanceSchedules.push_back(Advance(1, 6));
     Load(fixture, document);
-    const ScheduleDocument before = fixture.app.context.document;
+    const ScheduleDocument before = fixture.document();
     // Monday to Friday from the Monday schedule in row 1.
     AnswerInTurn({TickDays({1, 2, 3, 4, 5})});
     PickFromListMenu(fixture, "Advance", 1, "menuDuplicateToDays");
     QVERIFY(WaitForNoModal());
 
-    const auto &schedules = fixture.app.context.document.advanceSchedules;
+    const auto &schedules = fixture.document().advanceSchedules;
     QCOMPARE(schedules.size(), std::size_t(7));
     for (int day = 2; day <= 5; ++day) {
         AdvanceSchedule expected = before.advanceSchedules[1];
@@ -209,7 +207,7 @@ void DuplicateTest::toDays()
     QCOMPARE(fixture.form->findChild<QAction *>("subUndo")->text(),
              QString::fromUtf8("元に戻す(&U): 他の曜日へ複製"));
     fixture.form->findChild<QAction *>("subUndo")->trigger();
-    QVERIFY(fixture.app.context.document.SameContentAs(before));
+    QVERIFY(fixture.document().SameContentAs(before));
     QCOMPARE(fixture.child<ScheduleListView>("AdvanceList")->count(), 3);
     QCOMPARE(fixture.child<ScheduleListView>("AdvanceList")->currentRow(), 1);
 }
@@ -218,14 +216,14 @@ void DuplicateTest::toDaysLimit()
 {
     MainWindowFixture fixture;
     Load(fixture, Document(3, 248));
-    const ScheduleDocument before = fixture.app.context.document;
+    const ScheduleDocument before = fixture.document();
     QString shown;
     AnswerInTurn({TickDays({2, 3, 4}), PressInMessageBox(QMessageBox::Ok, &shown)});
     fixture.form->findChild<QAction *>("subDuplicateToDays")->trigger();
     QVERIFY(WaitForNoModal());
     QCOMPARE(shown, fixture.app.context.text.messages.msgTooManyCopies.arg(3).arg(251));
     QVERIFY(shown.contains("250"));
-    QVERIFY(fixture.app.context.document.SameContentAs(before));
+    QVERIFY(fixture.document().SameContentAs(before));
     QCOMPARE(fixture.form->history()->count(), 0);
 }
 

@@ -31,7 +31,7 @@ struct WindowState
 WindowState StateOf(const MainWindowFixture &fixture)
 {
     WindowState state;
-    state.document = fixture.app.context.document;
+    state.document = fixture.document();
     for (int i = 0; i < 3; ++i) {
         const auto *list = fixture.child<ScheduleListView>(QString(Lists[i]) + "List");
         for (int row = 0; row < list->count(); ++row)
@@ -200,11 +200,11 @@ void HistoryTest::menuNamesTheStep()
     QApplication::setActiveWindow(fixture.form.get());
     QVERIFY(QTest::qWaitForWindowActive(fixture.form.get()));
     QTest::keySequence(fixture.form.get(), QKeySequence::Undo);
-    QCOMPARE(fixture.app.context.document.advanceCount(), 2);
+    QCOMPARE(fixture.document().advanceCount(), 2);
     QCOMPARE(redoAction->text(), redo);
     QCOMPARE(undoAction->text(), captions.undoCommand);
     QTest::keySequence(fixture.form.get(), QKeySequence::Redo);
-    QCOMPARE(fixture.app.context.document.advanceCount(), 1);
+    QCOMPARE(fixture.document().advanceCount(), 1);
 }
 
 void HistoryTest::unsavedWork_data()
@@ -234,7 +234,7 @@ void HistoryTest::unsavedWork()
     } else {
         fixture.click("NormalRemoveCmd");
     }
-    const ScheduleDocument changed = fixture.app.context.document;
+    const ScheduleDocument changed = fixture.document();
     QVERIFY(fixture.form->isWindowModified());
 
     QString question;
@@ -271,15 +271,15 @@ void HistoryTest::unsavedWork()
     QCOMPARE(fixture.form->isVisible(), !(goesOn && closing));
     QCOMPARE(QFile::exists(fixture.appFolder + "SystemInfo.txt"), goesOn && closing);
     if (!goesOn) {
-        QVERIFY(fixture.app.context.document.SameContentAs(changed));
+        QVERIFY(fixture.document().SameContentAs(changed));
         QVERIFY(fixture.form->isWindowModified());
         return;
     }
     QCOMPARE(fixture.form->isWindowModified(), closing && answer == "Discard");
     if (command == "New")
-        QVERIFY(fixture.app.context.document.SameContentAs(ScheduleDocument()));
+        QVERIFY(fixture.document().SameContentAs(ScheduleDocument()));
     else if (command == "Open")
-        QVERIFY(fixture.app.context.document.SameContentAs(other));
+        QVERIFY(fixture.document().SameContentAs(other));
 }
 
 void HistoryTest::undoneBackToSavedAsksNothing()
@@ -292,7 +292,7 @@ void HistoryTest::undoneBackToSavedAsksNothing()
     ModalWatch watch;
     fixture.click("NewCmd");
     QCOMPARE(watch.opened, 0);
-    QCOMPARE(fixture.app.context.document.basicCount(), 0);
+    QCOMPARE(fixture.document().basicCount(), 0);
     QCOMPARE(fixture.form->history()->count(), 0);
 }
 

@@ -88,9 +88,7 @@ struct ListFixture : MainWindowFixture
     ListFixture(const QString &prefix, const ScheduleDocument &document, int selected)
         : prefix(prefix)
     {
-        app.context.document.basicEntries = document.basicEntries;
-        app.context.document.advanceSchedules = document.advanceSchedules;
-        form->session().model().resetDocument(app.context.document);
+        setDocument(document);
         if (prefix == "Detail")
             list("Advance")->setCurrentRow(1);
         list(prefix)->setCurrentRow(selected);
@@ -100,7 +98,6 @@ struct ListFixture : MainWindowFixture
     {
         return child<ScheduleListView>(name + "List");
     }
-    ScheduleDocument &document() { return app.context.document; }
 
     // Enabled states of Add, Modify, Remove, Move Up and Move Down as "1" and "0".
     QString buttonStates(const QString &name) const
@@ -465,7 +462,7 @@ void ListCommandsTest::buildReorderSaveAndReadBack()
 {
     MainWindowFixture fixture;
     const QString docs = fixture.folder("docs");
-    fixture.app.context.settings.saveFolder = docs;
+    fixture.app.context.settings.setSaveFolder(docs);
     ScheduleListView *normalList = fixture.child<ScheduleListView>("NormalList");
     ScheduleListView *advanceList = fixture.child<ScheduleListView>("AdvanceList");
     ScheduleListView *detailList = fixture.child<ScheduleListView>("DetailList");
@@ -552,7 +549,7 @@ void ListCommandsTest::buildReorderSaveAndReadBack()
     february.details = {MakeEntry("A3", "VOB", 7, DefaultVolume), MakeEntry("A2", "DAT", 0, 6)};
     expected.advanceSchedules = {leap, february};
 
-    QVERIFY(fixture.app.context.document.SameContentAs(expected));
+    QVERIFY(fixture.document().SameContentAs(expected));
     ScheduleDocument readBack;
     const ScheduleFileResult read = ReadScheduleFile(docs + "built.nrv", readBack);
     QVERIFY2(read.ok, qPrintable(read.reason));

@@ -22,12 +22,7 @@ QStringList Rows(ScheduleListView *list)
 
 struct DropFixture : MainWindowFixture
 {
-    DropFixture()
-    {
-        app.context.document.basicEntries = SampleDocument().basicEntries;
-        app.context.document.advanceSchedules = SampleDocument().advanceSchedules;
-        form->session().model().resetDocument(app.context.document);
-    }
+    DropFixture() { setDocument(SampleDocument()); }
 
     // Drops the files onto the upper half of row (the end of the list for row == count).
     bool drop(ScheduleListView *list, const QStringList &paths, int row) const
@@ -53,8 +48,6 @@ struct DropFixture : MainWindowFixture
         QCoreApplication::sendEvent(list->viewport(), &drop);
         return drop.isAccepted();
     }
-
-    const ScheduleDocument &document() const { return app.context.document; }
 };
 
 const QString Sample = QStringLiteral("SONG PHOTO MOVIE|3:CLIP0,CLIP1 7:CLIP0");
@@ -149,8 +142,9 @@ void ListDropsTest::detailListTakesFilesOnlyWithSchedule()
 void ListDropsTest::detailLimitHolds()
 {
     DropFixture fixture;
-    fixture.app.context.document.advanceSchedules[1] = Advance(MaxDetailsPerSchedule - 1);
-    fixture.form->session().model().resetDocument(fixture.app.context.document);
+    ScheduleDocument full = fixture.document();
+    full.advanceSchedules[1] = Advance(MaxDetailsPerSchedule - 1);
+    fixture.setDocument(full);
     fixture.form->session().model().setCurrentRow(ScheduleList::Advance, 1);
     auto *details = fixture.child<ScheduleListView>(QStringLiteral("DetailList"));
     const QString media = fixture.folder(QStringLiteral("media"));

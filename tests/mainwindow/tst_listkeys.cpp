@@ -45,9 +45,7 @@ struct KeyFixture : MainWindowFixture
 {
     KeyFixture()
     {
-        app.context.document.basicEntries = SampleDocument().basicEntries;
-        app.context.document.advanceSchedules = SampleDocument().advanceSchedules;
-        form->session().model().resetDocument(app.context.document);
+        setDocument(SampleDocument());
         QApplication::setActiveWindow(form.get());
     }
 };
@@ -145,7 +143,7 @@ void ListKeysTest::keyRunsCommand()
     ModalNames modals;
     QTest::keyClick(widget, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QCOMPARE(modals.names, opened.isEmpty() ? QStringList() : QStringList {opened});
-    QCOMPARE(State(fixture.app.context.document), state);
+    QCOMPARE(State(fixture.document()), state);
 }
 
 void ListKeysTest::doubleClickModifies_data()
@@ -181,9 +179,9 @@ void ListKeysTest::doubleClickModifies()
 void ListKeysTest::keysFollowTheButtonRule()
 {
     MainWindowFixture fixture;
-    ScheduleDocument &document = fixture.app.context.document;
+    ScheduleDocument document;
     document.basicEntries = {MakeEntry("ONE", "MP3", 1, 1)};
-    fixture.form->session().model().resetDocument(fixture.app.context.document);
+    fixture.setDocument(document);
     ModalNames modals;
     auto *normal = fixture.child<ScheduleListView>("NormalList");
     QTest::keyClick(normal, Qt::Key_Down, Qt::ControlModifier);

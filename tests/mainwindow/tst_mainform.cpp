@@ -57,9 +57,7 @@ static QString enabledButtons(const MainWindowFixture &fixture)
 // As after loading a schedule: the three refreshes, then the button rule.
 static void showDocument(MainWindowFixture &fixture, const ScheduleDocument &document)
 {
-    fixture.app.context.document.basicEntries = document.basicEntries;
-    fixture.app.context.document.advanceSchedules = document.advanceSchedules;
-    fixture.form->session().model().resetDocument(fixture.app.context.document);
+    fixture.setDocument(document);
 }
 
 static void clickRow(ScheduleListView *list, int row)

@@ -91,7 +91,7 @@ void StartupTest::firstRunShowsAnEmptyDocument()
     QCOMPARE(fixture.app.context.text.language, short(Japanese));
     QCOMPARE(form->windowTitle(), japaneseTitle(fixture.appFolder, "nerav.nrv"));
     QCOMPARE(form->findChild<QPushButton *>("SaveCmd")->text(), QStringLiteral("上書き保存"));
-    QCOMPARE(fixture.app.context.document.basicCount(), 0);
+    QCOMPARE(form->session().document().basicCount(), 0);
     QVERIFY(form->findChild<QPushButton *>("NormalAddCmd")->isEnabled());
     QVERIFY(!form->findChild<QPushButton *>("DetailAddCmd")->isEnabled());
     QVERIFY(!QFile::exists(fixture.settingsFile()));
@@ -104,7 +104,7 @@ void StartupTest::firstRunOpensAnExistingDefaultFile()
     QVERIFY(WriteScheduleFile(fixture.appFolder + "nerav.nrv", SampleDocument(), fixture.app.random)
                     .ok);
     auto form = fixture.start();
-    QVERIFY(fixture.app.context.document.SameContentAs(SampleDocument()));
+    QVERIFY(form->session().document().SameContentAs(SampleDocument()));
     QCOMPARE(form->windowTitle(), japaneseTitle(fixture.appFolder, "nerav.nrv"));
     QCOMPARE(form->findChild<ScheduleListView *>("NormalList")->count(), 3);
     form->close();
@@ -119,8 +119,8 @@ void StartupTest::reopensTheRememberedFile()
     fixture.rememberDocument(docs, "plan.nrv");
 
     auto form = fixture.start();
-    QVERIFY(fixture.app.context.document.SameContentAs(SampleDocument()));
-    QCOMPARE(fixture.app.context.settings.openFolder, docs);
+    QVERIFY(form->session().document().SameContentAs(SampleDocument()));
+    QCOMPARE(fixture.app.context.settings.openFolder(), docs);
     QCOMPARE(form->windowTitle(), japaneseTitle(docs, "plan.nrv"));
     QCOMPARE(form->findChild<ScheduleListView *>("AdvanceList")->currentRow(), 0);
     QCOMPARE(form->findChild<ScheduleListView *>("DetailList")->count(), 2);
@@ -155,7 +155,7 @@ void StartupTest::damagedRememberedFileIsReportedThenNew()
              qPrintable(message));
     QCOMPARE(FileNamePart(fixture.app.context.settings.lastFile()), QStringLiteral("nerav.nrv"));
     QCOMPARE(form->windowTitle(), japaneseTitle(fixture.appFolder, "nerav.nrv"));
-    QCOMPARE(fixture.app.context.document.basicCount(), 0);
+    QCOMPARE(form->session().document().basicCount(), 0);
     QVERIFY(QFile::exists(fixture.appFolder + "broken.nrv"));
     form->close();
 }

@@ -80,6 +80,7 @@ private:
     QTemporaryDir m_dir;
     QString m_media;
     std::unique_ptr<FakeApp> m_app;
+    ScheduleDocument m_document;
     std::unique_ptr<QUndoStack> m_history;
     std::unique_ptr<ScheduleModel> m_model;
     std::vector<std::unique_ptr<QAbstractItemModelTester>> m_testers;
@@ -102,8 +103,7 @@ void ScheduleMediaTest::init()
     m_model.reset();
     m_app = std::make_unique<FakeApp>(English);
     m_history = std::make_unique<QUndoStack>();
-    m_model = std::make_unique<ScheduleModel>(m_app->context.document, m_app->context.text,
-                                              *m_history);
+    m_model = std::make_unique<ScheduleModel>(m_document, m_app->context.text, *m_history);
     for (ScheduleList list : Lists)
         m_testers.push_back(std::make_unique<QAbstractItemModelTester>(
                 m_model->list(list), QAbstractItemModelTester::FailureReportingMode::QtTest));

@@ -141,7 +141,7 @@ struct ModelFixture
     // The rows the list must show for the document as it is.
     QStringList expectedRows(ScheduleList list) const
     {
-        const ScheduleDocument &document = app.context.document;
+        const ScheduleDocument &document = openSchedule;
         const CaptionTable &captions = app.context.text.captions;
         QStringList texts;
         if (list == ScheduleList::Advance) {
@@ -167,8 +167,9 @@ struct ModelFixture
     }
 
     FakeApp app;
+    ScheduleDocument openSchedule;
     QUndoStack history;
-    ScheduleModel model {app.context.document, app.context.text, history};
+    ScheduleModel model {openSchedule, app.context.text, history};
     std::vector<std::unique_ptr<QAbstractItemModelTester>> testers;
 };
 
@@ -253,7 +254,7 @@ void ScheduleModelTest::listSteps()
 
     fixture.model.push(MakeStep(fixture.model, list, kind));
 
-    QVERIFY(fixture.app.context.document.SameContentAs(Changed(list, kind)));
+    QVERIFY(fixture.openSchedule.SameContentAs(Changed(list, kind)));
     QCOMPARE(fixture.model.selection(), after);
     fixture.verifyRows();
     QCOMPARE(inserted.count(), kind == StepKind::Add ? 1 : 0);
@@ -269,12 +270,12 @@ void ScheduleModelTest::listSteps()
     QCOMPARE(fixture.history.undoText(), StepName(kind, fixture.app.context.text.captions));
 
     fixture.history.undo();
-    QVERIFY(fixture.app.context.document.SameContentAs(Original()));
+    QVERIFY(fixture.openSchedule.SameContentAs(Original()));
     QCOMPARE(fixture.model.selection(), before);
     fixture.verifyRows();
 
     fixture.history.redo();
-    QVERIFY(fixture.app.context.document.SameContentAs(Changed(list, kind)));
+    QVERIFY(fixture.openSchedule.SameContentAs(Changed(list, kind)));
     QCOMPARE(fixture.model.selection(), after);
     fixture.verifyRows();
 }
@@ -289,7 +290,7 @@ void ScheduleModelTest::detailStepBringsItsScheduleBack()
     fixture.verifyRows();
 
     fixture.history.undo();
-    QVERIFY(fixture.app.context.document.SameContentAs(Original()));
+    QVERIFY(fixture.openSchedule.SameContentAs(Original()));
     QCOMPARE(fixture.model.selection(), (ListSelection {1, 1, 1}));
     fixture.verifyRows();
 }
@@ -307,7 +308,7 @@ void ScheduleModelTest::droppedFilesAreOneStep()
 
     QVERIFY(fixture.model.list(ScheduleList::Basic)->dropMimeData(&data, Qt::CopyAction, 1, 0, {}));
 
-    const auto &entries = fixture.app.context.document.basicEntries;
+    const auto &entries = fixture.openSchedule.basicEntries;
     QCOMPARE(entries.size(), std::size_t(5));
     QCOMPARE(EntryFileName(entries[1]), QStringLiteral("INTRO.MP3"));
     QCOMPARE(EntryFileName(entries[2]), QStringLiteral("OUTRO.JPG"));
@@ -325,7 +326,7 @@ void ScheduleModelTest::droppedFilesAreOneStep()
     fixture.verifyRows();
 
     fixture.history.undo();
-    QVERIFY(fixture.app.context.document.SameContentAs(Original()));
+    QVERIFY(fixture.openSchedule.SameContentAs(Original()));
     fixture.verifyRows();
 }
 
@@ -344,14 +345,14 @@ void ScheduleModelTest::draggedRowMovesWithinItsList()
     ScheduleDocument expected = Original();
     auto &order = expected.advanceSchedules[1].details;
     std::rotate(order.begin(), order.begin() + 1, order.end());
-    QVERIFY(fixture.app.context.document.SameContentAs(expected));
+    QVERIFY(fixture.openSchedule.SameContentAs(expected));
     QCOMPARE(fixture.model.selection().detail, 2);
     QCOMPARE(fixture.history.count(), 1);
     QCOMPARE(fixture.history.undoText(),
              StepName(StepKind::MoveDown, fixture.app.context.text.captions));
     fixture.verifyRows();
     fixture.history.undo();
-    QVERIFY(fixture.app.context.document.SameContentAs(Original()));
+    QVERIFY(fixture.openSchedule.SameContentAs(Original()));
 }
 
 void ScheduleModelTest::languageChangeRetextsRowsAndSteps()

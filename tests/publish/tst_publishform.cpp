@@ -43,10 +43,11 @@ class TestPublishForm : public QObject
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<FakeApp> m_app;
+    ScheduleDocument m_document;
     std::unique_ptr<PublishForm> m_form;
     QString m_usb, m_medium, m_media;
 
-    void Open() { OpenPublishForm(m_form, m_app->context); }
+    void Open() { OpenPublishForm(m_form, m_app->context, m_document); }
     void TypeMedium(const QString &folder) { test::TypeMedium(*m_form, folder); }
     void WaitForTheCheck() { test::WaitForTheCheck(*m_form); }
 
@@ -84,11 +85,11 @@ private slots:
         Settings &settings = m_app->context.settings;
         settings.setMediaFolder(m_media);
         // The copy dialog's target is not the player's medium.
-        settings.copyDrive = m_usb;
-        settings.copyFolder = m_medium;
+        settings.setCopyDrive(m_usb);
+        settings.setCopyFolder(m_medium);
         settings.setLastFile(DirectoryPart(settings.lastFile()) + "SHOP.NRV");
-        m_app->context.document.basicEntries = {MakeEntry("SONG", "MP3", 1, 13),
-                                                MakeEntry("CLIP", "AVI", 1, 13)};
+        m_document.basicEntries = {MakeEntry("SONG", "MP3", 1, 13),
+                                   MakeEntry("CLIP", "AVI", 1, 13)};
     }
 
     void cleanup()

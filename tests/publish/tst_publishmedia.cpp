@@ -36,12 +36,13 @@ class TestPublishMedia : public QObject
     QTemporaryDir m_dir;
     QString m_medium, m_media;
     std::unique_ptr<FakeApp> m_app;
+    ScheduleDocument m_document;
     std::unique_ptr<PublishForm> m_form;
 
     // Opens the dialog on the medium and waits until the files have been read.
     void OpenChecked()
     {
-        OpenPublishForm(m_form, m_app->context);
+        OpenPublishForm(m_form, m_app->context, m_document);
         TypeMedium(*m_form, m_medium);
     }
 
@@ -95,10 +96,10 @@ private slots:
         settings.setMediaFolder(m_media);
         settings.setLastFile(DirectoryPart(settings.lastFile()) + "SHOP.NRV");
         settings.setPlayerProfile(QStringLiteral(NERAV_DEFAULT_PROFILE));
-        m_app->context.document.basicEntries = {
-                MakeEntry("PHOTO", "JPG", 1, 13), MakeEntry("CLIP", "MPG", 1, 13),
-                MakeEntry("GOOD", "MPG", 2, 13), MakeEntry("NOTES", "MP3", 1, 13),
-                MakeEntry("GONE", "AVI", 1, 13)};
+        m_document.basicEntries = {MakeEntry("PHOTO", "JPG", 1, 13),
+                                   MakeEntry("CLIP", "MPG", 1, 13), MakeEntry("GOOD", "MPG", 2, 13),
+                                   MakeEntry("NOTES", "MP3", 1, 13),
+                                   MakeEntry("GONE", "AVI", 1, 13)};
     }
 
     void cleanup()
@@ -121,7 +122,7 @@ private slots:
         // Only the missing file stops the publish.
         QVERIFY(problems.contains("GONE.AVI is not in the media folder"));
         QVERIFY(!CanPublish());
-        m_app->context.document.basicEntries.pop_back();
+        m_document.basicEntries.pop_back();
         QTest::mouseClick(Child<QPushButton>(m_form.get(), "CheckCmd"), Qt::LeftButton);
         WaitForTheCheck(*m_form);
         QVERIFY2(Problems().endsWith("Ready to publish."), qPrintable(Problems()));
@@ -206,7 +207,7 @@ private slots:
     void closingStopsTheCheck()
     {
         m_app->context.settings.setLastMedium({m_medium, QString()});
-        m_form = std::make_unique<PublishForm>(m_app->context);
+        m_form = std::make_unique<PublishForm>(m_app->context, m_document);
         auto *checker = m_form->findChild<PlanChecker *>();
         QVERIFY(checker->isRunning());
         m_form->show();

@@ -17,13 +17,13 @@ namespace {
 
 QStringList Values(const Settings &s)
 {
-    return {s.openFolder,
-            s.saveFolder,
+    return {s.openFolder(),
+            s.saveFolder(),
             DirectoryPart(s.lastFile()),
             FileNamePart(s.lastFile()),
             s.mediaFolder(),
-            s.copyDrive,
-            s.copyFolder};
+            s.copyDrive(),
+            s.copyFolder()};
 }
 
 // The values of the damaged-file fixtures, in file order.
@@ -178,12 +178,12 @@ void TestShell::firstRunDefaults()
     QCOMPARE(settings.load(), SettingsLoad::Missing);
 
     const QString folder = m_dir->path() + "/";
-    QCOMPARE(settings.appFolder, folder);
-    QCOMPARE(
-            Values(settings),
-            QStringList({folder, folder, folder, "nerav.nrv", folder, settings.copyDrive, folder}));
-    QVERIFY(settings.copyDrive.endsWith("/"));
-    QVERIFY(folder.startsWith(settings.copyDrive));
+    QCOMPARE(settings.appFolder(), folder);
+    QCOMPARE(Values(settings),
+             QStringList(
+                     {folder, folder, folder, "nerav.nrv", folder, settings.copyDrive(), folder}));
+    QVERIFY(settings.copyDrive().endsWith("/"));
+    QVERIFY(folder.startsWith(settings.copyDrive()));
     QCOMPARE(settings.systemInfoPath(), folder + "SystemInfo.txt");
 }
 
@@ -217,12 +217,12 @@ void TestShell::saveThenLoad()
 {
     QFETCH(QStringList, values);
     Settings saved = defaults();
-    saved.openFolder = values[0];
-    saved.saveFolder = values[1];
+    saved.setOpenFolder(values[0]);
+    saved.setSaveFolder(values[1]);
     saved.setLastFile(values[2] + values[3]);
     saved.setMediaFolder(values[4]);
-    saved.copyDrive = values[5];
-    saved.copyFolder = values[6];
+    saved.setCopyDrive(values[5]);
+    saved.setCopyFolder(values[6]);
     QVERIFY(saved.save());
 
     Settings loaded = defaults();
@@ -233,12 +233,12 @@ void TestShell::saveThenLoad()
 void TestShell::savedFileFormat()
 {
     Settings settings = defaults();
-    settings.openFolder = "/a/";
-    settings.saveFolder = "/b/";
+    settings.setOpenFolder("/a/");
+    settings.setSaveFolder("/b/");
     settings.setLastFile("/c/x.nrv");
     settings.setMediaFolder("/映像/");
-    settings.copyDrive = "/media/usb/";
-    settings.copyFolder = "/media/usb/clips";
+    settings.setCopyDrive("/media/usb/");
+    settings.setCopyFolder("/media/usb/clips");
     QVERIFY(settings.save());
     QCOMPARE(ReadFile(settings.systemInfoPath()),
              QByteArray("\"/a/\"\r\n\"/b/\"\r\n\"/c/\"\r\n\"x.nrv\"\r\n\"/\xE6\x98\xA0\xE5\x83\x8F/"
@@ -351,12 +351,12 @@ void TestShell::threeLineFileIsRepairedBySave()
 void TestShell::unstorableValuesFallBackToDefaults()
 {
     Settings settings = defaults();
-    settings.openFolder = "/a/";
-    settings.saveFolder = "/b/";
+    settings.setOpenFolder("/a/");
+    settings.setSaveFolder("/b/");
     settings.setLastFile("/say \"hi\"/x.nrv");
     settings.setMediaFolder("/line\nbreak/");
-    settings.copyDrive = "/f/";
-    settings.copyFolder = "/g/";
+    settings.setCopyDrive("/f/");
+    settings.setCopyFolder("/g/");
     QVERIFY(settings.save());
 
     Settings loaded = defaults();
@@ -374,20 +374,20 @@ void TestShell::unstorableValuesFallBackToDefaults()
 void TestShell::valuesLongerThanAPathFallBackToDefaults()
 {
     Settings settings = defaults();
-    settings.openFolder = "/" + QString(10 * 1024 * 1024, 'a') + "/";
-    settings.saveFolder = "/" + QString(PATH_MAX - 3, 'b') + "/"; // the longest path
+    settings.setOpenFolder("/" + QString(10 * 1024 * 1024, 'a') + "/");
+    settings.setSaveFolder("/" + QString(PATH_MAX - 3, 'b') + "/"); // the longest path
     settings.setLastFile("/c/x.nrv");
     settings.setMediaFolder("/e/");
-    settings.copyDrive = "/f/";
-    settings.copyFolder = "/" + QString(PATH_MAX / 3, QChar(0x3042)) + "/"; // 3 bytes each
+    settings.setCopyDrive("/f/");
+    settings.setCopyFolder("/" + QString(PATH_MAX / 3, QChar(0x3042)) + "/"); // 3 bytes each
     QVERIFY(settings.save());
 
     Settings loaded = defaults();
     QCOMPARE(loaded.load(), SettingsLoad::Loaded);
     const Settings fallback = defaults();
     QCOMPARE(Values(loaded),
-             QStringList({fallback.openFolder, settings.saveFolder, "/c/", "x.nrv", "/e/",
-                          fallback.copyDrive, fallback.copyFolder}));
+             QStringList({fallback.openFolder(), settings.saveFolder(), "/c/", "x.nrv", "/e/",
+                          fallback.copyDrive(), fallback.copyFolder()}));
 }
 
 void TestShell::saveToUnwritableFolder_data()

@@ -110,12 +110,12 @@ void TestUserSettings::eachValueHasOneHome()
     Settings settings;
     InitDefaults(settings, m_dir->path());
     settings.openUserStore(store);
-    settings.openFolder = "/open-folder/";
-    settings.saveFolder = "/save-folder/";
+    settings.setOpenFolder("/open-folder/");
+    settings.setSaveFolder("/save-folder/");
     settings.setLastFile("/document-folder/document-name.nrv");
     settings.setMediaFolder("/media-folder/");
-    settings.copyDrive = "/copy-drive/";
-    settings.copyFolder = "/copy-drive/copy-folder/";
+    settings.setCopyDrive("/copy-drive/");
+    settings.setCopyFolder("/copy-drive/copy-folder/");
     settings.setLanguage(English);
     settings.setLastMedium({"/medium-folder/", "/medium-volume/"});
     settings.setWindowGeometry("window-geometry");

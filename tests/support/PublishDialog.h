@@ -7,6 +7,7 @@
 #include "ChildWidget.h"
 #include "PublishForm.h"
 #include "PublishSession.h"
+#include "ScheduleDocument.h"
 
 #include <QLineEdit>
 #include <QTest>
@@ -15,9 +16,11 @@
 
 namespace nerav::test {
 
-inline void OpenPublishForm(std::unique_ptr<PublishForm> &form, AppContext &context)
+// The dialog refers to the document, which must outlive it.
+inline void OpenPublishForm(std::unique_ptr<PublishForm> &form, AppContext &context,
+                            const ScheduleDocument &document)
 {
-    form = std::make_unique<PublishForm>(context);
+    form = std::make_unique<PublishForm>(context, document);
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
 }

@@ -6,6 +6,7 @@
 // order and hands back the edited schedule; the caller decides where it goes.
 
 #include "AppContext.h"
+#include "ScheduleDocument.h"
 
 #include <QDialog>
 #include <optional>

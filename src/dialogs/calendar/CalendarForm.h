@@ -8,6 +8,7 @@
 // where it last was (Settings::calendarGeometry), the first time beside the main window.
 
 #include "AppContext.h"
+#include "ScheduleDocument.h"
 
 #include <QWidget>
 

@@ -11,6 +11,7 @@
 
 #include "AppContext.h"
 #include "CalendarTexts.h"
+#include "ScheduleDocument.h"
 
 #include <QDate>
 #include <QHash>

@@ -2,9 +2,10 @@
 
 // The calendar's words in the language of the text tables: the month's title, the week days,
 // a schedule's line and tooltip, and what a screen reader says for a day. Schedules are given
-// by their 0-based advance list row in the context's document.
+// by their 0-based advance list row in the document given.
 
 #include "AppContext.h"
+#include "ScheduleDocument.h"
 
 #include <QDate>
 #include <QLocale>

@@ -101,20 +101,20 @@ void CopyForm::applyLanguage()
 void CopyForm::showRememberedTarget()
 {
     Settings &settings = m_context.settings;
-    if (!m_target->showFolder(settings.copyDrive, settings.copyFolder)) {
+    if (!m_target->showFolder(settings.copyDrive(), settings.copyFolder())) {
         // The remembered target is gone: quietly start from the program's own folder.
-        settings.copyDrive = DriveOfFolder(settings.appFolder);
-        settings.copyFolder = settings.appFolder;
+        settings.setCopyDrive(DriveOfFolder(settings.appFolder()));
+        settings.setCopyFolder(settings.appFolder());
         // The program's own volume is shown even when the drive list leaves it out.
-        m_target->listVolume(settings.copyDrive);
-        m_target->showFolder(settings.copyDrive, settings.copyFolder);
+        m_target->listVolume(settings.copyDrive());
+        m_target->showFolder(settings.copyDrive(), settings.copyFolder());
     }
 }
 
 void CopyForm::rememberTarget()
 {
-    m_context.settings.copyDrive = m_target->volumeRoot();
-    m_context.settings.copyFolder = m_target->folder();
+    m_context.settings.setCopyDrive(m_target->volumeRoot());
+    m_context.settings.setCopyFolder(m_target->folder());
 }
 
 // The picked drive cannot be opened; the picker shows the one before again.
@@ -162,7 +162,7 @@ void CopyForm::reportCopy(bool copied, const QString &reason)
     const MessageTable &messages = m_context.text.messages;
     // The choice was locked during the copy: the folder written is the one shown.
     if (copied && !m_copyingTo.isEmpty())
-        m_context.settings.copyFolder = m_copyingTo;
+        m_context.settings.setCopyFolder(m_copyingTo);
     // The system's own words name the cause: a full or failing medium, a missing folder.
     if (!m_cancelled)
         ShowMessage(this, m_context.text,

@@ -5,6 +5,7 @@
 // shown ticked and cannot be changed. It touches no document; the caller makes the copies.
 
 #include "AppContext.h"
+#include "ScheduleDocument.h"
 
 #include <QDialog>
 #include <array>

@@ -5,6 +5,7 @@
 // edited entry; the caller decides where it goes. It touches no list and no document.
 
 #include "AppContext.h"
+#include "ScheduleDocument.h"
 
 #include <QDialog>
 #include <functional>

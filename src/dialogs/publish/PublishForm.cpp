@@ -34,11 +34,6 @@ constexpr qint64 EstimateAfterMilliseconds = 2000;
 
 } // namespace
 
-PublishForm::PublishForm(AppContext &context, QWidget *parent)
-    : PublishForm(context, context.document, parent)
-{
-}
-
 PublishForm::PublishForm(AppContext &context, const ScheduleDocument &document, QWidget *parent)
     : QDialog(parent), m_context(context), m_scheduleName(FileNamePart(context.settings.lastFile()))
 {
@@ -216,7 +211,7 @@ MediaCheckRequest PublishForm::MediaRequest() const
     MediaCheckRequest request;
     // A small file, read here: the worker then needs nothing of the application.
     request.profile = ReadPlayerProfile(ProfilePathFor(settings.playerProfile()));
-    request.cacheFolder = settings.cacheFolder;
+    request.cacheFolder = settings.cacheFolder();
     return request;
 }
 

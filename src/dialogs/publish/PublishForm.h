@@ -34,8 +34,6 @@ class PublishForm : public QDialog
     Q_OBJECT
 
 public:
-    // Publishes the context's document.
-    explicit PublishForm(AppContext &context, QWidget *parent = nullptr);
     // Publishes document (the saved file while the window holds unsaved changes); it must
     // outlive the dialog.
     PublishForm(AppContext &context, const ScheduleDocument &document, QWidget *parent = nullptr);
