@@ -40,7 +40,8 @@ MediumVolume VolumeOf(const QString &folder)
     const QStorageInfo storage(folder);
     if (!storage.isValid())
         return volume;
-    volume.bytesAvailable = storage.bytesAvailable();
+    // A volume without blocks in total (fusefat's) does not know its free space: not none.
+    volume.bytesAvailable = BytesFreeOnVolume(folder);
     volume.fileSystemType = storage.fileSystemType();
     volume.readOnly = storage.isReadOnly();
     volume.blockSize = storage.blockSize();
@@ -199,9 +200,12 @@ void CheckSpace(PublishPlan &plan)
         plan.problems.push_back({PlanProblemKind::NoMedium});
         return;
     }
+    const qint64 largest = plan.mediumRules.largestFile;
     for (std::size_t i = 0; i < plan.rows.size(); ++i) {
         const PublishRow &row = plan.rows[i];
-        if (row.needsCopy() && !FileCopier::FitsOnVolume(row.size, -1, plan.volume.fileSystemType))
+        if (row.needsCopy() &&
+            ((largest >= 0 && row.size > largest) ||
+             !FileCopier::FitsOnVolume(row.size, -1, plan.volume.fileSystemType)))
             plan.problems.push_back({PlanProblemKind::TooBigForFat, int(i)});
     }
     const qint64 needed = PeakSpaceNeeded(plan);
@@ -278,6 +282,7 @@ PublishPlan MakePublishPlan(const ScheduleDocument &document, const PublishReque
     plan.request = request;
     plan.request.mediumFolder = QDir::cleanPath(request.mediumFolder);
     plan.volume = request.volume ? *request.volume : VolumeOf(plan.request.mediumFolder);
+    plan.mediumRules = RulesOfMedium(plan.request.mediumFolder);
     plan.rows = MediaNamesOf(document);
     plan.scheduleSize = qint64(ScheduleFileLength(document, LongestKeyBlock));
 

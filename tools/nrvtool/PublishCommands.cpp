@@ -222,6 +222,8 @@ QString ResolvedText(const PublishPlan &plan)
 void PrintPlan(const PublishPlan &plan, QTextStream &out)
 {
     out << "medium: " << ResolvedText(plan) << '\n';
+    if (!plan.mediumResolved.isEmpty() && plan.volume.bytesAvailable < 0)
+        out << "note: " << EnglishText().publish.freeSpaceUnknown << '\n';
     for (const PublishRow &row : plan.rows) {
         out << ActionWord(row.action) << ' ' << row.name;
         if (row.needsCopy() || row.action == PublishAction::UpToDate)

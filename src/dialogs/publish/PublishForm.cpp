@@ -321,6 +321,8 @@ void PublishForm::ShowPlan(bool offerPublish)
     const QString typed = QDir::cleanPath(m_plan.request.mediumFolder);
     if (!m_plan.mediumResolved.isEmpty() && m_plan.mediumResolved != typed)
         lines.append(texts.mediumResolved.arg(QDir::toNativeSeparators(m_plan.mediumResolved)));
+    if (!m_plan.mediumResolved.isEmpty() && m_plan.volume.bytesAvailable < 0)
+        lines.append(texts.freeSpaceUnknown);
     for (const PlanProblem &problem : m_plan.problems)
         lines.append(PublishProblemText(m_plan, problem, m_context.text));
     // Warnings never stop a publish: they say what the player may make of the files.

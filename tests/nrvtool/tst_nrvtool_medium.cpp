@@ -1,0 +1,106 @@
+// nrvtool publish and check on the media the player reads: real FAT32 and exFAT file systems
+// mounted through FUSE, unmounted and mounted again, and read in another time zone.
+
+#include "FuseMedium.h"
+#include "TestFiles.h"
+#include "ToolRun.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace nerav;
+using namespace nerav::test;
+
+Q_DECLARE_METATYPE(nerav::test::FuseFileSystem)
+
+class TestNrvToolMedium : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_schedule, m_media;
+
+    void MakeSchedule(const QByteArray &json)
+    {
+        const QString file = m_dir.path() + "/shop.json";
+        QVERIFY(WriteFile(file, json));
+        QCOMPARE(RunTool({"make", file, m_schedule}).exitCode, 0);
+    }
+
+    // check --media, which must call every file present.
+    void CheckClean(const QString &medium, int files, const char *when)
+    {
+        const ToolRun check = RunTool({"check", m_schedule, medium, "--media", m_media});
+        QVERIFY2(check.exitCode == 0, qPrintable(QString(when) + ":\n" + check.out + check.err));
+        QVERIFY2(check.out.contains(QStringLiteral("summary: %1 present, 0 missing, 0 damaged, "
+                                                   "0 outdated")
+                                            .arg(files)),
+                 qPrintable(check.out));
+    }
+
+    static QStringList Names(const QString &folder)
+    {
+        return QDir(folder).entryList(
+                QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    }
+
+    void FileSystems()
+    {
+        QTest::addColumn<FuseFileSystem>("fileSystem");
+        QTest::newRow("FAT32") << FuseFileSystem::Fat32;
+        QTest::newRow("exFAT") << FuseFileSystem::ExFat;
+    }
+
+private slots:
+    void init()
+    {
+        m_schedule = m_dir.path() + "/SHOP.NRV";
+        m_media = m_dir.path() + "/media";
+        QDir(m_media).removeRecursively();
+        QVERIFY(QDir().mkpath(m_media));
+    }
+
+    // FAT32 holds files up to 4 GiB - 1 byte: a larger one stops the publish in its check.
+    void largestFile_data()
+    {
+        QTest::addColumn<FuseFileSystem>("fileSystem");
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<bool>("tooBig");
+        const qint64 fourGiB = Q_INT64_C(4) * 1024 * 1024 * 1024;
+        QTest::newRow("FAT32: 4 GiB") << FuseFileSystem::Fat32 << fourGiB << true;
+        QTest::newRow("FAT32: 4 GiB - 1") << FuseFileSystem::Fat32 << fourGiB - 1 << false;
+        QTest::newRow("exFAT: 4 GiB") << FuseFileSystem::ExFat << fourGiB << false;
+    }
+    void largestFile()
+    {
+        QFETCH(FuseFileSystem, fileSystem);
+        QFETCH(qint64, size);
+        QFETCH(bool, tooBig);
+        QTemporaryDir place;
+        FuseMedium medium(fileSystem, place.path());
+        if (!medium.isMounted())
+            QSKIP(qPrintable(medium.skipReason()));
+        MakeSchedule(R"({"basic": [{"name": "BIG.MPG"}]})");
+        QFile big(m_media + "/BIG.MPG");
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(size)); // sparse
+        big.close();
+        QStringList arguments {"publish", m_schedule, "--media", m_media, medium.path()};
+        if (!tooBig)
+            arguments << "--dry-run"; // the image is far smaller: only the check is wanted
+        const ToolRun run = RunTool(arguments);
+        QCOMPARE(run.out.contains("problem: BIG.MPG is 4 GiB or more, too big for a FAT medium"),
+                 tooBig);
+        if (tooBig) {
+            QCOMPARE(run.exitCode, 1);
+            QVERIFY(run.out.contains("nothing written"));
+            QVERIFY(Names(medium.path()).isEmpty());
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestNrvToolMedium)
+#include "tst_nrvtool_medium.moc"
