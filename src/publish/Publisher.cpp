@@ -3,6 +3,7 @@
 #include "CommitQueue.h"
 #include "DurableFile.h"
 #include "FileCopier.h"
+#include "FileSync.h"
 #include "ScheduleCodec.h"
 
 #include <QDir>
@@ -11,6 +12,7 @@
 #include <QFileInfo>
 #include <QThread>
 
+#include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -34,6 +36,22 @@ QByteArray Native(const QString &path)
 bool IsRegularFile(const QString &path, struct stat &status)
 {
     return ::lstat(Native(path).constData(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+QDateTime TimeOf(const struct timespec &time)
+{
+    return QDateTime::fromMSecsSinceEpoch(qint64(time.tv_sec) * 1000 + time.tv_nsec / 1000000,
+                                          Qt::UTC);
+}
+
+// Writes a file's data and metadata through to the medium (a FUSE program keeps both).
+void SyncFile(const QString &path)
+{
+    const int fd = ::open(Native(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
 }
 
 } // namespace
@@ -130,7 +148,7 @@ bool Publisher::CopyAll(std::vector<Copied> &copied)
     std::vector<Copied> byRow(m_plan.rows.size()); // written before add(), read after commit
     std::vector<std::size_t> order;
     CommitQueue queue(m_folder, [this, &byRow, &order](int tag) {
-        const Copied &done = byRow[std::size_t(tag)];
+        Copied &done = byRow[std::size_t(tag)];
         const PublishRow &row = m_plan.rows[done.row];
         // A copy under another case of the name goes once the right name is in place.
         const QString oldName = QFileInfo(row.onMedium).fileName();
@@ -139,6 +157,7 @@ bool Publisher::CopyAll(std::vector<Copied> &copied)
         if (!oldName.isEmpty() && oldName != row.name && IsRegularFile(MediumPath(oldName), old) &&
             IsRegularFile(MediumPath(row.name), right) && old.st_ino != right.st_ino)
             ::unlink(Native(MediumPath(oldName)).constData());
+        RecordCopy(done.entry);
         ++m_result.filesCopied;
         m_result.bytesCopied += done.entry.size;
         order.push_back(done.row);
@@ -169,7 +188,6 @@ bool Publisher::CopyAll(std::vector<Copied> &copied)
             return false;
         }
         CopySettings settings;
-        settings.keepModificationTime = true;
         settings.hash = true;
         settings.waitForEachChunk = false; // the commit queue syncs many files at once
         settings.cancelled = &m_cancelled;
@@ -189,7 +207,14 @@ bool Publisher::CopyAll(std::vector<Copied> &copied)
                 Fail(PublishOutcome::CopyFailed, row.name, content.reason);
             return false;
         }
-        byRow[index] = Copied {index, {row.name, content.size, content.modified, content.hash}};
+        // The time goes on once the file is closed: some media take it as the last write's.
+        target->setModificationTime(content.modified);
+        ManifestEntry entry;
+        entry.name = row.name;
+        entry.size = content.size;
+        entry.modified = content.modified;
+        entry.hash = content.hash;
+        byRow[index] = Copied {index, entry};
         if (!queue.add(std::move(target), content.size, int(index)))
             break;
     }
@@ -227,6 +252,26 @@ bool Publisher::VerifyAll(std::vector<Copied> &copied)
         }
     }
     return true;
+}
+
+// Gives the copy its original's time where putting it in place did not keep it (fusefat takes
+// the rename's), and records the size and time the medium itself now reports for it.
+void Publisher::RecordCopy(ManifestEntry &entry) const
+{
+    const QString path = MediumPath(entry.name);
+    struct stat status;
+    if (!IsRegularFile(path, status))
+        return;
+    MediumRules exact = m_plan.mediumRules;
+    exact.localTime = false;
+    if (!SameTimeOnMedium(TimeOf(status.st_mtim), entry.modified, exact) &&
+        SetModificationTime(path, entry.modified) == 0) {
+        SyncFile(path);
+        if (!IsRegularFile(path, status))
+            return;
+    }
+    entry.mediumSize = status.st_size;
+    entry.mediumModified = TimeOf(status.st_mtim);
 }
 
 void Publisher::RemoveCaseTwins()

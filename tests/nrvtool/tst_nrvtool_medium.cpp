@@ -17,6 +17,19 @@ using namespace nerav::test;
 
 Q_DECLARE_METATYPE(nerav::test::FuseFileSystem)
 
+namespace {
+
+// Times with milliseconds and odd seconds, which no FAT or FUSE medium keeps as they are.
+bool SetTime(const QString &path, const QString &iso)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadWrite) &&
+            file.setFileTime(QDateTime::fromString(iso, Qt::ISODateWithMs),
+                             QFileDevice::FileModificationTime);
+}
+
+} // namespace
+
 class TestNrvToolMedium : public QObject
 {
     Q_OBJECT
@@ -62,6 +75,44 @@ private slots:
         m_media = m_dir.path() + "/media";
         QDir(m_media).removeRecursively();
         QVERIFY(QDir().mkpath(m_media));
+    }
+
+    void publishCheckRemountRepublish_data() { FileSystems(); }
+    void publishCheckRemountRepublish()
+    {
+        QFETCH(FuseFileSystem, fileSystem);
+        QTemporaryDir place;
+        FuseMedium medium(fileSystem, place.path());
+        if (!medium.isMounted())
+            QSKIP(qPrintable(medium.skipReason()));
+        MakeSchedule(
+                R"({"basic": [{"name": "song.mp3"}, {"name": "clip.avi"}, {"name": "A.JPG"}]})");
+        QVERIFY(WriteFile(m_media + "/SONG.MP3", QByteArray(70000, 's')));
+        QVERIFY(WriteFile(m_media + "/clip.avi", QByteArray(5000, 'c')));
+        QVERIFY(WriteFile(m_media + "/a.jpg", "jpeg"));
+        QVERIFY(SetTime(m_media + "/SONG.MP3", "2025-07-01T10:11:13.789Z"));
+        QVERIFY(SetTime(m_media + "/clip.avi", "2019-12-31T23:59:59.999Z"));
+
+        const ToolRun run = RunTool({"publish", m_schedule, "--media", m_media, medium.path()});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.out + run.err));
+        // fusefat reports no blocks at all: its free space is unknown, not none.
+        QCOMPARE(run.out.contains("note: The medium does not tell its free space"),
+                 fileSystem == FuseFileSystem::Fat32);
+        QVERIFY2(
+                run.out.contains("published: 3 files copied (75004 bytes), 0 up to date, verified"),
+                qPrintable(run.out));
+        CheckClean(medium.path(), 3, "right after the publish");
+
+        QVERIFY(medium.unmount() && medium.mount());
+        CheckClean(medium.path(), 3, "mounted again");
+        // FAT keeps the wall clock's time: read where the clock is 9 hours ahead.
+        QVERIFY(medium.unmount() && medium.mount("Asia/Tokyo"));
+        CheckClean(medium.path(), 3, "in another time zone");
+
+        const ToolRun again = RunTool({"publish", m_schedule, "--media", m_media, medium.path()});
+        QVERIFY2(again.exitCode == 0, qPrintable(again.out + again.err));
+        QVERIFY2(again.out.contains("published: 0 files copied (0 bytes), 3 up to date"),
+                 qPrintable(again.out));
     }
 
     // FAT32 holds files up to 4 GiB - 1 byte: a larger one stops the publish in its check.

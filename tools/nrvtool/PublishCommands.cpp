@@ -1,5 +1,6 @@
 #include "PublishCommands.h"
 
+#include "CopyRecord.h"
 #include "FileCopier.h"
 #include "NrvTool.h"
 #include "PlanMedia.h"
@@ -300,8 +301,7 @@ bool Outdated(const PublishPlan &plan, const PublishRow &row)
     const ManifestEntry *listed = plan.manifest.find(QFileInfo(row.onMedium).fileName());
     if (!listed)
         return false;
-    if (listed->size != row.size ||
-        std::abs(listed->modified.msecsTo(row.modified)) > SameTimeMilliseconds)
+    if (!OriginalMatchesRecord(row.size, row.modified, *listed, plan.originalRules))
         return true;
     QString reason;
     return HashOfFile(row.source(), reason) != listed->hash;
