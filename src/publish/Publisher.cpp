@@ -10,6 +10,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QThread>
 
 #include <fcntl.h>
@@ -42,6 +43,15 @@ QDateTime TimeOf(const struct timespec &time)
 {
     return QDateTime::fromMSecsSinceEpoch(qint64(time.tv_sec) * 1000 + time.tv_nsec / 1000000,
                                           Qt::UTC);
+}
+
+// The names the folder lists, each as the file system keeps it: on a medium that ignores case
+// only these tell whether two names are two files.
+QSet<QString> NamesInFolder(const QString &folder)
+{
+    const QStringList names = QDir(folder).entryList(QDir::AllEntries | QDir::System |
+                                                     QDir::Hidden | QDir::NoDotAndDotDot);
+    return QSet<QString>(names.begin(), names.end());
 }
 
 // Writes a file's data and metadata through to the medium (a FUSE program keeps both).
@@ -150,13 +160,7 @@ bool Publisher::CopyAll(std::vector<Copied> &copied)
     CommitQueue queue(m_folder, [this, &byRow, &order](int tag) {
         Copied &done = byRow[std::size_t(tag)];
         const PublishRow &row = m_plan.rows[done.row];
-        // A copy under another case of the name goes once the right name is in place.
-        const QString oldName = QFileInfo(row.onMedium).fileName();
-        struct stat right;
-        struct stat old;
-        if (!oldName.isEmpty() && oldName != row.name && IsRegularFile(MediumPath(oldName), old) &&
-            IsRegularFile(MediumPath(row.name), right) && old.st_ino != right.st_ino)
-            ::unlink(Native(MediumPath(oldName)).constData());
+        SettleName(row.name, QFileInfo(row.onMedium).fileName());
         RecordCopy(done.entry);
         ++m_result.filesCopied;
         m_result.bytesCopied += done.entry.size;
@@ -254,6 +258,30 @@ bool Publisher::VerifyAll(std::vector<Copied> &copied)
     return true;
 }
 
+// Called once the new copy of rightName is in place, where the medium held the name as oldName.
+void Publisher::SettleName(const QString &rightName, const QString &oldName)
+{
+    if (oldName.isEmpty() || oldName == rightName)
+        return;
+    const QSet<QString> names = NamesInFolder(m_folder);
+    const bool hasRight = names.contains(rightName);
+    const bool hasOld = names.contains(oldName);
+    if (hasRight && hasOld && !m_plan.mediumRules.caseInsensitive) {
+        // Two files: the old one under another case goes, so the player finds one of them.
+        struct stat right;
+        struct stat old;
+        if (IsRegularFile(MediumPath(oldName), old) &&
+            IsRegularFile(MediumPath(rightName), right) && old.st_ino != right.st_ino)
+            ::unlink(Native(MediumPath(oldName)).constData());
+    } else if (hasOld && !hasRight) {
+        // A medium that ignores case put the new copy under the old entry's name: the name is
+        // changed in one step, so the file is found under one or the other at every moment.
+        if (::rename(Native(MediumPath(oldName)).constData(),
+                     Native(MediumPath(rightName)).constData()) == 0)
+            SyncFolder(m_folder);
+    }
+}
+
 // Gives the copy its original's time where putting it in place did not keep it (fusefat takes
 // the rename's), and records the size and time the medium itself now reports for it.
 void Publisher::RecordCopy(ManifestEntry &entry) const
@@ -276,14 +304,22 @@ void Publisher::RecordCopy(ManifestEntry &entry) const
 
 void Publisher::RemoveCaseTwins()
 {
+    // Where the medium does not tell cases apart, a twin is the right file itself: it never goes.
+    if (m_plan.mediumRules.caseInsensitive)
+        return;
+    QSet<QString> names;
     for (const PublishRow &row : m_plan.rows) {
-        struct stat right;
-        if (row.caseTwins.isEmpty() || !IsRegularFile(MediumPath(row.name), right))
+        if (row.caseTwins.isEmpty())
             continue;
-        // Where the medium does not tell cases apart, the twin is the right file itself.
+        if (names.isEmpty())
+            names = NamesInFolder(m_folder);
+        struct stat right;
+        if (!names.contains(row.name) || !IsRegularFile(MediumPath(row.name), right))
+            continue;
         for (const QString &twin : row.caseTwins) {
             struct stat other;
-            if (IsRegularFile(MediumPath(twin), other) && other.st_ino != right.st_ino)
+            if (names.contains(twin) && IsRegularFile(MediumPath(twin), other) &&
+                other.st_ino != right.st_ino)
                 ::unlink(Native(MediumPath(twin)).constData());
         }
     }
@@ -298,11 +334,13 @@ bool Publisher::WriteManifest(const std::vector<Copied> &copied)
         else
             manifest.remove(copy.entry.name);
     }
-    // Names no longer on the medium leave the list.
+    // Names no longer on the medium leave the list (the folder's own spelling: a medium that
+    // ignores case finds "clip.mpg" when "CLIP.MPG" is there).
+    const QSet<QString> names = NamesInFolder(m_folder);
     MediaManifest kept;
     for (const ManifestEntry &entry : manifest.entries()) {
         struct stat status;
-        if (IsRegularFile(MediumPath(entry.name), status))
+        if (names.contains(entry.name) && IsRegularFile(MediumPath(entry.name), status))
             kept.set(entry);
     }
     const QString name = QLatin1String(MediaManifest::FileName);

@@ -86,6 +86,7 @@ private:
     void Run(); // on the worker thread
     bool CopyAll(std::vector<Copied> &copied);
     bool VerifyAll(std::vector<Copied> &copied);
+    void SettleName(const QString &rightName, const QString &oldName);
     void RecordCopy(ManifestEntry &entry) const;
     void RemoveCaseTwins();
     bool WriteManifest(const std::vector<Copied> &copied);

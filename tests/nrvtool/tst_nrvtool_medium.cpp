@@ -115,6 +115,36 @@ private slots:
                  qPrintable(again.out));
     }
 
+    // The player finds a name whatever its case: a copy under another case is replaced by the
+    // schedule's name, and the medium never holds neither.
+    void nameInAnotherCaseReplaced_data() { FileSystems(); }
+    void nameInAnotherCaseReplaced()
+    {
+        QFETCH(FuseFileSystem, fileSystem);
+        QTemporaryDir place;
+        FuseMedium medium(fileSystem, place.path());
+        if (!medium.isMounted())
+            QSKIP(qPrintable(medium.skipReason()));
+        MakeSchedule(R"({"basic": [{"name": "CLIP1.MPG"}, {"name": "b.avi"}]})");
+        QVERIFY(WriteFile(m_media + "/clip1.mpg", "new content"));
+        QVERIFY(WriteFile(m_media + "/B.AVI", "b"));
+        // Copied by hand, before any publish, and listed by a publish under the old case.
+        QVERIFY(WriteFile(medium.path() + "/clip1.mpg", "old"));
+        QVERIFY(WriteFile(medium.path() + "/b.avi", "b"));
+        const ToolRun run = RunTool({"publish", m_schedule, "--media", m_media, medium.path()});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.out + run.err));
+        QVERIFY2(run.out.contains("published: 2 files copied"), qPrintable(run.out));
+        QCOMPARE(Names(medium.path()),
+                 (QStringList {"B.AVI", "CLIP1.MPG", "NERAV.SUM", "SHOP.NRV"}));
+        QCOMPARE(ReadFile(medium.path() + "/CLIP1.MPG"), QByteArray("new content"));
+        CheckClean(medium.path(), 2, "after the publish");
+        QVERIFY(medium.unmount() && medium.mount());
+        QCOMPARE(Names(medium.path()),
+                 (QStringList {"B.AVI", "CLIP1.MPG", "NERAV.SUM", "SHOP.NRV"}));
+        CheckClean(medium.path(), 2, "mounted again");
+        QVERIFY(!ReadFile(medium.path() + "/NERAV.SUM").contains("b.avi"));
+    }
+
     // FAT32 holds files up to 4 GiB - 1 byte: a larger one stops the publish in its check.
     void largestFile_data()
     {
