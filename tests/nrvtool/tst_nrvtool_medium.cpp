@@ -1,5 +1,6 @@
 // nrvtool publish and check on the media the player reads: real FAT32 and exFAT file systems
-// mounted through FUSE, unmounted and mounted again, and read in another time zone.
+// mounted through FUSE, unmounted and mounted again, read in another time zone, and a publish
+// killed on the way.
 
 #include "FuseMedium.h"
 #include "TestFiles.h"
@@ -9,7 +10,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QSet>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QtTest>
 
 using namespace nerav;
@@ -143,6 +147,62 @@ private slots:
                  (QStringList {"B.AVI", "CLIP1.MPG", "NERAV.SUM", "SHOP.NRV"}));
         CheckClean(medium.path(), 2, "mounted again");
         QVERIFY(!ReadFile(medium.path() + "/NERAV.SUM").contains("b.avi"));
+    }
+
+    // A publish killed at any moment leaves every name on an exFAT medium whole: the old copy or
+    // the new one, never a part; the next publish ends the work.
+    void killedPublishLeavesNamesWhole_data()
+    {
+        QTest::addColumn<int>("temporaries"); // seen on the medium before the kill
+        QTest::newRow("while the first copy is written") << 1;
+        QTest::newRow("while the third copy is written") << 3;
+        QTest::newRow("while the sixth copy is written") << 6;
+    }
+    void killedPublishLeavesNamesWhole()
+    {
+        QFETCH(int, temporaries);
+        QTemporaryDir place;
+        FuseMedium medium(FuseFileSystem::ExFat, place.path(), 128);
+        if (!medium.isMounted())
+            QSKIP(qPrintable(medium.skipReason()));
+        QByteArray json = R"({"basic": [)";
+        for (int i = 1; i <= 6; ++i)
+            json += QByteArray(i > 1 ? ", " : "") + "{\"name\": \"V" + QByteArray::number(i) +
+                    ".MPG\"}";
+        MakeSchedule(json + "]}");
+        const auto content = [](int file, char version) {
+            return QByteArray(3 * 1024 * 1024 + file, version);
+        };
+        for (int i = 1; i <= 6; ++i)
+            QVERIFY(WriteFile(m_media + QStringLiteral("/V%1.MPG").arg(i), content(i, 'o')));
+        QCOMPARE(RunTool({"publish", m_schedule, "--media", m_media, medium.path()}).exitCode, 0);
+        for (int i = 1; i <= 6; ++i)
+            QVERIFY(WriteFile(m_media + QStringLiteral("/V%1.MPG").arg(i), content(i, 'n')));
+
+        QProcess publish;
+        publish.start(NRVTOOL_PATH, {"publish", m_schedule, "--media", m_media, medium.path()});
+        QVERIFY(publish.waitForStarted());
+        QSet<QString> seen;
+        while (seen.size() < temporaries && publish.state() != QProcess::NotRunning) {
+            for (const QString &name : Names(medium.path()))
+                if (name.contains(".nerav-tmp-"))
+                    seen.insert(name);
+            QThread::msleep(1);
+        }
+        publish.kill();
+        publish.waitForFinished();
+        for (int i = 1; i <= 6; ++i) {
+            const QByteArray copy = ReadFile(medium.path() + QStringLiteral("/V%1.MPG").arg(i));
+            QVERIFY2(copy == content(i, 'o') || copy == content(i, 'n'),
+                     qPrintable(QStringLiteral("V%1.MPG is neither copy whole").arg(i)));
+        }
+        const ToolRun again = RunTool({"publish", m_schedule, "--media", m_media, medium.path()});
+        QVERIFY2(again.exitCode == 0, qPrintable(again.out + again.err));
+        for (int i = 1; i <= 6; ++i)
+            QCOMPARE(ReadFile(medium.path() + QStringLiteral("/V%1.MPG").arg(i)), content(i, 'n'));
+        CheckClean(medium.path(), 6, "after the publish that followed the kill");
+        QVERIFY(medium.unmount() && medium.mount());
+        CheckClean(medium.path(), 6, "mounted again");
     }
 
     // FAT32 holds files up to 4 GiB - 1 byte: a larger one stops the publish in its check.
