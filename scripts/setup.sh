@@ -14,7 +14,8 @@ esac
 
 packages="build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev libssl-dev libgtest-dev
     clang libclang-rt-14-dev xvfb xauth fonts-ipafont-gothic qt6-translations-l10n
-    libavformat-dev libavcodec-dev libavutil-dev libswscale-dev dbus-daemon"
+    libavformat-dev libavcodec-dev libavutil-dev libswscale-dev dbus-daemon
+    dosfstools exfatprogs fusefat exfat-fuse fuse3 mount"
 missing=""
 for package in $packages; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" ||

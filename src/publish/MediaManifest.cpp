@@ -29,25 +29,60 @@ MediaManifest MediaManifest::Read(const QString &folder)
     return FromText(file.read(LongestManifest));
 }
 
+namespace {
+
+QDateTime TimeField(const QByteArray &field)
+{
+    return QDateTime::fromString(QString::fromLatin1(field), Qt::ISODateWithMs);
+}
+
+QByteArray TimeText(const QDateTime &time)
+{
+    return time.toUTC().toString(Qt::ISODateWithMs).toLatin1();
+}
+
+// One line: "SIZE TIME HASH NAME" (older lists) or "+ SIZE TIME HASH MEDIUM-SIZE MEDIUM-TIME
+// NAME"; the name is the rest of the line. False for a line that cannot be read.
+bool ParseLine(const QByteArray &line, ManifestEntry &entry)
+{
+    const bool recorded = line.startsWith("+ ");
+    const int count = recorded ? 6 : 3;
+    QList<QByteArray> fields;
+    qsizetype at = 0;
+    while (fields.size() < count) {
+        const qsizetype space = line.indexOf(' ', at);
+        if (space < 0)
+            return false;
+        fields.append(line.mid(at, space - at));
+        at = space + 1;
+    }
+    if (recorded)
+        fields.removeFirst();
+    bool sizeOk = false;
+    entry.size = fields[0].toLongLong(&sizeOk);
+    entry.modified = TimeField(fields[1]);
+    entry.hash = QByteArray::fromHex(fields[2]);
+    entry.name = QString::fromUtf8(line.mid(at));
+    bool mediumOk = !recorded;
+    if (recorded) {
+        entry.mediumSize = fields[3].toLongLong(&mediumOk);
+        entry.mediumModified = TimeField(fields[4]);
+        mediumOk = mediumOk && entry.mediumSize >= 0 && entry.mediumModified.isValid();
+    }
+    return sizeOk && mediumOk && entry.size >= 0 && entry.modified.isValid() &&
+            entry.hash.size() == 32 && !entry.name.isEmpty();
+}
+
+} // namespace
+
 MediaManifest MediaManifest::FromText(const QByteArray &text)
 {
     MediaManifest manifest;
     for (const QByteArray &line : text.split('\n')) {
         if (line.isEmpty() || line.startsWith('#'))
             continue;
-        // size, time, hash and the name, which is the rest of the line.
-        const QList<QByteArray> fields = line.split(' ');
-        if (fields.size() < 4)
-            continue;
         ManifestEntry entry;
-        bool sizeOk = false;
-        entry.size = fields[0].toLongLong(&sizeOk);
-        entry.modified = QDateTime::fromString(QString::fromLatin1(fields[1]), Qt::ISODateWithMs);
-        entry.hash = QByteArray::fromHex(fields[2]);
-        entry.name = QString::fromUtf8(
-                line.mid(fields[0].size() + fields[1].size() + fields[2].size() + 3));
-        if (sizeOk && entry.size >= 0 && entry.modified.isValid() && entry.hash.size() == 32 &&
-            !entry.name.isEmpty())
+        if (ParseLine(line, entry))
             manifest.set(entry);
     }
     return manifest;
@@ -55,12 +90,18 @@ MediaManifest MediaManifest::FromText(const QByteArray &text)
 
 QByteArray MediaManifest::toText() const
 {
-    QByteArray text = "# The media files as published: size, modification time (UTC), "
-                      "SHA-256 of the content, name.\n";
-    for (const ManifestEntry &entry : m_entries)
-        text += QByteArray::number(entry.size) + ' ' +
-                entry.modified.toUTC().toString(Qt::ISODateWithMs).toLatin1() + ' ' +
-                entry.hash.toHex() + ' ' + entry.name.toUtf8() + '\n';
+    QByteArray text = "# The media files as published: \"+\", the original's size and modification "
+                      "time (UTC), SHA-256 of the content, the copy's size and modification time "
+                      "as the medium reported them, name.\n";
+    for (const ManifestEntry &entry : m_entries) {
+        const QByteArray original = QByteArray::number(entry.size) + ' ' +
+                TimeText(entry.modified) + ' ' + entry.hash.toHex() + ' ';
+        if (entry.mediumSize >= 0)
+            text += "+ " + original + QByteArray::number(entry.mediumSize) + ' ' +
+                    TimeText(entry.mediumModified) + ' ' + entry.name.toUtf8() + '\n';
+        else
+            text += original + entry.name.toUtf8() + '\n';
+    }
     return text;
 }
 

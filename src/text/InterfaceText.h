@@ -112,7 +112,7 @@ struct PublishTable
     QString actionCopy, actionReplace, actionUpToDate, actionMissing, actionDuplicate, actionExtra;
     QString problemMissing, problemDuplicate, problemTooBig, problemNoSpace, problemNoMedium;
     QString problemSchedule, useBasic, useAdvance, planSummary, noProblems, checkingCopies,
-            mediumResolved;
+            mediumResolved, freeSpaceUnknown;
     QString actionDamaged, extraCaseTwin, problemNotAFile, entryLink, entryFolder, entrySpecial;
     QString copyingFile, verifyingFile, writingSchedule;
     // The progress bar: bytes done of the total and the time left; its end after a cancel or

@@ -102,6 +102,11 @@ const std::vector<TextRow<PublishTable>> &PublishRows()
             NERAV_PUBLISH(noProblems, "Ready to publish.", "書き出しできます。"),
             NERAV_PUBLISH(mediumResolved, "The medium's folder is really %1",
                           "書き出し先の実際のフォルダー: %1"),
+            NERAV_PUBLISH(freeSpaceUnknown,
+                          "The medium does not tell its free space: it is not checked, and a "
+                          "medium that fills up is reported by the copy that fails.",
+                          "書き出し先が空き容量を知らせないため、空き容量は確認できません。"
+                          "容量が足りなくなった場合は、失敗したコピーで知らせます。"),
             NERAV_PUBLISH(checkingCopies, "Reading the copies on the medium back to check them...",
                           "メディア上のコピーを読み直して確認しています..."),
             NERAV_PUBLISH(copyingFile, "Copying %1 (file %2 of %3)",

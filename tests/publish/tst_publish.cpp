@@ -121,8 +121,12 @@ private:
         MediaManifest manifest;
         for (const QFileInfo &file : QDir(m_medium).entryInfoList(QDir::Files)) {
             QString reason;
-            manifest.set({file.fileName(), file.size(), file.lastModified(),
-                          HashOfFile(file.filePath(), reason)});
+            ManifestEntry entry;
+            entry.name = file.fileName();
+            entry.size = file.size();
+            entry.modified = file.lastModified();
+            entry.hash = HashOfFile(file.filePath(), reason);
+            manifest.set(entry);
         }
         QVERIFY(manifest.write(m_medium));
     }

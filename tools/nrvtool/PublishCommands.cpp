@@ -1,5 +1,6 @@
 #include "PublishCommands.h"
 
+#include "CopyRecord.h"
 #include "FileCopier.h"
 #include "MediaCheckText.h"
 #include "NrvTool.h"
@@ -222,6 +223,8 @@ QString ResolvedText(const PublishPlan &plan)
 void PrintPlan(const PublishPlan &plan, QTextStream &out)
 {
     out << "medium: " << ResolvedText(plan) << '\n';
+    if (!plan.mediumResolved.isEmpty() && plan.volume.bytesAvailable < 0)
+        out << "note: " << EnglishText().publish.freeSpaceUnknown << '\n';
     for (const PublishRow &row : plan.rows) {
         out << ActionWord(row.action) << ' ' << row.name;
         if (row.needsCopy() || row.action == PublishAction::UpToDate)
