@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
 #include <QTemporaryDir>
@@ -77,6 +78,8 @@ private slots:
     void missingFile();
     void profileFiles();
     void cacheProbesChangedFilesOnly();
+    void cacheFollowsNoLink_data();
+    void cacheFollowsNoLink();
 
 private:
     QTemporaryDir m_dir;
@@ -302,6 +305,44 @@ void TestMedia::cacheProbesChangedFilesOnly()
     MediaCache cache(folder);
     QCOMPARE(cache.probe(clip).facts.container, QStringLiteral("avi"));
     QCOMPARE(cache.probesRun(), 1);
+}
+
+void TestMedia::cacheFollowsNoLink_data()
+{
+    QTest::addColumn<QString>("linked");
+    QTest::newRow("cache file") << QString::fromLatin1(MediaCache::FileName);
+    QTest::newRow("cache folder") << QString();
+}
+
+void TestMedia::cacheFollowsNoLink()
+{
+    // Someone else's file at the link's end keeps its content; the cache says why it is not kept.
+    QFETCH(QString, linked);
+    QTemporaryDir dir;
+    const QString victimFolder = dir.filePath(QStringLiteral("elsewhere"));
+    QVERIFY(QDir().mkpath(victimFolder));
+    const QString victim = victimFolder + u'/' + QLatin1String(MediaCache::FileName);
+    QFile file(victim);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("not the cache's");
+    file.close();
+    const QString folder = dir.filePath(QStringLiteral("cache"));
+    if (linked.isEmpty()) {
+        QVERIFY(QFile::link(victimFolder, folder));
+    } else {
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(QFile::link(victim, folder + u'/' + linked));
+    }
+    const QString clip = dir.filePath(QStringLiteral("clip.mpg"));
+    QVERIFY(Make(QStringLiteral("mpeg1"), clip).isEmpty());
+
+    MediaCache cache(folder);
+    QCOMPARE(cache.probe(clip).facts.videoCodec, QStringLiteral("mpeg1video"));
+    const QString reason = cache.save();
+    QVERIFY(reason.contains(folder));
+    QVERIFY(QFileInfo(linked.isEmpty() ? folder : folder + u'/' + linked).isSymLink());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("not the cache's"));
 }
 
 QTEST_MAIN(TestMedia)
