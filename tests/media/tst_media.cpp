@@ -80,6 +80,8 @@ private slots:
     void cacheProbesChangedFilesOnly();
     void cacheFollowsNoLink_data();
     void cacheFollowsNoLink();
+    void durationTheFileDoesNotBearOut_data();
+    void durationTheFileDoesNotBearOut();
 
 private:
     QTemporaryDir m_dir;
@@ -343,6 +345,46 @@ void TestMedia::cacheFollowsNoLink()
     QVERIFY(QFileInfo(linked.isEmpty() ? folder : folder + u'/' + linked).isSymLink());
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("not the cache's"));
+}
+
+void TestMedia::durationTheFileDoesNotBearOut_data()
+{
+    // A 3-second MP3, cut short or followed by bytes that are no audio; -1: no figure.
+    QTest::addColumn<int>("keptPercent");
+    QTest::addColumn<int>("garbageKiB");
+    QTest::addColumn<qint64>("durationMs");
+    QTest::newRow("whole") << 100 << 0 << 3000LL;
+    QTest::newRow("cut to a third") << 33 << 0 << -1LL;
+    QTest::newRow("garbage after it") << 100 << 2048 << -1LL;
+}
+
+void TestMedia::durationTheFileDoesNotBearOut()
+{
+    QFETCH(int, keptPercent);
+    QFETCH(int, garbageKiB);
+    QFETCH(qint64, durationMs);
+    const QString path = m_dir.filePath(QStringLiteral("estimated.mp3"));
+    QVERIFY(MakeAudio(path, AudioRecipe {"libmp3lame", 44100, 3000}).isEmpty());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.resize(file.size() * keptPercent / 100));
+    QVERIFY(file.seek(file.size()));
+    quint32 noise = 12345;
+    QByteArray garbage(garbageKiB * 1024, '\0');
+    for (char &byte : garbage) {
+        noise = noise * 1103515245u + 12345u;
+        byte = char(noise >> 16);
+    }
+    QCOMPARE(file.write(garbage), garbage.size());
+    file.close();
+
+    const ProbeResult result = ProbeMedia(path);
+    QVERIFY2(result.outcome == ProbeOutcome::Read, qPrintable(result.reason));
+    if (durationMs < 0)
+        QCOMPARE(result.facts.durationMs, -1);
+    else
+        QVERIFY2(std::abs(result.facts.durationMs - durationMs) <= 60,
+                 qPrintable(QString::number(result.facts.durationMs)));
 }
 
 QTEST_MAIN(TestMedia)
