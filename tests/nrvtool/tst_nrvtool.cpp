@@ -555,14 +555,22 @@ void TestNrvTool::namesNotValidUtf8AreRefused()
     for (QByteArray &argument : given)
         argv.push_back(argument.data());
     argv.push_back(nullptr);
+    // The window's start needs no display; made before the fork, which only runs execve.
+    QList<QByteArray> environment {"QT_QPA_PLATFORM=offscreen"};
+    for (char **variable = environ; *variable; ++variable)
+        if (!QByteArray(*variable).startsWith("QT_QPA_PLATFORM="))
+            environment.append(*variable);
+    std::vector<char *> envp;
+    for (QByteArray &variable : environment)
+        envp.push_back(variable.data());
+    envp.push_back(nullptr);
 
     int errors[2];
     QVERIFY(::pipe(errors) == 0);
     const pid_t child = ::fork();
     if (child == 0) {
         ::dup2(errors[1], 2);
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        ::execv(argv[0], argv.data());
+        ::execve(argv[0], argv.data(), envp.data());
         ::_exit(127);
     }
     ::close(errors[1]);
