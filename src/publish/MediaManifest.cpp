@@ -1,6 +1,7 @@
 #include "MediaManifest.h"
 
 #include "FileCopier.h"
+#include "ScheduleDocument.h"
 
 #include <QFile>
 #include <QList>
@@ -12,6 +13,17 @@ namespace nerav {
 namespace {
 
 constexpr qint64 LongestManifest = 16 * 1024 * 1024;
+
+// No schedule names more files than its lists hold, each entry a file of its own: 250 basic
+// entries and 250 advance schedules of 100 each make 25,250. Lines past that many are left out
+// (their files are read or copied again), so an edited manifest cannot stall a check.
+constexpr std::size_t MostManifestEntries =
+        std::size_t(MaxBasicEntries) + std::size_t(MaxAdvanceSchedules) * MaxDetailsPerSchedule;
+
+bool ByName(const ManifestEntry &entry, const QString &name)
+{
+    return entry.name < name;
+}
 
 } // namespace
 
@@ -79,12 +91,23 @@ MediaManifest MediaManifest::FromText(const QByteArray &text)
 {
     MediaManifest manifest;
     for (const QByteArray &line : text.split('\n')) {
+        if (manifest.m_entries.size() >= MostManifestEntries)
+            break;
         if (line.isEmpty() || line.startsWith('#'))
             continue;
         ManifestEntry entry;
         if (ParseLine(line, entry))
-            manifest.set(entry);
+            manifest.m_entries.push_back(entry);
     }
+    // Sorted once; of lines with the same name the last one counts, as when each was set.
+    std::vector<ManifestEntry> &entries = manifest.m_entries;
+    std::stable_sort(
+            entries.begin(), entries.end(),
+            [](const ManifestEntry &a, const ManifestEntry &b) { return a.name < b.name; });
+    const auto last = std::unique(
+            entries.rbegin(), entries.rend(),
+            [](const ManifestEntry &a, const ManifestEntry &b) { return a.name == b.name; });
+    entries.erase(entries.begin(), last.base());
     return manifest;
 }
 
@@ -111,28 +134,27 @@ DurableWriteResult MediaManifest::write(const QString &folder) const
                             DurableFile::Links::StayInFolder);
 }
 
+// The entries stay sorted by name, so each look-up is a binary search.
 const ManifestEntry *MediaManifest::find(const QString &name) const
 {
-    const auto found =
-            std::find_if(m_entries.begin(), m_entries.end(),
-                         [&name](const ManifestEntry &entry) { return entry.name == name; });
-    return found == m_entries.end() ? nullptr : &*found;
+    const auto found = std::lower_bound(m_entries.begin(), m_entries.end(), name, ByName);
+    return found == m_entries.end() || found->name != name ? nullptr : &*found;
 }
 
 void MediaManifest::set(const ManifestEntry &entry)
 {
-    remove(entry.name);
-    const auto at = std::lower_bound(
-            m_entries.begin(), m_entries.end(), entry.name,
-            [](const ManifestEntry &e, const QString &name) { return e.name < name; });
-    m_entries.insert(at, entry);
+    const auto at = std::lower_bound(m_entries.begin(), m_entries.end(), entry.name, ByName);
+    if (at != m_entries.end() && at->name == entry.name)
+        *at = entry;
+    else
+        m_entries.insert(at, entry);
 }
 
 void MediaManifest::remove(const QString &name)
 {
-    m_entries.erase(std::remove_if(m_entries.begin(), m_entries.end(),
-                                   [&name](const ManifestEntry &e) { return e.name == name; }),
-                    m_entries.end());
+    const auto at = std::lower_bound(m_entries.begin(), m_entries.end(), name, ByName);
+    if (at != m_entries.end() && at->name == name)
+        m_entries.erase(at);
 }
 
 } // namespace nerav

@@ -34,7 +34,8 @@ public:
     static constexpr char FileName[] = "NERAV.SUM";
 
     // The manifest in the folder; empty when there is none or it is no regular file. Lines that
-    // cannot be read are left out: their files are then copied again.
+    // cannot be read are left out: their files are then copied again. At most as many entries are
+    // read as a schedule can name.
     static MediaManifest Read(const QString &folder);
     static MediaManifest FromText(const QByteArray &text);
     QByteArray toText() const;

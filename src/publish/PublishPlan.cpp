@@ -90,6 +90,17 @@ CopyState StateOfCopy(const QFileInfo &copy, const PublishPlan &plan)
     return hash == listed->hash ? CopyState::Good : CopyState::Damaged;
 }
 
+// What an original is, its links followed: only a regular file is copied.
+EntryKind KindOfOriginal(const QString &path)
+{
+    struct stat status;
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return EntryKind::Link;
+    if (S_ISREG(status.st_mode))
+        return EntryKind::File;
+    return S_ISDIR(status.st_mode) ? EntryKind::Folder : EntryKind::Special;
+}
+
 void ClassifyRow(PublishRow &row, const QHash<QString, QStringList> &originals,
                  const QHash<QString, QList<MediumEntry>> &onMedium, const PublishPlan &plan)
 {
@@ -269,7 +280,15 @@ PublishPlan MakePublishPlan(const ScheduleDocument &document, const PublishReque
     for (std::size_t i = 0; i < plan.rows.size(); ++i) {
         PublishRow &row = plan.rows[i];
         ClassifyRow(row, originals, onMedium, plan);
-        if (row.action == PublishAction::Missing)
+        const EntryKind original =
+                row.found.size() == 1 ? KindOfOriginal(row.source()) : EntryKind::File;
+        if (original != EntryKind::File) {
+            // A FIFO, or a link to /dev/zero, would read as an empty or endless copy.
+            row.action = PublishAction::Missing;
+            PlanProblem problem = NotAFileProblem(row.source(), original, int(i));
+            problem.kind = PlanProblemKind::OriginalNotAFile;
+            plan.problems.push_back(problem);
+        } else if (row.action == PublishAction::Missing)
             plan.problems.push_back({PlanProblemKind::Missing, int(i)});
         else if (row.action == PublishAction::Duplicate)
             plan.problems.push_back({PlanProblemKind::Duplicate, int(i)});

@@ -84,6 +84,7 @@ enum class PlanProblemKind {
     PreSave, // the schedule's own checks before a save
     NoMedium, // the medium's folder is not there or not writable
     NotAFile, // a link, folder or special file on the medium has a name the publish writes
+    OriginalNotAFile, // the one original of a name is a FIFO, device or folder (or links to one)
 };
 
 enum class EntryKind { File, Link, Folder, Special };

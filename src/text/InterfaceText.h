@@ -114,6 +114,7 @@ struct PublishTable
     QString problemSchedule, useBasic, useAdvance, planSummary, noProblems, checkingCopies,
             mediumResolved, freeSpaceUnknown;
     QString actionDamaged, extraCaseTwin, problemNotAFile, entryLink, entryFolder, entrySpecial;
+    QString problemOriginalNotAFile;
     QString copyingFile, verifyingFile, writingSchedule;
     // The progress bar: bytes done of the total and the time left; its end after a cancel or
     // a failure; the word for sizes under 1 KiB.

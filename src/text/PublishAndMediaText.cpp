@@ -80,6 +80,10 @@ const std::vector<TextRow<PublishTable>> &PublishRows()
             NERAV_PUBLISH(entryFolder, "a folder, not a file", "ファイルではなくフォルダー"),
             NERAV_PUBLISH(entrySpecial, "a special file (FIFO, device or socket), not a file",
                           "ファイルではなく特殊ファイル（FIFO・デバイス・ソケット）"),
+            NERAV_PUBLISH(
+                    problemOriginalNotAFile,
+                    "%1 in the media folder is %2; only a regular file is copied (used by %3)",
+                    "素材フォルダーの %1 は%2です。通常のファイルだけをコピーします（使用: %3）"),
             NERAV_PUBLISH(problemMissing, "%1 is not in the media folder (used by %2)",
                           "%1 が素材フォルダーにありません（使用: %2）"),
             NERAV_PUBLISH(problemDuplicate,

@@ -280,6 +280,30 @@ private slots:
                  (QStringList {"CLIP.AVI", "NERAV.SUM", "SCHEDULE.NRV", "SONG.MP3"}));
     }
 
+    void plan_originalThatIsNoFile_data()
+    {
+        QTest::addColumn<QString>("original"); // "fifo" or "zero" (a link to /dev/zero)
+        QTest::newRow("FIFO") << "fifo";
+        QTest::newRow("link to /dev/zero") << "zero";
+    }
+
+    void plan_originalThatIsNoFile()
+    {
+        // Named for what it is, and never planned as a copy.
+        QFETCH(QString, original);
+        MakeFiles(m_media, {"CLIP.AVI=clip"});
+        const QString song = m_media + "/SONG.MP3";
+        if (original == QLatin1String("fifo"))
+            QCOMPARE(::mkfifo(QFile::encodeName(song).constData(), 0600), 0);
+        else
+            QVERIFY(QFile::link("/dev/zero", song));
+        const PublishPlan plan = Plan(TwoNameSchedule());
+        QCOMPARE(ProblemKinds(plan), QList<int> {int(PlanProblemKind::OriginalNotAFile)});
+        QCOMPARE(plan.problems[0].fileName, song);
+        QCOMPARE(plan.problems[0].entry, EntryKind::Special);
+        QCOMPARE(plan.bytesToCopy, 4);
+    }
+
     void plan_preSaveAndExtras()
     {
         ScheduleDocument document = TwoNameSchedule();
