@@ -76,7 +76,9 @@ QHash<QString, QStringList> FindOriginals(const QString &mediaFolder, const QStr
         return originals;
     const QString mediaRoot = QFileInfo(mediaFolder).canonicalFilePath();
     const QString mediumRoot = QFileInfo(mediumFolder).canonicalFilePath();
-    QDirIterator it(mediaFolder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    // Special files too, so that they are named for what they are.
+    QDirIterator it(mediaFolder, QDir::Files | QDir::System | QDir::Hidden,
+                    QDirIterator::Subdirectories);
     while (it.hasNext()) {
         it.next();
         const QString key = AsciiLower(it.fileName());

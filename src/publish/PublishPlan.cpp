@@ -1,5 +1,6 @@
 #include "PublishPlan.h"
 
+#include "CopyRecord.h"
 #include "FileCopier.h"
 #include "ScheduleCodec.h"
 #include "ScheduleRules.h"
@@ -25,21 +26,12 @@ MediumVolume VolumeOf(const QString &folder)
     const QStorageInfo storage(folder);
     if (!storage.isValid())
         return volume;
-    volume.bytesAvailable = storage.bytesAvailable();
+    // A volume without blocks in total (fusefat's) does not know its free space: not none.
+    volume.bytesAvailable = BytesFreeOnVolume(folder);
     volume.fileSystemType = storage.fileSystemType();
     volume.readOnly = storage.isReadOnly();
     volume.blockSize = storage.blockSize();
     return volume;
-}
-
-bool SameTime(const QDateTime &a, const QDateTime &b)
-{
-    return std::abs(a.msecsTo(b)) <= SameTimeMilliseconds;
-}
-
-bool SameFile(const QFileInfo &original, const QFileInfo &copy)
-{
-    return original.size() == copy.size() && SameTime(original.lastModified(), copy.lastModified());
 }
 
 // An entry of the medium's folder, seen without following a link.
@@ -82,19 +74,31 @@ PlanProblem NotAFileProblem(const QString &name, EntryKind kind, int row)
 }
 
 // The copy on the medium against what the manifest says was published under its name.
-CopyState StateOfCopy(const QFileInfo &copy, const MediaManifest &manifest,
-                      const PublishRequest &request)
+CopyState StateOfCopy(const QFileInfo &copy, const PublishPlan &plan)
 {
+    const MediaManifest &manifest = plan.manifest;
+    const PublishRequest &request = plan.request;
     const ManifestEntry *listed = manifest.find(copy.fileName());
     if (!listed)
         return CopyState::Unlisted;
-    if (listed->size != copy.size() || !SameTime(listed->modified, copy.lastModified()))
+    if (!CopyMatchesRecord(copy.size(), copy.lastModified(), *listed, plan.mediumRules))
         return CopyState::Changed;
     if (!request.compareContent || (request.cancelled && *request.cancelled))
         return CopyState::Good;
     QString reason;
     const QByteArray hash = HashOfFile(copy.filePath(), reason, request.cancelled);
     return hash == listed->hash ? CopyState::Good : CopyState::Damaged;
+}
+
+// What an original is, its links followed: only a regular file is copied.
+EntryKind KindOfOriginal(const QString &path)
+{
+    struct stat status;
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return EntryKind::Link;
+    if (S_ISREG(status.st_mode))
+        return EntryKind::File;
+    return S_ISDIR(status.st_mode) ? EntryKind::Folder : EntryKind::Special;
 }
 
 void ClassifyRow(PublishRow &row, const QHash<QString, QStringList> &originals,
@@ -116,9 +120,8 @@ void ClassifyRow(PublishRow &row, const QHash<QString, QStringList> &originals,
     if (copy) {
         row.onMedium = copy->info.filePath();
         row.mediumSize = copy->info.size();
-        row.copyState = copy->kind != EntryKind::File
-                ? CopyState::NotAFile
-                : StateOfCopy(copy->info, plan.manifest, plan.request);
+        row.copyState =
+                copy->kind != EntryKind::File ? CopyState::NotAFile : StateOfCopy(copy->info, plan);
     }
     if (row.found.isEmpty()) {
         row.action = PublishAction::Missing;
@@ -127,6 +130,9 @@ void ClassifyRow(PublishRow &row, const QHash<QString, QStringList> &originals,
     const QFileInfo original(row.found.first());
     row.size = original.size();
     row.modified = original.lastModified();
+    const ManifestEntry *listed = copy ? plan.manifest.find(copy->name) : nullptr;
+    const bool originalAsCopied =
+            listed && OriginalMatchesRecord(row.size, row.modified, *listed, plan.originalRules);
     if (row.found.size() > 1)
         row.action = PublishAction::Duplicate;
     else if (row.onMedium.isEmpty())
@@ -134,10 +140,9 @@ void ClassifyRow(PublishRow &row, const QHash<QString, QStringList> &originals,
     else if (copy->kind == EntryKind::File &&
              QFileInfo(row.onMedium).canonicalFilePath() == original.canonicalFilePath())
         row.action = PublishAction::UpToDate; // the medium is the media folder
-    else if (row.copyState == CopyState::Damaged && SameFile(original, copy->info))
+    else if (row.copyState == CopyState::Damaged && originalAsCopied)
         row.action = PublishAction::Damaged;
-    else if (row.copyState == CopyState::Good && SameFile(original, copy->info) &&
-             copy->name == row.name)
+    else if (row.copyState == CopyState::Good && originalAsCopied && copy->name == row.name)
         row.action = PublishAction::UpToDate;
     else
         row.action = PublishAction::Replace;
@@ -184,9 +189,12 @@ void CheckSpace(PublishPlan &plan)
         plan.problems.push_back({PlanProblemKind::NoMedium});
         return;
     }
+    const qint64 largest = plan.mediumRules.largestFile;
     for (std::size_t i = 0; i < plan.rows.size(); ++i) {
         const PublishRow &row = plan.rows[i];
-        if (row.needsCopy() && !FileCopier::FitsOnVolume(row.size, -1, plan.volume.fileSystemType))
+        if (row.needsCopy() &&
+            ((largest >= 0 && row.size > largest) ||
+             !FileCopier::FitsOnVolume(row.size, -1, plan.volume.fileSystemType)))
             plan.problems.push_back({PlanProblemKind::TooBigForFat, int(i)});
     }
     const qint64 needed = PeakSpaceNeeded(plan);
@@ -225,6 +233,9 @@ PublishPlan MakePublishPlan(const ScheduleDocument &document, const PublishReque
     plan.request = request;
     plan.request.mediumFolder = QDir::cleanPath(request.mediumFolder);
     plan.volume = request.volume ? *request.volume : VolumeOf(plan.request.mediumFolder);
+    plan.mediumRules = RulesOfMedium(plan.request.mediumFolder);
+    if (!request.mediaFolder.isEmpty() && QFileInfo(request.mediaFolder).isDir())
+        plan.originalRules = RulesOfMedium(request.mediaFolder);
     plan.rows = MediaNamesOf(document);
     plan.scheduleSize = qint64(ScheduleFileLength(document, LongestKeyBlock));
 
@@ -269,7 +280,15 @@ PublishPlan MakePublishPlan(const ScheduleDocument &document, const PublishReque
     for (std::size_t i = 0; i < plan.rows.size(); ++i) {
         PublishRow &row = plan.rows[i];
         ClassifyRow(row, originals, onMedium, plan);
-        if (row.action == PublishAction::Missing)
+        const EntryKind original =
+                row.found.size() == 1 ? KindOfOriginal(row.source()) : EntryKind::File;
+        if (original != EntryKind::File) {
+            // A FIFO, or a link to /dev/zero, would read as an empty or endless copy.
+            row.action = PublishAction::Missing;
+            PlanProblem problem = NotAFileProblem(row.source(), original, int(i));
+            problem.kind = PlanProblemKind::OriginalNotAFile;
+            plan.problems.push_back(problem);
+        } else if (row.action == PublishAction::Missing)
             plan.problems.push_back({PlanProblemKind::Missing, int(i)});
         else if (row.action == PublishAction::Duplicate)
             plan.problems.push_back({PlanProblemKind::Duplicate, int(i)});

@@ -6,6 +6,7 @@
 
 #include "MediaLibrary.h"
 #include "MediaManifest.h"
+#include "MediumRules.h"
 #include "PlayerProfile.h"
 #include "ScheduleDocument.h"
 #include "ScheduleFileRow.h"
@@ -79,11 +80,12 @@ struct PublishRow
 enum class PlanProblemKind {
     Missing, // no file of that name in the media folder
     Duplicate, // two or more files of that name in the media folder
-    TooBigForFat, // 4 GiB or more for a FAT medium
+    TooBigForFat, // larger than the medium's file system holds (FAT: 4 GiB - 1 byte)
     NoSpace, // not enough free space for what must be written
     PreSave, // the schedule's own checks before a save
     NoMedium, // the medium's folder is not there or not writable
     NotAFile, // a link, folder or special file on the medium has a name the publish writes
+    OriginalNotAFile, // the one original of a name is a FIFO, device or folder (or links to one)
 };
 
 enum class EntryKind { File, Link, Folder, Special };
@@ -103,7 +105,7 @@ struct PlanProblem
 // What the medium's volume offers; taken from the system unless a test gives its own.
 struct MediumVolume
 {
-    qint64 bytesAvailable = -1; // -1: unknown
+    qint64 bytesAvailable = -1; // -1: unknown (the medium does not tell its size)
     QByteArray fileSystemType;
     bool readOnly = false;
     qint64 blockSize = 0; // the unit files take space in; 0: unknown (4 KiB is assumed)
@@ -138,6 +140,8 @@ struct PublishPlan
     MediumVolume volume;
     // The schedule file's row, filled by PublishSession (ScheduleFileOnMedium).
     ScheduleFileState scheduleFile = ScheduleFileState::Missing;
+    MediumRules mediumRules; // of the medium's file system
+    MediumRules originalRules; // of the media folder's file system
     // Why the media were read without a player profile; empty when one was read or when the
     // media were not read.
     QString profileProblem;

@@ -3,14 +3,17 @@
 #include "CommitQueue.h"
 #include "DurableFile.h"
 #include "FileCopier.h"
+#include "FileSync.h"
 #include "ScheduleCodec.h"
 
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QThread>
 
+#include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -34,6 +37,31 @@ QByteArray Native(const QString &path)
 bool IsRegularFile(const QString &path, struct stat &status)
 {
     return ::lstat(Native(path).constData(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+QDateTime TimeOf(const struct timespec &time)
+{
+    return QDateTime::fromMSecsSinceEpoch(qint64(time.tv_sec) * 1000 + time.tv_nsec / 1000000,
+                                          Qt::UTC);
+}
+
+// The names the folder lists, each as the file system keeps it: on a medium that ignores case
+// only these tell whether two names are two files.
+QSet<QString> NamesInFolder(const QString &folder)
+{
+    const QStringList names = QDir(folder).entryList(QDir::AllEntries | QDir::System |
+                                                     QDir::Hidden | QDir::NoDotAndDotDot);
+    return QSet<QString>(names.begin(), names.end());
+}
+
+// Writes a file's data and metadata through to the medium (a FUSE program keeps both).
+void SyncFile(const QString &path)
+{
+    const int fd = ::open(Native(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
 }
 
 } // namespace
@@ -130,15 +158,10 @@ bool Publisher::CopyAll(std::vector<Copied> &copied)
     std::vector<Copied> byRow(m_plan.rows.size()); // written before add(), read after commit
     std::vector<std::size_t> order;
     CommitQueue queue(m_folder, [this, &byRow, &order](int tag) {
-        const Copied &done = byRow[std::size_t(tag)];
+        Copied &done = byRow[std::size_t(tag)];
         const PublishRow &row = m_plan.rows[done.row];
-        // A copy under another case of the name goes once the right name is in place.
-        const QString oldName = QFileInfo(row.onMedium).fileName();
-        struct stat right;
-        struct stat old;
-        if (!oldName.isEmpty() && oldName != row.name && IsRegularFile(MediumPath(oldName), old) &&
-            IsRegularFile(MediumPath(row.name), right) && old.st_ino != right.st_ino)
-            ::unlink(Native(MediumPath(oldName)).constData());
+        SettleName(row.name, QFileInfo(row.onMedium).fileName());
+        RecordCopy(done.entry);
         ++m_result.filesCopied;
         m_result.bytesCopied += done.entry.size;
         order.push_back(done.row);
@@ -169,7 +192,6 @@ bool Publisher::CopyAll(std::vector<Copied> &copied)
             return false;
         }
         CopySettings settings;
-        settings.keepModificationTime = true;
         settings.hash = true;
         settings.waitForEachChunk = false; // the commit queue syncs many files at once
         settings.cancelled = &m_cancelled;
@@ -189,7 +211,14 @@ bool Publisher::CopyAll(std::vector<Copied> &copied)
                 Fail(PublishOutcome::CopyFailed, row.name, content.reason);
             return false;
         }
-        byRow[index] = Copied {index, {row.name, content.size, content.modified, content.hash}};
+        // The time goes on once the file is closed: some media take it as the last write's.
+        target->setModificationTime(content.modified);
+        ManifestEntry entry;
+        entry.name = row.name;
+        entry.size = content.size;
+        entry.modified = content.modified;
+        entry.hash = content.hash;
+        byRow[index] = Copied {index, entry};
         if (!queue.add(std::move(target), content.size, int(index)))
             break;
     }
@@ -229,16 +258,68 @@ bool Publisher::VerifyAll(std::vector<Copied> &copied)
     return true;
 }
 
+// Called once the new copy of rightName is in place, where the medium held the name as oldName.
+void Publisher::SettleName(const QString &rightName, const QString &oldName)
+{
+    if (oldName.isEmpty() || oldName == rightName)
+        return;
+    const QSet<QString> names = NamesInFolder(m_folder);
+    const bool hasRight = names.contains(rightName);
+    const bool hasOld = names.contains(oldName);
+    if (hasRight && hasOld && !m_plan.mediumRules.caseInsensitive) {
+        // Two files: the old one under another case goes, so the player finds one of them.
+        struct stat right;
+        struct stat old;
+        if (IsRegularFile(MediumPath(oldName), old) &&
+            IsRegularFile(MediumPath(rightName), right) && old.st_ino != right.st_ino)
+            ::unlink(Native(MediumPath(oldName)).constData());
+    } else if (hasOld && !hasRight) {
+        // A medium that ignores case put the new copy under the old entry's name: the name is
+        // changed in one step, so the file is found under one or the other at every moment.
+        if (::rename(Native(MediumPath(oldName)).constData(),
+                     Native(MediumPath(rightName)).constData()) == 0)
+            SyncFolder(m_folder);
+    }
+}
+
+// Gives the copy its original's time where putting it in place did not keep it (fusefat takes
+// the rename's), and records the size and time the medium itself now reports for it.
+void Publisher::RecordCopy(ManifestEntry &entry) const
+{
+    const QString path = MediumPath(entry.name);
+    struct stat status;
+    if (!IsRegularFile(path, status))
+        return;
+    MediumRules exact = m_plan.mediumRules;
+    exact.localTime = false;
+    if (!SameTimeOnMedium(TimeOf(status.st_mtim), entry.modified, exact) &&
+        SetModificationTime(path, entry.modified) == 0) {
+        SyncFile(path);
+        if (!IsRegularFile(path, status))
+            return;
+    }
+    entry.mediumSize = status.st_size;
+    entry.mediumModified = TimeOf(status.st_mtim);
+}
+
 void Publisher::RemoveCaseTwins()
 {
+    // Where the medium does not tell cases apart, a twin is the right file itself: it never goes.
+    if (m_plan.mediumRules.caseInsensitive)
+        return;
+    QSet<QString> names;
     for (const PublishRow &row : m_plan.rows) {
-        struct stat right;
-        if (row.caseTwins.isEmpty() || !IsRegularFile(MediumPath(row.name), right))
+        if (row.caseTwins.isEmpty())
             continue;
-        // Where the medium does not tell cases apart, the twin is the right file itself.
+        if (names.isEmpty())
+            names = NamesInFolder(m_folder);
+        struct stat right;
+        if (!names.contains(row.name) || !IsRegularFile(MediumPath(row.name), right))
+            continue;
         for (const QString &twin : row.caseTwins) {
             struct stat other;
-            if (IsRegularFile(MediumPath(twin), other) && other.st_ino != right.st_ino)
+            if (names.contains(twin) && IsRegularFile(MediumPath(twin), other) &&
+                other.st_ino != right.st_ino)
                 ::unlink(Native(MediumPath(twin)).constData());
         }
     }
@@ -253,11 +334,13 @@ bool Publisher::WriteManifest(const std::vector<Copied> &copied)
         else
             manifest.remove(copy.entry.name);
     }
-    // Names no longer on the medium leave the list.
+    // Names no longer on the medium leave the list (the folder's own spelling: a medium that
+    // ignores case finds "clip.mpg" when "CLIP.MPG" is there).
+    const QSet<QString> names = NamesInFolder(m_folder);
     MediaManifest kept;
     for (const ManifestEntry &entry : manifest.entries()) {
         struct stat status;
-        if (IsRegularFile(MediumPath(entry.name), status))
+        if (names.contains(entry.name) && IsRegularFile(MediumPath(entry.name), status))
             kept.set(entry);
     }
     const QString name = QLatin1String(MediaManifest::FileName);

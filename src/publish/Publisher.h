@@ -1,8 +1,9 @@
 #pragma once
 
 // Runs a publish: copies what the plan says must be copied (each file whole under a temporary
-// name, synced, then renamed into place with its original's modification time; nothing on the
-// medium is written through a link), hashing each original as it is read. While one file is
+// name, synced, then given its original's modification time and renamed into place; nothing on
+// the medium is written through a link), hashing each original as it is read. The size and time
+// the medium then reports for each copy go into the manifest. While one file is
 // synced and renamed on a second thread, the next is already being copied. Then each copy is
 // read back from the medium and compared with that hash; a copy that differs is removed. The
 // manifest of what is on the medium comes next, and the schedule file last. Signals arrive on
@@ -85,6 +86,8 @@ private:
     void Run(); // on the worker thread
     bool CopyAll(std::vector<Copied> &copied);
     bool VerifyAll(std::vector<Copied> &copied);
+    void SettleName(const QString &rightName, const QString &oldName);
+    void RecordCopy(ManifestEntry &entry) const;
     void RemoveCaseTwins();
     bool WriteManifest(const std::vector<Copied> &copied);
     void WriteSchedule();

@@ -1,10 +1,9 @@
 #include "UpToDate.h"
 
+#include "CopyRecord.h"
 #include "FileCopier.h"
 
 #include <QFileInfo>
-
-#include <cstdlib>
 
 namespace nerav {
 
@@ -15,8 +14,7 @@ bool CopyOutdated(const PublishPlan &plan, const PublishRow &row)
     const ManifestEntry *listed = plan.manifest.find(QFileInfo(row.onMedium).fileName());
     if (!listed)
         return false;
-    if (listed->size != row.size ||
-        std::abs(listed->modified.msecsTo(row.modified)) > SameTimeMilliseconds)
+    if (!OriginalMatchesRecord(row.size, row.modified, *listed, plan.originalRules))
         return true;
     QString reason;
     return HashOfFile(row.source(), reason) != listed->hash;

@@ -8,7 +8,7 @@
 namespace nerav {
 
 // True when the manifest lists the row's copy as published (CopyState::Good) but its one
-// original has since changed: another size or time than listed (SameTimeMilliseconds apart),
+// original has since changed: another size or time than listed (at its file system's resolution),
 // or other content. Reads the original when its size and time agree.
 bool CopyOutdated(const PublishPlan &plan, const PublishRow &row);
 

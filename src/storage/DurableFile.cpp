@@ -57,6 +57,11 @@ QString TemporaryBase(const QString &target)
             QLatin1String(DurableFile::TemporaryInfix);
 }
 
+bool NoPermissionsHere(int error)
+{
+    return error == ENOSYS || error == ENOTSUP;
+}
+
 } // namespace
 
 QString FileKindText(mode_t mode)
@@ -128,8 +133,10 @@ DurableWriteResult DurableFile::open()
     }
     if (exists) {
         // The new version keeps the old one's permission bits, and its owner where we may set it.
-        if (::fchmod(m_fd, existing.st_mode & 07777) != 0 ||
-            (::geteuid() == 0 && ::fchown(m_fd, existing.st_uid, existing.st_gid) != 0)) {
+        // A file system without permissions (FAT through fusefat) has none to keep.
+        if ((::fchmod(m_fd, existing.st_mode & 07777) != 0 && !NoPermissionsHere(errno)) ||
+            (::geteuid() == 0 && ::fchown(m_fd, existing.st_uid, existing.st_gid) != 0 &&
+             !NoPermissionsHere(errno))) {
             const int error = errno;
             cancel();
             return failure(QStringLiteral("cannot keep its permissions: "), error);
@@ -161,20 +168,9 @@ DurableWriteResult DurableFile::commit()
         cancel();
         return failure(QStringLiteral("the data did not reach the medium: "), error);
     }
-    const int fd = m_fd;
-    m_fd = -1;
-    if (::close(fd) != 0) {
-        const int error = errno;
-        cancel();
-        return failure(QString(), error);
-    }
-    if (::rename(Native(m_temporary).constData(), Native(m_target).constData()) != 0) {
-        const int error = errno;
-        cancel();
-        return failure(QString(), error);
-    }
-    m_temporary.clear();
-    removeLeftOvers();
+    const DurableWriteResult renamed = closeAndRename();
+    if (!renamed)
+        return renamed;
     if (const int error = SyncFolder(FolderPath(m_target)))
         return {false,
                 QStringLiteral("%1 was written, but its folder did not reach the medium "
@@ -187,10 +183,25 @@ DurableWriteResult DurableFile::commitAfterSync()
 {
     if (m_fd < 0)
         return failure(QString(), EBADF);
+    return closeAndRename();
+}
+
+DurableWriteResult DurableFile::closeAndRename()
+{
     const int fd = m_fd;
     m_fd = -1;
-    if (::close(fd) != 0 ||
-        ::rename(Native(m_temporary).constData(), Native(m_target).constData()) != 0) {
+    if (::close(fd) != 0) {
+        const int error = errno;
+        cancel();
+        return failure(QString(), error);
+    }
+    if (m_modified.isValid()) {
+        if (const int error = SetModificationTime(m_temporary, m_modified)) {
+            cancel();
+            return failure(QStringLiteral("the modification time could not be set: "), error);
+        }
+    }
+    if (::rename(Native(m_temporary).constData(), Native(m_target).constData()) != 0) {
         const int error = errno;
         cancel();
         return failure(QString(), error);
@@ -198,6 +209,17 @@ DurableWriteResult DurableFile::commitAfterSync()
     m_temporary.clear();
     removeLeftOvers();
     return {true, QString()};
+}
+
+int SetModificationTime(const QString &path, const QDateTime &time)
+{
+    const qint64 ms = time.toMSecsSinceEpoch();
+    const qint64 seconds = ms >= 0 ? ms / 1000 : (ms - 999) / 1000;
+    const struct timespec when = {time_t(seconds), long(ms - seconds * 1000) * 1000000L};
+    // Both times given: a FUSE program (exfat-fuse) takes a time left out as "now" for both.
+    const struct timespec times[2] = {when, when};
+    return ::utimensat(AT_FDCWD, Native(path).constData(), times, AT_SYMLINK_NOFOLLOW) == 0 ? 0
+                                                                                            : errno;
 }
 
 void DurableFile::cancel()

@@ -8,6 +8,7 @@
 // the same target left behind by a killed run.
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 
 #include <sys/types.h>
@@ -57,6 +58,9 @@ public:
     DurableWriteResult commitAfterSync();
     // Closes and removes the temporary file; the target is untouched.
     void cancel();
+    // The modification time the file gets once it is closed, before it is put in place: some
+    // media take a time set while the file is open as the time of the last write.
+    void setModificationTime(const QDateTime &time) { m_modified = time; }
 
     QString temporaryPath() const { return m_temporary; }
 
@@ -65,12 +69,18 @@ public:
 
 private:
     void removeLeftOvers() const;
+    DurableWriteResult closeAndRename();
 
     QString m_target;
     QString m_temporary;
     Links m_links = Links::Follow;
     int m_fd = -1;
+    QDateTime m_modified;
 };
+
+// Sets a file's modification time (and its access time to the same) without following a
+// link; 0 or the system's error.
+int SetModificationTime(const QString &path, const QDateTime &time);
 
 // Opens, writes all bytes and commits.
 DurableWriteResult WriteFileDurably(const QString &path, const QByteArray &bytes,

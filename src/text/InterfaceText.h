@@ -112,8 +112,9 @@ struct PublishTable
     QString actionCopy, actionReplace, actionUpToDate, actionMissing, actionDuplicate, actionExtra;
     QString problemMissing, problemDuplicate, problemTooBig, problemNoSpace, problemNoMedium;
     QString problemSchedule, useBasic, useAdvance, planSummary, noProblems, checkingCopies,
-            mediumResolved;
+            mediumResolved, freeSpaceUnknown;
     QString actionDamaged, extraCaseTwin, problemNotAFile, entryLink, entryFolder, entrySpecial;
+    QString problemOriginalNotAFile;
     QString copyingFile, verifyingFile, writingSchedule;
     // The progress bar: bytes done of the total and the time left; its end after a cancel or
     // a failure; the word for sizes under 1 KiB.

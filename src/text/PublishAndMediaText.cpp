@@ -80,6 +80,10 @@ const std::vector<TextRow<PublishTable>> &PublishRows()
             NERAV_PUBLISH(entryFolder, "a folder, not a file", "ファイルではなくフォルダー"),
             NERAV_PUBLISH(entrySpecial, "a special file (FIFO, device or socket), not a file",
                           "ファイルではなく特殊ファイル（FIFO・デバイス・ソケット）"),
+            NERAV_PUBLISH(
+                    problemOriginalNotAFile,
+                    "%1 in the media folder is %2; only a regular file is copied (used by %3)",
+                    "素材フォルダーの %1 は%2です。通常のファイルだけをコピーします（使用: %3）"),
             NERAV_PUBLISH(problemMissing, "%1 is not in the media folder (used by %2)",
                           "%1 が素材フォルダーにありません（使用: %2）"),
             NERAV_PUBLISH(problemDuplicate,
@@ -102,6 +106,11 @@ const std::vector<TextRow<PublishTable>> &PublishRows()
             NERAV_PUBLISH(noProblems, "Ready to publish.", "書き出しできます。"),
             NERAV_PUBLISH(mediumResolved, "The medium's folder is really %1",
                           "書き出し先の実際のフォルダー: %1"),
+            NERAV_PUBLISH(freeSpaceUnknown,
+                          "The medium does not tell its free space: it is not checked, and a "
+                          "medium that fills up is reported by the copy that fails.",
+                          "書き出し先が空き容量を知らせないため、空き容量は確認できません。"
+                          "容量が足りなくなった場合は、失敗したコピーで知らせます。"),
             NERAV_PUBLISH(checkingCopies, "Reading the copies on the medium back to check them...",
                           "メディア上のコピーを読み直して確認しています..."),
             NERAV_PUBLISH(copyingFile, "Copying %1 (file %2 of %3)",

@@ -93,6 +93,9 @@ QString PublishProblemText(const PublishPlan &plan, const PlanProblem &problem,
         return texts.problemNoMedium;
     case PlanProblemKind::NotAFile:
         return texts.problemNotAFile.arg(problem.fileName, EntryText(problem.entry, texts));
+    case PlanProblemKind::OriginalNotAFile:
+        return texts.problemOriginalNotAFile.arg(problem.fileName, EntryText(problem.entry, texts),
+                                                 PublishUsesText(row, texts));
     case PlanProblemKind::PreSave:
         return texts.problemSchedule.arg(PreSaveText(problem, text.messages));
     }

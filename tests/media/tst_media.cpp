@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
 #include <QTemporaryDir>
@@ -78,6 +79,10 @@ private slots:
     void missingFile();
     void profileFiles();
     void cacheProbesChangedFilesOnly();
+    void cacheFollowsNoLink_data();
+    void cacheFollowsNoLink();
+    void durationTheFileDoesNotBearOut_data();
+    void durationTheFileDoesNotBearOut();
 
 private:
     QTemporaryDir m_dir;
@@ -303,6 +308,84 @@ void TestMedia::cacheProbesChangedFilesOnly()
     MediaCache cache(folder);
     QCOMPARE(cache.probe(clip).facts.container, QStringLiteral("avi"));
     QCOMPARE(cache.probesRun(), 1);
+}
+
+void TestMedia::cacheFollowsNoLink_data()
+{
+    QTest::addColumn<QString>("linked");
+    QTest::newRow("cache file") << QString::fromLatin1(MediaCache::FileName);
+    QTest::newRow("cache folder") << QString();
+}
+
+void TestMedia::cacheFollowsNoLink()
+{
+    // Someone else's file at the link's end keeps its content; the cache says why it is not kept.
+    QFETCH(QString, linked);
+    QTemporaryDir dir;
+    const QString victimFolder = dir.filePath(QStringLiteral("elsewhere"));
+    QVERIFY(QDir().mkpath(victimFolder));
+    const QString victim = victimFolder + u'/' + QLatin1String(MediaCache::FileName);
+    QFile file(victim);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("not the cache's");
+    file.close();
+    const QString folder = dir.filePath(QStringLiteral("cache"));
+    if (linked.isEmpty()) {
+        QVERIFY(QFile::link(victimFolder, folder));
+    } else {
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(QFile::link(victim, folder + u'/' + linked));
+    }
+    const QString clip = dir.filePath(QStringLiteral("clip.mpg"));
+    QVERIFY(Make(QStringLiteral("mpeg1"), clip).isEmpty());
+
+    MediaCache cache(folder);
+    QCOMPARE(cache.probe(clip).facts.videoCodec, QStringLiteral("mpeg1video"));
+    const QString reason = cache.save();
+    QVERIFY(reason.contains(folder));
+    QVERIFY(QFileInfo(linked.isEmpty() ? folder : folder + u'/' + linked).isSymLink());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("not the cache's"));
+}
+
+void TestMedia::durationTheFileDoesNotBearOut_data()
+{
+    // A 3-second MP3, cut short or followed by bytes that are no audio; -1: no figure.
+    QTest::addColumn<int>("keptPercent");
+    QTest::addColumn<int>("garbageKiB");
+    QTest::addColumn<qint64>("durationMs");
+    QTest::newRow("whole") << 100 << 0 << 3000LL;
+    QTest::newRow("cut to a third") << 33 << 0 << -1LL;
+    QTest::newRow("garbage after it") << 100 << 2048 << -1LL;
+}
+
+void TestMedia::durationTheFileDoesNotBearOut()
+{
+    QFETCH(int, keptPercent);
+    QFETCH(int, garbageKiB);
+    QFETCH(qint64, durationMs);
+    const QString path = m_dir.filePath(QStringLiteral("estimated.mp3"));
+    QVERIFY(MakeAudio(path, AudioRecipe {"libmp3lame", 44100, 3000}).isEmpty());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.resize(file.size() * keptPercent / 100));
+    QVERIFY(file.seek(file.size()));
+    quint32 noise = 12345;
+    QByteArray garbage(garbageKiB * 1024, '\0');
+    for (char &byte : garbage) {
+        noise = noise * 1103515245u + 12345u;
+        byte = char(noise >> 16);
+    }
+    QCOMPARE(file.write(garbage), garbage.size());
+    file.close();
+
+    const ProbeResult result = ProbeMedia(path);
+    QVERIFY2(result.outcome == ProbeOutcome::Read, qPrintable(result.reason));
+    if (durationMs < 0)
+        QCOMPARE(result.facts.durationMs, -1);
+    else
+        QVERIFY2(std::abs(result.facts.durationMs - durationMs) <= 60,
+                 qPrintable(QString::number(result.facts.durationMs)));
 }
 
 QTEST_MAIN(TestMedia)

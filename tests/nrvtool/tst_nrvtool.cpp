@@ -16,6 +16,7 @@
 #include <QtTest>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace nerav;
@@ -80,6 +81,8 @@ private slots:
     void optionProblemsExitTwo();
     void namesStartingWithDashFollowTheEnd();
     void executableRunsAsCommand();
+    void namesNotValidUtf8AreRefused_data();
+    void namesNotValidUtf8AreRefused();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -524,6 +527,64 @@ void TestNrvTool::executableRunsAsCommand()
     process.start(NRVTOOL_PATH, {});
     QVERIFY(process.waitForFinished());
     QCOMPARE(process.exitCode(), 2);
+}
+
+void TestNrvTool::namesNotValidUtf8AreRefused_data()
+{
+    // Arguments after the program, with FOLDER/ standing for the test's folder.
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QByteArrayList>("arguments");
+    QTest::newRow("make") << NRVTOOL_PATH
+                          << QByteArrayList {"make", "FOLDER/in.json", "FOLDER/x\xff.nrv"};
+    QTest::newRow("dump") << NRVTOOL_PATH << QByteArrayList {"dump", "FOLDER/x\xfe.nrv"};
+    QTest::newRow("window") << NERAV_PROGRAM_PATH
+                            << QByteArrayList {"--version", "FOLDER/x\xfe.nrv"};
+}
+
+void TestNrvTool::namesNotValidUtf8AreRefused()
+{
+    // The name would turn into x\uFFFD.nrv, and two such names into one file.
+    QFETCH(QString, program);
+    QFETCH(QByteArrayList, arguments);
+    QVERIFY(WriteFile(m_folder + "in.json", FullSchedule));
+    QVERIFY(WriteFile(m_folder + QString::fromUtf8("x\uFFFD.nrv"), "not a schedule"));
+    QList<QByteArray> given {QFile::encodeName(program)};
+    for (const QByteArray &argument : arguments)
+        given.append(QByteArray(argument).replace("FOLDER/", QFile::encodeName(m_folder)));
+    std::vector<char *> argv;
+    for (QByteArray &argument : given)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    // The window's start needs no display; made before the fork, which only runs execve.
+    QList<QByteArray> environment {"QT_QPA_PLATFORM=offscreen"};
+    for (char **variable = environ; *variable; ++variable)
+        if (!QByteArray(*variable).startsWith("QT_QPA_PLATFORM="))
+            environment.append(*variable);
+    std::vector<char *> envp;
+    for (QByteArray &variable : environment)
+        envp.push_back(variable.data());
+    envp.push_back(nullptr);
+
+    int errors[2];
+    QVERIFY(::pipe(errors) == 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(errors[1], 2);
+        ::execve(argv[0], argv.data(), envp.data());
+        ::_exit(127);
+    }
+    ::close(errors[1]);
+    QFile err;
+    QVERIFY(err.open(errors[0], QIODevice::ReadOnly, QFileDevice::AutoCloseHandle));
+    const QByteArray said = err.readAll();
+    int status = 0;
+    QCOMPARE(::waitpid(child, &status, 0), child);
+    QVERIFY(WIFEXITED(status));
+    QCOMPARE(WEXITSTATUS(status), 2);
+    QVERIFY2(said.contains("\\xf") && said.contains("not valid UTF-8"), said.constData());
+    QFile kept(m_folder + QString::fromUtf8("x\uFFFD.nrv"));
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray("not a schedule"));
 }
 
 QTEST_GUILESS_MAIN(TestNrvTool)

@@ -137,6 +137,45 @@ private slots:
         QVERIFY2(compared.out.contains("outdated CLIP.AVI"), qPrintable(compared.out));
     }
 
+    void checkWithoutManifest_data()
+    {
+        // Copies put on the medium by hand, with no NERAV.SUM.
+        QTest::addColumn<bool>("media");
+        QTest::addColumn<QByteArray>("clipCopy");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("without --media")
+                << false << QByteArray("clip")
+                << QStringList {"unchecked SONG.MP3 (not listed in NERAV.SUM, no --media: the "
+                                "content could not be checked)",
+                                "unchecked CLIP.AVI", "2 unchecked"}
+                << 1;
+        QTest::newRow("with --media, same content")
+                << true << QByteArray("clip")
+                << QStringList {"present SONG.MP3 (not listed in NERAV.SUM: same content",
+                                "present CLIP.AVI"}
+                << 0;
+        QTest::newRow("with --media, other content")
+                << true << QByteArray("clop")
+                << QStringList {"present SONG.MP3", "outdated CLIP.AVI"} << 1;
+    }
+
+    void checkWithoutManifest()
+    {
+        QFETCH(bool, media);
+        QFETCH(QByteArray, clipCopy);
+        QFETCH(QStringList, lines);
+        QVERIFY(WriteFile(m_medium + "/SONG.MP3", "song"));
+        QVERIFY(WriteFile(m_medium + "/CLIP.AVI", clipCopy));
+        QStringList arguments {"check", m_schedule, m_medium};
+        if (media)
+            arguments << "--media" << m_media;
+        const ToolRun check = RunTool(arguments);
+        for (const QString &line : lines)
+            QVERIFY2(check.out.contains(line), qPrintable(check.out));
+        QTEST(check.exitCode, "exitCode");
+    }
+
     void noVerifyCopiesWithoutReadingBack()
     {
         const ToolRun run =

@@ -121,8 +121,12 @@ private:
         MediaManifest manifest;
         for (const QFileInfo &file : QDir(m_medium).entryInfoList(QDir::Files)) {
             QString reason;
-            manifest.set({file.fileName(), file.size(), file.lastModified(),
-                          HashOfFile(file.filePath(), reason)});
+            ManifestEntry entry;
+            entry.name = file.fileName();
+            entry.size = file.size();
+            entry.modified = file.lastModified();
+            entry.hash = HashOfFile(file.filePath(), reason);
+            manifest.set(entry);
         }
         QVERIFY(manifest.write(m_medium));
     }
@@ -274,6 +278,30 @@ private slots:
         QVERIFY2(result.ok(), qPrintable(result.reason));
         QCOMPARE(QDir(m_medium).entryList(QDir::Files),
                  (QStringList {"CLIP.AVI", "NERAV.SUM", "SCHEDULE.NRV", "SONG.MP3"}));
+    }
+
+    void plan_originalThatIsNoFile_data()
+    {
+        QTest::addColumn<QString>("original"); // "fifo" or "zero" (a link to /dev/zero)
+        QTest::newRow("FIFO") << "fifo";
+        QTest::newRow("link to /dev/zero") << "zero";
+    }
+
+    void plan_originalThatIsNoFile()
+    {
+        // Named for what it is, and never planned as a copy.
+        QFETCH(QString, original);
+        MakeFiles(m_media, {"CLIP.AVI=clip"});
+        const QString song = m_media + "/SONG.MP3";
+        if (original == QLatin1String("fifo"))
+            QCOMPARE(::mkfifo(QFile::encodeName(song).constData(), 0600), 0);
+        else
+            QVERIFY(QFile::link("/dev/zero", song));
+        const PublishPlan plan = Plan(TwoNameSchedule());
+        QCOMPARE(ProblemKinds(plan), QList<int> {int(PlanProblemKind::OriginalNotAFile)});
+        QCOMPARE(plan.problems[0].fileName, song);
+        QCOMPARE(plan.problems[0].entry, EntryKind::Special);
+        QCOMPARE(plan.bytesToCopy, 4);
     }
 
     void plan_preSaveAndExtras()

@@ -1,5 +1,6 @@
 #include "PublishCommands.h"
 
+#include "CopyRecord.h"
 #include "EjectText.h"
 #include "FileCopier.h"
 #include "MediaCheckText.h"
@@ -242,6 +243,8 @@ QString ResolvedText(const PublishPlan &plan)
 void PrintPlan(const PublishPlan &plan, QTextStream &out)
 {
     out << "medium: " << ResolvedText(plan) << '\n';
+    if (!plan.mediumResolved.isEmpty() && plan.volume.bytesAvailable < 0)
+        out << "note: " << EnglishText().publish.freeSpaceUnknown << '\n';
     for (const PublishRow &row : plan.rows) {
         out << ActionWord(row.action) << ' ' << row.name;
         if (row.needsCopy() || row.action == PublishAction::UpToDate)
@@ -314,9 +317,28 @@ const char *OutcomeWord(PublishOutcome outcome)
 
 } // namespace
 
-// What check says of the medium's copy of a name.
-const char *CheckWord(const PublishRow &row, bool outdated)
+// Without a manifest line for the copy: whether it holds its one original's content (size and
+// hash). Nothing to compare with is no answer.
+std::optional<bool> SameAsOriginal(const PublishRow &row)
 {
+    if (row.copyState != CopyState::Unlisted || row.found.size() != 1)
+        return std::nullopt;
+    if (row.mediumSize != row.size)
+        return false;
+    QString reason;
+    const QByteArray copy = HashOfFile(row.onMedium, reason);
+    const QByteArray original = HashOfFile(row.source(), reason);
+    if (copy.isEmpty() || original.isEmpty())
+        return std::nullopt;
+    return copy == original;
+}
+
+// What check says of the medium's copy of a name; same: an unlisted copy compared with its
+// original.
+const char *CheckWord(const PublishRow &row, bool outdated, std::optional<bool> same)
+{
+    if (row.copyState == CopyState::Unlisted)
+        return !same ? "unchecked" : *same ? "present" : "outdated";
     switch (row.copyState) {
     case CopyState::None:
         return "missing";
@@ -341,9 +363,14 @@ QString CheckNote(const PublishRow &row, const QString &word, bool compared)
                 .arg(QLatin1String(MediaManifest::FileName));
     if (word == QLatin1String("outdated"))
         return QStringLiteral(" (differs from its original %1)").arg(row.source());
+    if (word == QLatin1String("unchecked"))
+        return QStringLiteral(" (not listed in %1%2: the content could not be checked)")
+                .arg(QLatin1String(MediaManifest::FileName),
+                     compared ? QStringLiteral(", no one original to compare")
+                              : QStringLiteral(", no --media"));
     if (row.copyState == CopyState::Unlisted)
-        return QStringLiteral(" (not listed in %1: content not checked)")
-                .arg(QLatin1String(MediaManifest::FileName));
+        return QStringLiteral(" (not listed in %1: same content as its original %2)")
+                .arg(QLatin1String(MediaManifest::FileName), row.source());
     if (compared && row.found.isEmpty())
         return QStringLiteral(" (no original in the media folder)");
     return QString();
@@ -376,7 +403,8 @@ int CheckCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
     if (!parsed.json)
         out << "medium: " << ResolvedText(plan) << '\n';
     for (const PublishRow &row : plan.rows) {
-        const QString word = QLatin1String(CheckWord(row, compared && CopyOutdated(plan, row)));
+        const std::optional<bool> same = compared ? SameAsOriginal(row) : std::nullopt;
+        const QString word = QLatin1String(CheckWord(row, compared && CopyOutdated(plan, row), same));
         ++counts[word];
         if (parsed.json) {
             QJsonObject file {{"name", row.name},
@@ -400,8 +428,8 @@ int CheckCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
         const QJsonObject summary {
                 {"present", counts.value("present")},     {"missing", counts.value("missing")},
                 {"damaged", counts.value("damaged")},     {"outdated", counts.value("outdated")},
-                {"notAFile", counts.value("not-a-file")}, {"extra", int(plan.extras.size())},
-                {"warnings", int(warnings.size())}};
+                {"notAFile", counts.value("not-a-file")}, {"unchecked", counts.value("unchecked")},
+                {"extra", int(plan.extras.size())},       {"warnings", int(warnings.size())}};
         out << QJsonDocument(QJsonObject {{"medium", medium},
                                           {"mediumResolved", plan.mediumResolved},
                                           {"files", files},
@@ -422,6 +450,8 @@ int CheckCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
             << " missing, " << counts.value("damaged") << " damaged, ";
         if (compared)
             out << counts.value("outdated") << " outdated, ";
+        if (counts.value("unchecked") > 0)
+            out << counts.value("unchecked") << " unchecked, ";
         out << plan.extras.size() << " extra\n";
     }
     return ok ? NrvToolOk : NrvToolFailed;

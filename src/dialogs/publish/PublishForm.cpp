@@ -324,6 +324,8 @@ void PublishForm::ShowPlan()
     const QString typed = QDir::cleanPath(plan.request.mediumFolder);
     if (!plan.mediumResolved.isEmpty() && plan.mediumResolved != typed)
         lines.append(texts.mediumResolved.arg(QDir::toNativeSeparators(plan.mediumResolved)));
+    if (!plan.mediumResolved.isEmpty() && plan.volume.bytesAvailable < 0)
+        lines.append(texts.freeSpaceUnknown);
     for (const PlanProblem &problem : plan.problems)
         lines.append(texts.problemBlocks.arg(PublishProblemText(plan, problem, m_context.text)));
     // Warnings never stop a publish: they say what the player may make of the files.

@@ -51,6 +51,75 @@ void ReadJpegFrame(int fd, MediaFacts &facts)
     }
 }
 
+// The length in bytes of the MPEG audio frame whose header starts at h (four bytes); 0 when
+// these bytes are no frame header.
+int MpegAudioFrameLength(const uchar *h)
+{
+    if (h[0] != 0xFF || (h[1] & 0xE0) != 0xE0)
+        return 0;
+    const int version = (h[1] >> 3) & 3; // 3: MPEG-1, 2: MPEG-2, 0: MPEG-2.5
+    const int layer = 3 - ((h[1] >> 1) & 3); // 0: layer I, 1: II, 2: III
+    const int rateIndex = h[2] >> 4;
+    const int sampleIndex = (h[2] >> 2) & 3;
+    if (version == 1 || layer == 3 || rateIndex == 0 || rateIndex == 15 || sampleIndex == 3)
+        return 0;
+    static const short kbps[2][3][15] = {
+            {{0, 32, 64, 96, 128, 160, 192, 224, 256, 288, 320, 352, 384, 416, 448},
+             {0, 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384},
+             {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320}},
+            {{0, 32, 48, 56, 64, 80, 96, 112, 128, 144, 160, 176, 192, 224, 256},
+             {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160},
+             {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160}}};
+    static const int sampleRates[3] = {44100, 48000, 32000};
+    const bool mpeg1 = version == 3;
+    const int sampleRate = sampleRates[sampleIndex] >> (mpeg1 ? 0 : version == 2 ? 1 : 2);
+    const int bitRate = kbps[mpeg1 ? 0 : 1][layer][rateIndex] * 1000;
+    const int padding = (h[2] >> 1) & 1;
+    if (layer == 0)
+        return (12 * bitRate / sampleRate + padding) * 4;
+    return (layer == 2 && !mpeg1 ? 72 : 144) * bitRate / sampleRate + padding;
+}
+
+// Whether MPEG audio frames run through the file at offset: three alike headers in a row.
+bool AudioFramesAt(int fd, qint64 offset)
+{
+    QByteArray chunk(16 * 1024, '\0');
+    const ssize_t got = ::pread(fd, chunk.data(), std::size_t(chunk.size()), off_t(offset));
+    const auto *bytes = reinterpret_cast<const uchar *>(chunk.constData());
+    for (qsizetype at = 0; at + 4 <= got; ++at) {
+        qsizetype next = at;
+        int found = 0;
+        while (found < 3 && next + 4 <= got) {
+            const int length = MpegAudioFrameLength(bytes + next);
+            if (length < 4 ||
+                (found > 0 &&
+                 ((bytes[next + 1] ^ bytes[at + 1]) & 0xFE ||
+                  (bytes[next + 2] ^ bytes[at + 2]) & 0x0C)))
+                break;
+            ++found;
+            next += length;
+        }
+        if (found == 3)
+            return true;
+    }
+    return false;
+}
+
+// An MPEG audio file's running time comes from a header or from its bit rate and size, both
+// read near its start: it holds only when the file has the bytes the header's bit rate needs
+// for it (not cut short) and audio frames where its last quarter should be (not followed by
+// something else).
+bool DurationBorneOut(const AVFormatContext *format, int fd, qint64 size, qint64 durationMs)
+{
+    qint64 bitRate = 0;
+    for (unsigned i = 0; i < format->nb_streams; ++i)
+        if (format->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_AUDIO)
+            bitRate = format->streams[i]->codecpar->bit_rate;
+    if (bitRate > 0 && size < durationMs * (bitRate / 8) / 1000 * 9 / 10)
+        return false;
+    return AudioFramesAt(fd, size * 3 / 4);
+}
+
 void ReadStreams(const AVFormatContext *format, MediaFacts &facts)
 {
     for (unsigned i = 0; i < format->nb_streams; ++i) {
@@ -115,6 +184,10 @@ ProbeResult ReadMediaFacts(const QString &path, int timeLimitMs)
         facts.durationMs = format->duration / (AV_TIME_BASE / 1000);
     if (facts.bitRate == 0 && format->bit_rate > 0)
         facts.bitRate = format->bit_rate;
+    // A figure the file does not bear out is no running time: "duration unknown", not a guess.
+    if (facts.container == QLatin1String("mp3") && facts.durationMs > 0 &&
+        !DurationBorneOut(format, input.fd(), input.size, facts.durationMs))
+        facts.durationMs = -1;
     facts.picture = IsPictureContainer(facts.container);
     if (facts.picture) {
         facts.durationMs = -1;

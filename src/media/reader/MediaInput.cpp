@@ -19,12 +19,23 @@ namespace nerav {
 
 namespace {
 
+// One read asks for at most this much, so a slow medium answers each within the time limit's
+// reach and the deadline is looked at between them.
+constexpr qint64 LargestRead = 64 * 1024;
+
 int ReadPacket(void *opaque, uint8_t *buffer, int size)
 {
     auto *input = static_cast<MediaInput *>(opaque);
+    // The demuxers do not all look at the interrupt callback while they read: the budget holds
+    // here, for every byte.
+    if (input->pastDeadline()) {
+        input->timedOut = true;
+        return AVERROR_EXIT;
+    }
     if (input->bytesRead >= input->readLimit)
         return AVERROR_EOF;
-    const qint64 allowed = std::min<qint64>(size, input->readLimit - input->bytesRead);
+    const qint64 allowed =
+            std::min({qint64(size), LargestRead, input->readLimit - input->bytesRead});
     const ssize_t got = ::read(input->fd(), buffer, std::size_t(allowed));
     if (got < 0)
         return AVERROR(errno);
@@ -39,6 +50,10 @@ int64_t SeekTo(void *opaque, int64_t offset, int whence)
     auto *input = static_cast<MediaInput *>(opaque);
     if (whence == AVSEEK_SIZE)
         return input->size;
+    if (input->pastDeadline()) {
+        input->timedOut = true;
+        return AVERROR_EXIT;
+    }
     const off_t at = ::lseek(input->fd(), off_t(offset), whence & ~AVSEEK_FORCE);
     return at < 0 ? AVERROR(errno) : int64_t(at);
 }
@@ -101,9 +116,15 @@ bool MediaInput::open(const QString &path)
     }
     struct stat status;
     ::fstat(m_fd, &status);
-    size = status.st_size;
     // The descriptor was opened without waiting; reads of a regular file block as usual.
     ::fcntl(m_fd, F_SETFL, ::fcntl(m_fd, F_GETFL) & ~O_NONBLOCK);
+    return openDescriptor(m_fd, status.st_size);
+}
+
+bool MediaInput::openDescriptor(int fd, qint64 fileSize)
+{
+    m_fd = fd;
+    size = fileSize;
 
     av_log_set_level(AV_LOG_QUIET);
     constexpr int BufferSize = 64 * 1024;

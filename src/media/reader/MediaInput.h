@@ -24,6 +24,9 @@ public:
 
     // Opens the file and its demuxer; false with failure() and missing() telling why.
     bool open(const QString &path);
+    // The same for a descriptor already open for reading, taken over (closed with this object);
+    // how a test feeds a slow source.
+    bool openDescriptor(int fd, qint64 fileSize);
 
     AVFormatContext *format() const { return m_format; }
     int fd() const { return m_fd; }
