@@ -404,7 +404,8 @@ int CheckCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
         out << "medium: " << ResolvedText(plan) << '\n';
     for (const PublishRow &row : plan.rows) {
         const std::optional<bool> same = compared ? SameAsOriginal(row) : std::nullopt;
-        const QString word = QLatin1String(CheckWord(row, compared && CopyOutdated(plan, row), same));
+        const QString word =
+                QLatin1String(CheckWord(row, compared && CopyOutdated(plan, row), same));
         ++counts[word];
         if (parsed.json) {
             QJsonObject file {{"name", row.name},
