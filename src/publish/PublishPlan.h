@@ -9,6 +9,7 @@
 #include "MediumRules.h"
 #include "PlayerProfile.h"
 #include "ScheduleDocument.h"
+#include "ScheduleFileRow.h"
 #include "ScheduleRules.h"
 
 #include <QByteArray>
@@ -137,6 +138,8 @@ struct PublishPlan
     qint64 scheduleSize = 0; // the largest the schedule file can be
     qint64 bytesFreed = 0; // by the replaced files and the old schedule file
     MediumVolume volume;
+    // The schedule file's row, filled by PublishSession (ScheduleFileOnMedium).
+    ScheduleFileState scheduleFile = ScheduleFileState::Missing;
     MediumRules mediumRules; // of the medium's file system
     MediumRules originalRules; // of the media folder's file system
     // Why the media were read without a player profile; empty when one was read or when the

@@ -42,8 +42,12 @@ PublishRequest PublishSession::QuickRequest() const
 void PublishSession::Step(PublishState state, bool newPlan)
 {
     m_state = state;
-    if (newPlan)
+    if (newPlan) {
+        // A small file, read where the plan was made: the schedule file's row.
+        m_plan.scheduleFile = ScheduleFileOnMedium(m_document, m_plan.mediumResolved,
+                                                   m_plan.request.scheduleName);
         emit planChanged();
+    }
     emit stateChanged(state);
 }
 

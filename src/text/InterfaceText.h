@@ -131,6 +131,10 @@ struct PublishTable
     // duration the table shows as a dash.
     QString durationHeading, playerHeading, checkingMedia, warningLine, mayNotPlayWarning;
     QString cannotBeReadWarning, profileMissing, pictureDuration, unknownDuration;
+    // The schedule file's row of the check (ScheduleFileState); a problem that stops the
+    // publish (%1 the problem), and where a missing file was looked for (%1 the problem, %2 the
+    // media folder).
+    QString scheduleUnchanged, scheduleChanged, scheduleMissing, problemBlocks, problemLookedIn;
     // Ejecting the medium after a publish: the button, the status while UDisks works, and the
     // outcomes (EjectText.h); %1 UDisks' error, in ejectNotRemovable the device.
     QString ejectCommand, ejecting, ejectDone, ejectNotPoweredOff, ejectBusy, ejectFailed;

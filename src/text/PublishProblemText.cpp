@@ -3,6 +3,7 @@
 #include "MediaCheckText.h"
 #include "SizeText.h"
 
+#include <QDir>
 #include <QStringList>
 
 namespace nerav {
@@ -45,6 +46,19 @@ static QString PreSaveText(const PlanProblem &problem, const MessageTable &messa
     return messages.msgNoFileInAdvance.arg(problem.schedulePosition);
 }
 
+QString ScheduleFileText(ScheduleFileState state, const PublishTable &texts)
+{
+    switch (state) {
+    case ScheduleFileState::Unchanged:
+        return texts.scheduleUnchanged;
+    case ScheduleFileState::Changed:
+        return texts.scheduleChanged;
+    case ScheduleFileState::Missing:
+        break;
+    }
+    return texts.scheduleMissing;
+}
+
 QString PublishExtraText(const PublishPlan &plan, const QString &extra, const PublishTable &texts)
 {
     if (plan.caseTwins.contains(extra))
@@ -63,7 +77,10 @@ QString PublishProblemText(const PublishPlan &plan, const PlanProblem &problem,
     const PublishRow &row = hasRow ? plan.rows[std::size_t(problem.row)] : noRow;
     switch (problem.kind) {
     case PlanProblemKind::Missing:
-        return texts.problemMissing.arg(row.name, PublishUsesText(row, texts));
+        // Where it was looked for: a wrong media folder is the likeliest cause.
+        return texts.problemLookedIn.arg(
+                texts.problemMissing.arg(row.name, PublishUsesText(row, texts)),
+                QDir::toNativeSeparators(plan.request.mediaFolder));
     case PlanProblemKind::Duplicate:
         return texts.problemDuplicate.arg(row.name, PublishUsesText(row, texts),
                                           row.found.join(QStringLiteral(", ")));

@@ -21,6 +21,9 @@ QString PublishExtraText(const PublishPlan &plan, const QString &extra, const Pu
 QString PublishProblemText(const PublishPlan &plan, const PlanProblem &problem,
                            const InterfaceText &text);
 
+// The schedule file's row of the check, as the table's action column says it.
+QString ScheduleFileText(ScheduleFileState state, const PublishTable &texts);
+
 // What the media check warns of row's file (it may not play, or it cannot be read), as one
 // line without the "Warning:" the dialog puts before it; empty when there is nothing to say.
 QString PublishWarningText(const PublishRow &row, const InterfaceText &text);

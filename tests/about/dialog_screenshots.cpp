@@ -1,17 +1,20 @@
 // Shows the copy dialog, the publish dialog or one of the About dialogs in Japanese (or in
 // English with "en") on demo folders, then saves a picture of the screen area it covers with
 // ImageMagick's import. The publish dialog is shown with its check of a medium, before a medium
-// is chosen (publish-empty), during a publish (publish-running) or after a failed one
-// (publish-failed: needs the privilege to mount). Usage:
-// nerav_dialog_screenshots copy|publish|publish-empty|publish-running|publish-failed|program|
-//     company output.png demo-folder [en]
+// is chosen (publish-empty), during a publish (publish-running), after a failed one
+// (publish-failed: needs the privilege to mount), after one to the stick (publish-done) and
+// after ejecting the stick through a fake UDisks (publish-ejected, publish-busy). Usage:
+// nerav_dialog_screenshots copy|publish|publish-empty|publish-running|publish-failed|
+//     publish-done|publish-ejected|publish-busy|program|company output.png demo-folder [en]
 
 #include "AboutCompanyForm.h"
 #include "AboutNeravScheduleGeneratorForm.h"
 #include "CopyForm.h"
 #include "FailingMedium.h"
 #include "FakePlatform.h"
+#include "FakeUDisks.h"
 #include "MediaMaker.h"
+#include "MediumEjector.h"
 #include "PathParts.h"
 #include "PlanChecker.h"
 #include "PublishForm.h"
@@ -19,6 +22,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDBusConnection>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -128,7 +132,8 @@ int main(int argc, char *argv[])
     const QStringList arguments = application.arguments();
     if (arguments.size() != 4 && arguments.size() != 5) {
         QTextStream(stderr) << "usage: nerav_dialog_screenshots copy|publish|publish-empty|"
-                               "publish-running|publish-failed|program|company out.png demo [en]\n";
+                               "publish-running|publish-failed|publish-done|publish-ejected|"
+                               "publish-busy|program|company out.png demo [en]\n";
         return 2;
     }
     // The remembered medium and media folder of the user stay as they are.
@@ -137,6 +142,8 @@ int main(int argc, char *argv[])
     const QString kind = arguments[1];
     const QString demo = arguments[3];
     std::unique_ptr<test::FailingMedium> failing;
+    std::unique_ptr<test::PrivateBus> bus;
+    std::unique_ptr<test::FakeUDisks> udisks;
     std::unique_ptr<QDialog> dialog;
     if (kind == "copy")
         dialog = CopyDialog(app, demo);
@@ -163,6 +170,36 @@ int main(int argc, char *argv[])
         WaitForTheCheck(dialog.get());
         dialog->findChild<QPushButton *>("PublishCmd")->click();
         wait = 2600;
+    } else if (kind == "publish-done" || kind == "publish-ejected" || kind == "publish-busy") {
+        // Published to the stick; then ejected through a fake UDisks on a bus of its own.
+        QFile(demo + "/videos/JINGLE.WAV").open(QIODevice::WriteOnly);
+        TypeMedium(dialog.get(), demo + "/media/NERAV_USB/PLAYER/");
+        WaitForTheCheck(dialog.get());
+        dialog->findChild<QPushButton *>("PublishCmd")->click();
+        auto *ejected = dialog->findChild<QLabel *>("EjectStatus");
+        ready = [ejected, kind, &dialog, &bus, &udisks] {
+            auto *eject = dialog->findChild<QPushButton *>("EjectCmd");
+            // Eject is offered once the publish is done.
+            if (!udisks && !eject->isVisible())
+                return false;
+            if (kind == "publish-done")
+                return true;
+            if (!udisks) {
+                bus = std::make_unique<test::PrivateBus>();
+                test::FakeUDisks::Medium stick;
+                if (kind == "publish-busy")
+                    stick.unmountError = "org.freedesktop.UDisks2.Error.DeviceBusy";
+                udisks = std::make_unique<test::FakeUDisks>(stick);
+                udisks->serveOn(QDBusConnection::connectToBus(bus->address(), "fake"));
+                auto *ejector =
+                        new MediumEjector(QDBusConnection::connectToBus(bus->address(), "form"));
+                ejector->setDeviceOfFolder([](const QString &) { return "/dev/sdz1"; });
+                static_cast<PublishForm *>(dialog.get())->useEjector(ejector);
+                eject->click();
+                return false;
+            }
+            return !ejected->text().endsWith("...");
+        };
     } else if (kind == "publish-failed") {
         failing = std::make_unique<test::FailingMedium>(demo + "/failing");
         if (!failing->isMounted()) {

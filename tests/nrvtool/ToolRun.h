@@ -18,13 +18,13 @@ struct ToolRun
     QString err;
 };
 
-inline ToolRun RunTool(const QStringList &arguments)
+inline ToolRun RunTool(const QStringList &arguments, const EjectSeam &eject = {})
 {
     ToolRun run;
     QTextStream out(&run.out);
     QTextStream err(&run.err);
     SeededRandom random(42);
-    run.exitCode = RunNrvTool(arguments, out, err, random);
+    run.exitCode = RunNrvTool(arguments, out, err, random, eject);
     out.flush();
     err.flush();
     return run;

@@ -52,7 +52,9 @@ private slots:
         const ToolRun run = RunTool({"publish", m_schedule, "--media", m_media, m_medium});
         QVERIFY2(run.exitCode == 0, qPrintable(run.out + run.err));
         QVERIFY(run.out.contains("extra OLD.JPG"));
-        QVERIFY(run.out.contains("published: 2 files copied (8 bytes), 0 up to date, verified"));
+        QVERIFY(run.out.contains("\nschedule SHOP.NRV: missing (will be written)\n"));
+        QVERIFY(run.out.contains("published: 2 files copied (8 bytes), 0 up to date, verified; "
+                                 "schedule SHOP.NRV written\n"));
         QVERIFY(QFileInfo::exists(m_medium + "/SHOP.NRV"));
 
         const ToolRun again =
@@ -61,6 +63,9 @@ private slots:
         const QJsonObject json = QJsonDocument::fromJson(again.out.toUtf8()).object();
         QCOMPARE(json["summary"].toObject()["upToDate"].toInt(), 2);
         QCOMPARE(json["result"].toObject()["filesCopied"].toInt(), 0);
+        QCOMPARE(json["result"].toObject()["scheduleWritten"].toBool(), true);
+        QCOMPARE(json["schedule"].toObject()["name"].toString(), "SHOP.NRV");
+        QCOMPARE(json["schedule"].toObject()["state"].toString(), "unchanged");
 
         const ToolRun check = RunTool({"check", m_schedule, m_medium});
         QCOMPARE(check.exitCode, 0);
@@ -88,7 +93,8 @@ private slots:
         QCOMPARE(run.exitCode, 1);
         // The line the publish dialog shows in English.
         QVERIFY2(run.out.contains("problem: SONG.MP3 on the medium is a link, not a file; nothing "
-                                  "is written through it. Remove it from the medium.\n"),
+                                  "is written through it. Remove it from the medium. \u2014 fix "
+                                  "this to publish\n"),
                  qPrintable(run.out));
         QVERIFY(run.out.contains("problem: SHOP.NRV on the medium is a link, not a file"));
         QVERIFY(run.out.contains("nothing written"));
@@ -186,7 +192,10 @@ private slots:
         const ToolRun run = RunTool({"publish", m_schedule, "--media", m_media, m_medium});
         QCOMPARE(run.exitCode, 1);
         QVERIFY(run.out.contains("missing SONG.MP3"));
-        QVERIFY(run.out.contains("used by basic 1"));
+        QVERIFY2(run.out.contains("problem: SONG.MP3 is not in the media folder (used by basic "
+                                  "1); looked in " +
+                                  m_media + " and its subfolders \u2014 fix this to publish\n"),
+                 qPrintable(run.out));
         QVERIFY(QDir(m_medium).isEmpty());
     }
 

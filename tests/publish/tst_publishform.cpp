@@ -154,15 +154,20 @@ private slots:
         // The folder is on the listed stick, which the list then shows.
         QCOMPARE(Child<QComboBox>(m_form.get(), "MediumDrive")->currentIndex(), 0);
         auto *table = Child<QTableWidget>(m_form.get(), "PlanTable");
-        QCOMPARE(table->rowCount(), 2);
+        // The two media names, then the schedule file.
+        QCOMPARE(table->rowCount(), 3);
         QCOMPARE(table->item(0, 0)->text(), "SONG.MP3");
+        QCOMPARE(table->item(2, 0)->text(), "SHOP.NRV");
+        QCOMPARE(Action(2), "Schedule file: not on the medium, will be written");
         QVERIFY(table->item(0, PlanTable::FoundColumn)->text().endsWith("song.mp3"));
         QVERIFY(Child<QCheckBox>(m_form.get(), "VerifyCheck")->isChecked());
         QVERIFY(CanPublish());
 
         QTest::mouseClick(Child<QPushButton>(m_form.get(), "PublishCmd"), Qt::LeftButton);
         QTRY_VERIFY(Status().startsWith("Published"));
-        QCOMPARE(Status(), "Published: 2 files copied (8 bytes), 0 up to date, verified.");
+        QCOMPARE(Status(),
+                 "Published: 2 files copied (8 bytes), 0 up to date, verified; the "
+                 "schedule file SHOP.NRV written.");
         QCOMPARE(Bar(), "8 bytes of 8 bytes");
         QCOMPARE(ReadFile(m_medium + "SONG.MP3"), QByteArray("song"));
         QVERIFY(QFileInfo::exists(m_medium + "SHOP.NRV"));
@@ -255,11 +260,16 @@ private slots:
         }
         QTest::mouseClick(Child<QPushButton>(m_form.get(), "CheckCmd"), Qt::LeftButton);
         QTRY_COMPARE(Action(0), "Damaged on the medium: copy again");
+        // A damaged copy is one to replace.
+        QVERIFY2(Problems().contains("0 to copy, 1 to replace (4 bytes), 1 up to date"),
+                 qPrintable(Problems()));
         QCOMPARE(Status(), QString());
         QVERIFY(CanPublish());
         QTest::mouseClick(Child<QPushButton>(m_form.get(), "PublishCmd"), Qt::LeftButton);
         QTRY_VERIFY(Status().startsWith("Published"));
-        QCOMPARE(Status(), "Published: 1 files copied (4 bytes), 1 up to date, verified.");
+        QCOMPARE(Status(),
+                 "Published: 1 files copied (4 bytes), 1 up to date, verified; the "
+                 "schedule file SHOP.NRV written.");
         QCOMPARE(ReadFile(copy), QByteArray("song"));
     }
 
@@ -275,9 +285,9 @@ private slots:
         QVERIFY(Problems().startsWith("The medium's folder is really " +
                                       QDir::cleanPath(m_medium)));
         auto *table = Child<QTableWidget>(m_form.get(), "PlanTable");
-        QCOMPARE(table->rowCount(), 3);
-        QCOMPARE(table->item(2, 0)->text(), "song.mp3");
-        QCOMPARE(Action(2),
+        QCOMPARE(table->rowCount(), 4);
+        QCOMPARE(table->item(3, 0)->text(), "song.mp3");
+        QCOMPARE(Action(3),
                  "Differs from SONG.MP3 only in case: the player may take either "
                  "(removed when publishing)");
 
@@ -298,7 +308,9 @@ private slots:
         QVERIFY(WriteFile(m_media + "CLIP.AVI", "a new clip"));
         QTest::mouseClick(Child<QPushButton>(m_form.get(), "PublishCmd"), Qt::LeftButton);
         QTRY_VERIFY(Status().startsWith("Published"));
-        QCOMPARE(Status(), "Published: 1 files copied (10 bytes), 1 up to date, verified.");
+        QCOMPARE(Status(),
+                 "Published: 1 files copied (10 bytes), 1 up to date, verified; the "
+                 "schedule file SHOP.NRV written.");
     }
 
     void remembersTheLastMediumWhileItIsThere()
@@ -339,7 +351,11 @@ private slots:
         Open();
         TypeMedium(m_medium);
         QCOMPARE(Action(1), "Missing");
-        QVERIFY(Problems().contains("CLIP.AVI is not in the media folder (used by basic 2)"));
+        // It says where it looked, and that the publish waits for it.
+        QVERIFY2(Problems().contains("CLIP.AVI is not in the media folder (used by basic 2); "
+                                     "looked in " +
+                                     m_media + " and its subfolders \u2014 fix this to publish"),
+                 qPrintable(Problems()));
         QVERIFY(!Problems().contains("Ready"));
         QVERIFY(!CanPublish());
         QVERIFY(QDir(m_medium).isEmpty());
@@ -486,9 +502,9 @@ private slots:
         QTest::addColumn<int>("answer");
         QTest::addColumn<int>("publishedNames"); // rows in the dialog; -1: no dialog
         QTest::addColumn<bool>("savedAfter");
-        // The sample has five media names; the change removes one.
-        QTest::newRow("save and publish") << true << int(QMessageBox::Save) << 4 << true;
-        QTest::newRow("publish the saved file") << true << int(QMessageBox::Open) << 5 << false;
+        // The sample has five media names; the change removes one. The schedule file has a row.
+        QTest::newRow("save and publish") << true << int(QMessageBox::Save) << 5 << true;
+        QTest::newRow("publish the saved file") << true << int(QMessageBox::Open) << 6 << false;
         QTest::newRow("cancel") << true << int(QMessageBox::Cancel) << -1 << false;
         QTest::newRow("never saved, cancel") << false << int(QMessageBox::Cancel) << -1 << false;
     }

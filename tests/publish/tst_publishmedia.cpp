@@ -152,7 +152,7 @@ private slots:
         QTest::mouseClick(Child<QPushButton>(m_form.get(), "PublishCmd"), Qt::LeftButton);
         QTRY_COMPARE(Child<QLabel>(m_form.get(), "PublishStatus")->text(),
                      "Published: 0 files copied (0 bytes), 4 up to date, nothing copied to read "
-                     "back.");
+                     "back; the schedule file SHOP.NRV written.");
         QCOMPARE(Cell(2, PlanTable::DurationColumn), "0:01");
         QCOMPARE(Cell(0, PlanTable::PlayerColumn), "may not play");
     }

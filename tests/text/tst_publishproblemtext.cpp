@@ -48,6 +48,7 @@ PlanProblem NoSpace(qint64 needed, qint64 available)
 PublishPlan Plan()
 {
     PublishPlan plan;
+    plan.request.mediaFolder = "/media/";
     PublishRow song;
     song.name = "SONG.MP3";
     song.uses = {{0, 2}, {1, 3}};
@@ -75,7 +76,12 @@ private slots:
         QTest::addColumn<PlanProblem>("problem");
         QTest::addColumn<QString>("line");
         QTest::newRow("missing") << int(English) << Problem(PlanProblemKind::Missing, 1)
-                                 << "CLIP.AVI is not in the media folder (used by basic 1)";
+                                 << "CLIP.AVI is not in the media folder (used by basic 1); looked "
+                                    "in /media/ and its subfolders";
+        QTest::newRow("missing, Japanese")
+                << int(Japanese) << Problem(PlanProblemKind::Missing, 1)
+                << QString::fromUtf8("CLIP.AVI が素材フォルダーにありません（使用: 基本設定 1）。"
+                                     "探した場所: /media/ とそのサブフォルダー");
         QTest::newRow("duplicate, two uses")
                 << int(English) << Problem(PlanProblemKind::Duplicate, 0)
                 << "SONG.MP3 is in the media folder more than once: /media/a/SONG.MP3, "
@@ -112,7 +118,8 @@ private slots:
                                       "too large for the player! Can't save!";
         // A problem naming no row (or one the plan does not have) is still a line.
         QTest::newRow("no such row") << int(English) << Problem(PlanProblemKind::Missing, 7)
-                                     << " is not in the media folder (used by )";
+                                     << " is not in the media folder (used by ); looked in /media/ "
+                                        "and its subfolders";
         QTest::newRow("duplicate, Japanese")
                 << int(Japanese) << Problem(PlanProblemKind::Duplicate, 0)
                 << QString::fromUtf8("SONG.MP3 が素材フォルダーに複数あります: "

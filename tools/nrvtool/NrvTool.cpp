@@ -177,7 +177,8 @@ int Make(const QStringList &arguments, QTextStream &err, RandomReal &random)
 
 } // namespace
 
-int RunNrvTool(const QStringList &arguments, QTextStream &out, QTextStream &err, RandomReal &random)
+int RunNrvTool(const QStringList &arguments, QTextStream &out, QTextStream &err, RandomReal &random,
+               const EjectSeam &eject)
 {
     // Options before the command are the tool's own; the command parses the rest.
     QCommandLineParser parser;
@@ -204,7 +205,7 @@ int RunNrvTool(const QStringList &arguments, QTextStream &out, QTextStream &err,
     if (command == QLatin1String("check"))
         return CheckCommand(rest, out, err);
     if (command == QLatin1String("publish"))
-        return PublishCommand(rest, out, err, random);
+        return PublishCommand(rest, out, err, random, eject);
     if (command == QLatin1String("probe"))
         return ProbeCommand(rest, out, err);
     return UsageError(err);

@@ -6,6 +6,7 @@
 //   nrvtool days SCHEDULE.nrv FROM TO     the advance schedules on each day (--json: as JSON)
 
 #include "InterfaceText.h"
+#include "MediumEjector.h"
 #include "RandomReal.h"
 
 #include <QStringList>
@@ -19,9 +20,17 @@ enum NrvToolExit {
     NrvToolUsage = 2,
 };
 
+// Where publish --eject finds UDisks: on the system bus unless a test gives the address of a
+// bus of its own with a fake UDisks on it, and the device that fake knows for any folder.
+struct EjectSeam
+{
+    QString busAddress;
+    MediumEjector::DeviceOfFolder deviceOfFolder;
+};
+
 // Runs one command; arguments exclude the program name. Random draws the new file's key.
-int RunNrvTool(const QStringList &arguments, QTextStream &out, QTextStream &err,
-               RandomReal &random);
+int RunNrvTool(const QStringList &arguments, QTextStream &out, QTextStream &err, RandomReal &random,
+               const EjectSeam &eject = {});
 
 // The tables' English, so that the tool's lines read as the windows' do.
 const InterfaceText &EnglishText();

@@ -1,6 +1,7 @@
 #include "PublishCommands.h"
 
 #include "CopyRecord.h"
+#include "EjectText.h"
 #include "FileCopier.h"
 #include "MediaCheckText.h"
 #include "NrvTool.h"
@@ -45,6 +46,7 @@ struct Arguments
     bool json = false;
     bool dryRun = false;
     bool noVerify = false;
+    bool eject = false;
 };
 
 // check SCHEDULE MEDIUM [--media MEDIA] [--profile FILE] [--json]; publish also takes --dry-run
@@ -57,9 +59,10 @@ bool Parse(const QStringList &arguments, bool publish, Arguments &parsed, QTextS
     const QCommandLineOption profile(QStringLiteral("profile"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption dryRun(QStringLiteral("dry-run"));
     const QCommandLineOption noVerify(QStringLiteral("no-verify"));
+    const QCommandLineOption eject(QStringLiteral("eject"));
     parser.addOptions({json, media, profile});
     if (publish)
-        parser.addOptions({dryRun, noVerify});
+        parser.addOptions({dryRun, noVerify, eject});
     if (!ParseCommandArguments(parser, arguments, 2, err))
         return false;
     parsed.positional = parser.positionalArguments();
@@ -68,6 +71,7 @@ bool Parse(const QStringList &arguments, bool publish, Arguments &parsed, QTextS
     parsed.json = parser.isSet(json);
     parsed.dryRun = publish && parser.isSet(dryRun);
     parsed.noVerify = publish && parser.isSet(noVerify);
+    parsed.eject = publish && parser.isSet(eject);
     if (publish && parsed.media.isEmpty()) {
         UsageError(err, QStringLiteral("publish needs --media MEDIA_FOLDER"));
         return false;
@@ -160,6 +164,19 @@ QString ExtraLine(const PublishPlan &plan, const QString &extra)
             PublishExtraText(plan, extra, EnglishText().publish);
 }
 
+const char *ScheduleWord(ScheduleFileState state)
+{
+    switch (state) {
+    case ScheduleFileState::Unchanged:
+        return "unchanged";
+    case ScheduleFileState::Changed:
+        return "changed";
+    case ScheduleFileState::Missing:
+        break;
+    }
+    return "missing";
+}
+
 const char *ProblemWord(PlanProblemKind kind)
 {
     static const char *const words[] = {"missing",  "duplicate", "too-big-for-fat", "no-space",
@@ -197,6 +214,9 @@ QJsonObject PlanJson(const PublishPlan &plan)
     return {{"medium", plan.request.mediumFolder},
             {"mediumResolved", plan.mediumResolved},
             {"files", files},
+            {"schedule",
+             QJsonObject {{"name", plan.request.scheduleName},
+                          {"state", ScheduleWord(plan.scheduleFile)}}},
             {"extras", QJsonArray::fromStringList(plan.extras)},
             {"caseTwins", QJsonArray::fromStringList(plan.caseTwins)},
             {"leftOvers", QJsonArray::fromStringList(plan.leftOvers)},
@@ -231,12 +251,17 @@ void PrintPlan(const PublishPlan &plan, QTextStream &out)
             out << " (" << row.size << " bytes, " << row.source() << ')';
         out << '\n';
     }
+    // The schedule file is written in every case, last.
+    out << "schedule " << plan.request.scheduleName << ": " << ScheduleWord(plan.scheduleFile)
+        << (plan.scheduleFile == ScheduleFileState::Unchanged ? " (written again)\n"
+                                                              : " (will be written)\n");
     for (const QString &extra : plan.extras)
         out << ExtraLine(plan, extra) << '\n';
     for (const QString &leftOver : plan.leftOvers)
         out << "left-over " << leftOver << " (of a publish that was stopped; removed first)\n";
     for (const PlanProblem &problem : plan.problems)
-        out << "problem: " << ProblemText(plan, problem) << '\n';
+        out << "problem: " << EnglishText().publish.problemBlocks.arg(ProblemText(plan, problem))
+            << '\n';
     for (const QString &warning : WarningLines(plan))
         out << "warning: " << warning << '\n';
     out << "summary: " << plan.count(PublishAction::Copy) << " to copy, "
@@ -246,6 +271,41 @@ void PrintPlan(const PublishPlan &plan, QTextStream &out)
         << plan.count(PublishAction::Missing) + plan.count(PublishAction::Duplicate)
         << " missing or duplicate, " << plan.extras.size() << " extra, " << plan.problems.size()
         << " problems\n";
+}
+
+const char *EjectWord(EjectOutcome outcome)
+{
+    static const char *const words[] = {"ejected",       "unmounted", "busy",     "unmount-failed",
+                                        "not-removable", "no-device", "no-udisks"};
+    return words[int(outcome)];
+}
+
+// Unmounts the medium and powers its drive off through UDisks, waiting for the answer.
+EjectResult EjectMedium(const QString &folder, const EjectSeam &seam)
+{
+    if (seam.busAddress.isEmpty()) {
+        MediumEjector ejector;
+        return ejector.ejectAndWait(folder);
+    }
+    const QString connection = QStringLiteral("nrvtool eject");
+    EjectResult result;
+    {
+        MediumEjector ejector(QDBusConnection::connectToBus(seam.busAddress, connection));
+        if (seam.deviceOfFolder)
+            ejector.setDeviceOfFolder(seam.deviceOfFolder);
+        result = ejector.ejectAndWait(folder);
+    }
+    QDBusConnection::disconnectFromBus(connection);
+    return result;
+}
+
+QJsonObject EjectJson(const EjectResult &result)
+{
+    return {{"outcome", EjectWord(result.outcome)},
+            {"canRemove", result.canRemove()},
+            {"device", result.device},
+            {"error", result.errorName},
+            {"message", EjectResultText(result, EnglishText().publish)}};
 }
 
 const char *OutcomeWord(PublishOutcome outcome)
@@ -344,7 +404,8 @@ int CheckCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
         out << "medium: " << ResolvedText(plan) << '\n';
     for (const PublishRow &row : plan.rows) {
         const std::optional<bool> same = compared ? SameAsOriginal(row) : std::nullopt;
-        const QString word = QLatin1String(CheckWord(row, compared && CopyOutdated(plan, row), same));
+        const QString word =
+                QLatin1String(CheckWord(row, compared && CopyOutdated(plan, row), same));
         ++counts[word];
         if (parsed.json) {
             QJsonObject file {{"name", row.name},
@@ -398,7 +459,7 @@ int CheckCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
 }
 
 int PublishCommand(const QStringList &arguments, QTextStream &out, QTextStream &err,
-                   RandomReal &random)
+                   RandomReal &random, const EjectSeam &eject)
 {
     Arguments parsed;
     if (!Parse(arguments, true, parsed, err))
@@ -428,7 +489,13 @@ int PublishCommand(const QStringList &arguments, QTextStream &out, QTextStream &
     session.publish(!parsed.noVerify);
     session.waitWhileWorking();
     const PublishResult &result = session.result();
+    // Only a complete medium is ejected: a failed one stays for another try.
+    std::optional<EjectResult> ejected;
+    if (parsed.eject && result.ok())
+        ejected = EjectMedium(plan.mediumResolved, eject);
     if (parsed.json) {
+        if (ejected)
+            json.insert("eject", EjectJson(*ejected));
         json.insert("result",
                     QJsonObject {{"outcome", OutcomeWord(result.outcome)},
                                  {"filesCopied", result.filesCopied},
@@ -436,6 +503,7 @@ int PublishCommand(const QStringList &arguments, QTextStream &out, QTextStream &
                                  {"upToDate", result.filesUpToDate},
                                  {"verified", result.verified},
                                  {"file", result.fileName},
+                                 {"scheduleWritten", result.ok()},
                                  {"reason", result.reason}});
         out << QJsonDocument(json).toJson();
     } else {
@@ -445,11 +513,18 @@ int PublishCommand(const QStringList &arguments, QTextStream &out, QTextStream &
                         : result.filesCopied == 0 && result.ok()
                         ? "nothing copied, nothing to verify"
                         : "not verified");
+        if (result.ok())
+            out << "; schedule " << plan.request.scheduleName << " written";
         if (!result.ok())
             out << "; " << result.fileName << ": " << result.reason;
         out << '\n';
+        if (ejected)
+            out << "eject " << EjectWord(ejected->outcome) << ": "
+                << EjectResultText(*ejected, EnglishText().publish) << '\n';
     }
-    return result.ok() ? NrvToolOk : NrvToolFailed;
+    // With --eject, done means the medium can be pulled out.
+    const bool removable = !ejected || ejected->canRemove();
+    return result.ok() && removable ? NrvToolOk : NrvToolFailed;
 }
 
 } // namespace nerav

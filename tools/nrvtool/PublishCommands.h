@@ -4,14 +4,18 @@
 
 #include "RandomReal.h"
 
+#include <QString>
+
 #include <QStringList>
 #include <QTextStream>
 
 namespace nerav {
 
+struct EjectSeam;
+
 // arguments start after the command's name. Return the exit status.
 int CheckCommand(const QStringList &arguments, QTextStream &out, QTextStream &err);
 int PublishCommand(const QStringList &arguments, QTextStream &out, QTextStream &err,
-                   RandomReal &random);
+                   RandomReal &random, const EjectSeam &eject);
 
 } // namespace nerav

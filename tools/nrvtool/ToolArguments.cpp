@@ -11,7 +11,7 @@ const char NrvToolUsageText[] =
         "       nrvtool check SCHEDULE.nrv MEDIUM_FOLDER [--media MEDIA_FOLDER] [--profile FILE]\n"
         "               [--json]\n"
         "       nrvtool publish SCHEDULE.nrv --media MEDIA_FOLDER MEDIUM_FOLDER [--dry-run]\n"
-        "               [--no-verify] [--profile FILE] [--json]\n"
+        "               [--no-verify] [--eject] [--profile FILE] [--json]\n"
         "       nrvtool probe [--json] [--profile FILE] SCHEDULE.nrv --media MEDIA_FOLDER\n"
         "       nrvtool --help\n";
 
@@ -45,7 +45,9 @@ const char NrvToolHelpText[] =
         "                              warns of originals the player profile says may not\n"
         "                              play or that cannot be read (warnings never stop it);\n"
         "                              --dry-run only prints the plan, --no-verify skips the\n"
-        "                              reading back, --json prints one JSON document (with each\n"
+        "                              reading back, --eject unmounts the medium and powers\n"
+        "                              its drive off through UDisks once the publish is\n"
+        "                              complete, --json prints one JSON document (with each\n"
         "                              file's durationMs, mediaState and mediaReason)\n"
         "  probe SCHEDULE.nrv --media MEDIA\n"
         "                              for each entry of each list: its media file (found in\n"
@@ -68,8 +70,8 @@ const char NrvToolHelpText[] =
         "  weekDay 0 Sunday .. 6 Saturday, 7 every day (default 7).\n"
         "\n"
         "Exit status: 0 done, 1 the file or schedule was refused, a media file is missing,\n"
-        "damaged, outdated or unchecked, a problem stopped the publish or a copy failed, for probe "
-        "a media\n"
+        "damaged, outdated or unchecked, a problem stopped the publish, a copy failed or\n"
+        "--eject did not unmount the medium, for probe a media\n"
         "file may not play or cannot be read (check and publish only warn of that), 2 wrong\n"
         "usage\n"
         "(also a days range over 10 years or with FROM after TO).\n";

@@ -96,7 +96,8 @@ QTableWidgetItem *PlanTable::PlayerItem(const PublishRow &row) const
 void PlanTable::showPlan(const PublishPlan &plan, const QString &mediaFolder)
 {
     const QDir media(mediaFolder);
-    setRowCount(int(plan.rows.size() + std::size_t(plan.extras.size())));
+    const bool schedule = !plan.request.scheduleName.isEmpty();
+    setRowCount(int(plan.rows.size() + std::size_t(plan.extras.size())) + (schedule ? 1 : 0));
     int line = 0;
     for (const PublishRow &row : plan.rows) {
         setItem(line, NameColumn, new QTableWidgetItem(row.name));
@@ -111,6 +112,15 @@ void PlanTable::showPlan(const PublishPlan &plan, const QString &mediaFolder)
         if (row.action == PublishAction::Missing || row.action == PublishAction::Duplicate)
             for (int column = 0; column < ColumnCount; ++column)
                 item(line, column)->setForeground(Qt::red);
+        ++line;
+    }
+    // The schedule file, written last, is a row of its own.
+    if (schedule) {
+        setItem(line, NameColumn, new QTableWidgetItem(plan.request.scheduleName));
+        for (int column : {SizeColumn, DurationColumn, PlayerColumn, FoundColumn})
+            setItem(line, column, new QTableWidgetItem);
+        setItem(line, ActionColumn,
+                new QTableWidgetItem(ScheduleFileText(plan.scheduleFile, m_text.publish)));
         ++line;
     }
     for (const QString &extra : plan.extras) {

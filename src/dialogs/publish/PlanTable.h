@@ -1,9 +1,9 @@
 #pragma once
 
 // The publish dialog's table: one row per media name with its size, duration, what the publish
-// does with it, what the media check says and where its original is; then the medium's files
-// the schedule does not name. A warning shows as an icon beside its words, never as a colour
-// alone, and a screen reader reads the reason with the cell.
+// does with it, what the media check says and where its original is; then the schedule file;
+// then the medium's files the schedule does not name. A warning shows as an icon beside its words,
+// never as a colour alone, and a screen reader reads the reason with the cell.
 
 #include "PublishPlan.h"
 

@@ -2,6 +2,8 @@
 
 #include "AppContext.h"
 #include "ButtonKeys.h"
+#include "EjectText.h"
+#include "MediumEjector.h"
 #include "MediumPicker.h"
 #include "PathParts.h"
 #include "PlanChecker.h"
@@ -135,6 +137,15 @@ void PublishForm::BuildWindow()
     m_progress->setRange(0, ProgressSteps);
     m_progress->setValue(0);
     m_progress->setFormat(QString());
+    m_ejectStatus = new QLabel(this);
+    m_ejectStatus->setObjectName(QStringLiteral("EjectStatus"));
+    m_ejectStatus->setWordWrap(true);
+    m_ejectStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_ejectStatus->hide();
+    m_ejectCmd = new QPushButton(this);
+    m_ejectCmd->setObjectName(QStringLiteral("EjectCmd"));
+    m_ejectCmd->setAutoDefault(false);
+    m_ejectCmd->hide();
     m_publishCmd = new QPushButton(this);
     m_publishCmd->setObjectName(QStringLiteral("PublishCmd"));
     m_publishCmd->setAutoDefault(false);
@@ -152,6 +163,7 @@ void PublishForm::BuildWindow()
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_verify);
     buttons->addStretch();
+    buttons->addWidget(m_ejectCmd);
     buttons->addWidget(m_publishCmd);
     buttons->addWidget(m_closeCmd);
     auto *layout = new QVBoxLayout(this);
@@ -160,6 +172,7 @@ void PublishForm::BuildWindow()
     layout->addWidget(m_problems);
     layout->addWidget(m_currentFile);
     layout->addWidget(m_progress);
+    layout->addWidget(m_ejectStatus);
     layout->addLayout(buttons);
     resize(820, 600);
 
@@ -174,6 +187,7 @@ void PublishForm::BuildWindow()
     connect(m_checkCmd, &QPushButton::clicked, this, &PublishForm::CheckMedium);
     connect(m_publishCmd, &QPushButton::clicked, this, &PublishForm::PublishChecked);
     connect(m_closeCmd, &QPushButton::clicked, this, &PublishForm::CancelOrClose);
+    connect(m_ejectCmd, &QPushButton::clicked, this, &PublishForm::EjectMedium);
 }
 
 void PublishForm::ApplyTexts()
@@ -187,12 +201,14 @@ void PublishForm::ApplyTexts()
     m_checkCmd->setText(texts.checkCommand);
     m_verify->setText(texts.verifyOption);
     m_publishCmd->setText(texts.publishCommand);
+    m_ejectCmd->setText(texts.ejectCommand);
     m_closeCmd->setText(captions.exitCommand);
     m_table->applyTexts();
     m_mediaFolder->setAccessibleName(texts.mediaFolderLabel);
     m_problems->setAccessibleName(texts.problemsName);
     m_progress->setAccessibleName(texts.progressName);
     m_currentFile->setAccessibleName(texts.statusName);
+    m_ejectStatus->setAccessibleName(texts.ejectCommand);
 }
 
 QString PublishForm::Size(qint64 bytes) const
@@ -247,8 +263,49 @@ void PublishForm::PublishChecked()
 
 void PublishForm::UpdateCommands()
 {
-    m_checkCmd->setEnabled(!m_session->isBusy() && !m_medium->folder().isEmpty());
-    m_publishCmd->setEnabled(m_session->canPublish());
+    const bool ejecting = m_ejector && m_ejector->isRunning();
+    m_checkCmd->setEnabled(!m_session->isBusy() && !ejecting && !m_medium->folder().isEmpty());
+    m_publishCmd->setEnabled(m_session->canPublish() && !ejecting && !m_ejected);
+    // Offered after a publish to a stick or card, until it is ejected.
+    m_ejectCmd->setVisible(m_session->state() == PublishState::Done && OnRemovableDrive() &&
+                           !m_ejected);
+    m_ejectCmd->setEnabled(!ejecting);
+}
+
+bool PublishForm::OnRemovableDrive() const
+{
+    const QString root = m_medium->volumeRoot();
+    return !root.isEmpty() && m_context.platform.drives.volumeAt(root).removable;
+}
+
+void PublishForm::useEjector(MediumEjector *ejector)
+{
+    delete m_ejector;
+    m_ejector = ejector;
+    m_ejector->setParent(this);
+    connect(m_ejector, &MediumEjector::finished, this, &PublishForm::ShowEjected);
+}
+
+void PublishForm::EjectMedium()
+{
+    if (!m_ejector)
+        useEjector(new MediumEjector(this));
+    // UDisks answers later; the window stays usable meanwhile.
+    if (!m_ejector->eject(m_session->plan().mediumResolved))
+        return;
+    m_ejectStatus->setText(m_context.text.publish.ejecting);
+    m_ejectStatus->show();
+    m_medium->setLocked(true);
+    UpdateCommands();
+}
+
+void PublishForm::ShowEjected(const EjectResult &result)
+{
+    m_ejected = result.canRemove();
+    m_ejectStatus->setText(EjectResultText(result, m_context.text.publish));
+    m_ejectStatus->show();
+    m_medium->setLocked(m_session->isBusy());
+    UpdateCommands();
 }
 
 void PublishForm::ShowPlan()
@@ -265,18 +322,19 @@ void PublishForm::ShowPlan()
     if (!plan.mediumResolved.isEmpty() && plan.volume.bytesAvailable < 0)
         lines.append(texts.freeSpaceUnknown);
     for (const PlanProblem &problem : plan.problems)
-        lines.append(PublishProblemText(plan, problem, m_context.text));
+        lines.append(texts.problemBlocks.arg(PublishProblemText(plan, problem, m_context.text)));
     // Warnings never stop a publish: they say what the player may make of the files.
     for (const PublishRow &row : plan.rows)
         if (row.media.warns())
             lines.append(texts.warningLine.arg(PublishWarningText(row, m_context.text)));
     if (!plan.profileProblem.isEmpty())
         lines.append(texts.warningLine.arg(texts.profileMissing.arg(plan.profileProblem)));
-    lines.append(texts.planSummary.arg(plan.count(PublishAction::Copy))
-                         .arg(plan.count(PublishAction::Replace))
-                         .arg(Size(plan.bytesToCopy))
-                         .arg(plan.count(PublishAction::UpToDate))
-                         .arg(plan.extras.size()));
+    lines.append(
+            texts.planSummary.arg(plan.count(PublishAction::Copy))
+                    .arg(plan.count(PublishAction::Replace) + plan.count(PublishAction::Damaged))
+                    .arg(Size(plan.bytesToCopy))
+                    .arg(plan.count(PublishAction::UpToDate))
+                    .arg(plan.extras.size()));
     // Right after a publish the summary of what happened says enough.
     if (m_session->state() == PublishState::Ready)
         lines.append(texts.noProblems);
@@ -293,6 +351,11 @@ void PublishForm::ShowState(PublishState state)
     m_verify->setEnabled(!busy);
     const CaptionTable &captions = m_context.text.captions;
     m_closeCmd->setText(busy ? captions.cancelCommand : captions.exitCommand);
+    // A new check or publish: what the last eject said no longer holds.
+    if (state != PublishState::Done && !(m_ejector && m_ejector->isRunning())) {
+        m_ejected = false;
+        m_ejectStatus->hide();
+    }
     UpdateCommands();
     switch (state) {
     case PublishState::ChooseMedium:
@@ -343,7 +406,7 @@ void PublishForm::ShowResult()
         summary = texts.resultPublished.arg(result.filesCopied)
                           .arg(Size(result.bytesCopied))
                           .arg(result.filesUpToDate)
-                          .arg(verified);
+                          .arg(verified, m_session->plan().request.scheduleName);
         break;
     case PublishOutcome::Stopped:
         // A problem found right before writing: the problems above say which.

@@ -6,6 +6,7 @@
 // settings too, and the medium starts empty unless the remembered one is there. The steps of
 // the publish are PublishSession's; the dialog shows them.
 
+#include "EjectResult.h"
 #include "PublishSession.h"
 
 #include <QDialog>
@@ -23,6 +24,7 @@ struct AppContext;
 class DriveList;
 struct InterfaceText;
 struct LastMedium;
+class MediumEjector;
 class MediumPicker;
 class PlanTable;
 
@@ -52,6 +54,10 @@ public:
     // name of the settings' last file, the one open.
     void followFile(const QString &path);
 
+    // Ejects through ejector (the dialog takes it) instead of UDisks on the system bus; a test
+    // gives one on a bus of its own.
+    void useEjector(MediumEjector *ejector);
+
     void reject() override;
 
 protected:
@@ -71,6 +77,9 @@ private:
     void ShowProgress(qint64 done, qint64 total);
     void ShowCurrentFile(const QString &name, int number, int count, bool verifying);
     void UpdateCommands();
+    bool OnRemovableDrive() const;
+    void EjectMedium();
+    void ShowEjected(const nerav::EjectResult &result);
     QString Size(qint64 bytes) const;
     PublishRequest Request() const;
     MediaCheckRequest MediaRequest() const; // the player profile and the cache of the settings
@@ -78,6 +87,8 @@ private:
     AppContext &m_context;
     QString m_scheduleName;
     PublishSession *m_session = nullptr;
+    MediumEjector *m_ejector = nullptr; // made when first needed
+    bool m_ejected = false; // the medium published to can be removed
 
     QLabel *m_mediaLabel = nullptr;
     QLineEdit *m_mediaFolder = nullptr;
@@ -90,6 +101,8 @@ private:
     QCheckBox *m_verify = nullptr;
     QLabel *m_currentFile = nullptr;
     QProgressBar *m_progress = nullptr;
+    QLabel *m_ejectStatus = nullptr;
+    QPushButton *m_ejectCmd = nullptr;
     QPushButton *m_publishCmd = nullptr;
     QPushButton *m_closeCmd = nullptr;
 };
