@@ -26,11 +26,11 @@ void CalendarFigures(const BenchSettings &)
     AppContext context(services.platform());
     InitDefaults(context.settings, QString());
     LoadInterfaceText(context.text, Japanese);
-    context.document = MostAdvanceSchedules();
+    const ScheduleDocument document = MostAdvanceSchedules();
 
     // Opening: the window made, shown and painted on the month of the first schedule.
     const long long openStart = SteadyNowNs();
-    CalendarForm calendar(context, context.document);
+    CalendarForm calendar(context, document);
     calendar.resize(1200, 860);
     calendar.showSchedule(0);
     calendar.show();

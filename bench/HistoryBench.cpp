@@ -89,13 +89,12 @@ void HistoryFigures(const BenchSettings &)
     InitDefaults(context.settings, QString());
     LoadInterfaceText(context.text, Japanese);
     context.text.language = Japanese;
-    context.document = LargestSchedule();
-    const ScheduleDocument original = context.document;
+    const ScheduleDocument original = LargestSchedule();
 
     MainForm form(context);
     form.applyCaptions();
     ScheduleModel &model = form.session().model();
-    model.resetDocument(context.document);
+    model.resetDocument(original);
     form.show();
     for (int wait = 0; wait < 250 && !(form.windowHandle() && form.windowHandle()->isExposed());
          ++wait)
@@ -112,17 +111,17 @@ void HistoryFigures(const BenchSettings &)
         model.push(MixedStep(model, i));
     }
     QApplication::processEvents();
-    const ScheduleDocument changed = context.document;
+    const ScheduleDocument changed = model.document();
 
     std::vector<double> ms;
     for (int i = 0; i < StepCount; ++i)
         ms.push_back(TimedWithRepaint(history, true));
-    const bool undoneAll = context.document.SameContentAs(original);
+    const bool undoneAll = model.document().SameContentAs(original);
     // Back at the start, the document and the rows are as before: what grew is the history.
     const long long heldBytes = HeapInUse() - heapBefore;
     for (int i = 0; i < StepCount; ++i)
         ms.push_back(TimedWithRepaint(history, false));
-    const bool redoneAll = context.document.SameContentAs(changed);
+    const bool redoneAll = model.document().SameContentAs(changed);
 
     const double slowest = *std::max_element(ms.begin(), ms.end());
     const double heldMiB = double(heldBytes) / (1024.0 * 1024.0);

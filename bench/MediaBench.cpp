@@ -71,7 +71,7 @@ Survey Measure(const QString &media, const QString &cache)
     InitDefaults(context.settings, QString());
     LoadInterfaceText(context.text, Japanese);
     context.settings.setMediaFolder(media);
-    context.settings.cacheFolder = cache;
+    context.settings.setCacheFolder(cache);
     MainForm form(context);
     form.applyCaptions();
     form.session().model().resetDocument(Clips());
